@@ -1,0 +1,56 @@
+#include "cli/Cli.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "app/Startup.h"
+#include "platform/Files.h"
+#include "platform/SystemFolders.h"
+
+namespace sartovin::cli {
+
+void startupForCommand(CTarnelWinCApp& app, const std::string& programPath, Interaction& ui) {
+    StartupOptions options;
+    options.languageDialogAvailable = false;
+    options.fallbackDataFolder = findDataFolder(folderOf(executablePath()));
+    runStartup(app, programPath.empty() ? executablePath() : programPath, ui, options);
+}
+
+bool takeOption(Args& args, const std::string& name, std::string& value) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == name && i + 1 < args.size()) {
+            value = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            return true;
+        }
+        if (args[i].rfind(name + "=", 0) == 0) {
+            value = args[i].substr(name.size() + 1);
+            args.erase(args.begin() + static_cast<long>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool takeFlag(Args& args, const std::string& name) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == name) {
+            args.erase(args.begin() + static_cast<long>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool parseInt(const std::string& text, int& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < INT_MIN || v > INT_MAX) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace sartovin::cli

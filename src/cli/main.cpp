@@ -1,0 +1,42 @@
+// sartovin: the command-line front end of Sartovin.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/Cli.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage: sartovin COMMAND [OPTIONS]\n"
+    "\n"
+    "Drives vinyl cutters, hobby cutters and laser engravers from drawings.\n"
+    "Settings live in $XDG_CONFIG_HOME/Sartovin (default ~/.config/Sartovin); shared templates are\n"
+    "looked for in the first folder of $XDG_DATA_DIRS, then beside the program.\n"
+    "\n"
+    "Commands:\n"
+    "  startup [--program-path PATH]   run the program's start-up as if started from PATH (default:\n"
+    "                                  this program) and print the settled state, one key=value a line\n"
+    "  text [--program-path PATH] ID   print text ID in the settled language (exit 1 when none)\n"
+    "  help                            show this text\n"
+    "\n"
+    "The program path decides the edition and host, as the installed program names do\n"
+    "(SartovinAI, SartovinAIHP, SartovinLCAI, QXPassermarkenAI, ...).\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace sartovin::cli;
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
+        !std::strcmp(argv[1], "help")) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    std::string command = argv[1];
+    Args args(argv + 2, argv + argc);
+    if (command == "startup") return runStartupCommand(args);
+    if (command == "text") return runTextCommand(args);
+    std::fprintf(stderr, "sartovin: unknown command '%s' (see 'sartovin --help')\n", command.c_str());
+    return 2;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The command line's Interaction: messages go to standard error; questions are asked on the
+// terminal when standard input is one, otherwise the answer that lets the work go on is taken and
+// reported. pause() really sleeps.
+
+#include <cstdio>
+
+#include "platform/Interaction.h"
+
+namespace sartovin {
+
+class ConsoleInteraction : public Interaction {
+public:
+    /// `interactive` < 0 decides by whether standard input is a terminal.
+    explicit ConsoleInteraction(int interactive = -1, std::FILE* out = stderr, std::FILE* in = stdin);
+
+    using Interaction::messageBox;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons, MessageAnswer proceed) override;
+    int chooseFromList(const std::string& title, const std::vector<std::string>& items,
+                       int preselected) override;
+    bool askText(const std::string& title, const std::string& prompt, std::string& value) override;
+    void pump() override {}
+    void pause(int ms) override;
+
+    bool interactive() const { return m_interactive; }
+
+private:
+    bool readLine(std::string& line);
+
+    bool m_interactive = false;
+    std::FILE* m_out = stderr;
+    std::FILE* m_in = stdin;
+};
+
+}  // namespace sartovin
