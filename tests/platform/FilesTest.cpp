@@ -1,0 +1,59 @@
+#include "platform/Files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/TempDir.h"
+
+namespace sartovin {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+TEST(FilesTest, CopyNeverOverwritesAnExistingFile) {
+    TempDir dir;
+    writeFile(dir.file("template.ini"), "template");
+    writeFile(dir.file("user.ini"), "mine");
+    EXPECT_FALSE(copyFileNoOverwrite(dir.file("template.ini"), dir.file("user.ini")));
+    EXPECT_EQ(readFile(dir.file("user.ini")), "mine");
+    EXPECT_TRUE(copyFileNoOverwrite(dir.file("template.ini"), dir.file("new.ini")));
+    EXPECT_EQ(readFile(dir.file("new.ini")), "template");
+    EXPECT_FALSE(copyFileNoOverwrite(dir.file("missing"), dir.file("other.ini")));
+    EXPECT_FALSE(fileExists(dir.file("other.ini")));
+}
+
+TEST(FilesTest, MakeSureDirectoryPathExistsCreatesAllParents) {
+    TempDir dir;
+    EXPECT_TRUE(MakeSureDirectoryPathExists(dir.file("a/b/c/")));
+    EXPECT_TRUE(directoryExists(dir.file("a/b/c")));
+    // Without a final slash the last part is a file name.
+    EXPECT_TRUE(MakeSureDirectoryPathExists(dir.file("x/y/file.txt")));
+    EXPECT_TRUE(directoryExists(dir.file("x/y")));
+    EXPECT_FALSE(directoryExists(dir.file("x/y/file.txt")));
+    writeFile(dir.file("plain"), "");
+    EXPECT_FALSE(MakeSureDirectoryPathExists(dir.file("plain/sub/")));
+}
+
+TEST(FilesTest, AtomicWriteKeepsPermissionsAndReplacesContent) {
+    TempDir dir;
+    std::string f = dir.file("media.csv");
+    writeFile(f, "old");
+    ::chmod(f.c_str(), 0600);
+    ASSERT_TRUE(writeFileAtomic(f, std::string("new\0bytes", 9)));
+    EXPECT_EQ(readFile(f), std::string("new\0bytes", 9));
+    struct stat st {};
+    ASSERT_EQ(::stat(f.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_FALSE(readWholeFile(dir.path()).has_value());
+}
+
+TEST(FilesTest, PathParts) {
+    EXPECT_EQ(folderOf("/usr/local/bin/SartovinAI"), "/usr/local/bin/");
+    EXPECT_EQ(baseName("/usr/local/bin/SartovinAI"), "SartovinAI");
+    EXPECT_EQ(folderOf("plain"), "");
+}
+
+}  // namespace
+}  // namespace sartovin
