@@ -1,0 +1,32 @@
+#pragma once
+// The GCC USB port operations ("GCCUSB0" .. "GCCUSB3"): open a port by index, write, close, ask
+// for the bytes waiting, read. Argument order and results are those the device code relies on.
+
+#include <cstdint>
+
+namespace sartovin {
+
+/// A port handle. Neither 0 nor kGccUsbInvalidHandle (all bits set) is ever a valid handle, so a
+/// caller may test for either.
+using GccUsbHandle = std::intptr_t;
+inline constexpr GccUsbHandle kGccUsbInvalidHandle = -1;
+
+/// True for a handle that open returned on success.
+inline bool isValidGccUsbHandle(GccUsbHandle h) { return h != 0 && h != kGccUsbInvalidHandle; }
+
+class GccUsbPortApi {
+public:
+    virtual ~GccUsbPortApi() = default;
+    /// Opens port `index` (0 to 3; -1 when the port name named none, which fails).
+    virtual GccUsbHandle open(int index) = 0;
+    /// Writes `count` bytes; negative on failure, else the count written.
+    virtual int write(GccUsbHandle handle, const char* data, unsigned count) = 0;
+    virtual void close(GccUsbHandle handle) = 0;
+    /// Negative on failure; `count` receives the bytes waiting.
+    virtual int bytesAvailable(GccUsbHandle handle, unsigned& count) = 0;
+    /// Reads at most `capacity` bytes; `count` holds the bytes available on entry and the bytes
+    /// read on return. Negative on failure.
+    virtual int read(GccUsbHandle handle, char* buffer, unsigned capacity, unsigned& count) = 0;
+};
+
+}  // namespace sartovin

@@ -1,0 +1,56 @@
+#include "platform/UsbPrinterDevices.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/Files.h"
+
+namespace sartovin {
+
+std::vector<UsbPrinterNode> UsbPrinterDevices::list() const {
+    std::vector<UsbPrinterNode> out;
+    std::string classDir = m_sysRoot + "/class/usbmisc";
+    DIR* dir = ::opendir(classDir.c_str());
+    if (!dir) return out;
+    while (dirent* e = ::readdir(dir)) {
+        std::string name = e->d_name;
+        if (name.size() < 3 || name.compare(0, 2, "lp") != 0) continue;
+        char* end = nullptr;
+        long index = std::strtol(name.c_str() + 2, &end, 10);
+        if (*end != '\0' || index < 0 || index > 255) continue;
+        UsbPrinterNode node;
+        node.index = static_cast<int>(index);
+        node.nodePath = m_devRoot + "/usb/" + name;
+        struct stat st {};
+        if (::stat(node.nodePath.c_str(), &st) != 0) continue;
+        if (auto id = readWholeFile(classDir + "/" + name + "/device/ieee1284_id")) {
+            while (!id->empty() && (id->back() == '\n' || id->back() == '\0')) id->pop_back();
+            node.deviceId = *id;
+            node.id = Ieee1284Id::parse(*id);
+        }
+        out.push_back(std::move(node));
+    }
+    ::closedir(dir);
+    std::sort(out.begin(), out.end(),
+              [](const UsbPrinterNode& a, const UsbPrinterNode& b) { return a.index < b.index; });
+    return out;
+}
+
+bool UsbPrinterDevices::gccDevice(int n, UsbPrinterNode& out) const {
+    if (n < 0) return false;
+    int seen = 0;
+    for (auto& node : list()) {
+        if (::strcasecmp(node.id.manufacturer.c_str(), "GCC") != 0) continue;
+        if (seen++ == n) {
+            out = node;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace sartovin
