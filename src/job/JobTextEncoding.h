@@ -1,0 +1,29 @@
+#pragma once
+// The code pages of the job file at the edge of the model: the Illustrator variant is Windows-1252
+// text, the Corel variant UTF-16 little-endian; inside, every text is UTF-8.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sartovin {
+
+/// Windows-1252 bytes to UTF-8 (through iconv). The five bytes the code page leaves undefined
+/// (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number, as the
+/// platform the files come from maps them. NUL bytes pass through. nullopt when no converter for
+/// the code page is installed.
+std::optional<std::string> windows1252ToUtf8(std::string_view bytes);
+
+/// UTF-8 to Windows-1252 (through iconv). A character the code page cannot hold, and any byte that
+/// is not valid UTF-8, becomes "?". nullopt when no converter is installed.
+std::optional<std::string> utf8ToWindows1252(std::string_view text);
+
+/// UTF-16 little-endian bytes to UTF-8. A trailing odd byte is ignored, a leading byte-order mark
+/// is dropped, and an unpaired surrogate becomes U+FFFD. NUL code units pass through.
+std::string utf16leToUtf8(std::string_view bytes);
+
+/// UTF-8 to UTF-16 little-endian bytes (without byte-order mark); invalid bytes become U+FFFD.
+/// Tests and tools use it to write Corel-variant files.
+std::string utf8ToUtf16le(std::string_view text);
+
+}  // namespace sartovin
