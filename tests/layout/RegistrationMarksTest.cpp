@@ -1,0 +1,276 @@
+#include "layout/RegistrationMarks.h"
+
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "app/Texts.h"
+#include "layout/MarksSettingsModel.h"
+#include "layout/TestJobs.h"
+#include "platform/ScriptedInteraction.h"
+#include "support/TempDir.h"
+
+namespace sartovin {
+namespace {
+
+using test::rectangle;
+using test::TempDir;
+
+// The fill the plug-in gives a mark of identity v in a CMYK document: C = M = Y = 100, K = v.
+std::uint32_t markFill(int v) { return (100u << 24) | (100u << 16) | (100u << 8) | static_cast<std::uint32_t>(v); }
+
+JobObject mark(double left, double top, double right, double bottom, int v) {
+    return rectangle(left, bottom, right, top, markFill(v), kColourCmyk);
+}
+
+Job jobWithMarks(std::vector<JobObject> marks) {
+    Job job;
+    JobLayer art;
+    art.name = "Artwork";
+    art.objects.push_back(rectangle(0, 0, 100, 100));
+    JobLayer layer;
+    layer.name = kMarksLayerName;
+    layer.objects = std::move(marks);
+    job.layers = {art, layer};
+    return job;
+}
+
+// The standard marks around artwork (0, 0)–(100, 100) mm with the default 25 mm arms, 1 mm bars
+// and 5 mm margin, as the plug-in draws them (left, top, right, bottom, identity).
+std::vector<JobObject> standardMarks() {
+    return {
+        mark(50 - 0.5, -5, 50 + 0.5, -30, 5),  // first bottom segment mark, before the stroke it refers to
+        mark(-33, -29.5, -30, -30.5, 1),       mark(-30.5, -30, -29.5, -33, 2), mark(-30, -29.5, -5, -30.5, 4),
+        mark(-30.5, -5, -29.5, -30, 3),        mark(105, -29.5, 130, -30.5, 7), mark(129.5, -5, 130.5, -30, 0),
+        mark(-30, 130.5, -5, 129.5, 0),        mark(-30.5, 130, -29.5, 105, 8), mark(-30, 50.5, -5, 49.5, 6),
+    };
+}
+
+TEST(RegistrationMarksSensor, DependsOnTheNameAndTheStartMode) {
+    EXPECT_TRUE(RegistrationMarks::markSensorFor("Puma IV 132", 1));
+    EXPECT_TRUE(RegistrationMarks::markSensorFor("Jaguar V 61", 2));
+    EXPECT_TRUE(RegistrationMarks::markSensorFor("Expert 24 LX", 5));
+    EXPECT_FALSE(RegistrationMarks::markSensorFor("Expert 24", 2));
+    EXPECT_FALSE(RegistrationMarks::markSensorFor("puma iv", 2));  // the words are case-sensitive
+    EXPECT_FALSE(RegistrationMarks::markSensorFor("Bengal", 20));
+    EXPECT_TRUE(RegistrationMarks::markSensorFor("CC100", 10));
+    EXPECT_TRUE(RegistrationMarks::markSensorFor("", 11));
+    EXPECT_FALSE(RegistrationMarks::markSensorFor("Silhouette Cameo", 12));
+}
+
+TEST(RegistrationMarksMode, NeedsTheSensorTheLayerAndEnoughMarks) {
+    JobState state;
+    state.marksLayerFlag = true;
+    std::vector<JobObject> marks(6, mark(0, 1, 1, 0, 0));
+    Job six = jobWithMarks(marks);
+    EXPECT_FALSE(RegistrationMarks::applyPlotterChange(state, six, "Puma IV", 2));
+    EXPECT_TRUE(state.markSensorFlag);
+    EXPECT_FALSE(state.marksMode);
+
+    marks.push_back(mark(0, 1, 1, 0, 0));
+    Job seven = jobWithMarks(marks);
+    EXPECT_TRUE(RegistrationMarks::applyPlotterChange(state, seven, "Puma IV", 2));
+    EXPECT_TRUE(state.marksMode);
+    // A drawing from SVG needs ten.
+    RegistrationMarks::applyPlotterChange(state, seven, "Puma IV", 5);
+    EXPECT_FALSE(state.marksMode);
+    marks.resize(10, mark(0, 1, 1, 0, 0));
+    Job ten = jobWithMarks(marks);
+    RegistrationMarks::applyPlotterChange(state, ten, "Puma IV", 5);
+    EXPECT_TRUE(state.marksMode);
+
+    // An "Expert" without "LX" has no sensor: marks mode goes although the layer is there.
+    EXPECT_TRUE(RegistrationMarks::applyPlotterChange(state, ten, "Expert 24", 5));
+    EXPECT_FALSE(state.markSensorFlag);
+    EXPECT_FALSE(state.marksMode);
+    // No marks layer flag, no marks mode.
+    state.marksLayerFlag = false;
+    RegistrationMarks::applyPlotterChange(state, ten, "Puma IV", 5);
+    EXPECT_FALSE(state.marksMode);
+}
+
+TEST(RegistrationMarksMeasure, StandardMarks) {
+    EXPECT_TRUE(RegistrationMarks::measuredAfterImport(2));
+    EXPECT_FALSE(RegistrationMarks::measuredAfterImport(5));
+    const MarkMeasurements m = RegistrationMarks::measure(jobWithMarks(standardMarks()), 2);
+    EXPECT_FALSE(m.extraMark);
+    EXPECT_DOUBLE_EQ(m.markOriginX, -30);
+    EXPECT_DOUBLE_EQ(m.firstMarkWidth, 3);
+    EXPECT_DOUBLE_EQ(m.markDistanceX, 160);
+    EXPECT_DOUBLE_EQ(m.markOriginY, -30);
+    EXPECT_DOUBLE_EQ(m.secondMarkHeight, 3);
+    EXPECT_DOUBLE_EQ(m.markDistanceY, 30);  // no far mark 10 in the standard set: −markOriginY
+    EXPECT_DOUBLE_EQ(m.markLineLength, 25);
+    EXPECT_DOUBLE_EQ(m.markStrokeX, 1);
+    EXPECT_DOUBLE_EQ(m.strokeLeft, -30.5);
+    EXPECT_DOUBLE_EQ(m.strokeBottom, -30.5);
+    EXPECT_DOUBLE_EQ(m.markOffsetX, 80);  // 49.5 − (−30.5), although mark 5 came first
+    EXPECT_DOUBLE_EQ(m.markOffsetY, 80);
+}
+
+TEST(RegistrationMarksMeasure, HobbyMarksTakeTheirOriginFromMarksThreeAndFour) {
+    // Hobby marks around (0, 0)–(100, 100) with a 5 mm distance, 25 mm arms, 1 mm bars.
+    std::vector<JobObject> marks = {
+        mark(-5, -4.5, 20, -5.5, 4),       mark(-5.5, 20, -4.5, -5, 3), mark(80, -4.5, 105, -5.5, 7),
+        mark(104.5, 20, 105.5, -5, 9),     mark(-5.5, 105.5, 0.5, 99.5, 8), mark(80, 105.5, 105, 104.5, 0),
+        mark(104.5, 105, 105.5, 80, 10),
+    };
+    const MarkMeasurements m = RegistrationMarks::measure(jobWithMarks(marks), 11);
+    EXPECT_TRUE(m.extraMark);
+    EXPECT_DOUBLE_EQ(m.markOriginX, -5);
+    EXPECT_DOUBLE_EQ(m.firstMarkWidth, 0);
+    EXPECT_DOUBLE_EQ(m.markOriginY, -5);
+    EXPECT_DOUBLE_EQ(m.secondMarkHeight, 0);
+    EXPECT_DOUBLE_EQ(m.markDistanceX, 110);
+    EXPECT_DOUBLE_EQ(m.markDistanceY, 110);
+    EXPECT_DOUBLE_EQ(m.strokeBottom, -5.5);
+    // The same marks measured by the standard rules keep the origins of marks 1 and 2 (none).
+    const MarkMeasurements s = RegistrationMarks::measure(jobWithMarks(marks), 2);
+    EXPECT_DOUBLE_EQ(s.markOriginX, 0);
+    EXPECT_DOUBLE_EQ(s.markDistanceX, 105);
+}
+
+TEST(RegistrationMarksMeasure, FirstPathEndPointsAndLaterObjectsCount) {
+    JobObject first = mark(-33, -29.5, -30, -30.5, 1);
+    JobObject later = mark(-43, -29.5, -40, -30.5, 1);
+    // A second path far away is not measured.
+    later.paths.push_back(mark(500, 600, 700, 500, 1).paths[0]);
+    // Control points of a curve do not count either.
+    later.paths[0].segments[0].kind = kSegmentCurve;
+    later.paths[0].segments[0].ctrl1X = 900;
+    const MarkMeasurements m = RegistrationMarks::measure(jobWithMarks({first, later}), 2);
+    EXPECT_DOUBLE_EQ(m.markOriginX, -40);
+    EXPECT_DOUBLE_EQ(m.firstMarkWidth, 3);
+
+    Job none;
+    JobLayer plain;
+    plain.name = "Layer";
+    plain.objects.push_back(mark(0, 10, 10, 0, 1));
+    none.layers.push_back(plain);
+    EXPECT_DOUBLE_EQ(RegistrationMarks::measure(none, 2).markOriginX, 0);
+    // The layer name is compared after trimming, exactly otherwise.
+    Job padded = jobWithMarks({first});
+    padded.layers[1].name = std::string(" ") + kMarksLayerName + " ";
+    EXPECT_DOUBLE_EQ(RegistrationMarks::measure(padded, 2).markOriginX, -30);
+    padded.layers[1].name = "qx-passermarkenebene";
+    EXPECT_DOUBLE_EQ(RegistrationMarks::measure(padded, 2).markOriginX, 0);
+}
+
+class MarksSettingsTest : public ::testing::Test {
+protected:
+    MarksSettingsTest() : settings(dir.file("Sartovin.ini")), texts(dir.path(), 2000) {
+        test::writeEnglishTexts(dir);
+    }
+    std::string key(const char* name) const { return settings.readString("Passermarks", name, "<absent>"); }
+
+    TempDir dir;
+    Settings settings;
+    Texts texts;
+    ScriptedInteraction ui;
+};
+
+TEST_F(MarksSettingsTest, SheetFormatsPerEditionAndPlotter) {
+    auto hobby = RegistrationMarks::sheetFormats(test::testPlotter("Silhouette Cameo"), texts, 13);
+    ASSERT_EQ(hobby.size(), 9u);
+    EXPECT_EQ(hobby[0], "A4 Portrait");
+    EXPECT_EQ(hobby[3], "A5 Landscape");
+    EXPECT_EQ(hobby[8], "12\" x 12\"");
+    EXPECT_EQ(RegistrationMarks::sheetFormats(test::testPlotter("CC330"), texts, 13).size(), 8u);
+    auto standard = RegistrationMarks::sheetFormats(test::testPlotter("Puma IV"), texts, 4);
+    EXPECT_EQ(standard.size(), 6u);
+    EXPECT_EQ(RegistrationMarks::sheetFormatIndex(standard, "Letter Portrait"), 2);
+    EXPECT_EQ(RegistrationMarks::sheetFormatIndex(standard, "B5"), 0);
+    // Without text files the words the plug-in knows in German are used.
+    Texts missing(dir.file("none/"), 2000);
+    EXPECT_EQ(RegistrationMarks::sheetFormats(test::testPlotter("CC330"), missing, 13)[1], "A4 quer");
+}
+
+TEST_F(MarksSettingsTest, ShowsTheStoredValues) {
+    settings.setMarksValue("Length", 30);
+    settings.setMarksValue("IsCameo", 0);
+    settings.setMarksFormat("Letter Landscape");
+    MarksSettingsModel m(settings, texts, ui, RegistrationMarks::sheetFormats(test::testPlotter("CC330"), texts, 13));
+    m.open();
+    EXPECT_EQ(m.title(), "Registration mark settings");
+    EXPECT_EQ(m.length(), 30);
+    EXPECT_EQ(m.thickness(), 1);
+    EXPECT_EQ(m.margin(), 5);
+    EXPECT_EQ(m.xStep(), 500);
+    EXPECT_FALSE(m.cameo());
+    EXPECT_EQ(m.formatIndex(), 5);
+    EXPECT_FALSE(m.xStepEnabled());
+}
+
+TEST_F(MarksSettingsTest, OutOfRangeValuesAreReportedAndNothingIsWritten) {
+    MarksSettingsModel m(settings, texts, ui, {"A4 Portrait"});
+    m.open();
+    struct Case {
+        void (*spoil)(MarksSettingsModel&);
+        const char* message;
+    } cases[] = {
+        {[](MarksSettingsModel& x) { x.setLength(9); }, "The length of the marks have to be 10mm to 50mm !"},
+        {[](MarksSettingsModel& x) { x.setLength(51); }, "The length of the marks have to be 10mm to 50mm !"},
+        {[](MarksSettingsModel& x) { x.setThickness(3); }, "The thickness of the marks have to be 1 mm to 2 mm !"},
+        {[](MarksSettingsModel& x) { x.setMargin(0); }, "The margin of the marks have to be 1 mm to 50 mm !"},
+        {[](MarksSettingsModel& x) { x.setUseVertSegmentMarks(true), x.setYStep(601); },
+         "The size of the segments have to be 200 mm to 600 mm !"},
+    };
+    for (const Case& c : cases) {
+        MarksSettingsModel fresh(settings, texts, ui, {"A4 Portrait"});
+        fresh.open();
+        c.spoil(fresh);
+        ui.messages.clear();
+        EXPECT_EQ(fresh.placeMarks(), MarksSettingsModel::Outcome::StayOpen);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, c.message);
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(ui.messages[0].caption, "Sartovin");
+    }
+    EXPECT_EQ(key("SetMarks"), "<absent>");
+    EXPECT_EQ(key("Length"), "<absent>");
+    // A step of an unused segment mark kind is not checked.
+    m.setXStep(100);
+    ui.messages.clear();
+    EXPECT_EQ(m.placeMarks(), MarksSettingsModel::Outcome::EndProgram);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MarksSettingsTest, PlacingWritesTheValuesAndClearsAStaleRequest) {
+    settings.setMarksValue("DeleteMarks", 1);
+    MarksSettingsModel m(settings, texts, ui, {"A4 Portrait", "A4 Landscape"});
+    m.open();
+    m.setLength(40);
+    m.setThickness(2);
+    m.setMargin(8);
+    m.setFormatIndex(1);
+    m.setUseHorSegmentMarks(true);
+    m.setXStep(300);
+    m.setCameo(false);
+    EXPECT_EQ(m.placeMarks(), MarksSettingsModel::Outcome::EndProgram);
+    EXPECT_EQ(key("Length"), "40");
+    EXPECT_EQ(key("Thickness"), "2");
+    EXPECT_EQ(key("Margin"), "8");
+    EXPECT_EQ(key("Format"), "A4 Landscape");
+    EXPECT_EQ(key("UseHorSegmentMarks"), "1");
+    EXPECT_EQ(key("UseVertSegmentMarks"), "0");
+    EXPECT_EQ(key("XStep"), "300");
+    EXPECT_EQ(key("YStep"), "500");
+    EXPECT_EQ(key("IsCameo"), "0");
+    EXPECT_EQ(key("SetMarks"), "1");
+    EXPECT_EQ(key("DeleteMarks"), "0");
+}
+
+TEST_F(MarksSettingsTest, RemovingAsksOnlyForDeletion) {
+    settings.setMarksValue("SetMarks", 1);
+    MarksSettingsModel m(settings, texts, ui, {"A4 Portrait"});
+    m.open();
+    m.setLength(3);  // not checked: nothing of the geometry is written
+    EXPECT_EQ(m.removeMarks(), MarksSettingsModel::Outcome::EndProgram);
+    EXPECT_EQ(key("DeleteMarks"), "1");
+    EXPECT_EQ(key("SetMarks"), "0");
+    EXPECT_EQ(key("Length"), "<absent>");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(m.cancel(), MarksSettingsModel::Outcome::EndProgram);
+}
+
+}  // namespace
+}  // namespace sartovin
