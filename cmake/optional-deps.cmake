@@ -1,2 +1,16 @@
 # Libraries that only some subsystems need are attached here, so that the subsystem lists above
 # stay readable. iconv is part of glibc and needs no library.
+
+# libX11 for the list of top-level windows (the Inkscape window check). Without it the check
+# falls back to the process list.
+find_package(X11)
+if(X11_FOUND)
+  target_link_libraries(sartovin_platform PUBLIC X11::X11)
+  target_compile_definitions(sartovin_platform PRIVATE SARTOVIN_HAVE_X11)
+endif()
+
+# The print spooler: libcups (Debian ships no pkg-config file for it, so look for the library).
+find_path(CUPS_INCLUDE_DIR cups/cups.h REQUIRED)
+find_library(CUPS_LIBRARY NAMES cups REQUIRED)
+target_include_directories(sartovin_platform PUBLIC ${CUPS_INCLUDE_DIR})
+target_link_libraries(sartovin_platform PUBLIC ${CUPS_LIBRARY})

@@ -309,10 +309,16 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
         tags.push_back({lt, gt});
     }
 
+    // A drawing without any layer (as other programs save it, or after the user removed Inkscape's
+    // layers) is read as one layer, rather than as nothing to cut.
+    const bool noLayers = tags.empty();
+    if (noLayers) tags.push_back({start, std::string_view::npos});
+
     std::size_t hiddenUntil = 0;  // everything before this position lies in a hidden layer
     for (std::size_t i = 0; i < tags.size(); ++i) {
-        const std::string_view tag = text.substr(tags[i].tagStart, tags[i].tagEnd - tags[i].tagStart + 1);
-        const std::size_t contentBegin = tags[i].tagEnd + 1;
+        const std::string_view tag =
+            noLayers ? std::string_view() : text.substr(tags[i].tagStart, tags[i].tagEnd - tags[i].tagStart + 1);
+        const std::size_t contentBegin = noLayers ? start : tags[i].tagEnd + 1;
         const std::size_t contentEnd = i + 1 < tags.size() ? tags[i + 1].tagStart : svgEnd;
 
         // Hidden layers are left out, sub-layers included: Inkscape does not show them, the user
@@ -334,7 +340,7 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
         const std::size_t firstPath = findStartTag(text, "path", contentBegin);
         const std::size_t translateLimit = std::min(firstPath, contentEnd);
         Translation t;
-        std::size_t tr = text.find(kTranslateMarker, tags[i].tagStart);
+        std::size_t tr = noLayers ? std::string_view::npos : text.find(kTranslateMarker, tags[i].tagStart);
         if (tr != std::string_view::npos && tr < translateLimit)
             t = readTranslation(text, tr + kTranslateMarker.size());
 

@@ -23,7 +23,8 @@ inline constexpr const char* kSvgUnknownObjects =
 /// Reads SVG `text` into `job` (expected empty) and `state`.
 ///
 /// Resets objectTotal, pathTotal and the extent first. Every layer group becomes a `JobLayer`
-/// (name from inkscape:label, else "QX-Ebene<n>"); layers hidden with display:none, and everything
+/// (name from inkscape:label, else "QX-Ebene<n>"; a drawing without layers is read as one layer
+/// "QX-Ebene1"); layers hidden with display:none, and everything
 /// inside them, are left out, as are hidden paths. Each visible "<path" with data becomes one
 /// object; its points are (value + layer translation) / kSvgUnitsPerMm. The fill colour comes from
 /// the style's "fill:#rrggbb" (black without one). Runs finishImport (marks mode from 10 objects).

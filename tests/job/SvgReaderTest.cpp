@@ -143,6 +143,13 @@ TEST_F(SvgReaderTest, LabelBeforeTheGroupModeAndSelfClosingDefs) {
     EXPECT_EQ(job.layers[0].name, "Cut");
 }
 
+TEST_F(SvgReaderTest, ADrawingWithoutLayersIsOneLayer) {
+    ASSERT_TRUE(read(document(path("M 0,0 L 1,0") + "<g>" + path("M 0,0 L 2,0") + "</g>")));
+    ASSERT_EQ(job.layers.size(), 1u);
+    EXPECT_EQ(job.layers[0].name, "QX-Ebene1");
+    EXPECT_EQ(job.layers[0].objects.size(), 2u);
+}
+
 TEST_F(SvgReaderTest, PathsOutsideTheDrawingAndSkippedPaths) {
     std::string defs = "<defs><marker><path d=\"M 0,0 L 500,500\"/></marker></defs>";
     std::string body = layer("A", path("m 0,0 l 5,5") + path("M 0,0 h 5") + path("M 0,0 V 9") +

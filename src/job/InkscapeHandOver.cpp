@@ -1,0 +1,151 @@
+#include "job/InkscapeHandOver.h"
+
+#include "job/InkscapeAdapter.h"
+#include "job/JobModel.h"
+#include "job/SvgReader.h"
+#include "platform/Files.h"
+
+namespace sartovin {
+
+namespace {
+
+constexpr const char* kWindowTitleMark = " - Inkscape";
+
+bool looksLikeSvg(const std::string& path) { return path.find(".svg") != std::string::npos; }
+
+// Reads the converted copy and deletes it.
+bool readAndDeleteCopy(const std::string& copy, Job& job, JobState& state, JobImportContext& ctx) {
+    std::optional<std::string> text = readWholeFile(copy);
+    removeFile(copy);
+    if (!text) {
+        ctx.failure = JobReadFailure::CannotOpen;
+        ctx.ui.messageBox(kSvgNotReadable, kProgramCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    return readSvgText(*text, job, state, ctx);
+}
+
+// Copies the drawing, converts it and reads it; the caller has checked program and file.
+bool convertAndRead(const std::string& program, const InkscapeVersion& version, const std::string& drawing,
+                    const std::string& copy, Job& job, JobState& state, JobImportContext& ctx,
+                    ProcessList& processes, const std::string& tempFolder, int waitPasses) {
+    removeFile(copy);
+    MakeSureDirectoryPathExists(tempFolder + "/");
+    if (!copyFileNoOverwrite(drawing, copy)) {
+        ctx.failure = JobReadFailure::CannotOpen;
+        ctx.ui.messageBox(ctx.texts.text(kNoSvgFileTextId), kProgramCaption, MessageIcon::Error);
+        return false;
+    }
+    InkscapeAdapter adapter(processes, ctx.ui, tempFolder);
+    adapter.m_waitPasses = waitPasses;
+    bool startFailed = false;
+    if (!adapter.convert(program, version, copy, startFailed)) {
+        removeFile(copy);
+        if (startFailed) {
+            ctx.ui.messageBox(ctx.texts.text(kNoInkscapeTextId), kProgramCaption, MessageIcon::Error);
+        } else {
+            ctx.ui.messageBox(kSvgNotReadable, kProgramCaption, MessageIcon::Exclamation);
+        }
+        ctx.failure = JobReadFailure::CannotOpen;
+        return false;
+    }
+    return readAndDeleteCopy(copy, job, state, ctx);
+}
+
+}  // namespace
+
+bool InkscapeHandOver::fail(int textId) {
+    m_ui.messageBox(m_texts.text(textId), kProgramCaption, MessageIcon::Error);
+    return false;
+}
+
+std::string InkscapeHandOver::findRunningInkscape() {
+    int ownerPid = 0;
+    bool running = false;
+    if (m_windows.available()) {
+        // Two windows are accepted (Inkscape may show a second one, a dialog); windows with the
+        // same title are one.
+        std::string lastTitle;
+        int counted = 0;
+        for (const WindowInfo& w : m_windows.topLevelWindows()) {
+            if (w.title.find(kWindowTitleMark) == std::string::npos || w.title == lastTitle) continue;
+            lastTitle = w.title;
+            ownerPid = w.pid;
+            running = true;
+            if (++counted == 2) break;
+        }
+        if (!running) return {};
+        std::string exe = ownerPid > 0 ? m_processes.executableOf(ownerPid) : std::string();
+        if (!exe.empty()) return exe;
+    } else {
+        for (const ProcessInfo& p : m_processes.processes()) {
+            if (p.name != "inkscape") continue;
+            running = true;
+            if (!p.executable.empty()) return p.executable;
+        }
+        if (!running) return {};
+    }
+    return m_processes.findOnPath("inkscape");
+}
+
+bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
+    const std::string copy = m_tempFolder + "/" + kSvgCopyName;
+    removeFile(copy);
+    beginImport(state);
+
+    // A running Inkscape and its program; not running and no program path both end with 341.
+    const std::string program = findRunningInkscape();
+    if (program.empty()) return fail(kNoInkscapeTextId);
+
+    std::string drawing = m_inputFileName;
+    if (drawing.empty() && m_lastSavedSvg) drawing = m_lastSavedSvg();
+    if (!looksLikeSvg(drawing)) return fail(kNoSvgFileTextId);
+
+    InkscapeAdapter adapter(m_processes, m_ui, m_tempFolder);
+    const InkscapeVersion version = adapter.queryVersion(program);
+
+    // The hint explains the Inkscape settings the conversion needs; with our own profile (1.x)
+    // they are always in order, so it is shown only until the user hides it.
+    std::string preferences;
+    if (version.hasActions()) preferences = inkscapePreferencesText();
+    else preferences = readWholeFile(m_userDataFolder + "inkscape/preferences.xml").value_or("");
+    if (!inkscapePreferencesInOrder(preferences) || m_settings.hideInkscapeHint() == 0) {
+        const std::string hint = m_texts.text(kInkscapeHintTextId);
+        InkscapeHintAnswer answer;
+        if (m_hintDialog) {
+            answer = m_hintDialog(hint);
+        } else {
+            answer.proceed = m_ui.messageBox(hint, kProgramCaption, MessageIcon::Information,
+                                             MessageButtons::OkCancel, MessageAnswer::Ok) == MessageAnswer::Ok;
+        }
+        if (answer.hideAgain) m_settings.setHideInkscapeHint(true);
+        if (!answer.proceed) return false;
+    }
+
+    if (m_progress) m_progress(m_texts.text(kStartingTextId));
+    JobImportContext ctx{m_texts, m_ui};
+    return convertAndRead(program, version, drawing, copy, job, state, ctx, m_processes, m_tempFolder,
+                          m_waitPasses);
+}
+
+bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+                   JobImportContext& ctx, ProcessList& processes, const std::string& tempFolder) {
+    if (!runInkscape) return readSvgFile(path, job, state, ctx);
+    if (!looksLikeSvg(path)) {
+        ctx.ui.messageBox(ctx.texts.text(kNoSvgFileTextId), kProgramCaption, MessageIcon::Error);
+        ctx.failure = JobReadFailure::CannotOpen;
+        return false;
+    }
+    const std::string program = processes.findOnPath("inkscape");
+    if (program.empty()) {
+        ctx.ui.messageBox(ctx.texts.text(kNoInkscapeTextId), kProgramCaption, MessageIcon::Error);
+        ctx.failure = JobReadFailure::CannotOpen;
+        return false;
+    }
+    InkscapeAdapter adapter(processes, ctx.ui, tempFolder);
+    const InkscapeVersion version = adapter.queryVersion(program);
+    return convertAndRead(program, version, path, tempFolder + "/" + kSvgCopyName, job, state, ctx, processes,
+                          tempFolder, 500);
+}
+
+}  // namespace sartovin

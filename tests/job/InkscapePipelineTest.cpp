@@ -1,0 +1,222 @@
+// The SVG pipeline from a drawing to the job: Inkscape 1.2's real output (saved as a fixture) and,
+// where Inkscape is installed, Inkscape itself.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "job/Bezier.h"
+#include "job/InkscapeAdapter.h"
+#include "job/InkscapeHandOver.h"
+#include "job/SvgReader.h"
+#include "platform/Files.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/SystemProcessList.h"
+#include "support/TempDir.h"
+
+using namespace sartovin;
+
+namespace {
+
+const std::string kFixtures = std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/";
+
+std::vector<const JobObject*> objectsNamed(const JobLayer& layer, const std::string& colourName) {
+    std::vector<const JobObject*> out;
+    for (const JobObject& o : layer.objects)
+        if (o.colourName == colourName) out.push_back(&o);
+    return out;
+}
+
+double width(const JobObject& o) { return o.boundsX2 - o.boundsX1; }
+double height(const JobObject& o) { return o.boundsY2 - o.boundsY1; }
+
+// Greatest distance of the drawn outline from a circle of `radius` around the bounds' centre.
+double circleError(const JobObject& o, double radius) {
+    const double cx = (o.boundsX1 + o.boundsX2) / 2, cy = (o.boundsY1 + o.boundsY2) / 2;
+    double worst = 0;
+    for (const JobPath& p : o.paths)
+        for (const PathSegment& s : p.segments) {
+            EXPECT_EQ(s.kind, kSegmentCurve);
+            for (int i = 0; i <= 16; ++i) {
+                BezierPoint b = bezierPoint(s, i / 16.0);
+                worst = std::max(worst, std::fabs(std::hypot(b.x - cx, b.y - cy) - radius));
+            }
+        }
+    return worst;
+}
+
+void expectAllClosed(const JobObject& o) {
+    ASSERT_FALSE(o.paths.empty());
+    for (const JobPath& p : o.paths) EXPECT_TRUE(p.closed);
+}
+
+// What drawing-mm.svg must become, whoever converted it.
+void checkDrawing(const Job& job) {
+    ASSERT_EQ(job.layers.size(), 2u);  // the hidden layer is left out
+    EXPECT_EQ(job.layers[0].name, "Front");
+    EXPECT_EQ(job.layers[1].name, "Back");
+    const JobLayer& front = job.layers[0];
+
+    auto rect = objectsNamed(front, "R=255 G=0 B=0");
+    ASSERT_EQ(rect.size(), 1u);
+    EXPECT_NEAR(width(*rect[0]), 40, 0.01);
+    EXPECT_NEAR(height(*rect[0]), 20, 0.01);
+    expectAllClosed(*rect[0]);
+
+    auto ellipse = objectsNamed(front, "R=0 G=255 B=0");
+    ASSERT_EQ(ellipse.size(), 1u);
+    EXPECT_NEAR(width(*ellipse[0]), 30, 0.01);
+    EXPECT_NEAR(height(*ellipse[0]), 20, 0.01);
+    expectAllClosed(*ellipse[0]);
+
+    auto circle = objectsNamed(front, "R=0 G=0 B=255");
+    ASSERT_EQ(circle.size(), 1u);
+    EXPECT_NEAR(width(*circle[0]), 20, 0.01);
+    EXPECT_LT(circleError(*circle[0], 10), 0.01);
+    expectAllClosed(*circle[0]);
+
+    // The rotated square and the circle in the scaled sub-group (white, shown as 230).
+    auto square = objectsNamed(front, "R=255 G=255 B=0");
+    ASSERT_EQ(square.size(), 1u);
+    EXPECT_NEAR(width(*square[0]), 20 * (std::cos(M_PI / 6) + std::sin(M_PI / 6)), 0.01);
+    auto small = objectsNamed(front, "R=230 G=230 B=230");
+    ASSERT_EQ(small.size(), 1u);
+    EXPECT_LT(circleError(*small[0], 5), 0.01);
+
+    // The lettering: one path object per glyph, black.
+    auto glyphs = objectsNamed(front, "R=0 G=0 B=0");
+    ASSERT_EQ(glyphs.size(), 2u);
+    for (const JobObject* g : glyphs) expectAllClosed(*g);
+    EXPECT_GT(height(*glyphs[0]), 10);
+
+    // The translated layer keeps its place: 5 mm left of the rectangle, its top 7 mm below the
+    // page top against 10 mm for the rectangle, with y now growing upwards.
+    ASSERT_EQ(job.layers[1].objects.size(), 1u);
+    const JobObject& back = job.layers[1].objects[0];
+    EXPECT_NEAR(width(back), 10, 0.01);
+    EXPECT_NEAR(back.boundsX1 - rect[0]->boundsX1, -5, 0.01);
+    EXPECT_NEAR(back.boundsY2 - rect[0]->boundsY2, 3, 0.01);
+    // The rectangle lies above the ellipse on the page, so above it in the job.
+    EXPECT_GT(rect[0]->boundsY2, ellipse[0]->boundsY2);
+
+    for (const JobLayer& l : job.layers) EXPECT_TRUE(objectsNamed(l, "R=101 G=67 B=33").empty());
+}
+
+class InkscapePipeline : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::writeFile(m_dir.file("texts/2000.txt"),
+                        "[2000]\n2303=No objects for cutting found !\n2341=No Inkscape\n2343=No SVG\n");
+    }
+    bool haveInkscape() { return !m_processes.findOnPath("inkscape").empty(); }
+    bool import(const std::string& path) {
+        // The virtual clock would let the wait run out at once while Inkscape works: real time
+        // passes in each pause here.
+        ui.onPump = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+        JobImportContext ctx{m_texts, ui};
+        return importSvgFile(path, true, job, state, ctx, m_processes, m_dir.path() + "tmp");
+    }
+
+    test::TempDir m_dir;
+    Texts m_texts{m_dir.path() + "texts/", 2000};
+    SystemProcessList m_processes;
+
+public:
+    ScriptedInteraction ui;
+    Job job;
+    JobState state;
+};
+
+}  // namespace
+
+TEST_F(InkscapePipeline, SavedInkscapeOutputReadsWithTrueSizes) {
+    const std::string before = test::readFile(kFixtures + "drawing-mm.svg");
+    const std::string after = test::readFile(kFixtures + "inkscape-1.2-drawing-mm.svg");
+    ASSERT_FALSE(after.empty());
+    // As Inkscape left it, the arcs and glyph curves are beyond the reader.
+    ui.answers = {MessageAnswer::Cancel};
+    JobImportContext raw{m_texts, ui};
+    EXPECT_FALSE(readSvgText(after, job, state, raw));
+
+    std::string normalised;
+    ASSERT_TRUE(normaliseInkscapeCopy(before, after, normalised));
+    const std::size_t drawing = normalised.find("<g");
+    EXPECT_EQ(normalised.find(" A ", drawing), std::string::npos);
+    EXPECT_EQ(normalised.find(" Q ", drawing), std::string::npos);
+    EXPECT_EQ(normalised.find("transform=", drawing), std::string::npos);
+    job = Job{};
+    ui.messages.clear();
+    JobImportContext ctx{m_texts, ui};
+    ASSERT_TRUE(readSvgText(normalised, job, state, ctx));
+    EXPECT_TRUE(ui.messages.empty());
+    checkDrawing(job);
+}
+
+TEST_F(InkscapePipeline, CopyChecks) {
+    const std::string before = test::readFile(kFixtures + "drawing-mm.svg");
+    std::string out;
+    EXPECT_FALSE(normaliseInkscapeCopy(before, "", out));
+    EXPECT_FALSE(normaliseInkscapeCopy(before, before, out));                        // unchanged
+    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><g/></svg>", out));            // no path
+    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0\"/></svg>", out));  // nothing drawable
+    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0,0 L 1,1\"/>", out));  // truncated
+    ASSERT_TRUE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0,0 L 90,0\"/></svg>", out));
+    // Pixels at 96 per inch (90 px = 23.8125 mm, times the reader's 3.54331), no defs before: an
+    // empty one is added for the reader.
+    EXPECT_NE(out.find("<defs"), std::string::npos);
+    EXPECT_NE(out.find("L 84.375069,0"), std::string::npos) << out;
+}
+
+TEST_F(InkscapePipeline, DocumentUnits) {
+    double sx, sy, ox, oy;
+    ASSERT_TRUE(documentScale("<svg width=\"100mm\" height=\"50mm\" viewBox=\"10 20 200 100\">", sx, sy, ox, oy));
+    EXPECT_DOUBLE_EQ(sx, 0.5);
+    EXPECT_DOUBLE_EQ(sy, 0.5);
+    EXPECT_DOUBLE_EQ(ox, 10);
+    ASSERT_TRUE(documentScale("<svg width=\"8.5in\" height=\"11in\" viewBox=\"0 0 816 1056\">", sx, sy, ox, oy));
+    EXPECT_NEAR(sx, 25.4 / 96, 1e-12);
+    ASSERT_TRUE(documentScale("<svg width=\"400\" height=\"300\">", sx, sy, ox, oy));
+    EXPECT_NEAR(sy, 25.4 / 96, 1e-12);
+    EXPECT_FALSE(documentScale("<html>", sx, sy, ox, oy));
+}
+
+TEST_F(InkscapePipeline, RealInkscapeConvertsTheDrawing) {
+    if (!haveInkscape()) GTEST_SKIP() << "inkscape is not installed; the real conversion is not tested";
+    ASSERT_TRUE(import(kFixtures + "drawing-mm.svg")) << testing::PrintToString(ui.messageTexts());
+    EXPECT_TRUE(ui.messages.empty());
+    checkDrawing(job);
+    // The copy is read and gone; the drawing itself is untouched.
+    EXPECT_FALSE(fileExists(m_dir.path() + "tmp/qxjob.svg"));
+    EXPECT_EQ(test::readFile(kFixtures + "drawing-mm.svg").find("sodipodi:docname"), std::string::npos);
+}
+
+TEST_F(InkscapePipeline, RealInkscapeSizesInOtherUnits) {
+    if (!haveInkscape()) GTEST_SKIP() << "inkscape is not installed; the real conversion is not tested";
+    // 40 mm in pixels at 96 per inch, and in half-millimetre user units, on one sheet each.
+    const std::string px = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\">"
+                           "<rect x=\"10\" y=\"10\" width=\"151.181102\" height=\"75.590551\"/></svg>";
+    const std::string half = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100mm\" height=\"50mm\" "
+                             "viewBox=\"0 0 200 100\"><rect x=\"10\" y=\"10\" width=\"80\" height=\"40\"/></svg>";
+    for (const std::string& doc : {px, half}) {
+        job = Job{};
+        test::writeFile(m_dir.file("units.svg"), doc);
+        ASSERT_TRUE(import(m_dir.file("units.svg"))) << testing::PrintToString(ui.messageTexts());
+        // Without layers the drawing is one layer.
+        ASSERT_EQ(job.layers.size(), 1u);
+        EXPECT_EQ(job.layers[0].name, "QX-Ebene1");
+        ASSERT_EQ(job.layers[0].objects.size(), 1u);
+        EXPECT_NEAR(width(job.layers[0].objects[0]), 40, 0.01);
+        EXPECT_NEAR(height(job.layers[0].objects[0]), 20, 0.01);
+    }
+}
+
+TEST_F(InkscapePipeline, BrokenFileGivesItsMessage) {
+    if (!haveInkscape()) GTEST_SKIP() << "inkscape is not installed; the real conversion is not tested";
+    test::writeFile(m_dir.file("broken.svg"), "<svg><g inkscape:groupmode=\"layer\"><path d=\"M 0");
+    EXPECT_FALSE(import(m_dir.file("broken.svg")));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
+    EXPECT_FALSE(fileExists(m_dir.path() + "tmp/qxjob.svg"));
+}
