@@ -24,5 +24,6 @@ bool parseInt(const std::string& text, int& value);
 
 int runStartupCommand(Args args);
 int runTextCommand(Args args);
+int runInspectCommand(Args args);
 
 }  // namespace sartovin::cli

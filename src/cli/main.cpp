@@ -19,6 +19,15 @@ const char* kUsage =
     "  startup [--program-path PATH]   run the program's start-up as if started from PATH (default:\n"
     "                                  this program) and print the settled state, one key=value a line\n"
     "  text [--program-path PATH] ID   print text ID in the settled language (exit 1 when none)\n"
+    "  inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] INPUT\n"
+    "                                  read the job file INPUT and print its model (--json: one JSON\n"
+    "                                  object; colour group members are [layer, object] index pairs).\n"
+    "                                  Start modes 1, 10 and 20 read the Corel variant, other modes the\n"
+    "                                  Illustrator variant; without a mode a UTF-16 file is read as the\n"
+    "                                  Corel variant. The Corel variant is read from a private copy, so\n"
+    "                                  INPUT is never deleted. The plotter's mark sensor counts as\n"
+    "                                  present for start modes 10 and 11 or with --mark-sensor.\n"
+    "                                  Exit 1 when INPUT cannot be read as a job.\n"
     "  help                            show this text\n"
     "\n"
     "The program path decides the edition and host, as the installed program names do\n"
@@ -37,6 +46,7 @@ int main(int argc, char** argv) {
     Args args(argv + 2, argv + argc);
     if (command == "startup") return runStartupCommand(args);
     if (command == "text") return runTextCommand(args);
+    if (command == "inspect") return runInspectCommand(args);
     std::fprintf(stderr, "sartovin: unknown command '%s' (see 'sartovin --help')\n", command.c_str());
     return 2;
 }

@@ -140,6 +140,25 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to) {
     return written;
 }
 
+std::string writePrivateTempFile(const std::string& folder, const std::string& prefix, const std::string& bytes) {
+    std::string base = folder.empty() ? std::string(".") : folder;
+    if (base.back() != '/') base += '/';
+    std::string pattern = base + prefix + "-XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    // mkstemp creates the file exclusively with mode 0600.
+    int fd = ::mkstemp(buf.data());
+    if (fd < 0) return {};
+    std::string name(buf.data());
+    bool ok = writeAll(fd, bytes.data(), bytes.size());
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(name.c_str());
+        return {};
+    }
+    return name;
+}
+
 std::string folderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
