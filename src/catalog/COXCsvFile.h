@@ -82,7 +82,8 @@ public:
     bool readShort(int index, std::int16_t& out);
     /// Decimal conversion, outside the 32-bit signed range: error 3, out 0.
     bool readInt(int index, std::int32_t& out);
-    /// strtod conversion with "." as the decimal point; overflow to infinity: error 3, out 0.
+    /// strtod conversion with "." as the decimal point whatever the process locale; beyond the
+    /// largest double (and "inf", "nan"): error 3, out 0. A value too small to hold reads as 0.
     bool readDouble(int index, double& out);
 
     /// Replaces the columns by `names` (values empty).
@@ -105,6 +106,7 @@ public:
 
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     const COXDataArray& columns() const { return m_columns; }
+    /// The error of the last call that failed; readHeader and readLine start each row from 0.
     std::int32_t lastError() const { return m_lastError; }
     bool lastLineEmpty() const { return m_lastLineEmpty; }
     /// Number of fields the last row held.
