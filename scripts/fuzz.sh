@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-120}
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSARTOVIN_BUILD_FUZZ=ON -DSARTOVIN_BUILD_TESTS=OFF \
-  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" \
-  -DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" >/dev/null
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer" \
+  -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer" >/dev/null
 cmake --build build/fuzz -j "$(nproc)"
 for bin in build/fuzz/bin/*Fuzz; do
   name=$(basename "$bin")
