@@ -163,9 +163,24 @@ void LayoutModel::refresh() {
 void LayoutModel::extentChanged() {
     m_importedWidth = m_state.extent.spanY;
     m_importedHeight = m_state.extent.spanX;
-    changeSize(SizeField::WidthPercent, m_widthPercent);
+    reapplyPercentages();
     updateCopies();
     m_previewNeedsRedraw = true;
+}
+
+void LayoutModel::reapplyPercentages() {
+    if (m_proportional || m_state.marksMode) {
+        changeSize(SizeField::WidthPercent, m_widthPercent);
+        return;
+    }
+    // Without proportional sizing each dimension keeps its own percentage. A percentage of exactly
+    // 100 is applied to its own dimension only: the 100 % rule of the size routine would reset the
+    // other dimension's scale as well.
+    const double widthPercent = m_widthPercent, heightPercent = m_heightPercent;
+    if (widthPercent == 100.0) m_jobWidth = m_importedWidth;
+    else changeSize(SizeField::WidthPercent, widthPercent);
+    if (heightPercent == 100.0) m_jobHeight = m_importedHeight;
+    else changeSize(SizeField::HeightPercent, heightPercent);
 }
 
 // ---- medium -------------------------------------------------------------------------------------
@@ -443,7 +458,7 @@ void LayoutModel::applyTransform() {
         std::swap(m_jobWidth, m_jobHeight);
         std::swap(m_widthPercent, m_heightPercent);
     }
-    changeSize(SizeField::WidthPercent, m_widthPercent);
+    reapplyPercentages();
     m_previousRotation = static_cast<std::int16_t>(r);
     updateCopies();
 }

@@ -246,6 +246,7 @@ private:
     int gridDistance() const;
     void resetToImported();
     void reapplySize();
+    void reapplyPercentages();
     void fitToWidth();
     void applyTransform();
     void updateCopies();

@@ -136,6 +136,23 @@ TEST_F(LayoutModelTest, QuarterTurnExchangesSizesAndKeepsTheScale) {
     EXPECT_DOUBLE_EQ(m.jobHeight(), 25);
 }
 
+TEST_F(LayoutModelTest, QuarterTurnKeepsBothScalesWithoutProportional) {
+    settings.setRotate(0);
+    LayoutModel& m = open();
+    m.setProportional(false);
+    ASSERT_TRUE(m.changeSize(SizeField::HeightPercent, 50));
+    m.setRotation(1);
+    // The length's 50 % became the width's; the former width's 100 % must not reset it.
+    EXPECT_DOUBLE_EQ(m.widthPercent(), 50);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 50);
+    EXPECT_DOUBLE_EQ(m.heightPercent(), 100);
+    EXPECT_DOUBLE_EQ(m.jobHeight(), 50);
+    m.setRotation(0);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 50);
+    EXPECT_DOUBLE_EQ(m.jobHeight(), 50);
+    EXPECT_DOUBLE_EQ(m.heightPercent(), 50);
+}
+
 TEST_F(LayoutModelTest, MediumSizesAreClampedStoredAndShrinkTheJob) {
     settings.setRotate(0);
     LayoutModel& m = open();

@@ -29,6 +29,11 @@ LayerSelectionModel::LayerSelectionModel(const Texts& texts, int startMode, Job&
     m_options.attach(&layout, this);
 }
 
+LayerSelectionModel::~LayerSelectionModel() {
+    m_layout.setExtentAdjuster({});
+    m_options.attach(&m_layout, nullptr);
+}
+
 void LayerSelectionModel::setCatalogs(const std::vector<MediumRecord>* media, const std::vector<ToolRecord>* tools) {
     m_media = media;
     m_tools = tools;

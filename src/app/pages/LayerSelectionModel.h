@@ -53,6 +53,10 @@ public:
     /// model installs itself as the layout's extent adjuster and as the options' layer page.
     LayerSelectionModel(const Texts& texts, int startMode, Job& live, JobState& state,
                         OptionsModel& options, LayoutModel& layout);
+    /// Detaches itself from the layout and the options page.
+    ~LayerSelectionModel();
+    LayerSelectionModel(const LayerSelectionModel&) = delete;
+    LayerSelectionModel& operator=(const LayerSelectionModel&) = delete;
 
     /// The media list (presets) and the tools list the entries' indices refer to; not owned.
     void setCatalogs(const std::vector<MediumRecord>* media, const std::vector<ToolRecord>* tools);

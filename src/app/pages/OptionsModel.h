@@ -69,7 +69,7 @@ public:
     /// list and clamps speed and force into the new ranges.
     void setPlotter(const PlotterRecord& plotter);
 
-    /// Loads a medium (Part of the plotter selection and the media list): force, speed,
+    /// Loads a medium (on a plotter change and from the media list): force, speed,
     /// repetitions, tool by "ToolIDName" and the correction "DeltaOffset", each through the same
     /// checks as typing; laser values in the laser edition. Rebuilds the quality list.
     /// `index` is the medium's index in the media list.
