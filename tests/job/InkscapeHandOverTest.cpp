@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "job/InkscapeAdapter.h"
+#include "job/InkscapeHandOver.h"
+#include "job/SvgReader.h"
+#include "platform/Files.h"
+#include "platform/ScriptedInteraction.h"
+#include "support/TempDir.h"
+
+using namespace sartovin;
+
+namespace {
+
+const std::string kFixtures = std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/";
+
+class FakeWindows : public WindowList {
+public:
+    bool available() override { return display; }
+    std::vector<WindowInfo> topLevelWindows() override { return windows; }
+    bool display = true;
+    std::vector<WindowInfo> windows;
+};
+
+// Processes that "run" for a number of polls; a started Inkscape does its work through `onStart`.
+class FakeProcesses : public ProcessList {
+public:
+    struct Started {
+        std::string program;
+        std::vector<std::string> arguments;
+        EnvironmentChanges environment;
+        std::string output;
+    };
+    std::vector<ProcessInfo> processes() override { return running; }
+    bool isRunning(int pid) override {
+        auto it = pollsLeft.find(pid);
+        if (it == pollsLeft.end()) return false;
+        if (it->second < 0) return true;  // never ends
+        if (it->second == 0) return false;
+        --it->second;
+        return true;
+    }
+    int start(const std::string& program, const std::vector<std::string>& arguments,
+              const EnvironmentChanges& environment, const std::string& output) override {
+        if (startFails) return -1;
+        started.push_back({program, arguments, environment, output});
+        int pid = nextPid++;
+        if (arguments == std::vector<std::string>{"--version"}) {
+            test::writeFile(output, versionText);
+            pollsLeft[pid] = 0;
+        } else {
+            if (onStart) onStart(arguments);
+            pollsLeft[pid] = runPolls;
+        }
+        return pid;
+    }
+    std::string findOnPath(const std::string& name) override { return name == "inkscape" ? onPath : ""; }
+    std::string executableOf(int pid) override { return executables.count(pid) ? executables[pid] : ""; }
+    void stop(int pid) override { stopped.push_back(pid); }
+
+    std::vector<ProcessInfo> running;
+    std::map<int, std::string> executables;
+    std::string onPath;
+    std::string versionText = "Inkscape 1.2.2 (b0a8486541, 2022-12-01)\n";
+    bool startFails = false;
+    int runPolls = 3;  // -1: never ends
+    std::function<void(const std::vector<std::string>&)> onStart;
+    std::vector<Started> started;
+    std::vector<int> stopped;
+    std::map<int, int> pollsLeft;
+    int nextPid = 1000;
+};
+
+class HandOverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::writeFile(m_dir.file("texts/2000.txt"),
+                        "[2000]\n2303=No objects for cutting found !\n2341=No Inkscape\n2343=No SVG\n"
+                        "2344=Please remember .....\n2345=Sartovin is starting ....\n");
+        test::writeFile(m_dir.file("drawing.svg"), test::readFile(kFixtures + "drawing-mm.svg"));
+        windows.windows = {{"drawing.svg - Inkscape", 42}};
+        processes.executables[42] = "/opt/ink/bin/inkscape";
+        // The "Inkscape" of these tests leaves what the real one saved for this drawing.
+        processes.onStart = [this](const std::vector<std::string>& args) {
+            test::writeFile(args[0], test::readFile(kFixtures + "inkscape-1.2-drawing-mm.svg"));
+        };
+        handOver.m_tempFolder = m_dir.path() + "tmp";
+        handOver.m_inputFileName = m_dir.file("drawing.svg");
+        handOver.m_userDataFolder = m_dir.path() + "config/";
+        handOver.m_progress = [this](const std::string& t) { progress.push_back(t); };
+        settings.setHideInkscapeHint(true);
+    }
+    std::string copyPath() const { return m_dir.path() + "tmp/qxjob.svg"; }
+
+    test::TempDir m_dir;
+    Texts m_texts{m_dir.path() + "texts/", 2000};
+
+public:
+    FakeWindows windows;
+    FakeProcesses processes;
+    ScriptedInteraction ui;
+    Settings settings{m_dir.file("Sartovin.ini")};
+    InkscapeHandOver handOver{windows, processes, ui, m_texts, settings};
+    std::vector<std::string> progress;
+    Job job;
+    JobState state;
+};
+
+}  // namespace
+
+TEST_F(HandOverTest, ConvertsAndReadsTheDrawing) {
+    test::writeFile(copyPath(), "an old copy");
+    ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(progress, std::vector<std::string>{"Sartovin is starting ...."});
+    ASSERT_EQ(job.layers.size(), 2u);
+    EXPECT_EQ(job.layers[0].name, "Front");
+    EXPECT_FALSE(fileExists(copyPath()));
+
+    // Inkscape 1.x runs headless on the copy with the private profile.
+    ASSERT_EQ(processes.started.size(), 2u);
+    const auto& run = processes.started[1];
+    EXPECT_EQ(run.program, "/opt/ink/bin/inkscape");
+    EXPECT_EQ(run.arguments[0], copyPath());
+    EXPECT_EQ(run.arguments.back(), "--export-type=svg");
+    ASSERT_EQ(run.environment.size(), 1u);
+    EXPECT_EQ(run.environment[0].first, "INKSCAPE_PROFILE_DIR");
+    const std::string prefs = test::readFile(run.environment[0].second + "preferences.xml");
+    EXPECT_NE(prefs.find("pathstring_format=\"0\""), std::string::npos);
+    EXPECT_TRUE(inkscapePreferencesInOrder(prefs));
+    // The wait: the run took three polls and one more after it had gone.
+    EXPECT_EQ(ui.nowMs, 2 * 100 /* version */ + 5 * 100);
+}
+
+TEST_F(HandOverTest, InkscapeWindows) {
+    // Equal titles count once; the second different title is the last counted.
+    windows.windows = {{"Untitled - Inkscape", 10}, {"Untitled - Inkscape", 11}, {"Terminal", 12},
+                       {"b.svg - Inkscape", 13}, {"c.svg - Inkscape", 14}};
+    processes.executables = {{10, "/a/inkscape"}, {11, "/b/inkscape"}, {13, "/c/inkscape"}, {14, "/d/inkscape"}};
+    EXPECT_EQ(handOver.findRunningInkscape(), "/c/inkscape");
+
+    // The owner's program is unknown: $PATH serves.
+    processes.executables.clear();
+    processes.onPath = "/usr/bin/inkscape";
+    EXPECT_EQ(handOver.findRunningInkscape(), "/usr/bin/inkscape");
+
+    // No Inkscape window at all.
+    windows.windows = {{"Inkscape", 1}, {"notes - gedit", 2}};
+    EXPECT_EQ(handOver.findRunningInkscape(), "");
+
+    // Without a display the process list answers.
+    windows.display = false;
+    processes.running = {{7, "bash", "/bin/bash"}, {8, "inkscape", "/snap/bin/inkscape"}};
+    EXPECT_EQ(handOver.findRunningInkscape(), "/snap/bin/inkscape");
+    processes.running = {{7, "inkscape-helper", "/x/inkscape-helper"}};
+    EXPECT_EQ(handOver.findRunningInkscape(), "");
+}
+
+TEST_F(HandOverTest, NoInkscapeOrNoDrawing) {
+    windows.windows.clear();
+    EXPECT_FALSE(handOver.importSvg(job, state));
+    ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{"No Inkscape"});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(ui.messages[0].caption, "Sartovin");
+
+    // A window whose program cannot be found.
+    ui.messages.clear();
+    windows.windows = {{"drawing.svg - Inkscape", 99}};
+    EXPECT_FALSE(handOver.importSvg(job, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No Inkscape"});
+
+    // No drawing on the command line: the SVG saved last, which must be an SVG.
+    windows.windows = {{"drawing.svg - Inkscape", 42}};
+    handOver.m_inputFileName.clear();
+    handOver.m_lastSavedSvg = [] { return std::string("/home/u/picture.png"); };
+    ui.messages.clear();
+    EXPECT_FALSE(handOver.importSvg(job, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No SVG"});
+    EXPECT_TRUE(processes.started.empty());
+
+    handOver.m_lastSavedSvg = [this] { return m_dir.file("drawing.svg"); };
+    ui.messages.clear();
+    EXPECT_TRUE(handOver.importSvg(job, state));
+}
+
+TEST_F(HandOverTest, TheHint) {
+    settings.setHideInkscapeHint(false);
+    std::vector<std::string> shown;
+    handOver.m_hintDialog = [&](const std::string& text) {
+        shown.push_back(text);
+        return InkscapeHintAnswer{false, true};
+    };
+    EXPECT_FALSE(handOver.importSvg(job, state));
+    EXPECT_EQ(shown, std::vector<std::string>{"Please remember ....."});
+    EXPECT_EQ(settings.hideInkscapeHint(), 1);  // "do not show again" is kept even on Cancel
+    ASSERT_EQ(processes.started.size(), 1u);     // only the version was asked
+    EXPECT_TRUE(progress.empty());
+
+    // Hidden, and the private profile is in order: no hint.
+    shown.clear();
+    EXPECT_TRUE(handOver.importSvg(job = Job{}, state));
+    EXPECT_TRUE(shown.empty());
+
+    // Inkscape 0.92 uses the user's own preferences; relative coordinates there bring the hint back.
+    processes.versionText = "Inkscape 0.92.4 (5da689c313, 2019-01-14)";
+    test::writeFile(m_dir.path() + "config/inkscape/preferences.xml",
+                    "<group id=\"svgoutput\"\n allowrelativecoordinates=\"1\"\n forcerepeatcommands=\"0\" />\n");
+    handOver.m_hintDialog = nullptr;
+    ui.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(handOver.importSvg(job = Job{}, state));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Please remember .....");
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+}
+
+TEST_F(HandOverTest, OldInkscapeGetsTheVerbs) {
+    processes.versionText = "Inkscape 0.92.4 (5da689c313, 2019-01-14)";
+    test::writeFile(m_dir.path() + "config/inkscape/preferences.xml", "allowrelativecoordinates=\"0\"\n");
+    ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
+    const auto& run = processes.started.at(1);
+    EXPECT_TRUE(run.environment.empty());
+    const std::vector<std::string> expected = {
+        copyPath(), "--verb=EditSelectAllInAllLayers", "--verb=ObjectToPath", "--verb=SelectionUnGroup",
+        "--verb=SelectionGroup", "--verb=ObjectRotate90CCW", "--verb=ObjectRotate90CCW",
+        "--verb=ObjectFlipHorizontally", "--verb=SelectionUnGroup", "--verb=SelectionUnGroup",
+        "--verb=EditSelectAllInAllLayers", "--verb=SelectionUnGroup", "--verb=FileSave", "--verb=FileClose"};
+    EXPECT_EQ(run.arguments, expected);
+}
+
+TEST_F(HandOverTest, FailedRuns) {
+    // Still running after the whole wait: stopped, and the copy is not read.
+    processes.runPolls = -1;
+    handOver.m_waitPasses = 20;
+    EXPECT_FALSE(handOver.importSvg(job, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
+    EXPECT_EQ(processes.stopped.size(), 1u);
+    EXPECT_FALSE(fileExists(copyPath()));
+
+    // Inkscape left the copy as it was (an unknown action, a file it could not open).
+    processes.runPolls = 1;
+    processes.onStart = nullptr;
+    ui.messages.clear();
+    EXPECT_FALSE(handOver.importSvg(job = Job{}, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
+
+    // It saved an empty drawing.
+    processes.onStart = [](const std::vector<std::string>& args) {
+        test::writeFile(args[0], "<svg><defs/><g inkscape:groupmode=\"layer\"><path d=\"M 0\"/></g></svg>");
+    };
+    ui.messages.clear();
+    EXPECT_FALSE(handOver.importSvg(job = Job{}, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
+
+    // The program does not start.
+    processes.startFails = true;
+    ui.messages.clear();
+    EXPECT_FALSE(handOver.importSvg(job = Job{}, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No Inkscape"});
+
+    // The drawing cannot be copied.
+    processes.startFails = false;
+    handOver.m_inputFileName = m_dir.file("missing.svg");
+    ui.messages.clear();
+    EXPECT_FALSE(handOver.importSvg(job = Job{}, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No SVG"});
+}
+
+TEST(InkscapeVersionTest, ParsesTheVersionLine) {
+    InkscapeVersion v = parseInkscapeVersion("Inkscape 1.2.2 (b0a8486541, 2022-12-01)\n");
+    EXPECT_TRUE(v.known);
+    EXPECT_EQ(v.major, 1);
+    EXPECT_EQ(v.minor, 2);
+    v = parseInkscapeVersion("Gtk-WARNING\nInkscape 0.92.4 (5da689c313, 2019-01-14)\n");
+    EXPECT_FALSE(v.hasActions());
+    v = parseInkscapeVersion("command not found");
+    EXPECT_FALSE(v.known);
+    EXPECT_TRUE(v.hasActions());  // unknown: the current command line
+}
+
+TEST(InkscapePreferencesTest, RelativeCoordinatesCheck) {
+    EXPECT_TRUE(inkscapePreferencesInOrder("  allowrelativecoordinates=\"0\"\n"));
+    EXPECT_FALSE(inkscapePreferencesInOrder("  allowrelativecoordinates=\"1\"\n  other=\"0\"\n"));
+    EXPECT_FALSE(inkscapePreferencesInOrder("nothing here"));
+}

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/SystemProcessList.h"
+#include "support/TempDir.h"
+
+using namespace sartovin;
+
+namespace {
+
+bool waitUntilGone(ProcessList& list, int pid) {
+    for (int i = 0; i < 500; ++i) {
+        if (!list.isRunning(pid)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(SystemProcessList, StartsWithoutAShellAndSeesTheEnd) {
+    SystemProcessList list;
+    test::TempDir dir;
+    const std::string env = list.findOnPath("env");
+    ASSERT_FALSE(env.empty());
+    test::ScopedEnv gone("SARTOVIN_GONE", "still here");
+    // Arguments reach the program as they are: no shell splits or expands them.
+    const std::string out = dir.file("out.txt");
+    int pid = list.start(env, {"SARTOVIN_ARG=$HOME; echo", "printenv"}, {{"SARTOVIN_SET", "a b"}, {"SARTOVIN_GONE", ""}},
+                         out);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(waitUntilGone(list, pid));
+    const std::string text = test::readFile(out);
+    EXPECT_NE(text.find("SARTOVIN_ARG=$HOME; echo\n"), std::string::npos);
+    EXPECT_NE(text.find("SARTOVIN_SET=a b\n"), std::string::npos);
+    EXPECT_EQ(text.find("SARTOVIN_GONE"), std::string::npos);
+    EXPECT_FALSE(list.isRunning(pid));
+
+    EXPECT_EQ(list.start(dir.file("no-such-program"), {}, {}, ""), -1);
+}
+
+TEST(SystemProcessList, ProcessesAndStop) {
+    SystemProcessList list;
+    const std::string sleep = list.findOnPath("sleep");
+    ASSERT_FALSE(sleep.empty());
+    int pid = list.start(sleep, {"30"}, {}, "");
+    ASSERT_GT(pid, 0);
+    EXPECT_TRUE(list.isRunning(pid));
+    bool seen = false;
+    for (const ProcessInfo& p : list.processes())
+        if (p.pid == pid) seen = p.name == "sleep" && p.executable == list.executableOf(pid);
+    EXPECT_TRUE(seen);
+    list.stop(pid);
+    EXPECT_TRUE(waitUntilGone(list, pid));
+
+    // Only what we started is stopped.
+    list.stop(static_cast<int>(::getpid()));
+    EXPECT_TRUE(list.isRunning(static_cast<int>(::getpid())));
+    EXPECT_EQ(list.findOnPath("no-such-program-here"), "");
+    EXPECT_EQ(list.findOnPath("/bin/sh"), "");
+}
