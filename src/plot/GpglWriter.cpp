@@ -133,6 +133,12 @@ bool writeGpgl(int groupIndex, std::string& output, const PlotParameters& params
     // The medium is measured from the far side of the cutter's cutting width.
     walker.placeStart(params.positionFront,
                       params.positionRight + (params.cuttingWidth - params.mediumWidth));
+    // After the initialisation the cutter stands at its own origin, which is not device (0, 0): a
+    // path starting at device (0, 0) still needs its pen-up move there.
+    if (marks)
+        walker.pen().placeAt(dx, dy);
+    else
+        walker.pen().placeAt(hu, 0);
     walker.startProgress(pass);
     if (!walker.walk(groupIndex)) return false;
     walker.finishPass(groupIndex, pass);

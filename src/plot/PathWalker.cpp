@@ -112,7 +112,7 @@ bool PathWalker::walk(int groupIndex) {
     const double g = m_g;
     const double pitchX = p.distanceV + length + 2 * g;
     const double pitchY = p.distanceH + width + 2 * g;
-    const bool frames = p.gridOn && (groupIndex == -1 || groupIndex == -2);
+    const bool frames = p.cutFrame.value_or(p.gridOn) && (groupIndex == -1 || groupIndex == -2);
     int placed = 0;
     for (int r = 0; r < p.rows; ++r) {
         for (int c = 0; c < p.columns; ++c) {
@@ -124,7 +124,7 @@ bool PathWalker::walk(int groupIndex) {
             m_originY = m_y0 + truncUnits(m_u * (column * pitchY + g));
             const int cornerX = m_x0 + truncUnits(m_u * r * pitchX);
             const int cornerY = m_y0 + truncUnits(m_u * column * pitchY);
-            if (groupIndex == -2 && p.gridOn) m_pen.frameGroupMove(m_originX, m_originY, cornerX, cornerY);
+            if (groupIndex == -2 && frames) m_pen.frameGroupMove(m_originX, m_originY, cornerX, cornerY);
 
             if (p.selectionMode == SelectionMode::Layers) {
                 for (std::size_t li = 0; li < job.layers.size(); ++li) {

@@ -3,6 +3,7 @@
 // layout, options and layer pages and the current plotter; the writers never look at a page model
 // or the settings file themselves, so a pass can be generated (and tested) from this struct alone.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,12 @@ struct PlotParameters {
     int mediumHeight = 0;           ///< "MediumHeight"
 
     // Cutting options.
-    bool gridOn = false;            ///< weeding frame; the plot run sets it per group
+    /// The weeding frame option "Grid" as the user set it: the copies then lie "GridDistance"
+    /// inside their frames, in every group, so that the frame group's frames fit the cut job.
+    bool gridOn = false;
+    /// Whether this pass cuts the frames; unset means as gridOn. The plot run sets it per group
+    /// (in per-group cutting only the weeding-frame group cuts them).
+    std::optional<bool> cutFrame;
     int gridDistance = 0;           ///< "GridDistance", whole mm 0..100
     bool overcutOn = false;         ///< "UseOvercut"
     int overcut = 0;                ///< "Overcut", tenths of a millimetre 0..10

@@ -62,11 +62,12 @@ PlotRunResult runPlotGroups(const PlotParameters& params, PlotContext& context, 
                 break;
             }
         }
-        // Each group runs with its own pass count and, in per-group mode, the weeding frame only
-        // in the frame group; every pass but a group's last returns to the device origin.
+        // Each group runs with its own pass count and, in per-group mode, cuts the weeding frame
+        // only in the frame group; every pass but a group's last returns to the device origin.
+        // The frame distance stays in every group, so the frames fit the layers cut before.
         PlotParameters groupParams = params;
         groupParams.repeatCount = passCountOf(params, group);
-        groupParams.gridOn = perGroup ? group == -2 : params.gridOn;
+        groupParams.cutFrame = perGroup ? group == -2 : params.gridOn;
         groupParams.groupCount = count;
         groupParams.frameGroupFollows = perGroup && params.gridOn && group >= 0;
 

@@ -70,6 +70,13 @@ public:
         m_y = y;
         m_penDown = true;
     }
+    /// Where the pen stands before the first move (pen up). The relative HP-GL stream starts at
+    /// the device origin; an absolute frame may start elsewhere.
+    void placeAt(int x, int y) {
+        m_x = x;
+        m_y = y;
+        m_penDown = false;
+    }
     /// Weeding-frame group: brings the pen to the copy before its frame (pen up).
     void frameGroupMove(int ox, int oy, int cx, int cy) {
         m_emitter.frameGroupMove(m_out, ox, oy, cx, cy, m_x, m_y);
