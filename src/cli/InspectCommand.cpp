@@ -8,6 +8,7 @@
 #include "app/StartMode.h"
 #include "app/Texts.h"
 #include "cli/Cli.h"
+#include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
 #include "platform/ConsoleInteraction.h"
@@ -19,7 +20,7 @@ namespace sartovin::cli {
 namespace {
 
 const char* kInspectUsage =
-    "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] INPUT\n";
+    "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] [--no-inkscape] INPUT\n";
 
 // A UTF-16 little-endian text starts with the byte-order mark FF FE, or has mostly zero high
 // bytes (every ASCII character is one byte and a zero).
@@ -137,9 +138,9 @@ std::string colourText(std::uint32_t colour, std::int32_t kind) {
     return buf;
 }
 
-void printSummary(const std::string& input, bool corel, const Job& job, const JobState& state) {
+void printSummary(const std::string& input, const char* variant, const Job& job, const JobState& state) {
     const JobExtent& e = state.extent;
-    std::printf("%s: %s variant\n", input.c_str(), corel ? "Corel" : "Illustrator");
+    std::printf("%s: %s\n", input.c_str(), variant);
     std::printf("page %.3f x %.3f mm\n", job.pageWidth, job.pageHeight);
     std::printf("%zu layers, %d objects, %d paths, %lld segments\n", job.layers.size(), state.objectTotal,
                 state.pathTotal, segmentTotal(job));
@@ -168,6 +169,7 @@ int runInspectCommand(Args args) {
     bool modeGiven = takeOption(args, "--start-mode", modeText);
     bool json = takeFlag(args, "--json");
     bool markSensor = takeFlag(args, "--mark-sensor");
+    bool noInkscape = takeFlag(args, "--no-inkscape");
     int startMode = 0;
     if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-') ||
         (modeGiven && (!parseInt(modeText, startMode) || !isKnownStartMode(startMode)))) {
@@ -181,7 +183,10 @@ int runInspectCommand(Args args) {
         std::fprintf(stderr, "sartovin inspect: cannot read '%s'\n", input.c_str());
         return 1;
     }
-    bool corel = modeGiven ? isCorelMode(startMode) : looksLikeUtf16(*bytes);
+    // Inkscape's start modes and ".svg" files go to the SVG import.
+    bool svg = modeGiven ? isInkscapeMode(startMode) : hasSvgName(input);
+    bool corel = !svg && (modeGiven ? isCorelMode(startMode) : looksLikeUtf16(*bytes));
+    const char* variant = svg ? "SVG drawing" : corel ? "Corel variant" : "Illustrator variant";
     // The program learns the sensor from the chosen plotter; the hobby edition's CorelDRAW and
     // Illustrator modes always have one.
     if (modeGiven && (startMode == 10 || startMode == 11)) markSensor = true;
@@ -196,7 +201,9 @@ int runInspectCommand(Args args) {
     state.markSensorFlag = markSensor;
 
     bool ok = false;
-    if (corel) {
+    if (svg) {
+        ok = importSvgFile(input, !noInkscape, job, state, ctx);
+    } else if (corel) {
         // The Corel reader deletes what it reads: it reads a private copy, never the user's file.
         std::string copy = writePrivateTempFile(tempFolder(), "sartovin-inspect", *bytes);
         if (copy.empty()) {
@@ -209,14 +216,15 @@ int runInspectCommand(Args args) {
         ok = readIllustratorJob(input, job, state, ctx);
     }
     if (!ok) {
-        std::fprintf(stderr, "sartovin inspect: cannot read '%s' as a %s-variant job file: %s\n", input.c_str(),
-                     corel ? "Corel" : "Illustrator", describeJobReadFailure(ctx.failure));
+        std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s %s: %s\n", input.c_str(),
+                     svg ? "an" : "a", svg ? "SVG drawing" : corel ? "Corel-variant job file" : "Illustrator-variant job file",
+                     describeJobReadFailure(ctx.failure));
         return 1;
     }
     if (json) {
         std::fputs(toJson(job, state).c_str(), stdout);
     } else {
-        printSummary(input, corel, job, state);
+        printSummary(input, variant, job, state);
     }
     return 0;
 }

@@ -1,9 +1,13 @@
 #include "job/InkscapeHandOver.h"
 
+#include <cctype>
+
 #include "job/InkscapeAdapter.h"
 #include "job/JobModel.h"
 #include "job/SvgReader.h"
 #include "platform/Files.h"
+#include "platform/SystemFolders.h"
+#include "platform/SystemProcessList.h"
 
 namespace sartovin {
 
@@ -146,6 +150,19 @@ bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState
     const InkscapeVersion version = adapter.queryVersion(program);
     return convertAndRead(program, version, path, tempFolder + "/" + kSvgCopyName, job, state, ctx, processes,
                           tempFolder, 500);
+}
+
+bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+                   JobImportContext& ctx) {
+    SystemProcessList processes;
+    return importSvgFile(path, runInkscape, job, state, ctx, processes, tempFolder());
+}
+
+bool hasSvgName(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string end = path.substr(path.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".svg";
 }
 
 }  // namespace sartovin

@@ -80,4 +80,11 @@ private:
 bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
                    JobImportContext& ctx, ProcessList& processes, const std::string& tempFolder);
 
+/// importSvgFile with this machine's processes and the temporary folder of SystemFolders.
+bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+                   JobImportContext& ctx);
+
+/// True when `path` ends in ".svg", letter case ignored: a drawing to hand to the SVG import.
+bool hasSvgName(const std::string& path);
+
 }  // namespace sartovin
