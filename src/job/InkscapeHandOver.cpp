@@ -64,32 +64,32 @@ bool InkscapeHandOver::fail(int textId) {
 }
 
 std::string InkscapeHandOver::findRunningInkscape() {
-    int ownerPid = 0;
-    bool running = false;
     if (m_windows.available()) {
         // Two windows are accepted (Inkscape may show a second one, a dialog); windows with the
         // same title are one.
         std::string lastTitle;
+        int ownerPid = 0;
         int counted = 0;
         for (const WindowInfo& w : m_windows.topLevelWindows()) {
             if (w.title.find(kWindowTitleMark) == std::string::npos || w.title == lastTitle) continue;
             lastTitle = w.title;
             ownerPid = w.pid;
-            running = true;
             if (++counted == 2) break;
         }
-        if (!running) return {};
-        std::string exe = ownerPid > 0 ? m_processes.executableOf(ownerPid) : std::string();
-        if (!exe.empty()) return exe;
-    } else {
-        for (const ProcessInfo& p : m_processes.processes()) {
-            if (p.name != "inkscape") continue;
-            running = true;
-            if (!p.executable.empty()) return p.executable;
+        if (counted > 0) {
+            std::string exe = ownerPid > 0 ? m_processes.executableOf(ownerPid) : std::string();
+            return exe.empty() ? m_processes.findOnPath("inkscape") : exe;
         }
-        if (!running) return {};
+        // No window on this display: an Inkscape drawing on a Wayland desktop has none here,
+        // so the process list still answers.
     }
-    return m_processes.findOnPath("inkscape");
+    bool running = false;
+    for (const ProcessInfo& p : m_processes.processes()) {
+        if (p.name != "inkscape") continue;
+        running = true;
+        if (!p.executable.empty()) return p.executable;
+    }
+    return running ? m_processes.findOnPath("inkscape") : std::string();
 }
 
 bool InkscapeHandOver::importSvg(Job& job, JobState& state) {

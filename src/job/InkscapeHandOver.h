@@ -52,8 +52,9 @@ public:
 
     /// The Inkscape program to use: the executable of the process owning the last Inkscape window
     /// counted (at most two windows with different titles containing " - Inkscape" are counted,
-    /// topmost first), else of a running "inkscape" process (no display), else "inkscape" on
-    /// $PATH. "" when Inkscape is not running or no program is found.
+    /// topmost first), else "inkscape" on $PATH. Without a display, or when it shows no Inkscape
+    /// window (Inkscape on Wayland), a running process named "inkscape" counts, and its executable
+    /// is the program. "" when Inkscape is not running or no program is found.
     std::string findRunningInkscape();
 
     std::string m_tempFolder;        ///< where the copy goes (no final "/")

@@ -149,6 +149,10 @@ TEST_F(HandOverTest, InkscapeWindows) {
     // No Inkscape window at all.
     windows.windows = {{"Inkscape", 1}, {"notes - gedit", 2}};
     EXPECT_EQ(handOver.findRunningInkscape(), "");
+    // ... but an Inkscape process whose window this display does not show (Wayland).
+    processes.running = {{8, "inkscape", "/usr/bin/inkscape"}};
+    EXPECT_EQ(handOver.findRunningInkscape(), "/usr/bin/inkscape");
+    processes.running.clear();
 
     // Without a display the process list answers.
     windows.display = false;
