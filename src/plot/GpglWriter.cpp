@@ -104,6 +104,7 @@ bool writeGpgl(int groupIndex, std::string& output, const PlotParameters& params
     GpglEmitter emitter = marks ? GpglEmitter::marksFrame(dx, dy) : GpglEmitter::normalFrame(hu);
     PathWalker walker(params, context, emitter, output, kGpglUnitsPerMm);
     if (!walker.checkJobHasPaths()) return false;
+    walker.reserveOutput();
 
     CutValues values{params.speed, params.force, truncUnits(params.toolOffset)};
     if (const GroupParameters* group = params.parametersForGroup(groupIndex)) {

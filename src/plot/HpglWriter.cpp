@@ -104,10 +104,7 @@ bool writeHpgl(int groupIndex, std::string& output, const PlotParameters& params
     HpglEmitter emitter;
     PathWalker walker(params, context, emitter, output, kHpglUnitsPerMm);
     if (!walker.checkJobHasPaths()) return false;
-    // About a dozen bytes per move; growing beyond is amortised, never a rebuild.
-    output.reserve(static_cast<std::size_t>(std::min<long long>(
-        static_cast<long long>(params.jobState.pathTotal) * std::max(params.copyTotal, 1) * 32 + 256,
-        256LL << 20)));
+    walker.reserveOutput();
 
     const double offset = params.toolOffset + params.offsetCorrection;
     if (params.cutInit) {

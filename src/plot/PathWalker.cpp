@@ -1,5 +1,7 @@
 #include "plot/PathWalker.h"
 
+#include <algorithm>
+
 #include "plot/DeviceUnits.h"
 
 namespace sartovin {
@@ -38,9 +40,16 @@ PathWalker::PathWalker(const PlotParameters& params, PlotContext& context, PathE
 
 bool PathWalker::checkJobHasPaths() {
     std::int64_t paths = 0;
+    m_lineSegments = m_curveSegments = 0;
     if (m_params.job != nullptr) {
-        for (const JobLayer& layer : m_params.job->layers)
-            for (const JobObject& object : layer.objects) paths += static_cast<std::int64_t>(object.paths.size());
+        for (const JobLayer& layer : m_params.job->layers) {
+            for (const JobObject& object : layer.objects) {
+                paths += static_cast<std::int64_t>(object.paths.size());
+                for (const JobPath& path : object.paths)
+                    for (const PathSegment& s : path.segments)
+                        ++(s.kind == kSegmentCurve ? m_curveSegments : m_lineSegments);
+            }
+        }
     }
     if (paths == 0) {
         m_context.interaction.messageBox(m_context.texts.text(303), kProgramCaption,
@@ -49,6 +58,16 @@ bool PathWalker::checkJobHasPaths() {
     }
     m_paths = m_params.jobState.pathTotal > 0 ? m_params.jobState.pathTotal : paths;
     return true;
+}
+
+void PathWalker::reserveOutput() {
+    // Typical bytes per segment: a move of about a dozen, four times that with overcut strokes, a
+    // flattened curve some ten moves. Reserving once avoids most regrowth of long streams; beyond
+    // the estimate the string grows geometrically, never by rebuilding.
+    const std::int64_t perLine = m_params.overcutOn ? 56 : 14;
+    const std::int64_t copies = std::max(1, m_params.jobState.marksMode ? 1 : m_params.copyTotal);
+    const std::int64_t estimate = copies * (m_lineSegments * perLine + m_curveSegments * 160) + 512;
+    m_out.reserve(static_cast<std::size_t>(std::min<std::int64_t>(estimate, std::int64_t{256} << 20)));
 }
 
 void PathWalker::placeStart(double xStartMm, double yStartMm) {

@@ -36,6 +36,9 @@ public:
     /// icon and returns false.
     bool checkJobHasPaths();
 
+    /// Reserves the output for the whole pass, estimated from the job checked by checkJobHasPaths().
+    void reserveOutput();
+
     /// X0 / Y0 from the X and Y start in mm: the overcut margin and, in marks mode, the mark
     /// reductions applied.
     void placeStart(double xStartMm, double yStartMm);
@@ -91,6 +94,8 @@ private:
     bool m_lastWasCurve = false;
     bool m_switchAcceleration = false;
     std::int64_t m_paths = 0;
+    std::int64_t m_lineSegments = 0;
+    std::int64_t m_curveSegments = 0;
     std::int64_t m_position = 0;
 };
 
