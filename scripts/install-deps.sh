@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang
   inkscape libx11-dev
+  libcups2-dev cups cups-client
 )
 
 missing=()
