@@ -43,6 +43,10 @@ public:
     /// The executable of process `pid`, or "" when it is gone or cannot be read.
     virtual std::string executableOf(int pid) = 0;
 
+    /// The command line of process `pid` (argv[0] first; a Windows program run by Wine names its
+    /// own Windows path there); empty when it is gone or cannot be read.
+    virtual std::vector<std::string> commandLineOf(int pid) = 0;
+
     /// Asks a program that start() began to end (it has outlasted its time); does nothing for
     /// other processes.
     virtual void stop(int pid) = 0;

@@ -159,6 +159,15 @@ std::string SystemProcessList::executableOf(int pid) {
 
 namespace sartovin {
 
+std::vector<std::string> SystemProcessList::commandLineOf(int pid) {
+    std::vector<std::string> args;
+    if (pid <= 0) return args;
+    std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
+    std::string arg;
+    while (std::getline(in, arg, '\0')) args.push_back(arg);
+    return args;
+}
+
 void SystemProcessList::stop(int pid) {
     if (pid <= 0 || std::find(m_started.begin(), m_started.end(), pid) == m_started.end()) return;
     ::kill(pid, SIGTERM);

@@ -15,6 +15,7 @@ public:
               const EnvironmentChanges& environment, const std::string& outputPath) override;
     std::string findOnPath(const std::string& name) override;
     std::string executableOf(int pid) override;
+    std::vector<std::string> commandLineOf(int pid) override;
     void stop(int pid) override;
 
 private:

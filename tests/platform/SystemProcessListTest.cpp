@@ -54,6 +54,7 @@ TEST(SystemProcessList, ProcessesAndStop) {
     for (const ProcessInfo& p : list.processes())
         if (p.pid == pid) seen = p.name == "sleep" && p.executable == list.executableOf(pid);
     EXPECT_TRUE(seen);
+    EXPECT_EQ(list.commandLineOf(pid), (std::vector<std::string>{sleep, "30"}));
     list.stop(pid);
     EXPECT_TRUE(waitUntilGone(list, pid));
 
