@@ -17,6 +17,26 @@ bool isKnownStartMode(int m) {
     }
 }
 
+std::string programNameForStartMode(int startMode) {
+    switch (startMode) {
+        case 1: return "SartovinCorel";
+        case 2: return "SartovinAI";
+        case 3: return "QXPassermarkenCorel";
+        case 4: return "QXPassermarkenAI";
+        case 5: return "SartovinIs";
+        case 6: return "PassermarkenIs";
+        case 10: return "SartovinCorelHP";
+        case 11: return "SartovinAIHP";
+        case 12: return "SartovinIsHP";
+        case 13: return "PassermarkenCorelHP";
+        case 14: return "QXPassermarkenAIHP";
+        case 20: return "SartovinCorelLC";
+        case 21: return "SartovinLCAI";
+        case 22: return "SartovinIsLC";
+        default: return std::string();
+    }
+}
+
 StartModeResult startModeFromPath(const std::string& path) {
     auto has = [&](const char* word) { return path.find(word) != std::string::npos; };
     if (has("AI") && has("HP") && has("Passer")) return {14, true};

@@ -37,4 +37,8 @@ struct StartModeResult {
 /// The hobby flag is set by the rows of modes 10 to 14 only; the folder rule is applied separately.
 StartModeResult startModeFromPath(const std::string& programPath);
 
+/// A program file name that selects `startMode` by the table above ("SartovinAIHP" for 11, ...), or
+/// "" for a number that is no start mode. The names are those the program is installed under.
+std::string programNameForStartMode(int startMode);
+
 }  // namespace sartovin

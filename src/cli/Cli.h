@@ -24,6 +24,7 @@ bool parseInt(const std::string& text, int& value);
 
 int runStartupCommand(Args args);
 int runTextCommand(Args args);
+int runPlotCommand(Args args);
 int runInspectCommand(Args args);
 
 }  // namespace sartovin::cli

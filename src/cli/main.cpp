@@ -31,6 +31,9 @@ const char* kUsage =
     "                                  is converted by the Inkscape on PATH (from a copy) and read as\n"
     "                                  an SVG drawing; --no-inkscape reads it as it stands.\n"
     "                                  Exit 1 when INPUT cannot be read as a job.\n"
+    "  plot [OPTIONS] INPUT            cut the drawing INPUT as the program would, with the stored\n"
+    "                                  plotter, medium and settings; --output FILE writes the bytes\n"
+    "                                  the plotter would receive ('sartovin plot --help' lists options)\n"
     "  help                            show this text\n"
     "\n"
     "The program path decides the edition and host, as the installed program names do\n"
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
     if (command == "startup") return runStartupCommand(args);
     if (command == "text") return runTextCommand(args);
     if (command == "inspect") return runInspectCommand(args);
+    if (command == "plot") return runPlotCommand(args);
     std::fprintf(stderr, "sartovin: unknown command '%s' (see 'sartovin --help')\n", command.c_str());
     return 2;
 }

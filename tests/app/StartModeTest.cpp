@@ -46,6 +46,15 @@ TEST(StartModeTest, WordsAreCaseSensitiveAndTheWholePathCounts) {
     EXPECT_EQ(startModeFromPath("/opt/CorelHP").startMode, 10);
 }
 
+TEST(StartModeTest, InstalledNamesSelectTheirOwnModes) {
+    for (int m : {1, 2, 3, 4, 5, 6, 10, 11, 12, 13, 14, 20, 21, 22}) {
+        std::string name = programNameForStartMode(m);
+        ASSERT_FALSE(name.empty()) << m;
+        EXPECT_EQ(startModeFromPath("/usr/local/bin/" + name).startMode, m) << name;
+    }
+    EXPECT_EQ(programNameForStartMode(7), "");
+}
+
 TEST(StartModeTest, EditionsAndHostsByNumber) {
     EXPECT_EQ(editionOf(1), Edition::Standard);
     EXPECT_EQ(editionOf(14), Edition::Hobby);

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "platform/Files.h"
+#include "platform/Profile.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace sartovin {
+namespace {
+
+using test::readFile;
+using test::runProgram;
+using test::TempDir;
+using test::writeFile;
+
+// A 10 mm square, closed, drawn with four corner anchors.
+const char* kSquareJob =
+    "Sartovin Daten von AI.\r\nQXSeite\r\n100.000 100.000\r\nQXEbene\r\nEbene 1\r\nQXObjekt\r\n"
+    "QXAuswahl\r\nnein\r\nQXKoordinaten\r\n0.000 10.000 10.000 0.000\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\n"
+    "QXStart\r\nQXGeschlossen\r\nja\r\n"
+    "C 0.000 0.000 0.000 0.000 0.000 0.000\r\nC 10.000 0.000 10.000 0.000 10.000 0.000\r\n"
+    "C 10.000 10.000 10.000 10.000 10.000 10.000\r\nC 0.000 10.000 0.000 10.000 0.000 10.000\r\n"
+    "QXEnde\r\n";
+
+class PlotCommandTest : public ::testing::Test {
+protected:
+    PlotCommandTest() { writeFile(job, kSquareJob); }
+
+    test::ProgramResult plot(std::vector<std::string> args) {
+        std::vector<std::string> argv{SARTOVIN_CLI, "plot", "--quiet"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")},
+                                 {"LC_ALL", ""}, {"LANG", "en_US.UTF-8"}, {"TMPDIR", dir.file("")}});
+    }
+
+    TempDir dir;
+    std::string job = dir.file("square.qxj");
+    std::string out = dir.file("out.plt");
+};
+
+TEST_F(PlotCommandTest, StandardEditionWritesHpglWithItsTrailingZeroByte) {
+    auto r = plot({"--start-mode", "2", "--plotter", "Jaguar IV 61", "--speed", "20", "--force", "80",
+                   "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string bytes = readFile(out);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes.back(), '\0');
+    EXPECT_NE(bytes.find("IN;VS20;FS80;"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find("PD;"), std::string::npos);
+    EXPECT_NE(r.err.find("1 group(s)"), std::string::npos);
+}
+
+TEST_F(PlotCommandTest, RunsAreRepeatableAndLeaveTheSettingsAlone) {
+    ASSERT_EQ(plot({"--start-mode", "2", "--output", out, job}).exitCode, 0);
+    std::string ini = dir.file("cfg/Sartovin/Sartovin.ini");
+    std::string settingsBefore = readFile(ini);
+    std::string first = readFile(out);
+    auto r = plot({"--start-mode", "2", "--speed", "7", "--columns", "3", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(out), first);
+    EXPECT_EQ(readFile(ini), settingsBefore);
+    ASSERT_EQ(plot({"--start-mode", "2", "--output", out, job}).exitCode, 0);
+    EXPECT_EQ(readFile(out), first);
+}
+
+TEST_F(PlotCommandTest, HobbyEditionWritesGpglWithoutTheZeroByte) {
+    auto r = plot({"--start-mode", "11", "--plotter", "CC200", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string bytes = readFile(out);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes.rfind("FU", 0), 0u) << bytes.substr(0, 40);
+    EXPECT_NE(bytes.back(), '\0');
+    const std::string end = "&1,1,1,FO0\x03H,";
+    EXPECT_EQ(bytes.substr(bytes.size() - end.size()), end);
+}
+
+TEST_F(PlotCommandTest, OutOfRangeValuesAreClampedAndSaid) {
+    auto r = plot({"--start-mode", "2", "--plotter", "Jaguar IV 61", "--speed", "5000", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("speed 5000 is outside"), std::string::npos) << r.err;
+}
+
+TEST_F(PlotCommandTest, BadInputIsRefusedWithAReason) {
+    auto r = plot({"--start-mode", "2", "--plotter", "No Such Cutter", "--output", out, job});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("Jaguar IV 61"), std::string::npos);  // the catalog is listed
+
+    writeFile(dir.file("empty.qxj"), "Sartovin Daten von AI.\r\nQXSeite\r\n10 10\r\n");
+    r = plot({"--start-mode", "2", "--output", out, dir.file("empty.qxj")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("No objects for cutting found !"), std::string::npos) << r.err;
+
+    r = plot({"--start-mode", "2", "--speed", "fast", "--output", out, job});
+    EXPECT_EQ(r.exitCode, 2);
+    r = plot({"--output", out, dir.file("missing.qxj")});
+    EXPECT_EQ(r.exitCode, 1);
+    r = runProgram({SARTOVIN_CLI, "plot", "--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("--position-right"), std::string::npos);
+}
+
+TEST_F(PlotCommandTest, TheBundledExamplesCut) {
+    for (const char* example : {"stickers.qxj", "lettering.qxj", "marks.qxj"}) {
+        auto r = plot({"--start-mode", "2", "--output", out,
+                       std::string(SARTOVIN_SOURCE_DIR) + "/examples/" + example});
+        EXPECT_EQ(r.exitCode, 0) << example << ": " << r.err;
+        EXPECT_GT(readFile(out).size(), 100u) << example;
+    }
+}
+
+}  // namespace
+}  // namespace sartovin
