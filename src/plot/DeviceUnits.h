@@ -48,7 +48,11 @@ inline void appendPair(std::string& out, int a, int b) {
     appendInt(out, b);
 }
 
-/// Appends a real with a fixed number of decimals ("%.1f", "%.3f").
+/// Appends a real with a fixed number of decimals ("%.1f", "%.3f"), always with a decimal point.
 void appendFixed(std::string& out, double v, int decimals);
+
+/// The value of a decimal text with a decimal point ("0.250"), whatever the C locale; leading
+/// white space is skipped, text that is no number gives 0.
+double parseDecimal(const std::string& text);
 
 }  // namespace sartovin

@@ -93,7 +93,7 @@ bool takesInternalSettings(const std::string& d) {
 
 int offsetListIndex(const std::vector<std::string>& offsetList, double toolOffset) {
     for (std::size_t i = 0; i < offsetList.size(); ++i) {
-        if (std::strtod(offsetList[i].c_str(), nullptr) == toolOffset) return static_cast<int>(i);
+        if (parseDecimal(offsetList[i]) == toolOffset) return static_cast<int>(i);
     }
     return -1;
 }

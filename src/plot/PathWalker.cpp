@@ -166,7 +166,7 @@ bool PathWalker::walk(int groupIndex) {
                     }
                 }
             }
-            if (frames) cutFrame(groupIndex, m_originX, m_originY, cornerX, cornerY);
+            if (frames) cutFrame(cornerX, cornerY);
             ++placed;
             m_lastRow = r;
             m_lastColumn = column;
@@ -273,7 +273,7 @@ void PathWalker::cutCurve(const PathSegment& s, int flags) {
     if (overcut) m_overcut.overcutStep(m_pen, 0, 0, flags | kFlagCurveEnd, m_previousKind, m_closed, s);
 }
 
-void PathWalker::cutFrame(int groupIndex, int originX, int originY, int cornerX, int cornerY) {
+void PathWalker::cutFrame(int cornerX, int cornerY) {
     const double g = m_g;
     // The frame lies g millimetres outside the copy on every side.
     const int wx = truncUnits(m_u * (m_params.jobHeight + 2 * g));

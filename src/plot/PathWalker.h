@@ -71,7 +71,7 @@ private:
     void cutLine(const PathSegment& s, int flags);
     void cutCurve(const PathSegment& s, int flags);
     void switchAcceleration(bool curve);
-    void cutFrame(int groupIndex, int originX, int originY, int cornerX, int cornerY);
+    void cutFrame(int cornerX, int cornerY);
     void advanceProgress();
 
     const PlotParameters& m_params;

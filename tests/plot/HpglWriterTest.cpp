@@ -1,5 +1,7 @@
 #include "plot/HpglWriter.h"
 
+#include <clocale>
+
 #include "PlotFixture.h"
 
 namespace sartovin::test {
@@ -356,6 +358,22 @@ TEST(HpglWriter, CancelDuringAPathStopsAtTheNextSegment) {
     EXPECT_FALSE(writeHpgl(-1, out, p, 1, env.context));
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(env.interaction.messages.size(), 1u);
+}
+
+TEST(HpglWriter, NumbersKeepTheirDecimalPointInAnyLocale) {
+    const std::string old = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale(LC_NUMERIC, "de_DE") == nullptr)
+        GTEST_SKIP() << "no German locale installed";
+    Job job = jobWith(polyline({{0, 0}, {1, 0}}, false));
+    PlotEnvironment env;
+    PlotParameters p = baseParameters(job);
+    p.modelDescription = "Sable";
+    p.offsetList = {"0.000", "0.250"};
+    std::string out;
+    ASSERT_TRUE(writeHpgl(-1, out, p, 1, env.context));
+    std::setlocale(LC_NUMERIC, old.c_str());
+    EXPECT_EQ(out.substr(0, 10), esc(".C1;16;1:"));
+    EXPECT_NE(out.find(kInit), std::string::npos);
 }
 
 TEST(HpglWriter, ModelDescriptionField) {
