@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds, and runs Sartovin's main job on a bundled example.
+# Sets up, builds, and runs Sartovin's main job on a bundled example: the sticker sheet is laid out
+# on the stored plotter's medium and turned into the bytes the cutter would receive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,9 +9,25 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j "$(nproc)" --target sartovin
 
 bin=build/default/bin/sartovin
+out=build/demo
+mkdir -p "$out"
 # A private settings folder, so the demo never touches the user's own settings.
-export XDG_CONFIG_HOME="$PWD/build/demo-config"
-mkdir -p "$XDG_CONFIG_HOME"
+export XDG_CONFIG_HOME="$PWD/$out/config"
 
-echo "== Start-up as the Illustrator-mode program would see it =="
-"$bin" startup --program-path "$PWD/build/default/bin/SartovinAI"
+echo "== The sticker sheet as the Illustrator-mode program (standard edition) cuts it on a Jaguar IV 61"
+"$bin" inspect examples/stickers.qxj
+"$bin" plot --start-mode 2 --plotter "Jaguar IV 61" --columns 2 --output "$out/stickers.plt" examples/stickers.qxj
+
+echo
+echo "== The same sheet on a hobby cutter (GP-GL)"
+"$bin" plot --start-mode 11 --plotter "Silhouette Cameo" --output "$out/stickers-cameo.gpgl" examples/stickers.qxj
+
+if command -v inkscape >/dev/null 2>&1; then
+  echo
+  echo "== The lettering drawing straight from its Inkscape SVG"
+  "$bin" plot --start-mode 5 --plotter "Jaguar IV 61" --output "$out/lettering.plt" examples/lettering.svg
+fi
+
+echo
+echo "The cutter streams are in $out/:"
+ls -l "$out"/*.plt "$out"/*.gpgl
