@@ -1,0 +1,51 @@
+#include "device/UsbPrinterIdentification.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "app/StartMode.h"
+#include "device/UsbDeviceExchange.h"
+
+namespace sartovin {
+
+std::string usbPortNameForIndex(int lpIndex) {
+    char name[16];
+    std::snprintf(name, sizeof name, "USB%03d", lpIndex < 0 ? 0 : lpIndex + 1);
+    return name;
+}
+
+bool isHobbyCutterModel(const std::string& model) {
+    std::string upper = model;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const char* key : {"CAMEO", "CC100", "CC200", "CC330"})
+        if (upper.find(key) != std::string::npos) return true;
+    return false;
+}
+
+UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files,
+                                  int startMode, Interaction& ui) {
+    UsbDeviceList list;
+    bool hobby = isHobbyEdition(startMode);
+    for (const auto& node : devices.list()) {
+        if (hobby && !isHobbyCutterModel(node.id.model)) continue;
+        bool known = std::any_of(list.begin(), list.end(),
+                                 [&](const UsbDeviceEntry& e) { return e.devicePath == node.nodePath; });
+        if (known) continue;
+        std::int32_t error = 0;
+        auto probe = files.open(node.nodePath, DeviceAccess::ReadWrite, error);
+        if (!probe) continue;
+        // The printer class driver lets one opener in at a time: the probe must be gone before
+        // the model query opens the node.
+        probe.reset();
+        UsbDeviceEntry entry;
+        entry.portName = usbPortNameForIndex(node.index);
+        entry.devicePath = node.nodePath;
+        entry.modelName = hobby ? node.id.model : queryUsbModel(files, node.nodePath, ui);
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+}  // namespace sartovin

@@ -1,0 +1,162 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "FakeDevices.h"
+#include "device/GccUsbQuery.h"
+#include "device/UsbDeviceExchange.h"
+#include "device/UsbPrinterIdentification.h"
+#include "platform/ScriptedInteraction.h"
+#include "support/TempDir.h"
+
+namespace sartovin {
+namespace {
+
+using test::FakeDeviceFiles;
+using test::FakeGccUsbPorts;
+
+TEST(UsbDeviceExchangeTest, ModelIsTheFieldAfterGcc) {
+    EXPECT_EQ(modelFromIdentificationReply("OR4,GCC, Jaguar V ,1.10;"), "Jaguar V");
+    EXPECT_EQ(modelFromIdentificationReply("GCC,Jaguar V,"), "Jaguar V");
+    EXPECT_EQ(modelFromIdentificationReply("OR4,Other,Jaguar V,1.10"), "");
+    EXPECT_EQ(modelFromIdentificationReply("OR4,GCC,Jaguar V"), "");
+    EXPECT_EQ(modelFromIdentificationReply(""), "");
+}
+
+TEST(UsbDeviceExchangeTest, ModelQuerySendsTheIdentificationAndReadsTheReply) {
+    FakeDeviceFiles files;
+    auto dev = files.add("/dev/usb/lp0");
+    dev->replies.push_back(std::string("OR4,GCC,Puma IV,1.16;\0junk", 26));
+    ScriptedInteraction ui;
+    EXPECT_EQ(queryUsbModel(files, "/dev/usb/lp0", ui), "Puma IV");
+    EXPECT_EQ(dev->received, std::string("\x1b.R4:\0", 6));
+    EXPECT_EQ(ui.nowMs, 300);
+    EXPECT_EQ(dev->openNow, 0);  // closed again
+}
+
+TEST(UsbDeviceExchangeTest, SilentRefusingOrMissingDevicesGiveNoReply) {
+    FakeDeviceFiles files;
+    ScriptedInteraction ui;
+    std::string reply = "stale";
+    EXPECT_FALSE(usbDeviceCommandExchange(files, "/dev/usb/lp9", "OH;", ui, reply));
+    EXPECT_EQ(reply, "");
+
+    auto silent = files.add("/dev/usb/lp0");
+    EXPECT_FALSE(usbDeviceCommandExchange(files, "/dev/usb/lp0", "OH;", ui, reply));
+    EXPECT_EQ(silent->received, "OH;");
+
+    auto zero = files.add("/dev/usb/lp1");
+    zero->replies.push_back(std::string("\0OR4", 4));  // a reply starting with a zero byte
+    EXPECT_FALSE(usbDeviceCommandExchange(files, "/dev/usb/lp1", "OH;", ui, reply));
+
+    auto broken = files.add("/dev/usb/lp2");
+    broken->failWrites = true;
+    broken->replies.push_back("0,0,100,200");
+    EXPECT_FALSE(usbDeviceCommandExchange(files, "/dev/usb/lp2", "OH;", ui, reply));
+    EXPECT_EQ(broken->openNow, 0);
+
+    auto flood = files.add("/dev/usb/lp3");
+    flood->flood = true;
+    EXPECT_TRUE(usbDeviceCommandExchange(files, "/dev/usb/lp3", "OH;", ui, reply));
+    EXPECT_EQ(reply.size(), 128u);  // one read of at most 128 bytes, whatever keeps coming
+}
+
+TEST(GccUsbQueryTest, PortIndexComesFromTheName) {
+    EXPECT_EQ(gccUsbPortIndex("GCCUSB3:"), 3);
+    EXPECT_EQ(gccUsbPortIndex("GCCUSB0"), 0);
+    EXPECT_EQ(gccUsbPortIndex("GCCUSB7:"), -1);
+    EXPECT_EQ(gccUsbPortIndex("COM1"), -1);
+    EXPECT_EQ(gccUsbPortIndex("gccusb1"), -1);
+}
+
+TEST(GccUsbQueryTest, DrainsSendsAndCollects) {
+    FakeGccUsbPorts ports;
+    auto dev = ports.add(0);
+    dev->pending = "left over";
+    dev->replies.push_back("OR1,1,2,3,4,5,6,7;");
+    ScriptedInteraction ui;
+    GccUsbHandle h = ports.open(0);
+    std::string reply;
+    ASSERT_TRUE(gccUsbQuery(ports, h, "\x1b.R1:", ui, reply));
+    EXPECT_EQ(reply, "OR1,1,2,3,4,5,6,7;");
+    EXPECT_EQ(dev->received, "\x1b.R1:");
+}
+
+TEST(GccUsbQueryTest, ADeviceThatKeepsSendingOrNeverAnswersFails) {
+    ScriptedInteraction ui;
+    std::string reply;
+    {
+        FakeGccUsbPorts ports;
+        auto dev = ports.add(1);
+        dev->flood = true;
+        EXPECT_FALSE(gccUsbQuery(ports, ports.open(1), "OH;", ui, reply));
+        EXPECT_EQ(dev->received, "");  // the command never went out
+        EXPECT_EQ(ui.nowMs, 20 * 100);
+    }
+    {
+        ui.nowMs = 0;
+        FakeGccUsbPorts ports;
+        auto dev = ports.add(1);
+        EXPECT_FALSE(gccUsbQuery(ports, ports.open(1), "OH;", ui, reply));
+        EXPECT_EQ(dev->received, "OH;");
+        EXPECT_EQ(ui.nowMs, 100 + 20 * 100);  // one drain cycle, twenty waits
+    }
+    {
+        // Flooding after the command: the collection stops after twenty reads.
+        FakeGccUsbPorts ports;
+        auto dev = ports.add(2);
+        GccUsbHandle h = ports.open(2);
+        dev->replies.push_back("x");
+        // Start flooding only once the command is written.
+        ui.onPump = [&] { if (!dev->received.empty()) dev->flood = true; };
+        EXPECT_TRUE(gccUsbQuery(ports, h, "OH;", ui, reply));
+        EXPECT_EQ(reply.size(), 20u * 99u);
+        ui.onPump = nullptr;
+    }
+    {
+        FakeGccUsbPorts ports;
+        EXPECT_FALSE(gccUsbQuery(ports, 12345, "OH;", ui, reply));  // not an open port
+    }
+}
+
+void addLp(const test::TempDir& dir, int n, const std::string& deviceId) {
+    std::string base = dir.file("sys/class/usbmisc/lp" + std::to_string(n) + "/device/");
+    std::filesystem::create_directories(base);
+    test::writeFile(base + "ieee1284_id", deviceId);
+    test::writeFile(dir.file("dev/usb/lp" + std::to_string(n)), "");
+}
+
+TEST(UsbPrinterIdentificationTest, HobbyEditionListsHobbyCuttersOthersAskEveryDevice) {
+    test::TempDir dir;
+    addLp(dir, 0, "MFG:Hobby;MDL:CC200-20;");
+    addLp(dir, 1, "MFG:GCC;MDL:Unknown;");
+    addLp(dir, 3, "MFG:Hobby;MDL:Silhouette Cameo 4;");
+    addLp(dir, 4, "MFG:Hobby;MDL:CC330L;");
+    UsbPrinterDevices devices(dir.file("sys"), dir.file("dev"));
+    FakeDeviceFiles files;
+    files.add(dir.file("dev/usb/lp0"));
+    files.add(dir.file("dev/usb/lp1"))->replies.push_back("OR4,GCC,Jaguar V,1.10;");
+    files.add(dir.file("dev/usb/lp3"));
+    files.add(dir.file("dev/usb/lp4"))->openable = false;  // in use elsewhere: left out
+    ScriptedInteraction ui;
+
+    UsbDeviceList hobby = identifyUsbPrinters(devices, files, 12, ui);
+    ASSERT_EQ(hobby.size(), 2u);
+    EXPECT_EQ(hobby[0].portName, "USB001");
+    EXPECT_EQ(hobby[0].modelName, "CC200-20");
+    EXPECT_EQ(hobby[0].devicePath, dir.file("dev/usb/lp0"));
+    EXPECT_EQ(hobby[1].portName, "USB004");
+    EXPECT_EQ(hobby[1].modelName, "Silhouette Cameo 4");
+    EXPECT_TRUE(files.devices[dir.file("dev/usb/lp1")]->received.empty());
+
+    UsbDeviceList standard = identifyUsbPrinters(devices, files, 2, ui);
+    ASSERT_EQ(standard.size(), 3u);
+    EXPECT_EQ(standard[0].modelName, "");  // no answer to the model query
+    EXPECT_EQ(standard[1].portName, "USB002");
+    EXPECT_EQ(standard[1].modelName, "Jaguar V");
+    EXPECT_EQ(standard[2].modelName, "");
+    for (auto& [path, dev] : files.devices) EXPECT_EQ(dev->openNow, 0) << path;
+}
+
+}  // namespace
+}  // namespace sartovin
