@@ -133,8 +133,10 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
 }
 
 bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
-                   JobImportContext& ctx, ProcessList& processes, const std::string& tempFolder) {
+                   JobImportContext& ctx, ProcessList& processes, const std::string& givenTempFolder) {
     if (!runInkscape) return readSvgFile(path, job, state, ctx);
+    // Never a copy in the root folder: an empty folder means the usual temporary folder.
+    const std::string tempFolder = givenTempFolder.empty() ? sartovin::tempFolder() : givenTempFolder;
     if (!looksLikeSvg(path)) {
         ctx.ui.messageBox(ctx.texts.text(kNoSvgFileTextId), kProgramCaption, MessageIcon::Error);
         ctx.failure = JobReadFailure::CannotOpen;

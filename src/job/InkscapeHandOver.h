@@ -77,7 +77,8 @@ private:
 
 /// Reads an SVG file for the command line: with `runInkscape` a copy is converted by the Inkscape
 /// found on $PATH first (341 when there is none, 343 when `path` is not an ".svg" file), without it
-/// the file must already be in the reader's form. Messages go through ctx.ui.
+/// the file must already be in the reader's form. Messages go through ctx.ui. An empty
+/// `tempFolder` stands for the temporary folder of SystemFolders.
 bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
                    JobImportContext& ctx, ProcessList& processes, const std::string& tempFolder);
 
