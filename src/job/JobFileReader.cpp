@@ -96,8 +96,10 @@ private:
 
 // Reads numbers the way "%lf" and "%d" conversions do: white space is skipped, the longest number
 // at the front is taken, and the first conversion that fails ends the scan, so every later field
-// keeps its default. Values that are not finite (inf, nan, out of range) count as a failed
-// conversion: no coordinate of the model may be one.
+// keeps its default. Values that are not finite (inf, nan, out of range) and lengths beyond any
+// drawing (a million kilometres) count as a failed conversion: no coordinate of the model may be
+// one, and the spans computed from them must stay finite.
+constexpr double kLargestLength = 1e12;
 class NumberScanner {
 public:
     explicit NumberScanner(std::string_view text) : m_text(text) {}
@@ -109,7 +111,7 @@ public:
         if (*first == '+' && first + 1 < last && first[1] != '-' && first[1] != '+') ++first;
         double v = 0;
         auto result = std::from_chars(first, last, v, std::chars_format::general);
-        if (result.ec != std::errc() || !std::isfinite(v)) {
+        if (result.ec != std::errc() || !std::isfinite(v) || std::fabs(v) > kLargestLength) {
             m_failed = true;
             return;
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 
 #include "job/JobColours.h"
 #include "job/JobFileReader.h"
@@ -312,6 +313,7 @@ TEST_F(JobFileReaderTest, AJobWithoutSegmentsShowsTheNoObjectsMessage) {
 
 TEST_F(JobFileReaderTest, MalformedNumbersKeepTheirDefaultsAndTheReadGoesOn) {
     ASSERT_TRUE(readAi(crlf({"QXSeite", "abc 7", "QXEbene", "L", "QXObjekt", "QXKoordinaten", "1 2 x 4",
+                             "QXObjekt", "QXKoordinaten", "-1e308 1e308 5 5",
                              "QXFuellfarbe", "F", "RGB", "12 1.5 99", "QXStart", "C 1 2 3 zz 5 6",
                              "C nan 1e999 inf 2 2 2", "C +3 -4 3 -4 3 -4", "QXEnde"})));
     EXPECT_EQ(job.pageWidth, 0);
@@ -320,8 +322,12 @@ TEST_F(JobFileReaderTest, MalformedNumbersKeepTheirDefaultsAndTheReadGoesOn) {
     EXPECT_EQ(object().boundsY1, 2);
     EXPECT_EQ(object().boundsX2, 0);
     EXPECT_EQ(object().boundsY2, 0);
-    EXPECT_EQ(object().colourName, "F (R=12, G=1, B=0)");
-    const auto& s = segments();
+    // Lengths beyond any drawing count as unreadable, so the spans stay finite.
+    EXPECT_EQ(object(0, 1).boundsX1, 0);
+    EXPECT_EQ(object(0, 1).boundsX2, 0);
+    EXPECT_TRUE(std::isfinite(state.extent.spanX));
+    EXPECT_EQ(object(0, 1).colourName, "F (R=12, G=1, B=0)");
+    const auto& s = object(0, 1).paths.at(0).segments;
     ASSERT_EQ(s.size(), 3u);
     EXPECT_EQ(s[0].ctrl2X, 0);  // the incoming handle of anchor 1 failed at once
     EXPECT_EQ(s[1].startX, 0);  // nothing that is not finite enters the model
