@@ -8,6 +8,7 @@
 #include "job/Bezier.h"
 #include "job/JobColours.h"
 #include "job/JobModel.h"
+#include "job/SvgGeometry.h"
 #include "job/SvgPathData.h"
 #include "job/SvgText.h"
 #include "platform/Files.h"
@@ -79,28 +80,17 @@ std::size_t endOfGroup(std::string_view text, std::size_t tagEnd) {
 }
 
 // Two numbers after "translate(": "translate(5,7)", "translate(5 7)", or "translate(5)" (y 0).
+// Anything unreadable, or beyond any drawing (kMaxPathCoordinate), counts as no translation.
 Translation readTranslation(std::string_view text, std::size_t pos) {
     Translation t;
     std::size_t close = text.find(')', pos);
     if (close == std::string_view::npos) return t;
-    std::string inner(text.substr(pos, close - pos));
-    for (char& c : inner)
-        if (c == ',') c = ' ';
-    // The numbers use the path syntax; a tiny path keeps the number rules in one place.
-    PathCursor cursor;
-    PathStep step = parsePathData("M " + inner + " 0", cursor);
-    double x = cursor.current.x, y = cursor.current.y;
-    if (step.kind == PathStepKind::Unsupported) {
-        // "translate(5)" leaves only one number and the extra 0 as y; anything else unreadable
-        // counts as no translation.
-        cursor = PathCursor{};
-        step = parsePathData("M " + inner, cursor);
-        if (step.kind == PathStepKind::Unsupported) return t;
-        x = cursor.current.x;
-        y = cursor.current.y;
-    }
-    t.x = x;
-    t.y = y;
+    Affine m;
+    if (!parseTransform("translate(" + std::string(text.substr(pos, close - pos)) + ")", m) ||
+        std::fabs(m.e) > kMaxPathCoordinate || std::fabs(m.f) > kMaxPathCoordinate)
+        return t;
+    t.x = m.e;
+    t.y = m.f;
     return t;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "job/JobModel.h"
@@ -240,6 +241,11 @@ TEST_F(SvgReaderTest, BadInputNeverCrashes) {
         JobImportContext ctx{m_texts, ui};
         (void)readSvgText(good.substr(0, n), j, s, ctx);
     }
+    // Translations beyond any drawing are not taken, so the extent stays finite.
+    ASSERT_TRUE(read(document(layer("A", path("M 0,0 L 1,0"), " transform=\"translate(1e308,0)\"") +
+                              layer("B", path("M 0,0 L 1,0"), " transform=\"translate(-1e308,0)\""))));
+    EXPECT_TRUE(std::isfinite(state.extent.spanX));
+    EXPECT_LT(state.extent.spanX, 10);
     // Missing quotes, huge numbers, stray markers.
     for (const std::string& bad :
          {document(layer("A", "<path d=\"M 0,0 L 1,1 />")), document(layer("A", path("M 1e400,0 L 1,1"))),
