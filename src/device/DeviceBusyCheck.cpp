@@ -1,0 +1,27 @@
+#include "device/DeviceBusyCheck.h"
+
+namespace sartovin {
+
+std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLister& listProcesses) {
+    if (windows && windows->available()) {
+        for (const auto& w : windows->topLevelWindows()) {
+            std::string title = w.title.substr(0, 1999);
+            if (title.rfind("VLCD", 0) == 0) return title;
+        }
+        return std::nullopt;
+    }
+    if (listProcesses) {
+        for (const auto& p : listProcesses())
+            if (p.name.rfind("VLCD", 0) == 0) return p.name;
+    }
+    return std::nullopt;
+}
+
+bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const Texts& texts,
+                Interaction& ui) {
+    if (!findDisplayTool(windows, listProcesses)) return false;
+    ui.messageBox(texts.text(316), kProgramCaption, MessageIcon::Exclamation);
+    return true;
+}
+
+}  // namespace sartovin

@@ -1,0 +1,16 @@
+#pragma once
+// The channels a delivery can use besides the serial port (which it opens itself by name).
+
+#include "platform/DeviceFiles.h"
+#include "platform/GccUsbPortApi.h"
+#include "platform/Spooler.h"
+
+namespace sartovin {
+
+struct DeviceChannels {
+    Spooler& spooler;          ///< Windows-printer-style queues (port kind 3, the laser edition)
+    GccUsbPortApi& gccUsb;     ///< GCC USB ports (port kind 2)
+    DeviceFiles& deviceFiles;  ///< USB printer device nodes (port kind 4)
+};
+
+}  // namespace sartovin

@@ -1,0 +1,221 @@
+#include "device/DeviceDelivery.h"
+
+#include "app/StartMode.h"
+#include "device/CSerial.h"
+#include "device/GccUsbQuery.h"
+#include "device/SpoolerWrite.h"
+#include "device/UsbDeviceExchange.h"
+
+namespace sartovin {
+
+namespace {
+
+// The port name goes through a 400-character buffer on its way to the channel.
+std::string portBuffer(const std::string& port) { return port.substr(0, 399); }
+
+constexpr int kPrinterOpenPauseMs = 100;
+constexpr int kSerialAfterWriteMs = 500;
+constexpr int kGccUsbAfterWriteMs = 100;
+constexpr int kBeforeDeliveryMs = 1000;
+
+}  // namespace
+
+std::string DeviceDelivery::deliveryBytes(const std::string& stream, int startMode) {
+    if (isLaserEdition(startMode) || isHobbyEdition(startMode)) return stream;
+    std::string bytes = stream;
+    bytes.push_back('\0');  // the standard edition's cutters get the terminating zero too
+    return bytes;
+}
+
+int DeviceDelivery::laserPortKind(const std::string& name) {
+    if (name.find("GCCUSB") != std::string::npos) return kPortGccUsb;
+    if (name.find("USB") != std::string::npos) return kPortUsbDevice;
+    if (name.find("COM") != std::string::npos) return kPortSerial;
+    return kPortPrinter;
+}
+
+bool DeviceDelivery::portPresent(const PlotterRecord& plotter) {
+    return plotter.portType == kPortUsbDevice ? !plotter.usbGccName.empty() : !plotter.port.empty();
+}
+
+bool DeviceDelivery::failWithText(const std::string& text, const std::string& caption) {
+    if (m_status) m_status->hide();
+    m_ui.messageBox(text, caption, MessageIcon::Error);
+    return false;
+}
+
+bool DeviceDelivery::fail(int textId, const std::string& caption) {
+    return failWithText(m_texts.text(textId), caption);
+}
+
+DeliveryChannel DeviceDelivery::channelFor(int& laserKind) {
+    laserKind = 0;
+    int kind = m_plotter.portType;
+    if (isLaserEdition(m_startMode)) {
+        m_laserPrinter = PrinterInfo{};
+        laserKind = kPortPrinter;
+        if (m_channels.spooler.printerInfo(portBuffer(m_plotter.port), m_laserPrinter))
+            laserKind = laserPortKind(m_laserPrinter.portName);
+    }
+    if ((kind == kPortPrinter && !isLaserEdition(m_startMode)) || laserKind == kPortPrinter)
+        return DeliveryChannel::Printer;
+    if (kind == kPortGccUsb || laserKind == kPortGccUsb) return DeliveryChannel::GccUsb;
+    if (kind == kPortSerial || laserKind == kPortSerial) return DeliveryChannel::Serial;
+    return DeliveryChannel::UsbDevice;
+}
+
+std::string DeviceDelivery::usbDevicePath(bool lastWithoutModel) const {
+    if (lastWithoutModel) {
+        for (auto it = m_usbDevices.rbegin(); it != m_usbDevices.rend(); ++it)
+            if (it->modelName.empty()) return it->devicePath;
+        return {};
+    }
+    for (const auto& e : m_usbDevices)
+        if (e.modelName == m_plotter.usbGccName) return e.devicePath;
+    return {};
+}
+
+bool DeviceDelivery::deliverGroup(const std::string& stream) {
+    if (m_status) {
+        m_status->hideProgress();
+        m_status->setText(m_texts.text(380));
+    }
+    m_ui.pump();
+    m_ui.pause(kBeforeDeliveryMs);
+
+    const std::string bytes = deliveryBytes(stream, m_startMode);
+    int laserKind = 0;
+    switch (channelFor(laserKind)) {
+        case DeliveryChannel::Printer: return sendToPrinter(bytes, false);
+        case DeliveryChannel::GccUsb:
+            // A laser printer's GCC USB port is named by the printer's port, not by its queue name.
+            return sendToGccUsb(bytes, laserKind == kPortGccUsb && !m_laserPrinter.portName.empty()
+                                           ? m_laserPrinter.portName
+                                           : portBuffer(m_plotter.port),
+                                false);
+        case DeliveryChannel::Serial: {
+            std::string device = portBuffer(m_plotter.port);
+            // A laser printer on a serial line: open the line the queue sends to.
+            if (laserKind == kPortSerial) {
+                std::string fromUri = serialDeviceOfUri(m_laserPrinter.deviceUri);
+                if (!fromUri.empty()) device = fromUri;
+            }
+            return sendToSerial(bytes, device, false);
+        }
+        case DeliveryChannel::UsbDevice:
+            return sendToUsbDevice(bytes, usbDevicePath(laserKind == kPortUsbDevice), false);
+    }
+    return false;
+}
+
+bool DeviceDelivery::directSend(const std::string& commands) {
+    if (!portPresent(m_plotter)) {
+        m_ui.messageBox(m_texts.text(307), kProgramCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    const std::string bytes = deliveryBytes(commands, m_startMode);
+    switch (m_plotter.portType) {
+        case kPortPrinter: return sendToPrinter(bytes, true);
+        case kPortGccUsb: return sendToGccUsb(bytes, portBuffer(m_plotter.port), true);
+        case kPortSerial: return sendToSerial(bytes, portBuffer(m_plotter.port), true);
+        default: return sendToUsbDevice(bytes, usbDevicePath(false), true);
+    }
+}
+
+bool DeviceDelivery::sendToPrinter(const std::string& bytes, bool direct) {
+    if (!direct) {
+        m_ui.pump();
+        m_ui.pause(kPrinterOpenPauseMs);
+        m_ui.pump();
+    }
+    auto printer = m_channels.spooler.openPrinter(portBuffer(m_plotter.port));
+    if (!printer) return fail(308);
+    bool written = spoolerWrite(*printer, bytes, m_texts, m_ui);
+    // The document is ended whatever the write gave; a job the spooler did not take whole is a
+    // failed delivery too.
+    bool ended = printer->endDocument();
+    printer.reset();
+    if (!written || !ended) return fail(320, direct ? std::string() : std::string(kProgramCaption));
+    return true;
+}
+
+bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& portName, bool direct) {
+    const std::string caption = direct ? std::string() : std::string(kProgramCaption);
+    int n = gccUsbPortIndex(portName);
+    if (direct && n < 0) return fail(320, caption);
+    m_ui.pump();
+    GccUsbPortApi& ports = m_channels.gccUsb;
+    GccUsbHandle handle = ports.open(n);
+    if (!isValidGccUsbHandle(handle)) return fail(308, caption);
+    m_ui.pump();
+    if (ports.write(handle, bytes.data(), static_cast<unsigned>(bytes.size())) < 0) {
+        ports.close(handle);
+        return fail(320, caption);
+    }
+    if (!direct) {
+        m_ui.pump();
+        m_ui.pause(kGccUsbAfterWriteMs);
+        m_ui.pump();
+    }
+    ports.close(handle);
+    m_ui.pump();
+    return true;
+}
+
+bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& device, bool direct) {
+    const std::string caption = direct ? std::string() : std::string(kProgramCaption);
+    CSerial serial;
+    if (serial.Open(device, 0, 0, false) != 0) return fail(direct ? 320 : 308, caption);
+    if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
+        serial.Close();
+        return fail(320, caption);
+    }
+    m_ui.pump();
+    std::uint32_t written = 0;
+    std::int32_t rc = serial.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &written,
+                                   nullptr, CSerial::kInfinite);
+    if (rc != 0 || (written == 0 && !bytes.empty())) {
+        serial.Close();
+        return fail(320, caption);
+    }
+    m_ui.pump();
+    m_ui.pause(kSerialAfterWriteMs);
+    m_ui.pump();
+    serial.Close();
+    return true;
+}
+
+bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string& devicePath,
+                                     bool direct) {
+    const std::string caption = direct ? std::string() : std::string(kProgramCaption);
+    // The direct send keeps quiet about a device it cannot open; the caller sees false.
+    if (devicePath.empty()) return direct ? false : fail(308);
+    std::int32_t error = 0;
+    auto device = m_channels.deviceFiles.open(devicePath, DeviceAccess::Write, error);
+    if (!device) return direct ? false : fail(308);
+    m_ui.pump();
+    std::size_t written = 0;
+    std::int32_t rc = device->write(bytes.data(), bytes.size(), written, kUsbWriteStallMs);
+    m_ui.pump();
+    device.reset();
+    if (rc != 0 || (written == 0 && !bytes.empty())) return fail(320, caption);
+    if (written < bytes.size()) {
+        return failWithText("wrote only " + std::to_string(written) + " Bytes\r\nfrom " +
+                                std::to_string(bytes.size()) + " (expected Bytecount)",
+                            caption);
+    }
+    return true;
+}
+
+bool ensurePort(const PlotterRecord& plotter, int startMode, const Texts& texts, Interaction& ui,
+                const std::function<void()>& identifyUsb, const std::function<void()>& configurePort) {
+    if (DeviceDelivery::portPresent(plotter)) return true;
+    if (identifyUsb) identifyUsb();
+    if (configurePort) configurePort();
+    if (DeviceDelivery::portPresent(plotter)) return true;
+    ui.messageBox(texts.text(isHobbyEdition(startMode) ? 389 : 307), kProgramCaption,
+                  MessageIcon::Exclamation);
+    return false;
+}
+
+}  // namespace sartovin
