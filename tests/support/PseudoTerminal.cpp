@@ -33,12 +33,13 @@ std::string PseudoTerminal::readFromProgram(std::size_t count, int timeoutMs) {
     std::string out;
     char buf[4096];
     int waited = 0;
-    while (out.size() < count && waited <= timeoutMs && m_master >= 0) {
+    while (out.size() < count && m_master >= 0) {
         ssize_t n = ::read(m_master, buf, sizeof buf < count - out.size() ? sizeof buf : count - out.size());
         if (n > 0) {
             out.append(buf, static_cast<std::size_t>(n));
             continue;
         }
+        if (waited >= timeoutMs) break;
         pollfd p{m_master, POLLIN, 0};
         ::poll(&p, 1, 20);
         waited += 20;
