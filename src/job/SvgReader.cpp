@@ -345,6 +345,8 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
             const std::string_view element = text.substr(p, end - p + 1);
             if (element.find("matrix(") != std::string_view::npos) {
                 ui.messageBox(kSvgMatrixRefused, kProgramCaption, MessageIcon::Exclamation);
+                // What was read stays in the job, so that the totals keep describing it.
+                job.layers.push_back(std::move(layer));
                 return false;
             }
             if (isHiddenStyle(element)) continue;
@@ -367,7 +369,10 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
 
             Bounds bounds;
             PathResult result = readPathData(data, t, object, bounds, ui);
-            if (result == PathResult::Cancelled) return false;
+            if (result == PathResult::Cancelled) {
+                job.layers.push_back(std::move(layer));
+                return false;
+            }
             if (result == PathResult::Skipped) continue;
             object.boundsX1 = bounds.minX;
             object.boundsY1 = bounds.minY;

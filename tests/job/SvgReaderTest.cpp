@@ -194,8 +194,12 @@ TEST_F(SvgReaderTest, UnknownCommandsAskAndCancelEnds) {
 
     ui.messages.clear();
     ui.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(read(document(body)));
+    EXPECT_FALSE(read(document(layer("B", path("M 0,0 L 1,1")) + body)));
     EXPECT_EQ(ui.messages.size(), 1u);
+    // What was read up to the end stays, and the totals describe it.
+    ASSERT_EQ(job.layers.size(), 2u);
+    EXPECT_EQ(job.layers[1].objects.size(), 0u);
+    EXPECT_EQ(state.objectTotal, 1);
 }
 
 TEST_F(SvgReaderTest, MarksModeNeedsTenObjectsAndTheSensor) {
