@@ -9,6 +9,8 @@ packages=(
   clang
   inkscape libx11-dev
   libcups2-dev cups cups-client
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  xvfb xauth x11-utils locales
 )
 
 missing=()
@@ -23,3 +25,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The German and French locales, so that the tests can show that the command streams keep their
+# decimal points whatever locale the user runs the program in.
+for loc in de_DE fr_FR; do
+  if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$"; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8" || echo "note: could not generate the $loc.UTF-8 locale"
+  fi
+done
