@@ -1,0 +1,149 @@
+#include "device/PlotterPortList.h"
+
+#include <algorithm>
+
+#include "app/StartMode.h"
+#include "platform/SerialPortList.h"
+
+namespace sartovin {
+
+namespace {
+
+std::string gccPortName(int n) { return "GCCUSB" + std::to_string(n); }
+
+}  // namespace
+
+PortSources gatherPortSources(int startMode, const UsbDeviceList& usbDevices, GccUsbPortApi& gccUsb,
+                              Spooler& spooler, const std::string& sysRoot,
+                              const std::string& devRoot) {
+    PortSources s;
+    s.usbDevices = usbDevices;
+    if (isStandardEdition(startMode)) {
+        for (int n = 0; n <= 3; ++n) {
+            GccUsbHandle h = gccUsb.open(n);
+            if (!isValidGccUsbHandle(h)) continue;
+            s.openableGccPorts.push_back(n);
+            gccUsb.close(h);
+        }
+        s.comPorts = listSerialPorts(sysRoot, devRoot);
+    }
+    if (!isHobbyEdition(startMode))
+        for (const auto& p : spooler.printers()) s.printers.push_back(p.name);
+    return s;
+}
+
+void PlotterPortList::add(const std::string& text, bool preselect) {
+    m_items.push_back(text);
+    if (preselect) m_preselected = static_cast<int>(m_items.size()) - 1;
+}
+
+PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
+                                 const std::string& storedUsbName, const PortSources& sources)
+    : m_startMode(startMode), m_storedPort(storedPort) {
+    bool usbFound = false;
+    if (!isLaserEdition(startMode)) {
+        for (const auto& e : sources.usbDevices) {
+            // An empty stored name matches nothing: a plotter without a USB device name has not
+            // chosen a device without a model.
+            bool match = !storedUsbName.empty() && e.modelName == storedUsbName;
+            add(e.modelName.empty() ? e.portName : "USB - " + e.modelName, match);
+            m_usbModelNames.push_back(e.modelName);
+            usbFound = usbFound || match;
+        }
+        if (isStandardEdition(startMode)) {
+            if (!sources.emulated32On64) {
+                for (int n : sources.registeredGccPorts)
+                    add(gccPortName(n), gccPortName(n) == storedPort);
+                for (int n : sources.openableGccPorts) {
+                    std::string name = gccPortName(n);
+                    if (std::find(m_items.begin(), m_items.end(), name) == m_items.end())
+                        add(name, name == storedPort);
+                }
+            }
+            m_lastUsbIndex = static_cast<int>(m_items.size()) - 1;
+            for (const auto& com : sources.comPorts) add(com, com == storedPort);
+        } else {
+            m_lastUsbIndex = static_cast<int>(m_items.size()) - 1;
+        }
+    }
+    m_lastComIndex = static_cast<int>(m_items.size()) - 1;
+
+    if (!isHobbyEdition(startMode)) {
+        bool printerPreselected = false;
+        for (const auto& name : sources.printers) {
+            bool match = !storedPort.empty() && name == storedPort && !usbFound && !printerPreselected;
+            add(name, match);
+            printerPreselected = printerPreselected || match;
+        }
+        if (isLaserEdition(startMode) && m_preselected < 0) {
+            auto findPrinter = [&](auto predicate) {
+                for (std::size_t i = m_lastComIndex + 1; i < m_items.size(); ++i)
+                    if (predicate(m_items[i])) return static_cast<int>(i);
+                return -1;
+            };
+            if (storedPort.empty())
+                m_preselected = findPrinter([](const std::string& n) { return n == "Vidazo Ravuzuz"; });
+            if (m_preselected < 0)
+                m_preselected = findPrinter(
+                    [](const std::string& n) { return n.find("C180") != std::string::npos; });
+        }
+        if (isStandardEdition(startMode))
+            for (const auto& name : sources.printerConnections) add(name, name == storedPort);
+    }
+}
+
+PlotterPortList::Opening PlotterPortList::opening() const {
+    if (isHobbyEdition(m_startMode) && m_items.empty()) return Opening::Cancel;
+    bool valid = m_preselected >= 0 && m_preselected < static_cast<int>(m_items.size());
+    if (isLaserEdition(m_startMode))
+        return m_storedPort.empty() && valid ? Opening::StoreAtOnce : Opening::WaitForUser;
+    if (valid) return Opening::WaitForUser;
+    if (m_items.size() == 1) return Opening::StoreAtOnce;
+    if (m_items.empty()) return Opening::Cancel;
+    return Opening::WaitForUser;
+}
+
+int PlotterPortList::itemToStoreAtOnce() const {
+    if (m_preselected >= 0) return m_preselected;
+    return m_items.size() == 1 ? 0 : -1;
+}
+
+PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
+    Choice c;
+    if (index < 0 || index >= static_cast<int>(m_items.size())) return c;
+    const std::string& text = m_items[index];
+    if (index <= m_lastUsbIndex) {
+        c.portType = text.find("GCCUSB") != std::string::npos ? kPortGccUsb : kPortUsbDevice;
+    } else if (index <= m_lastComIndex) {
+        c.portType = kPortSerial;
+        c.comHint = true;
+    } else {
+        c.portType = kPortPrinter;
+        c.printerHint = !isLaserEdition(m_startMode);
+    }
+    if (index < static_cast<int>(m_usbModelNames.size())) {
+        c.storesUsbName = true;
+        c.usbGccName = m_usbModelNames[index];
+    } else {
+        c.port = text;
+    }
+    return c;
+}
+
+void storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
+                     PlotterRecord& record, const Settings& settings, const Texts& texts,
+                     Interaction& ui) {
+    if (choice.comHint) ui.messageBox(texts.text(317), std::string(), MessageIcon::Exclamation);
+    if (choice.printerHint) ui.messageBox(texts.text(319), std::string(), MessageIcon::Exclamation);
+    if (choice.storesUsbName) {
+        record.usbGccName = choice.usbGccName;
+        settings.setUsbGccName(plotterName, choice.usbGccName);
+    } else {
+        record.port = choice.port;
+        settings.setPort(plotterName, choice.port);
+    }
+    record.portType = choice.portType;
+    settings.setPortType(plotterName, choice.portType);
+}
+
+}  // namespace sartovin

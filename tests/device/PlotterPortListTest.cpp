@@ -1,0 +1,148 @@
+#include "device/PlotterPortList.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeDevices.h"
+#include "platform/ScriptedInteraction.h"
+#include "support/TempDir.h"
+
+namespace sartovin {
+namespace {
+
+using Opening = PlotterPortList::Opening;
+
+PortSources standardSources() {
+    PortSources s;
+    s.usbDevices = {{"USB001", "/dev/usb/lp0", "Jaguar V"}, {"USB002", "/dev/usb/lp1", ""}};
+    s.registeredGccPorts = {0};
+    s.openableGccPorts = {0, 2};
+    s.comPorts = {"/dev/ttyS0", "/dev/ttyUSB0"};
+    s.printers = {"Office", "Vidazo Ravuzuz", "C180 Laser"};
+    return s;
+}
+
+TEST(PlotterPortListTest, StandardEditionListsFourSectionsInOrder) {
+    PlotterPortList list(2, "/dev/ttyUSB0", "", standardSources());
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"USB - Jaguar V", "USB002", "GCCUSB0", "GCCUSB2",
+                                                      "/dev/ttyS0", "/dev/ttyUSB0", "Office",
+                                                      "Vidazo Ravuzuz", "C180 Laser"}));
+    EXPECT_EQ(list.lastUsbIndex(), 3);
+    EXPECT_EQ(list.lastComIndex(), 5);
+    EXPECT_EQ(list.preselected(), 5);
+    EXPECT_EQ(list.opening(), Opening::WaitForUser);
+
+    auto usb = list.choiceFor(0);
+    EXPECT_EQ(usb.portType, kPortUsbDevice);
+    EXPECT_TRUE(usb.storesUsbName);
+    EXPECT_EQ(usb.usbGccName, "Jaguar V");
+    auto gcc = list.choiceFor(3);
+    EXPECT_EQ(gcc.portType, kPortGccUsb);
+    EXPECT_EQ(gcc.port, "GCCUSB2");
+    auto com = list.choiceFor(4);
+    EXPECT_EQ(com.portType, kPortSerial);
+    EXPECT_TRUE(com.comHint);
+    auto printer = list.choiceFor(6);
+    EXPECT_EQ(printer.portType, kPortPrinter);
+    EXPECT_TRUE(printer.printerHint);
+    EXPECT_EQ(printer.port, "Office");
+
+    // A stored USB device name wins over a printer of the stored port's name.
+    PlotterPortList byUsb(2, "Office", "Jaguar V", standardSources());
+    EXPECT_EQ(byUsb.preselected(), 0);
+    PlotterPortList byPrinter(2, "Office", "", standardSources());
+    EXPECT_EQ(byPrinter.preselected(), 6);
+
+    PortSources emulated = standardSources();
+    emulated.emulated32On64 = true;
+    PlotterPortList noGcc(2, "", "", emulated);
+    EXPECT_EQ(noGcc.lastUsbIndex(), 1);
+    EXPECT_EQ(std::count(noGcc.items().begin(), noGcc.items().end(), "GCCUSB0"), 0);
+}
+
+TEST(PlotterPortListTest, HobbyAndLaserEditionRules) {
+    PlotterPortList hobby(12, "", "CC200", standardSources());
+    EXPECT_EQ(hobby.items(), (std::vector<std::string>{"USB - Jaguar V", "USB002"}));
+    EXPECT_EQ(hobby.lastUsbIndex(), 1);
+    EXPECT_EQ(hobby.lastComIndex(), 1);
+    EXPECT_EQ(hobby.opening(), Opening::WaitForUser);
+    EXPECT_EQ(PlotterPortList(12, "", "", PortSources{}).opening(), Opening::Cancel);
+    PortSources one;
+    one.usbDevices = {{"USB001", "/dev/usb/lp0", "CC200"}};
+    PlotterPortList single(12, "", "", one);
+    EXPECT_EQ(single.opening(), Opening::StoreAtOnce);
+    EXPECT_EQ(single.itemToStoreAtOnce(), 0);
+
+    PlotterPortList fresh(21, "", "", standardSources());
+    EXPECT_EQ(fresh.items(), (std::vector<std::string>{"Office", "Vidazo Ravuzuz", "C180 Laser"}));
+    EXPECT_EQ(fresh.preselected(), 1);
+    EXPECT_EQ(fresh.opening(), Opening::StoreAtOnce);
+    auto laser = fresh.choiceFor(1);
+    EXPECT_EQ(laser.portType, kPortPrinter);
+    EXPECT_FALSE(laser.printerHint);
+
+    PortSources noVidazo = standardSources();
+    noVidazo.printers = {"Office", "C180 Laser"};
+    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), 1);
+    PlotterPortList stored(21, "Office", "", standardSources());
+    EXPECT_EQ(stored.preselected(), 0);
+    EXPECT_EQ(stored.opening(), Opening::WaitForUser);
+
+    PortSources none;
+    none.printers = {"Office", "Other"};
+    EXPECT_EQ(PlotterPortList(2, "", "", none).opening(), Opening::WaitForUser);
+    EXPECT_EQ(PlotterPortList(2, "", "", PortSources{}).opening(), Opening::Cancel);
+}
+
+TEST(PlotterPortListTest, StoringWritesTheKeysAndShowsTheHints) {
+    test::TempDir dir;
+    test::writeFile(dir.file("2000.txt"), "[2000]\n2317=Please ensure, that this COM port is not selected as port of a windows printer\n"
+                                          "2319=If you use the windows printer, it must be connected with the USB Port to get the medium width from the cutter !\n");
+    Texts texts(dir.path(), 2000);
+    Settings settings(dir.file("Sartovin.ini"));
+    settings.setPort("Jaguar V 61", "COM1");
+    ScriptedInteraction ui;
+    PlotterRecord record;
+    PlotterPortList list(2, "COM1", "", standardSources());
+
+    storePortChoice(list.choiceFor(0), "Jaguar V 61", record, settings, texts, ui);
+    EXPECT_EQ(settings.portType("Jaguar V 61"), 4);
+    EXPECT_EQ(settings.usbGccName("Jaguar V 61"), "Jaguar V");
+    EXPECT_EQ(settings.port("Jaguar V 61"), "COM1");  // kept
+    EXPECT_TRUE(ui.messages.empty());
+
+    storePortChoice(list.choiceFor(4), "Jaguar V 61", record, settings, texts, ui);
+    EXPECT_EQ(settings.portType("Jaguar V 61"), 1);
+    EXPECT_EQ(settings.port("Jaguar V 61"), "/dev/ttyS0");
+    EXPECT_EQ(record.port, "/dev/ttyS0");
+    EXPECT_EQ(record.portType, 1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui.messages[0].caption, "");
+
+    storePortChoice(list.choiceFor(7), "Jaguar V 61", record, settings, texts, ui);
+    EXPECT_EQ(settings.portType("Jaguar V 61"), 3);
+    EXPECT_EQ(ui.messages.back().text.substr(0, 27), "If you use the windows prin");
+}
+
+TEST(PlotterPortListTest, GatheringOpensTheGccPortsAndCountsOnlyThoseThatOpen) {
+    test::FakeGccUsbPorts gcc;
+    gcc.add(1);
+    gcc.add(3);
+    struct OnePrinter : Spooler {
+        std::vector<PrinterInfo> printers() override { return {PrinterInfo{"Cutter", "", "", true, false}}; }
+        std::unique_ptr<PrinterHandle> openPrinter(const std::string&) override { return nullptr; }
+        bool printerInfo(const std::string&, PrinterInfo&) override { return false; }
+    } spooler;
+    test::TempDir dir;
+    PortSources s = gatherPortSources(2, {}, gcc, spooler, dir.file("sys"), dir.file("dev"));
+    EXPECT_EQ(s.openableGccPorts, (std::vector<int>{1, 3}));
+    EXPECT_EQ(gcc.closes, 2);
+    EXPECT_EQ(s.printers, std::vector<std::string>{"Cutter"});
+    EXPECT_TRUE(s.comPorts.empty());
+    PortSources hobby = gatherPortSources(12, {}, gcc, spooler, dir.file("sys"), dir.file("dev"));
+    EXPECT_TRUE(hobby.openableGccPorts.empty());
+    EXPECT_TRUE(hobby.printers.empty());
+}
+
+}  // namespace
+}  // namespace sartovin
