@@ -14,8 +14,11 @@ int giveUpOnTimeout(http_t*, void*) { return 0; }
 http_t* connectTo(const std::string& server, double timeoutSeconds) {
     const char* host = server.empty() ? cupsServer() : server.c_str();
     int msec = static_cast<int>(timeoutSeconds * 1000);
-    http_t* http = httpConnect2(host, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, msec,
-                                nullptr);
+    // A scheduler that is busy (starting, or reloading its configuration) may refuse one
+    // connection; a second and third try cost nothing when it is simply not there.
+    http_t* http = nullptr;
+    for (int attempt = 0; attempt < 3 && !http; ++attempt)
+        http = httpConnect2(host, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, msec, nullptr);
     if (http) httpSetTimeout(http, timeoutSeconds, giveUpOnTimeout, nullptr);
     return http;
 }

@@ -98,7 +98,9 @@ PrivateCupsd::PrivateCupsd() {
     }
     m_pid = pid;
     for (int waited = 0; waited < 10000; waited += 50) {
-        if (admin("lpstat", "-r")) return;
+        // lpstat -r exits with 0 either way; its words tell.
+        if (admin("lpstat", "-r") && m_lastOutput.find("scheduler is running") != std::string::npos)
+            return;
         int status = 0;
         if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
             m_pid = -1;
@@ -134,9 +136,15 @@ bool PrivateCupsd::admin(const std::string& command, const std::string& argument
     std::vector<std::string> argv{program, "-h", m_socket};
     for (auto& w : splitWords(arguments)) argv.push_back(w);
     // The client programs talk to our scheduler only.
-    ProgramResult r = runProgram(argv, {{"CUPS_SERVER", m_socket}});
-    m_lastOutput = r.out + r.err;
-    return r.exitCode == 0;
+    // A scheduler busy with its own start sometimes refuses a connection; the command is given
+    // again then, a bounded number of times.
+    for (int attempt = 0;; ++attempt) {
+        ProgramResult r = runProgram(argv, {{"CUPS_SERVER", m_socket}});
+        m_lastOutput = r.out + r.err;
+        if (r.exitCode == 0) return true;
+        if (attempt >= 10 || m_lastOutput.find("Unable to connect") == std::string::npos) return false;
+        sleepMs(100);
+    }
 }
 
 bool PrivateCupsd::addQueue(const std::string& name, const std::string& deviceUri) {
