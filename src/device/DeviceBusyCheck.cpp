@@ -1,5 +1,7 @@
 #include "device/DeviceBusyCheck.h"
 
+#include "catalog/PlotterRecord.h"
+
 namespace sartovin {
 
 std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLister& listProcesses) {
@@ -22,6 +24,19 @@ bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const T
     if (!findDisplayTool(windows, listProcesses)) return false;
     ui.messageBox(texts.text(316), kProgramCaption, MessageIcon::Exclamation);
     return true;
+}
+
+std::string displayToolFor(int portType, const std::string& printerPortName) {
+    switch (portType) {
+        case kPortGccUsb:
+        case kPortSerial: return "VLCD.exe";
+        case kPortUsbDevice: return "VLCD2.exe";
+        case kPortPrinter:
+            if (printerPortName.find("GCCUSB") != std::string::npos) return "VLCD.exe";
+            if (printerPortName.find("USB0") != std::string::npos) return "VLCD2.exe";
+            return {};
+        default: return {};
+    }
 }
 
 }  // namespace sartovin

@@ -26,4 +26,9 @@ std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLis
 bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const Texts& texts,
                 Interaction& ui);
 
+/// The display tool that serves a connection: "VLCD.exe" for GCC USB and serial ports,
+/// "VLCD2.exe" for USB printer devices; for a printer by its port name ("GCCUSB" → "VLCD.exe",
+/// "USB0" → "VLCD2.exe"); "" when no tool serves it. The tool is looked for in the program folder.
+std::string displayToolFor(int portType, const std::string& printerPortName);
+
 }  // namespace sartovin

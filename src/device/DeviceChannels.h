@@ -8,7 +8,7 @@
 namespace sartovin {
 
 struct DeviceChannels {
-    Spooler& spooler;          ///< Windows-printer-style queues (port kind 3, the laser edition)
+    Spooler& spooler;          ///< printer queues (port kind 3, and the laser edition)
     GccUsbPortApi& gccUsb;     ///< GCC USB ports (port kind 2)
     DeviceFiles& deviceFiles;  ///< USB printer device nodes (port kind 4)
 };

@@ -400,6 +400,12 @@ TEST_F(DeviceDeliveryTest, DisplayToolWindowBlocksOnlyWhenItsTitleBeginsWithVlcd
     running = {{7, "xVLCD", ""}};
     EXPECT_FALSE(findDisplayTool(&windows, processes));
     EXPECT_FALSE(findDisplayTool(nullptr, nullptr));
+
+    EXPECT_EQ(displayToolFor(kPortSerial, ""), "VLCD.exe");
+    EXPECT_EQ(displayToolFor(kPortUsbDevice, ""), "VLCD2.exe");
+    EXPECT_EQ(displayToolFor(kPortPrinter, "GCCUSB1"), "VLCD.exe");
+    EXPECT_EQ(displayToolFor(kPortPrinter, "USB002"), "VLCD2.exe");
+    EXPECT_EQ(displayToolFor(kPortPrinter, "SOCKET:"), "");
 }
 
 }  // namespace
