@@ -76,6 +76,10 @@ std::string DeviceDelivery::usbDevicePath(bool lastWithoutModel) const {
 }
 
 bool DeviceDelivery::deliverGroup(const std::string& stream) {
+    return deliverGroupBytes(deliveryBytes(stream, m_startMode));
+}
+
+bool DeviceDelivery::deliverGroupBytes(const std::string& bytes) {
     if (m_status) {
         m_status->hideProgress();
         m_status->setText(m_texts.text(380));
@@ -83,7 +87,6 @@ bool DeviceDelivery::deliverGroup(const std::string& stream) {
     m_ui.pump();
     m_ui.pause(kBeforeDeliveryMs);
 
-    const std::string bytes = deliveryBytes(stream, m_startMode);
     int laserKind = 0;
     switch (channelFor(laserKind)) {
         case DeliveryChannel::Printer: return sendToPrinter(bytes, false);

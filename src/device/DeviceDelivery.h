@@ -38,6 +38,10 @@ public:
     /// message was shown; later groups must not be sent).
     bool deliverGroup(const std::string& stream);
 
+    /// The same for bytes already converted by deliveryBytes (the plot run's group sink hands
+    /// those over: a standard-edition stream with its terminating zero already on it).
+    bool deliverGroupBytes(const std::string& bytes);
+
     /// Sends a command string at once over the port kind's channel (no status window, no first
     /// pause). True when the bytes were handed to the channel. The boxes for text 307 and for a
     /// printer that cannot be opened carry the caption "Sartovin", the others none (empty

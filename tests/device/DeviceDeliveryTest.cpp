@@ -142,6 +142,10 @@ TEST_F(DeviceDeliveryTest, SerialDeliveryWaitsAndSendsTheStreamWithItsZero) {
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(m_ui.nowMs, 1000 + 500);
     EXPECT_EQ(m_status.events, (std::vector<std::string>{"hideProgress", "text:Sending data ..."}));
+
+    // Bytes the plot run converted already go out as they are.
+    ASSERT_TRUE(delivery(1).deliverGroupBytes(std::string("PU;\0", 4)));
+    EXPECT_EQ(pty.readFromProgram(5, 300), std::string("PU;\0", 4));
 }
 
 TEST_F(DeviceDeliveryTest, SerialPeerHangingUpMidJobEndsWithTheCommunicationError) {
