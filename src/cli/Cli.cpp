@@ -53,4 +53,18 @@ bool parseInt(const std::string& text, int& value) {
     return true;
 }
 
+int choosePort(Interaction& ui, const Texts& texts, const PlotterPortList& list) {
+    return ui.chooseFromList(texts.text(90), list.items(), list.preselected());
+}
+
+std::string describePort(const PlotterRecord& plotter) {
+    switch (plotter.portType) {
+        case kPortSerial: return "serial port " + plotter.port;
+        case kPortGccUsb: return "GCC USB port " + plotter.port;
+        case kPortPrinter: return "print queue " + plotter.port;
+        case kPortUsbDevice: return "USB cutter " + plotter.usbGccName;
+        default: return "no port";
+    }
+}
+
 }  // namespace sartovin::cli

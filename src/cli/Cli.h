@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "app/CTarnelWinCApp.h"
+#include "app/Texts.h"
+#include "catalog/PlotterRecord.h"
+#include "device/PlotterPortList.h"
 #include "platform/Interaction.h"
 
 namespace sartovin::cli {
@@ -22,9 +25,18 @@ bool takeFlag(Args& args, const std::string& name);
 /// Parses a whole decimal integer; false for anything else.
 bool parseInt(const std::string& text, int& value);
 
+/// The port configuration on a terminal: the list is shown and the user picks an item (-1 for
+/// none); without a terminal the preselected item is taken, or none.
+int choosePort(Interaction& ui, const Texts& texts, const PlotterPortList& list);
+/// "serial port /dev/ttyUSB0", "print queue Cutter", ... for messages.
+std::string describePort(const PlotterRecord& plotter);
+
 int runStartupCommand(Args args);
 int runTextCommand(Args args);
 int runPlotCommand(Args args);
+int runPortsCommand(Args args);
+int runQueryCommand(Args args);
+int runTestCutCommand(Args args);
 int runInspectCommand(Args args);
 
 }  // namespace sartovin::cli

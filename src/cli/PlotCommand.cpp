@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 
 #include "app/StartMode.h"
 #include "app/Texts.h"
@@ -15,6 +16,7 @@
 #include "platform/SystemFolders.h"
 #include "plot/PlotContext.h"
 #include "session/DrawingImport.h"
+#include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
 
 namespace sartovin::cli {
@@ -30,7 +32,8 @@ const char* kPlotUsage =
     "  --columns N  --rows N                              copies side by side / one behind the other\n"
     "  --position-right MM  --position-front MM           manual position on the medium\n"
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
-    "  --output FILE           write the device bytes to FILE ('-' for standard output)\n"
+    "  --output FILE           write the device bytes to FILE ('-' for standard output); without it\n"
+    "                          the job goes to the plotter's configured port (see 'sartovin ports')\n"
     "  --no-inkscape           read an SVG drawing as it stands, without converting it first\n"
     "  --quiet                 no progress on standard error\n"
     "Every option applies to this run only: the settings file is not changed by the run.\n";
@@ -216,32 +219,52 @@ int runPlotCommand(Args args) {
         }
     }
 
-    if (!hasOutput) {
-        std::fprintf(stderr,
-                     "sartovin plot: delivery to the plotter's port is not available in this build; "
-                     "use --output FILE\n");
-        return 2;
-    }
-    std::FILE* out = o.output == "-" ? stdout : std::fopen(o.output.c_str(), "wb");
-    if (!out) {
-        std::fprintf(stderr, "sartovin plot: cannot write %s\n", o.output.c_str());
-        return 1;
-    }
     std::size_t written = 0;
-    GroupSink sink = [&](const std::string& bytes) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) return false;
-        written += bytes.size();
-        return std::fflush(out) == 0;
-    };
+    GroupSink sink;
+    std::FILE* out = nullptr;
+    std::unique_ptr<DeviceSession> devices;
+    std::unique_ptr<DeviceDelivery> delivery;
+    if (hasOutput) {
+        out = o.output == "-" ? stdout : std::fopen(o.output.c_str(), "wb");
+        if (!out) {
+            std::fprintf(stderr, "sartovin plot: cannot write %s\n", o.output.c_str());
+            return 1;
+        }
+        sink = [&](const std::string& bytes) {
+            if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) return false;
+            written += bytes.size();
+            return std::fflush(out) == 0;
+        };
+    } else {
+        // Delivery to the plotter's own port, as the Cut button does: the display tool must not
+        // hold the port, and a plotter without a port is configured first. The port choice goes
+        // to the user's settings file, as the configuration dialog stores it.
+        devices = std::make_unique<DeviceSession>(app.startMode, texts, ui);
+        devices->identifyUsb();
+        if (devices->deviceBusy()) return 1;
+        PlotterRecord& plotter = *model.plotters().current();
+        Settings userSettings(app.iniPath);
+        if (!devices->ensurePort(plotter, userSettings,
+                                 [&](const PlotterPortList& list) { return choosePort(ui, texts, list); }))
+            return 1;
+        delivery = std::make_unique<DeviceDelivery>(devices->delivery(plotter));
+        o.output = describePort(plotter);
+        sink = [&](const std::string& bytes) {
+            if (!delivery->deliverGroupBytes(bytes)) return false;
+            written += bytes.size();
+            return true;
+        };
+    }
 
     ConsolePlotProgress progress(stderr, o.quiet);
     PlotContext context{ui, texts, progress, nullptr};
     std::string stream;
     PlotRunResult result = model.generate(context, sink, stream);
     progress.hide();
-    bool closed = out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0;
+    bool closed = !out || (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0);
     if (result.sinkFailed || !closed) {
-        std::fprintf(stderr, "sartovin plot: writing %s failed\n", o.output.c_str());
+        std::fprintf(stderr, "sartovin plot: %s %s failed\n", hasOutput ? "writing" : "delivery to",
+                     o.output.c_str());
         return 1;
     }
     if (result.groupsSent == 0) {

@@ -34,6 +34,11 @@ const char* kUsage =
     "  plot [OPTIONS] INPUT            cut the drawing INPUT as the program would, with the stored\n"
     "                                  plotter, medium and settings; --output FILE writes the bytes\n"
     "                                  the plotter would receive ('sartovin plot --help' lists options)\n"
+    "  ports [--plotter NAME] [--choose N]\n"
+    "                                  list the connections for the plotter; --choose stores one\n"
+    "  query [--plotter NAME]          ask the connected cutter for model, settings and medium size\n"
+    "  testcut [--plotter NAME] [--output FILE]\n"
+    "                                  cut one test pattern with the current options\n"
     "  help                            show this text\n"
     "\n"
     "The program path decides the edition and host, as the installed program names do\n"
@@ -54,6 +59,9 @@ int main(int argc, char** argv) {
     if (command == "text") return runTextCommand(args);
     if (command == "inspect") return runInspectCommand(args);
     if (command == "plot") return runPlotCommand(args);
+    if (command == "ports") return runPortsCommand(args);
+    if (command == "query") return runQueryCommand(args);
+    if (command == "testcut") return runTestCutCommand(args);
     std::fprintf(stderr, "sartovin: unknown command '%s' (see 'sartovin --help')\n", command.c_str());
     return 2;
 }

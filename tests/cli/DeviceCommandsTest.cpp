@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <future>
+
+#include "support/PrivateCupsd.h"
+#include "support/PseudoTerminal.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace sartovin {
+namespace {
+
+using test::readFile;
+using test::runProgram;
+using test::TempDir;
+using test::writeFile;
+
+// The drawing and the settings of a user whose Jaguar IV 61 hangs on a given port.
+class DeviceCommandsTest : public ::testing::Test {
+protected:
+    DeviceCommandsTest() {
+        writeFile(job, "Sartovin Daten von AI.\r\nQXSeite\r\n100 100\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXAuswahl\r\n"
+                       "nein\r\nQXKoordinaten\r\n0 10 10 0\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\nQXStart\r\n"
+                       "QXGeschlossen\r\nja\r\nC 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 10 10\r\n"
+                       "QXEnde\r\n");
+    }
+
+    void usePort(int portType, const std::string& port) {
+        writeFile(dir.file("cfg/Sartovin/Sartovin.ini"),
+                  "[State]\nPlotter=Jaguar IV 61\n[Jaguar IV 61]\nPortType=" + std::to_string(portType) +
+                      "\nPort=" + port + "\n");
+    }
+
+    test::ProgramResult run(std::vector<std::string> args, std::vector<std::pair<std::string, std::string>> extra = {}) {
+        std::vector<std::string> argv{SARTOVIN_CLI};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::vector<std::pair<std::string, std::string>> env{
+            {"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")}, {"LC_ALL", ""},
+            {"LANG", "en_US.UTF-8"}, {"TMPDIR", dir.file("")}, {"DISPLAY", ""}};
+        env.insert(env.end(), extra.begin(), extra.end());
+        return runProgram(argv, env);
+    }
+
+    // The bytes the plot run produces, written to a file instead of a port.
+    std::string expectedStream() {
+        std::string out = dir.file("expected.plt");
+        auto r = run({"plot", "--quiet", "--start-mode", "2", "--output", out, job});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return readFile(out);
+    }
+
+    TempDir dir;
+    std::string job = dir.file("square.qxj");
+};
+
+TEST_F(DeviceCommandsTest, PlotDeliversTheStreamOverASerialPort) {
+    test::PseudoTerminal pty;
+    usePort(1, pty.slavePath());
+    std::string expected = expectedStream();
+    ASSERT_FALSE(expected.empty());
+    auto cutter = std::async(std::launch::async, [&] { return pty.readFromProgram(expected.size(), 20000); });
+    auto r = run({"plot", "--quiet", "--start-mode", "2", job});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(cutter.get(), expected);
+    EXPECT_NE(r.err.find("serial port " + pty.slavePath()), std::string::npos) << r.err;
+}
+
+TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
+    if (!test::PrivateCupsd::installed()) GTEST_SKIP() << "cupsd is not installed";
+    test::PrivateCupsd cupsd;
+    ASSERT_TRUE(cupsd.running()) << cupsd.problem();
+    std::string capture = cupsd.addCaptureQueue("Cutter");
+    ASSERT_FALSE(capture.empty());
+    usePort(3, "Cutter");
+    std::string expected = expectedStream();
+    auto r = run({"plot", "--quiet", "--start-mode", "2", job}, {{"CUPS_SERVER", cupsd.socketPath()}});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(cupsd.waitForFile(capture, expected.size()), expected);
+
+    ASSERT_TRUE(cupsd.admin("cupsdisable", "Cutter"));
+    r = run({"plot", "--quiet", "--start-mode", "2", job}, {{"CUPS_SERVER", cupsd.socketPath()}});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Cutter communication error"), std::string::npos) << r.err;
+}
+
+TEST_F(DeviceCommandsTest, ACutterThatHangsUpEndsTheRunWithItsMessage) {
+    std::string path;
+    {
+        test::PseudoTerminal pty;
+        path = pty.slavePath();
+    }
+    usePort(1, path);  // the device is gone
+    auto r = run({"plot", "--quiet", "--start-mode", "2", job});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Can not open printer port !"), std::string::npos) << r.err;
+}
+
+TEST_F(DeviceCommandsTest, TestCutTextsForBothCutterEditions) {
+    std::string out = dir.file("testcut.plt");
+    auto r = run({"testcut", "--start-mode", "2", "--plotter", "Jaguar IV 61", "--output", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string bytes = readFile(out);
+    EXPECT_EQ(bytes.rfind("IN;VS", 0), 0u) << bytes;
+    EXPECT_NE(bytes.find(";SP1;PR;PD;"), std::string::npos) << bytes;
+
+    r = run({"testcut", "--start-mode", "11", "--plotter", "CC200", "--output", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    bytes = readFile(out);
+    EXPECT_EQ(bytes.rfind("!", 0), 0u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "H,");
+    r = run({"testcut", "--start-mode", "21", "--output", out});
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(DeviceCommandsTest, PortsListsAndRefusesBadChoices) {
+    auto r = run({"ports", "--start-mode", "2", "--plotter", "Jaguar IV 61"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Connections for Jaguar IV 61"), std::string::npos) << r.out;
+    r = run({"ports", "--start-mode", "2", "--choose", "999"});
+    EXPECT_EQ(r.exitCode, 2);
+    r = run({"ports", "--start-mode", "2", "--plotter", "Nope"});
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+}  // namespace
+}  // namespace sartovin
