@@ -79,6 +79,70 @@ bool MainWindowModel::selectMedium(int index) {
     return true;
 }
 
+MediumRecord MainWindowModel::mediumValues() {
+    MediumRecord v;
+    if (!pagesOpen()) return v;
+    OptionsModel& options = *m_options;
+    if (!isLaserEdition(m_app.startMode) && m_layers->individualParameters()) {
+        CutSettings entry = m_layers->currentValues();
+        options.setInt(OptionField::Speed, entry.speed);
+        options.setInt(OptionField::Force, entry.force);
+        options.selectTool(entry.tool);
+    }
+    v.cutForce = options.force();
+    v.cutSpeed = options.speed();
+    if (options.toolIndex() >= 0 && options.toolIndex() < static_cast<int>(options.tools().size()))
+        v.toolIdName = options.tools()[static_cast<std::size_t>(options.toolIndex())].idName;
+    v.deltaOffset = options.offsetCorrection();
+    v.repeatCount = options.repeatCount();
+    const OptionsModel::Laser& laser = options.laser();
+    v.vectorForce = options.force();
+    v.vectorSpeed = options.speed();
+    v.vectorLpi = static_cast<std::int16_t>(laser.vectorLpi);
+    v.vectorRepeatCount = options.repeatCount();
+    v.rasterForce = static_cast<std::int16_t>(laser.rasterForce);
+    v.rasterSpeed = static_cast<std::int16_t>(laser.rasterSpeed);
+    v.rasterDpi = static_cast<std::int16_t>(laser.rasterDpi);
+    v.rasterRepeatCount = static_cast<std::int16_t>(laser.rasterRepeatCount);
+    v.vectorCutOutForce = static_cast<std::int16_t>(laser.cutOutForce);
+    v.vectorCutOutSpeed = static_cast<std::int16_t>(laser.cutOutSpeed);
+    v.vectorCutOutLpi = static_cast<std::int16_t>(laser.cutOutLpi);
+    v.smooth = laser.smooth ? 1 : 0;
+    v.cutOut = laser.cutOut ? 1 : 0;
+    v.rasterCleanForce = static_cast<std::int16_t>(laser.cleanForce);
+    v.rasterCleanSpeed = static_cast<std::int16_t>(laser.cleanSpeed);
+    v.clean = laser.clean ? 1 : 0;
+    v.raster = laser.raster ? 1 : 0;
+    return v;
+}
+
+void MainWindowModel::applyCurrentMedium() {
+    if (!pagesOpen()) return;
+    if (const MediumRecord* medium = m_media.current()) m_options->applyMedium(*medium, m_media.currentIndex());
+    m_layers->setCatalogs(&m_media.media(), &m_tools.tools());
+}
+
+bool MainWindowModel::newMedium() {
+    if (!pagesOpen()) return false;
+    if (!m_media.newMedium(mediumValues())) return false;
+    applyCurrentMedium();
+    return true;
+}
+
+bool MainWindowModel::deleteMedium() {
+    if (!pagesOpen()) return false;
+    if (!m_media.deleteCurrent()) return false;
+    applyCurrentMedium();
+    return true;
+}
+
+bool MainWindowModel::saveMedium(MediaCatalog::SaveCommand command) {
+    if (!pagesOpen()) return false;
+    if (!m_media.saveCurrent(mediumValues(), command)) return false;
+    applyCurrentMedium();
+    return true;
+}
+
 PlotParameters MainWindowModel::plotParameters() const {
     PlotParameters p;
     p.startMode = m_app.startMode;

@@ -64,6 +64,20 @@ public:
     /// The medium selection (the media list): applies medium `index` to the options page.
     bool selectMedium(int index);
 
+    /// The values a new or saved medium takes: the options page's current values; in the cutter
+    /// editions with individual parameters on, the speed, force and tool of the layer page's
+    /// current entry are first copied into the options page. Needs open pages.
+    MediumRecord mediumValues();
+    /// The new-medium button: the catalog asks for the name and appends the medium; the new
+    /// current medium is applied to the options page. True when a medium was created.
+    bool newMedium();
+    /// The delete-medium button: the catalog asks 310 and rewrites the file without the current
+    /// medium; the medium then current is applied. True when one was deleted.
+    bool deleteMedium();
+    /// A save command of the options page: the catalog asks 313 or 366 and rewrites the current
+    /// medium's row with the page's values. True when saved.
+    bool saveMedium(MediaCatalog::SaveCommand command);
+
     const PlotterCatalog& plotters() const { return m_plotters; }
     PlotterCatalog& plotters() { return m_plotters; }
     const PlotterRecord* currentPlotter() const { return m_plotters.current(); }
@@ -89,6 +103,7 @@ public:
 
 private:
     void bringPagesToPlotter();
+    void applyCurrentMedium();
 
     const CTarnelWinCApp& m_app;
     Interaction& m_ui;

@@ -1,0 +1,618 @@
+#include "app/ui/CTarnelWinCDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/LanguageCommand.h"
+#include "app/StartMode.h"
+#include "app/ui/CGeneralTab.h"
+#include "app/ui/CInkscapeStart.h"
+#include "app/ui/CLayerTab.h"
+#include "app/ui/COptions.h"
+#include "app/ui/UiText.h"
+#include "device/DeviceBusyCheck.h"
+#include "device/DeviceDelivery.h"
+#include "device/MediaQuery.h"
+#include "device/PlotterPortList.h"
+#include "device/UsbPrinterIdentification.h"
+#include "device/ui/CAdvanced.h"
+#include "device/ui/CPlotterConfig.h"
+#include "device/ui/CStatus.h"
+#include "job/HostHandOver.h"
+#include "job/InkscapeHandOver.h"
+#include "platform/Files.h"
+#include "platform/RecentFiles.h"
+#include "platform/SystemFolders.h"
+#include "plot/TestCut.h"
+#include "session/CutCommand.h"
+#include "session/DeviceMarksExchange.h"
+#include "session/DrawingImport.h"
+
+namespace sartovin {
+
+namespace {
+
+constexpr int kTextCatalogFailed = 305;
+constexpr int kTextNoView = 306;
+constexpr int kTextNoPort = 307;
+constexpr int kTextChooseCutter = 331;
+constexpr int kTextStarting = 345;
+constexpr int kTextUpdating = 321;
+constexpr int kStartupSteps = 6;
+constexpr int kStartupRedrawMs = 2000;
+constexpr int kChooseCutterMs = 2000;
+constexpr int kAfterPlotRedrawMs = 200;
+constexpr int kChangeRedrawMs = 100;
+constexpr int kAfterSettingsSentMs = 500;
+const char* kJobFileName = "qxjob.qxj";
+const char* kAboutText = "Sartovin\nVersion 0.1.0\n\nCutting plotters, hobby cutters and laser engravers.";
+
+}  // namespace
+
+CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& ui, MainWindowServices services,
+                               QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_app(app), m_texts(texts), m_ui(ui), m_services(std::move(services)),
+      m_model(std::make_unique<MainWindowModel>(app, ui, texts, app.iniPath)) {
+    setObjectName("CTarnelWinCDlg");
+    setWindowTitle(QStringLiteral("Sartovin"));
+    setSizeGripEnabled(true);
+    m_previewTimer.setSingleShot(true);
+    m_chooseCutterTimer.setSingleShot(true);
+    connect(&m_previewTimer, &QTimer::timeout, this, &CTarnelWinCDlg::redrawPreview);
+    connect(&m_chooseCutterTimer, &QTimer::timeout, this, [this] {
+        // One-shot: the timer has already stopped itself; the message must not come twice.
+        m_ui.messageBox(m_texts.text(kTextChooseCutter), kProgramCaption, MessageIcon::Exclamation);
+        if (m_general) m_general->refresh();
+        m_plotterList->setFocus();
+    });
+    buildControls();
+}
+
+// The pages hold the model's pages; they go before the model does.
+CTarnelWinCDlg::~CTarnelWinCDlg() {
+    m_previewTimer.stop();
+    m_chooseCutterTimer.stop();
+    delete m_tabs;
+    m_tabs = nullptr;
+    delete m_status;
+    m_status = nullptr;
+}
+
+void CTarnelWinCDlg::buildControls() {
+    auto tip = [this](QWidget* w, int id) { w->setToolTip(uiText(m_texts, id)); };
+    auto button = [this](int textId, const char* name) {
+        auto* b = new QPushButton(uiText(m_texts, textId), this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+
+    auto* output = new QGroupBox(uiText(m_texts, 2), this);
+    output->setObjectName("outputGroup");
+    auto* og = new QGridLayout(output);
+    m_plotterList = new QComboBox(output);
+    m_plotterList->setObjectName("plotterList");
+    m_plotterList->setMinimumWidth(220);
+    tip(m_plotterList, 203);
+    m_configuration = button(4, "configuration");
+    tip(m_configuration, 200);
+    m_mediaList = new QComboBox(output);
+    m_mediaList->setObjectName("mediaList");
+    m_mediaList->setMinimumWidth(220);
+    tip(m_mediaList, 204);
+    m_newMedium = new QToolButton(output);
+    m_newMedium->setObjectName("newMedium");
+    m_newMedium->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    tip(m_newMedium, 201);
+    m_deleteMedium = new QToolButton(output);
+    m_deleteMedium->setObjectName("deleteMedium");
+    m_deleteMedium->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    tip(m_deleteMedium, 202);
+    og->addWidget(new QLabel(uiText(m_texts, 3), output), 0, 0);
+    og->addWidget(m_plotterList, 0, 1);
+    og->addWidget(m_configuration, 0, 2, 1, 2);
+    og->addWidget(new QLabel(uiText(m_texts, 6), output), 1, 0);
+    og->addWidget(m_mediaList, 1, 1);
+    og->addWidget(m_newMedium, 1, 2);
+    og->addWidget(m_deleteMedium, 1, 3);
+    og->setColumnStretch(1, 1);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("pages");
+    m_previewFrame = new QGroupBox(uiText(m_texts, 14), this);
+    m_previewFrame->setObjectName("previewFrame");
+    new QVBoxLayout(m_previewFrame);
+
+    m_statusText = new QLabel(this);
+    m_statusText->setObjectName("statusText");
+    m_language = button(5, "language");
+    tip(m_language, 205);
+    m_info = button(12, "info");
+    tip(m_info, 220);
+    m_cut = button(isLaserEdition(m_app.startMode) ? 15 : 10, "cut");
+    tip(m_cut, 218);
+    m_close = button(11, "close");
+    tip(m_close, 219);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(output);
+    left->addWidget(m_tabs, 1);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left, 0);
+    middle->addWidget(m_previewFrame, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_statusText, 1);
+    for (QPushButton* b : {m_language, m_info, m_cut, m_close}) bottom->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(middle, 1);
+    layout->addLayout(bottom);
+    resize(1240, 780);
+
+    connect(m_plotterList, qOverload<int>(&QComboBox::activated), this, &CTarnelWinCDlg::selectPlotter);
+    connect(m_mediaList, qOverload<int>(&QComboBox::activated), this, &CTarnelWinCDlg::selectMedium);
+    connect(m_configuration, &QPushButton::clicked, this, &CTarnelWinCDlg::configurePort);
+    connect(m_newMedium, &QToolButton::clicked, this, &CTarnelWinCDlg::newMedium);
+    connect(m_deleteMedium, &QToolButton::clicked, this, &CTarnelWinCDlg::deleteMedium);
+    connect(m_language, &QPushButton::clicked, this, &CTarnelWinCDlg::languageCommand);
+    connect(m_info, &QPushButton::clicked, this, &CTarnelWinCDlg::aboutBox);
+    connect(m_cut, &QPushButton::clicked, this, &CTarnelWinCDlg::cut);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        // The cutter page shows what the cutter holds now.
+        if (m_cutter && m_tabs->widget(index) == m_cutter && isStandardEdition(m_app.startMode)) {
+            if (const PlotterRecord* p = m_model->currentPlotter(); p && DeviceDelivery::portPresent(*p))
+                mediaQuery(false);
+            m_cutter->refresh();
+        }
+    });
+}
+
+bool CTarnelWinCDlg::setUp() {
+    // 3. The attached USB cutters.
+    identifyUsb();
+    // 4. The plotter catalog and the stored plotter.
+    if (!m_model->loadPlotters()) {
+        m_closing = true;
+        return false;
+    }
+    {
+        QSignalBlocker b(m_plotterList);
+        m_plotterList->clear();
+        for (const std::string& name : m_model->plotters().names()) m_plotterList->addItem(toQt(name));
+        m_plotterList->setCurrentIndex(m_model->plotters().currentIndex());
+    }
+    fillMediaList();
+    // 5. The preview.
+    m_preview = createPreview(m_previewFrame);
+    if (!m_preview.widget) {
+        m_ui.messageBox(m_texts.text(kTextNoView), kProgramCaption, MessageIcon::Error);
+        m_closing = true;
+        return false;
+    }
+    m_previewFrame->layout()->addWidget(m_preview.widget);
+    // 8. The status window with the start-up progress.
+    if (!m_status) m_status = new CStatus(this);
+    m_status->setText(std::string("....\n") + m_texts.text(kTextStarting));
+    m_status->setRange(0, kStartupSteps);
+    m_status->setPosition(0);
+    m_status->showCentred();
+    m_ui.pump();
+    // 9. The job from the host.
+    if (!importJob()) {
+        m_status->hide();
+        m_closing = true;
+        return false;
+    }
+    m_status->hide();
+    // 10. The pages.
+    m_model->openPages();
+    createPages();
+    showPortState();
+    // 11. The preview's first drawing and the focus.
+    restartPreviewTimer(kStartupRedrawMs);
+    m_plotterList->setFocus();
+    // 12.
+    if (m_app.startMode >= 10) {
+        if (m_model->plotters().currentIndex() >= 0) selectPlotter(m_model->plotters().currentIndex());
+    } else {
+        m_chooseCutterTimer.start(kChooseCutterMs);
+    }
+    if (isStandardEdition(m_app.startMode))
+        if (const PlotterRecord* p = m_model->currentPlotter(); p && DeviceDelivery::portPresent(*p)) mediaQuery(false);
+    return true;
+}
+
+bool CTarnelWinCDlg::importJob() {
+    Job& job = m_model->job();
+    JobState& state = m_model->jobState();
+    const int mode = m_app.startMode;
+    if (isInkscapeMode(mode)) {
+        InkscapeHandOver handOver(m_services.windows, m_services.processes, m_ui, m_texts, Settings(m_app.iniPath));
+        handOver.m_tempFolder = tempFolder();
+        handOver.m_inputFileName = m_app.inputFileName;
+        handOver.m_userDataFolder = userDataFolder();
+        handOver.m_lastSavedSvg = [] { return findLastSavedSvg(); };
+        handOver.m_hintDialog = [this](const std::string& text) {
+            CInkscapeStart hint(text, m_texts, this);
+            InkscapeHintAnswer answer;
+            answer.proceed = hint.exec() == QDialog::Accepted;
+            answer.hideAgain = hint.hideAgain();
+            return answer;
+        };
+        handOver.m_progress = [this](const std::string& text) {
+            m_status->setText(text);
+            m_status->showCentred();
+            m_ui.pump();
+        };
+        return handOver.importSvg(job, state);
+    }
+    if (!m_app.inputFileName.empty()) {
+        // A drawing named on the command line is read as what it is.
+        JobImportContext ctx{m_texts, m_ui};
+        DrawingImportOptions options;
+        options.runInkscape = !m_services.processes.findOnPath("inkscape").empty();
+        options.processes = &m_services.processes;
+        options.tempFolder = tempFolder();
+        DrawingKind kind;
+        std::string why;
+        if (importDrawing(m_app.inputFileName, options, job, state, ctx, kind, why)) return true;
+        if (ctx.failure != JobReadFailure::NoSegments && !why.empty())
+            m_ui.messageBox(why + ":\n" + m_app.inputFileName, kProgramCaption, MessageIcon::Error);
+        return false;
+    }
+    const std::string jobPath = tempFolder() + "/" + kJobFileName;
+    HostHandOver handOver(m_services.windows, m_services.processes, m_ui, m_texts, Settings(m_app.iniPath));
+    handOver.m_progressStep = [this](int step) {
+        m_status->setPosition(step);
+        m_ui.pump();
+    };
+    if (isCorelMode(mode)) return handOver.corelHandOver(jobPath, job, state);
+    return handOver.illustratorHandOver(jobPath, job, state);
+}
+
+void CTarnelWinCDlg::createPages() {
+    m_general = new CGeneralTab(m_model->layout(), m_texts);
+    m_options = new COptions(m_model->options(), m_texts);
+    m_layers = new CLayerTab(m_model->layers(), m_texts, m_app.startMode);
+    m_cutter = new CAdvanced(m_model->settings(), m_texts, m_app.startMode);
+    {
+        QSignalBlocker b(m_tabs);
+        m_tabs->addTab(m_general, uiText(m_texts, 7));
+        m_tabs->addTab(m_options, uiText(m_texts, 8));
+        m_tabs->addTab(m_layers, uiText(m_texts, 9));
+        m_tabs->addTab(m_cutter, uiText(m_texts, 13));
+        m_tabs->setCurrentIndex(0);
+    }
+    // Enter belongs to the shown page, never to a default button of the window.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
+
+    connect(m_general, &CGeneralTab::changed, this, [this] { pageChanged(m_general); });
+    connect(m_general, &CGeneralTab::mediaQueryRequested, this, [this] { mediaQuery(true); });
+    connect(m_options, &COptions::changed, this, [this] { pageChanged(m_options); });
+    connect(m_options, &COptions::saveRequested, this, &CTarnelWinCDlg::saveMedium);
+    connect(m_options, &COptions::testCutRequested, this, &CTarnelWinCDlg::testCut);
+    connect(m_options, &COptions::testCutModeChanged, this, [this](bool on) {
+        if (m_testCut) m_testCut->setTestCutMode(on);
+    });
+    connect(m_options, &COptions::displayToolRequested, this, &CTarnelWinCDlg::startDisplayTool);
+    connect(m_layers, &CLayerTab::changed, this, [this] { pageChanged(m_layers); });
+    connect(m_layers, &CLayerTab::plotterSelectionRequested, this,
+            [this] { selectPlotter(m_model->plotters().currentIndex()); });
+    connect(m_cutter, &CAdvanced::reloadRequested, this, [this] {
+        m_cutter->firmwareField()->setText(uiText(m_texts, kTextUpdating));
+        m_ui.pump();
+        mediaQuery(true);
+    });
+    connect(m_cutter, &CAdvanced::sendRequested, this, &CTarnelWinCDlg::sendCutterSettings);
+    connect(m_cutter, &CAdvanced::displayToolRequested, this, &CTarnelWinCDlg::startDisplayTool);
+    connect(m_cutter, &CAdvanced::testCutRequested, this, &CTarnelWinCDlg::testCut);
+
+    m_testCut = std::make_unique<TestCut>(
+        m_app.dataFolder + "TestCut.qxdat", m_ui, m_texts,
+        [this](const std::string& bytes) {
+            PlotterRecord* plotter = m_model->plotters().current();
+            if (!plotter) return false;
+            DeviceDelivery delivery(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui);
+            return delivery.directSend(bytes);
+        },
+        [this] { return displayToolRunning(); },
+        [this](bool on) {
+            if (m_options && m_options->testCutButton()) m_options->testCutButton()->setEnabled(on);
+        });
+
+    m_preview.setSources(&m_model->layout(), &m_model->options(), &m_model->job(), &m_model->jobState(),
+                         m_app.startMode);
+    refreshPages();
+}
+
+// ---- selection -------------------------------------------------------------------------------
+
+void CTarnelWinCDlg::selectPlotter(int index) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_model->selectPlotter(index)) {
+        QSignalBlocker b(m_plotterList);
+        m_plotterList->setCurrentIndex(index);
+    }
+    fillMediaList();
+    refreshPages();
+    showPortState();
+    restartPreviewTimer(kChangeRedrawMs);
+    QApplication::restoreOverrideCursor();
+}
+
+void CTarnelWinCDlg::selectMedium(int index) {
+    m_model->selectMedium(index);
+    refreshPages();
+    restartPreviewTimer(kChangeRedrawMs);
+}
+
+void CTarnelWinCDlg::fillMediaList() {
+    QSignalBlocker b(m_mediaList);
+    m_mediaList->clear();
+    for (const std::string& name : m_model->media().names()) m_mediaList->addItem(toQt(name));
+    m_mediaList->setCurrentIndex(m_model->media().currentIndex());
+}
+
+void CTarnelWinCDlg::newMedium() {
+    if (!m_model->pagesOpen()) return;
+    if (m_model->newMedium()) {
+        fillMediaList();
+        refreshPages();
+        showPortState();
+    }
+}
+
+void CTarnelWinCDlg::deleteMedium() {
+    if (!m_model->pagesOpen()) return;
+    if (m_model->deleteMedium()) {
+        fillMediaList();
+        refreshPages();
+    }
+}
+
+void CTarnelWinCDlg::saveMedium() {
+    if (!m_model->pagesOpen()) return;
+    if (m_model->saveMedium(MediaCatalog::SaveCommand::SaveButton)) {
+        fillMediaList();
+        refreshPages();
+    }
+}
+
+void CTarnelWinCDlg::refreshPages(QWidget* except) {
+    if (!m_model->pagesOpen()) return;
+    if (m_general && except != m_general) m_general->refresh();
+    if (m_options && except != m_options) m_options->refresh();
+    if (m_layers && except != m_layers) {
+        std::vector<std::string> tools;
+        for (const ToolRecord& t : m_model->tools().tools())
+            tools.push_back(ToolCatalog::displayName(t, m_texts.languageId()));
+        m_layers->setCatalogNames(m_model->media().names(), tools);
+        m_layers->refresh();
+    }
+    if (m_cutter) {
+        std::vector<std::string> qualities;
+        for (const QualityEntry& q : m_model->options().qualityList()) qualities.push_back(q.text);
+        m_cutter->setPlotter(m_model->currentPlotter(), qualities);
+    }
+}
+
+void CTarnelWinCDlg::pageChanged(QWidget* page) {
+    refreshPages(page);
+    restartPreviewTimer(kChangeRedrawMs);
+}
+
+void CTarnelWinCDlg::showPortState() {
+    const PlotterRecord* p = m_model->currentPlotter();
+    QString text;
+    if (p) {
+        if (p->portType == kPortUsbDevice && !p->usbGccName.empty()) text = QStringLiteral("USB - ") + toQt(p->usbGccName);
+        else text = toQt(p->port);
+    }
+    m_statusText->setText(text);
+}
+
+// ---- preview ---------------------------------------------------------------------------------
+
+void CTarnelWinCDlg::restartPreviewTimer(int ms) {
+    if (m_model->pagesOpen()) m_model->layout().requestPreviewRedraw();
+    m_previewTimer.start(ms);
+}
+
+void CTarnelWinCDlg::redrawPreview() {
+    if (!m_preview.widget) return;
+    m_preview.updateLayout();
+    m_preview.requestRedraw(0);
+    if (m_model->pagesOpen()) m_model->layout().clearPreviewRedraw();
+}
+
+// ---- devices ---------------------------------------------------------------------------------
+
+DeviceChannels CTarnelWinCDlg::channels() const {
+    return DeviceChannels{m_services.spooler, m_services.gccUsb, m_services.deviceFiles};
+}
+
+void CTarnelWinCDlg::identifyUsb() {
+    m_usbDevices = identifyUsbPrinters(m_services.usbPrinters, m_services.deviceFiles, m_app.startMode, m_ui);
+}
+
+bool CTarnelWinCDlg::displayToolRunning() {
+    return findDisplayTool(&m_services.windows, [this] { return m_services.processes.processes(); }).has_value();
+}
+
+bool CTarnelWinCDlg::runPortConfiguration() {
+    PlotterRecord* plotter = m_model->plotters().current();
+    if (!plotter) return false;
+    PortSources sources = gatherPortSources(m_app.startMode, m_usbDevices, m_services.gccUsb, m_services.spooler,
+                                            m_services.sysRoot, m_services.devRoot);
+    CPlotterConfig dialog(m_app.startMode, *plotter, m_model->settings(), m_texts, m_ui, sources,
+                          [this] { mediaQuery(false); }, this);
+    bool stored = dialog.run() == QDialog::Accepted;
+    showPortState();
+    return stored;
+}
+
+void CTarnelWinCDlg::configurePort() { runPortConfiguration(); }
+
+void CTarnelWinCDlg::mediaQuery(bool askForPort) {
+    PlotterRecord* plotter = m_model->plotters().current();
+    if (!plotter || m_busy) return;
+    if (deviceBusy(&m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui)) return;
+    if (!DeviceDelivery::portPresent(*plotter)) {
+        if (!askForPort) return;
+        // A stored choice runs the query itself (the configuration's last step).
+        runPortConfiguration();
+        if (!DeviceDelivery::portPresent(*plotter))
+            m_ui.messageBox(m_texts.text(kTextNoPort), "", MessageIcon::Exclamation);
+        return;
+    }
+    if (m_general) m_general->mediaQueryButton()->setEnabled(false);
+    MediaQuery query(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui);
+    MediaQueryResult result = query.run();
+    if (result.sizeRead && m_model->pagesOpen()) {
+        m_model->layout().setMediumHeight(static_cast<int>(result.heightMm));
+        m_model->layout().setMediumWidth(static_cast<int>(result.widthMm));
+    }
+    if (m_general) m_general->mediaQueryButton()->setEnabled(true);
+    refreshPages();
+    restartPreviewTimer(kChangeRedrawMs);
+}
+
+void CTarnelWinCDlg::sendCutterSettings(const std::string& commands) {
+    PlotterRecord* plotter = m_model->plotters().current();
+    if (!plotter || m_busy) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_cutter->firmwareField()->setText(uiText(m_texts, kTextUpdating));
+    m_cutter->setEnabled(false);
+    m_ui.pump();
+    bool sent = false;
+    if (!deviceBusy(&m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui)) {
+        if (!DeviceDelivery::portPresent(*plotter)) runPortConfiguration();
+        DeviceDelivery delivery(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui);
+        sent = delivery.directSend(commands);
+    }
+    if (sent) {
+        m_ui.pause(kAfterSettingsSentMs);
+        mediaQuery(false);
+    }
+    m_cutter->setEnabled(true);
+    m_cutter->refresh();
+    QApplication::restoreOverrideCursor();
+}
+
+void CTarnelWinCDlg::startDisplayTool() {
+    PlotterRecord* plotter = m_model->plotters().current();
+    if (!plotter) return;
+    if (displayToolRunning()) return;
+    if (!DeviceDelivery::portPresent(*plotter)) {
+        m_ui.messageBox(m_texts.text(kTextNoPort), "", MessageIcon::Exclamation);
+        return;
+    }
+    std::string printerPort;
+    if (plotter->portType == kPortPrinter) {
+        PrinterInfo info;
+        if (!m_services.spooler.printerInfo(plotter->port, info)) {
+            m_ui.messageBox(m_texts.text(308), "", MessageIcon::Error);
+            return;
+        }
+        printerPort = info.portName;
+    }
+    std::string tool = displayToolFor(plotter->portType, printerPort);
+    if (tool.empty()) return;
+    std::string path = m_app.programFolder + tool;
+    if (fileExists(path)) m_services.processes.start(path, {}, {}, "");
+    m_ui.pump();
+}
+
+void CTarnelWinCDlg::testCut() {
+    if (!m_testCut || !m_model->pagesOpen() || m_busy) return;
+    m_testCut->testCut(m_model->plotParameters());
+}
+
+// ---- the plot command ------------------------------------------------------------------------
+
+void CTarnelWinCDlg::cut() {
+    PlotterRecord* plotter = m_model->plotters().current();
+    if (m_busy || !plotter || !m_model->pagesOpen()) return;
+    m_busy = true;
+    m_chooseCutterTimer.stop();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cut, m_tabs, m_plotterList, m_mediaList, m_configuration,
+                                                       m_newMedium, m_deleteMedium, m_language, m_close})
+        w->setEnabled(false);
+
+    DeviceDelivery delivery(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui, m_status);
+    DeviceMarksExchange marks(m_usbDevices, m_services.deviceFiles, delivery);
+    PlotContext context{m_ui, m_texts, *m_status, &marks};
+    CutCommandHooks hooks;
+    hooks.deviceBusy = [this] {
+        return deviceBusy(&m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui);
+    };
+    hooks.identifyUsb = [this] { identifyUsb(); };
+    hooks.configurePort = [this] { runPortConfiguration(); };
+    hooks.deliver = [&delivery](const std::string& bytes) { return delivery.deliverGroupBytes(bytes); };
+    CutCommandResult result = runCutCommand(*m_model, context, hooks, m_plotStream);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cut, m_tabs, m_plotterList, m_mediaList, m_configuration,
+                                                       m_newMedium, m_deleteMedium, m_language, m_close})
+        w->setEnabled(true);
+    m_busy = false;
+    showPortState();
+    if (result.started && !m_previewTimer.isActive()) restartPreviewTimer(kAfterPlotRedrawMs);
+}
+
+// ---- the other commands ----------------------------------------------------------------------
+
+void CTarnelWinCDlg::languageCommand() { runLanguageCommand(m_app, m_texts, m_ui); }
+
+void CTarnelWinCDlg::aboutBox() { m_ui.messageBox(kAboutText, kProgramCaption, MessageIcon::Information); }
+
+// ---- window events ---------------------------------------------------------------------------
+
+void CTarnelWinCDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            // Escape never closes the main window.
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter has been offered to the page's focused control already (an edit takes its
+            // value then); it never presses a button of the window.
+            event->accept();
+            return;
+        default: QDialog::keyPressEvent(event);
+    }
+}
+
+void CTarnelWinCDlg::reject() {
+    // Only the window's own close request ends it, never a key.
+    if (m_busy) return;
+    QDialog::reject();
+}
+
+void CTarnelWinCDlg::closeEvent(QCloseEvent* event) {
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CTarnelWinCDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (m_model->pagesOpen() && m_previewTimer.isActive()) m_previewTimer.start();
+}
+
+}  // namespace sartovin
