@@ -86,6 +86,9 @@ public:
     bool setCutInit(int v) const { return setStateInt("CutInit", v); }
     std::string aiVersion() const { return readString(kState, "AIVersion"); }
     bool setAiVersion(const std::string& v) const { return writeString(kState, "AIVersion", v); }
+    /// The program that runs the CorelDRAW export macro ("CorelMacroStarter"); empty: none is
+    /// configured and a CorelDRAW start finds no job file.
+    std::string corelMacroStarter() const { return readString(kState, "CorelMacroStarter"); }
     int installGridPlotter() const { return stateInt("InstallGridPlotter", 0); }
     int installLaserCutter() const { return stateInt("InstallLaserCutter", 0); }
     int installHobbyPlotter() const { return stateInt("InstallHobbyPlotter", 0); }

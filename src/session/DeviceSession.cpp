@@ -2,6 +2,7 @@
 
 #include "device/DeviceBusyCheck.h"
 #include "device/UsbPrinterIdentification.h"
+#include "platform/Files.h"
 
 namespace sartovin {
 
@@ -49,6 +50,28 @@ DeviceDelivery DeviceSession::delivery(const PlotterRecord& plotter, DeliverySta
 
 MediaQueryResult DeviceSession::mediaQuery(PlotterRecord& plotter) {
     return MediaQuery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui).run();
+}
+
+bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::string& programFolder) {
+    WindowList* windows = m_windows.available() ? &m_windows : nullptr;
+    if (findDisplayTool(windows, [this] { return m_processes.processes(); })) return false;
+    if (!DeviceDelivery::portPresent(plotter)) {
+        m_ui.messageBox(m_texts.text(307), "", MessageIcon::Exclamation);
+        return false;
+    }
+    std::string printerPort;
+    if (plotter.portType == kPortPrinter) {
+        PrinterInfo info;
+        if (!m_spooler.printerInfo(plotter.port, info)) {
+            m_ui.messageBox(m_texts.text(308), "", MessageIcon::Error);
+            return false;
+        }
+        printerPort = info.portName;
+    }
+    std::string tool = displayToolFor(plotter.portType, printerPort);
+    if (tool.empty() || !fileExists(programFolder + tool)) return false;
+    m_ui.pump();
+    return m_processes.start(programFolder + tool, {}, {}, "") > 0;
 }
 
 }  // namespace sartovin

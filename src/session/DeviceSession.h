@@ -63,6 +63,12 @@ public:
     /// The media query of the cutter page and the layout page's medium button.
     MediaQueryResult mediaQuery(PlotterRecord& plotter);
 
+    /// The cutter page's display-tool button: nothing while the tool runs already; text 307 without
+    /// a port; otherwise the maker's tool for the connection ("VLCD.exe" or "VLCD2.exe", looked for
+    /// in `programFolder`) is started without waiting. 308 when a printer's port cannot be read.
+    /// True when the tool was started.
+    bool startDisplayTool(const PlotterRecord& plotter, const std::string& programFolder);
+
     int startMode() const { return m_startMode; }
 
 private:
