@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -105,13 +106,13 @@ void CTarnelWinCDlg::buildControls() {
     auto* og = new QGridLayout(output);
     m_plotterList = new QComboBox(output);
     m_plotterList->setObjectName("plotterList");
-    m_plotterList->setMinimumWidth(220);
+    m_plotterList->setMinimumWidth(200);
     tip(m_plotterList, 203);
     m_configuration = button(4, "configuration");
     tip(m_configuration, 200);
     m_mediaList = new QComboBox(output);
     m_mediaList->setObjectName("mediaList");
-    m_mediaList->setMinimumWidth(220);
+    m_mediaList->setMinimumWidth(200);
     tip(m_mediaList, 204);
     m_newMedium = new QToolButton(output);
     m_newMedium->setObjectName("newMedium");
@@ -147,17 +148,26 @@ void CTarnelWinCDlg::buildControls() {
     m_close = button(11, "close");
     tip(m_close, 219);
 
-    auto* left = new QVBoxLayout;
+    // The pages keep their width and the preview takes what the window grows by; the user may
+    // move the border between them.
+    auto* leftSide = new QWidget(this);
+    auto* left = new QVBoxLayout(leftSide);
+    left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(output);
     left->addWidget(m_tabs, 1);
-    auto* middle = new QHBoxLayout;
-    middle->addLayout(left, 0);
-    middle->addWidget(m_previewFrame, 1);
+    auto* middle = new QSplitter(Qt::Horizontal, this);
+    middle->setObjectName("splitter");
+    middle->setChildrenCollapsible(false);
+    middle->addWidget(leftSide);
+    middle->addWidget(m_previewFrame);
+    middle->setStretchFactor(0, 0);
+    middle->setStretchFactor(1, 1);
+    middle->setSizes({660, 560});
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_statusText, 1);
     for (QPushButton* b : {m_language, m_info, m_cut, m_close}) bottom->addWidget(b);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(middle, 1);
+    layout->addWidget(middle, 1);
     layout->addLayout(bottom);
     resize(1240, 780);
 

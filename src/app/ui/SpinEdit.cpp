@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <climits>
 
 #include "app/ui/UiText.h"
@@ -16,7 +17,7 @@ SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setLocale(QLocale::c());
     setGroupSeparatorShown(false);
-    setMinimumWidth(70);
+    setMinimumWidth(60);
     connect(this, &QAbstractSpinBox::editingFinished, this, &SpinEdit::commit);
 }
 
@@ -44,7 +45,7 @@ OffsetSpinEdit::OffsetSpinEdit(QWidget* parent) : QDoubleSpinBox(parent) {
     setKeyboardTracking(false);
     setLocale(QLocale::c());
     setGroupSeparatorShown(false);
-    setMinimumWidth(80);
+    setMinimumWidth(60);
     connect(this, &QAbstractSpinBox::editingFinished, this, &OffsetSpinEdit::commit);
 }
 
@@ -64,5 +65,18 @@ void OffsetSpinEdit::stepBy(int steps) {
     for (int i = 0; i < (steps > 0 ? steps : -steps); ++i) showValue(onStep(request));
     selectAll();
 }
+
+namespace {
+constexpr int kEditWidth = 100;
+QSize narrowed(QSize s) {
+    s.setWidth(std::min(s.width(), kEditWidth));
+    return s;
+}
+}  // namespace
+
+QSize SpinEdit::sizeHint() const { return narrowed(QSpinBox::sizeHint()); }
+QSize SpinEdit::minimumSizeHint() const { return narrowed(QSpinBox::minimumSizeHint()); }
+QSize OffsetSpinEdit::sizeHint() const { return narrowed(QDoubleSpinBox::sizeHint()); }
+QSize OffsetSpinEdit::minimumSizeHint() const { return narrowed(QDoubleSpinBox::minimumSizeHint()); }
 
 }  // namespace sartovin

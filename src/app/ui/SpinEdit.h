@@ -23,6 +23,9 @@ public:
     void showValue(int value);
 
     void stepBy(int steps) override;
+    /// As wide as the values the models allow, not as the control's unlimited range.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
@@ -43,6 +46,9 @@ public:
     void showValue(double value);
 
     void stepBy(int steps) override;
+    /// As wide as the values the models allow, not as the control's unlimited range.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
