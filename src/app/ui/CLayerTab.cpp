@@ -157,8 +157,12 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
     connect(m_tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) {
         if (m_building) return;
         int entry = item->data(0, kEntryRole).toInt();
+        std::size_t before = m_model.entries().size();
         m_model.setChecked(entry, item->checkState(0) == Qt::Checked);
-        refresh();
+        // The item that reports the change must outlive its signal: a tree whose entries stay
+        // is updated in place, a changed one is rebuilt once the signal has returned.
+        if (m_model.entries().size() == before) showChecks();
+        else QMetaObject::invokeMethod(this, &CLayerTab::refresh, Qt::QueuedConnection);
         emit changed();
     });
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
@@ -231,6 +235,19 @@ void CLayerTab::refresh() {
     if (current) m_tree->setCurrentItem(current);
     m_building = false;
     showValues();
+}
+
+void CLayerTab::showChecks() {
+    m_building = true;
+    const std::vector<LayerEntry>& entries = m_model.entries();
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        int entry = (*it)->data(0, kEntryRole).toInt();
+        if (entry >= 0 && entry < static_cast<int>(entries.size()) && entries[static_cast<std::size_t>(entry)].kind != LayerEntry::Kind::Root) {
+            (*it)->setCheckState(0, entries[static_cast<std::size_t>(entry)].checked ? Qt::Checked : Qt::Unchecked);
+            (*it)->setText(0, toQt(entries[static_cast<std::size_t>(entry)].text));
+        }
+    }
+    m_building = false;
 }
 
 void CLayerTab::showValues() {

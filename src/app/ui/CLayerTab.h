@@ -41,6 +41,7 @@ signals:
 
 private:
     void showValues();
+    void showChecks();
     SpinEdit* addEdit(LayerField field, const char* name);
 
     LayerSelectionModel& m_model;

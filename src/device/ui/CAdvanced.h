@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Settings.h"
 #include "catalog/PlotterRecord.h"
 #include "device/CutterSettingsRules.h"
 
@@ -21,7 +22,6 @@ class QRadioButton;
 
 namespace sartovin {
 
-class Settings;
 class SpinEdit;
 class Texts;
 
@@ -49,7 +49,7 @@ signals:
     void testCutRequested();
 
 private:
-    const Settings& m_settings;
+    Settings m_settings;  // a copy: it is only the file's path
     const Texts& m_texts;
     int m_startMode = 1;
     const PlotterRecord* m_plotter = nullptr;

@@ -38,7 +38,7 @@ private:
 
     int m_startMode = 1;
     PlotterRecord& m_record;
-    const Settings& m_settings;
+    Settings m_settings;  // a copy: it is only the file's path
     const Texts& m_texts;
     Interaction& m_ui;
     PlotterPortList m_list;
