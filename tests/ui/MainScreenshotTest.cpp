@@ -55,6 +55,19 @@ TEST_P(MainScreenshot, EveryPageInTheLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, MainScreenshot, ::testing::Values(1000, 2000));
 
+TEST(EditionScreenshot, HobbyOptionsWithTheBladeSlider) {
+    testApplication();
+    MainWindowHarness h("SartovinAIHP", 1000);
+    CTarnelWinCDlg& w = h.open();
+    ASSERT_TRUE(h.setUpResult);
+    w.tabs()->setCurrentIndex(1);
+    settle();
+    EXPECT_TRUE(w.grab().save(screenshotFolder() + "/main-hobby-1000-options.png"));
+    w.tabs()->setCurrentIndex(0);
+    settle();
+    EXPECT_TRUE(w.grab().save(screenshotFolder() + "/main-hobby-1000-general.png"));
+}
+
 TEST(StatusScreenshot, TextBarAndCancel) {
     testApplication();
     MainWindowHarness h;
