@@ -16,6 +16,7 @@
 #include "platform/SystemFolders.h"
 #include "plot/PlotContext.h"
 #include "session/DrawingImport.h"
+#include "session/DeviceMarksExchange.h"
 #include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
 
@@ -224,6 +225,7 @@ int runPlotCommand(Args args) {
     std::FILE* out = nullptr;
     std::unique_ptr<DeviceSession> devices;
     std::unique_ptr<DeviceDelivery> delivery;
+    std::unique_ptr<DeviceMarksExchange> marksExchange;
     if (hasOutput) {
         out = o.output == "-" ? stdout : std::fopen(o.output.c_str(), "wb");
         if (!out) {
@@ -248,6 +250,9 @@ int runPlotCommand(Args args) {
                                  [&](const PlotterPortList& list) { return choosePort(ui, texts, list); }))
             return 1;
         delivery = std::make_unique<DeviceDelivery>(devices->delivery(plotter));
+        // A hobby cutter reads the registration marks itself before it cuts against them.
+        marksExchange = std::make_unique<DeviceMarksExchange>(devices->usbDevices(),
+                                                              devices->channels().deviceFiles, *delivery);
         o.output = describePort(plotter);
         sink = [&](const std::string& bytes) {
             if (!delivery->deliverGroupBytes(bytes)) return false;
@@ -257,7 +262,7 @@ int runPlotCommand(Args args) {
     }
 
     ConsolePlotProgress progress(stderr, o.quiet);
-    PlotContext context{ui, texts, progress, nullptr};
+    PlotContext context{ui, texts, progress, marksExchange.get()};
     std::string stream;
     PlotRunResult result = model.generate(context, sink, stream);
     progress.hide();
@@ -268,6 +273,9 @@ int runPlotCommand(Args args) {
         return 1;
     }
     if (result.groupsSent == 0) {
+        if (hasOutput && isHobbyEdition(app.startMode) && model.jobState().marksMode)
+            std::fprintf(stderr, "sartovin plot: a registration-mark job is cut only after the cutter has "
+                                 "read the marks; send it to the cutter (without --output)\n");
         std::fprintf(stderr, "sartovin plot: nothing was generated\n");
         return 1;
     }
