@@ -83,12 +83,15 @@ CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& u
     buildControls();
 }
 
-// The pages hold the model's pages; they go before the model does.
+// The pages and the preview show the model's pages; they go before the model does.
 CTarnelWinCDlg::~CTarnelWinCDlg() {
     m_previewTimer.stop();
     m_chooseCutterTimer.stop();
     delete m_tabs;
     m_tabs = nullptr;
+    // The preview draws from the model's pages as well.
+    delete m_preview.widget;
+    m_preview.widget = nullptr;
     delete m_status;
     m_status = nullptr;
 }
