@@ -349,6 +349,7 @@ void CTarnelWinCDlg::createPages() {
 
     m_preview.setSources(&m_model->layout(), &m_model->options(), &m_model->job(), &m_model->jobState(),
                          m_app.startMode);
+    m_preview.updateLayout();
     refreshPages();
 }
 
