@@ -38,5 +38,7 @@ int runPortsCommand(Args args);
 int runQueryCommand(Args args);
 int runTestCutCommand(Args args);
 int runInspectCommand(Args args);
+/// `sartovin preview`: the laid-out drawing with its copies as a PNG picture.
+int runPreviewCommand(Args args);
 
 }  // namespace sartovin::cli

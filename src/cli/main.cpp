@@ -39,6 +39,10 @@ const char* kUsage =
     "  query [--plotter NAME]          ask the connected cutter for model, settings and medium size\n"
     "  testcut [--plotter NAME] [--output FILE]\n"
     "                                  cut one test pattern with the current options\n"
+    "  preview [OPTIONS] INPUT --png FILE\n"
+    "                                  lay out the drawing INPUT as 'plot' does and write the preview\n"
+    "                                  of the medium with all copies to the PNG FILE ('sartovin preview\n"
+    "                                  --help' lists options)\n"
     "  help                            show this text\n"
     "\n"
     "The program path decides the edition and host, as the installed program names do\n"
@@ -59,6 +63,7 @@ int main(int argc, char** argv) {
     if (command == "text") return runTextCommand(args);
     if (command == "inspect") return runInspectCommand(args);
     if (command == "plot") return runPlotCommand(args);
+    if (command == "preview") return runPreviewCommand(args);
     if (command == "ports") return runPortsCommand(args);
     if (command == "query") return runQueryCommand(args);
     if (command == "testcut") return runTestCutCommand(args);
