@@ -1,24 +1,21 @@
 #include "app/ui/PreviewFactory.h"
 
-#include <QFrame>
+#include "layout/ui/CTarnelViewWnd.h"
 
 namespace sartovin {
 
 PreviewHandle createPreview(QWidget* parent) {
     PreviewHandle h;
-    auto* frame = new QFrame(parent);
-    frame->setObjectName("preview");
-    frame->setWindowTitle(QStringLiteral("Layout"));
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setAutoFillBackground(true);
-    QPalette p = frame->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    frame->setPalette(p);
-    frame->setMinimumSize(240, 240);
-    h.widget = frame;
-    h.setSources = [](const LayoutModel*, const OptionsModel*, const Job*, const JobState*, int) {};
-    h.updateLayout = [frame] { frame->update(); };
-    h.requestRedraw = [frame](int) { frame->update(); };
+    auto* view = new CTarnelViewWnd(parent);
+    view->setObjectName("preview");
+    view->setWindowTitle(QStringLiteral("Layout"));
+    h.widget = view;
+    h.setSources = [view](const LayoutModel* layout, const OptionsModel* options, const Job* job,
+                          const JobState* state, int startMode) {
+        view->setSources(layout, options, job, state, startMode);
+    };
+    h.updateLayout = [view] { view->updateLayout(); };
+    h.requestRedraw = [view](int delayMs) { view->requestRedraw(delayMs); };
     return h;
 }
 
