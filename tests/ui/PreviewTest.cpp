@@ -230,6 +230,22 @@ TEST_F(PreviewTest, HobbyEditionShowsTheMediumInPaleYellowWithABlueOutline) {
     EXPECT_EQ(plain.pixel(qRound(m.left()), qRound(m.top() + 10)), QColor(200, 200, 200).rgb());
 }
 
+TEST_F(PreviewTest, AnInvertedLaserJobShowsLightLinesOnADarkArea) {
+    open(21);
+    layout->setRotation(0);
+    layout->setInvert(true);
+    const QImage copy = PreviewPainter::renderCopy(live, scene(), 2);
+    const int w = copy.width(), h = copy.height();
+    EXPECT_EQ(copy.pixel(w / 2, h / 2), PreviewPainter::jobAreaInverted().rgb());
+    // The stroke inverts the dark area under it.
+    EXPECT_EQ(copy.pixel(w - 40, h - 40), QColor(0xF5, 0xF5, 0xF5).rgb());
+    // Outside the laser edition the same switch changes nothing.
+    open(1);
+    layout->setRotation(0);
+    layout->setInvert(true);
+    EXPECT_EQ(PreviewPainter::renderCopy(live, scene(), 2).pixel(w / 2, h / 2), PreviewPainter::jobArea().rgb());
+}
+
 // ---- the window ---------------------------------------------------------------------------------
 
 class PreviewWindowTest : public PreviewTest {
@@ -247,6 +263,22 @@ protected:
 
     std::unique_ptr<CTarnelViewWnd> wnd;
 };
+
+TEST_F(PreviewWindowTest, StaysOnThePlottersOriginWhenTheWindowIsResized) {
+    open();
+    makeWindow(&live);
+    wnd->show();
+    processEventsFor(50);
+    ASSERT_EQ(wnd->verticalScrollBar()->value(), wnd->verticalScrollBar()->maximum());
+    wnd->resize(500, 400);
+    processEventsFor(50);
+    EXPECT_EQ(wnd->horizontalScrollBar()->value(), wnd->horizontalScrollBar()->maximum());
+    EXPECT_EQ(wnd->verticalScrollBar()->value(), wnd->verticalScrollBar()->maximum());
+    // The origin is inside the view: the first copy can be seen.
+    const QPointF origin = wnd->originInViewport();
+    EXPECT_LE(origin.x(), wnd->viewport()->width());
+    EXPECT_LE(origin.y(), wnd->viewport()->height());
+}
 
 TEST_F(PreviewWindowTest, WithoutAJobOnlyTheBackgroundIsShown) {
     open();

@@ -162,7 +162,15 @@ void CTarnelViewWnd::paintEvent(QPaintEvent* event) {
 }
 
 void CTarnelViewWnd::resizeEvent(QResizeEvent* event) {
+    // A view resting on the plotter's origin (scrolled to the right and to the bottom) stays
+    // there when the window grows or shrinks: that is where the copies begin.
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    const bool atRight = h->value() == h->maximum();
+    const bool atBottom = v->value() == v->maximum();
     COXScrollWnd::resizeEvent(event);
+    if (atRight) h->setValue(h->maximum());
+    if (atBottom) v->setValue(v->maximum());
     updateRulers();
 }
 
