@@ -289,6 +289,12 @@ bool CTarnelWinCDlg::importJob() {
     }
     const std::string jobPath = tempFolder() + "/" + kJobFileName;
     HostHandOver handOver(m_services.windows, m_services.processes, m_ui, m_texts, Settings(m_app.iniPath));
+    // CorelDRAW runs under Wine here: the program that starts its export macro is the user's to
+    // configure, and the Wine prefix maps the drive letters of its program path.
+    handOver.m_corelMacroStarter = Settings(m_app.iniPath).corelMacroStarter();
+    handOver.m_winePrefix = environmentValue("WINEPREFIX");
+    if (handOver.m_winePrefix.empty() && !environmentValue("HOME").empty())
+        handOver.m_winePrefix = environmentValue("HOME") + "/.wine";
     handOver.m_progressStep = [this](int step) {
         m_status->setPosition(step);
         m_ui.pump();
