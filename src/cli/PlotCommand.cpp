@@ -9,6 +9,7 @@
 
 #include "app/StartMode.h"
 #include "app/Texts.h"
+#include "cli/BatchRun.h"
 #include "cli/Cli.h"
 #include "cli/ConsolePlotProgress.h"
 #include "platform/ConsoleInteraction.h"
@@ -39,45 +40,6 @@ const char* kPlotUsage =
     "  --quiet                 no progress on standard error\n"
     "Every option applies to this run only: the settings file is not changed by the run.\n";
 
-struct Overrides {
-    std::string plotter, medium, output, startMode;
-    std::string speed, force, repeat, columns, rows, right, front, widthPercent, heightPercent;
-    bool noInkscape = false;
-    bool quiet = false;
-};
-
-bool numberOption(const std::string& text, const char* name, int& value) {
-    if (text.empty()) return false;
-    if (!parseInt(text, value)) {
-        std::fprintf(stderr, "sartovin plot: %s wants a whole number, not '%s'\n", name, text.c_str());
-        std::exit(2);
-    }
-    return true;
-}
-
-bool decimalOption(const std::string& text, const char* name, double& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value)) {
-        std::fprintf(stderr, "sartovin plot: %s wants a number, not '%s'\n", name, text.c_str());
-        std::exit(2);
-    }
-    return true;
-}
-
-void noteClamped(const char* what, double asked, double got) {
-    if (std::fabs(asked - got) > 1e-9)
-        std::fprintf(stderr, "sartovin plot: %s %g is outside what this plotter allows; using %g\n", what,
-                     asked, got);
-}
-
-// The settings of a batch run live in a private copy, so nothing it changes reaches the user's file.
-std::string privateSettingsCopy(const std::string& iniPath) {
-    std::string bytes = readWholeFile(iniPath).value_or(std::string());
-    return writePrivateTempFile(tempFolder(), "sartovin-settings", bytes);
-}
-
 }  // namespace
 
 int runPlotCommand(Args args) {
@@ -85,140 +47,23 @@ int runPlotCommand(Args args) {
         std::fputs(kPlotUsage, stdout);
         return 0;
     }
-    Overrides o;
-    std::string programPath;
-    takeOption(args, "--program-path", programPath);
-    takeOption(args, "--start-mode", o.startMode);
-    takeOption(args, "--plotter", o.plotter);
-    takeOption(args, "--medium", o.medium);
-    takeOption(args, "--speed", o.speed);
-    takeOption(args, "--force", o.force);
-    takeOption(args, "--repeat", o.repeat);
-    takeOption(args, "--columns", o.columns);
-    takeOption(args, "--rows", o.rows);
-    takeOption(args, "--position-right", o.right);
-    takeOption(args, "--position-front", o.front);
-    takeOption(args, "--width-percent", o.widthPercent);
-    takeOption(args, "--height-percent", o.heightPercent);
-    bool hasOutput = takeOption(args, "--output", o.output);
-    o.noInkscape = takeFlag(args, "--no-inkscape");
-    o.quiet = takeFlag(args, "--quiet");
+    BatchOptions batch;
+    if (!takeBatchOptions(args, batch, true, "plot")) return 2;
+    std::string output;
+    bool hasOutput = takeOption(args, "--output", output);
+    bool quiet = takeFlag(args, "--quiet");
     if (args.size() != 1 || args[0].empty() || (args[0][0] == '-' && args[0] != "-")) {
         std::fputs(kPlotUsage, stderr);
         return 2;
     }
     const std::string input = args[0];
 
-    int startMode = 0;
-    if (numberOption(o.startMode, "--start-mode", startMode)) {
-        if (!isKnownStartMode(startMode)) {
-            std::fprintf(stderr, "sartovin plot: %d is not a start mode\n", startMode);
-            return 2;
-        }
-        programPath = folderOf(programPath.empty() ? executablePath() : programPath) +
-                      programNameForStartMode(startMode);
-    }
-
-    ConsoleInteraction ui;
-    CTarnelWinCApp app;
-    startupForCommand(app, programPath, ui);
-    Texts texts(app.dataFolder, app.languageId);
-
-    std::string settingsCopy = privateSettingsCopy(app.iniPath);
-    if (settingsCopy.empty()) {
-        std::fprintf(stderr, "sartovin plot: cannot make a private copy of %s\n", app.iniPath.c_str());
-        return 1;
-    }
-    struct RemoveCopy {
-        std::string path;
-        ~RemoveCopy() { removeFile(path); }
-    } removeCopy{settingsCopy};
-
-    MainWindowModel model(app, ui, texts, settingsCopy);
-    if (!model.loadPlotters()) return 1;
-    if (model.plotters().plotters().empty()) {
-        std::fprintf(stderr, "sartovin plot: the plotter catalog %s lists no plotter\n",
-                     app.plotterCatalogPath.c_str());
-        return 1;
-    }
-    if (!o.plotter.empty()) {
-        int index = model.plotters().indexOf(o.plotter);
-        if (index < 0) {
-            std::fprintf(stderr, "sartovin plot: no plotter named '%s'; the catalog has:\n", o.plotter.c_str());
-            for (const auto& name : model.plotters().names()) std::fprintf(stderr, "  %s\n", name.c_str());
-            return 2;
-        }
-        model.selectPlotter(index);
-    }
-
-    // The drawing.
-    JobImportContext ctx{texts, ui};
-    DrawingImportOptions importOptions;
-    importOptions.startMode = startMode;
-    importOptions.runInkscape = !o.noInkscape;
-    importOptions.tempFolder = tempFolder();
-    DrawingKind kind;
-    std::string why;
-    if (!importDrawing(input, importOptions, model.job(), model.jobState(), ctx, kind, why)) {
-        std::fprintf(stderr, "sartovin plot: cannot read '%s': %s\n", input.c_str(), why.c_str());
-        return 1;
-    }
-    model.openPages();
-
-    if (!o.medium.empty()) {
-        const auto& media = model.media().media();
-        int index = -1;
-        for (std::size_t i = 0; i < media.size() && index < 0; ++i)
-            if (media[i].name == o.medium || media[i].catalogName == o.medium) index = static_cast<int>(i);
-        if (index < 0) {
-            std::fprintf(stderr, "sartovin plot: plotter '%s' has no medium '%s'; its media are:\n",
-                         model.currentPlotter()->name.c_str(), o.medium.c_str());
-            for (const auto& m : media) std::fprintf(stderr, "  %s\n", m.name.c_str());
-            return 2;
-        }
-        model.selectMedium(index);
-    }
-
-    OptionsModel& options = model.options();
-    LayoutModel& layout = model.layout();
-    int n = 0;
-    if (numberOption(o.speed, "--speed", n)) noteClamped("speed", n, options.setInt(OptionField::Speed, n));
-    if (numberOption(o.force, "--force", n)) noteClamped("force", n, options.setInt(OptionField::Force, n));
-    if (numberOption(o.repeat, "--repeat", n))
-        noteClamped("repeat count", n, options.setInt(OptionField::RepeatCount, n));
-    double percent = 0;
-    bool width = decimalOption(o.widthPercent, "--width-percent", percent);
-    double heightPercent = 0;
-    bool height = decimalOption(o.heightPercent, "--height-percent", heightPercent);
-    if (width && height) layout.setProportional(false);
-    if (width && !layout.changeSize(SizeField::WidthPercent, percent))
-        std::fprintf(stderr, "sartovin plot: a width of %g %% does not fit; the size stays\n", percent);
-    if (height && !layout.changeSize(SizeField::HeightPercent, heightPercent))
-        std::fprintf(stderr, "sartovin plot: a height of %g %% does not fit; the size stays\n", heightPercent);
-    if (numberOption(o.columns, "--columns", n)) {
-        layout.setCopiesEdit(n);
-        noteClamped("column count", n, layout.columns());
-    }
-    if (numberOption(o.rows, "--rows", n)) {
-        layout.setRowsEdit(n);
-        noteClamped("row count", n, layout.rows());
-    }
-    int right = 0, front = 0;
-    bool hasRight = numberOption(o.right, "--position-right", right);
-    bool hasFront = numberOption(o.front, "--position-front", front);
-    if (hasRight || hasFront) {
-        layout.setPositionMode(0);
-        // The hobby edition's edits hold the distances to the left and back edges.
-        bool hobby = isHobbyEdition(app.startMode);
-        if (hasRight) {
-            layout.setHorizontalPosition(hobby ? layout.freeSpaceH() - right : right);
-            noteClamped("right position", right, layout.positionRight());
-        }
-        if (hasFront) {
-            layout.setVerticalPosition(hobby ? layout.freeSpaceV() - front : front);
-            noteClamped("front position", front, layout.positionFront());
-        }
-    }
+    BatchRun run("plot");
+    if (int status = run.setUp(batch, input)) return status;
+    ConsoleInteraction& ui = run.ui;
+    CTarnelWinCApp& app = run.app;
+    Texts& texts = *run.texts;
+    MainWindowModel& model = *run.model;
 
     std::size_t written = 0;
     GroupSink sink;
@@ -227,9 +72,9 @@ int runPlotCommand(Args args) {
     std::unique_ptr<DeviceDelivery> delivery;
     std::unique_ptr<DeviceMarksExchange> marksExchange;
     if (hasOutput) {
-        out = o.output == "-" ? stdout : std::fopen(o.output.c_str(), "wb");
+        out = output == "-" ? stdout : std::fopen(output.c_str(), "wb");
         if (!out) {
-            std::fprintf(stderr, "sartovin plot: cannot write %s\n", o.output.c_str());
+            std::fprintf(stderr, "sartovin plot: cannot write %s\n", output.c_str());
             return 1;
         }
         sink = [&](const std::string& bytes) {
@@ -253,7 +98,7 @@ int runPlotCommand(Args args) {
         // A hobby cutter reads the registration marks itself before it cuts against them.
         marksExchange = std::make_unique<DeviceMarksExchange>(devices->usbDevices(),
                                                               devices->channels().deviceFiles, *delivery);
-        o.output = describePort(plotter);
+        output = describePort(plotter);
         sink = [&](const std::string& bytes) {
             if (!delivery->deliverGroupBytes(bytes)) return false;
             written += bytes.size();
@@ -261,7 +106,7 @@ int runPlotCommand(Args args) {
         };
     }
 
-    ConsolePlotProgress progress(stderr, o.quiet);
+    ConsolePlotProgress progress(stderr, quiet);
     PlotContext context{ui, texts, progress, marksExchange.get()};
     std::string stream;
     PlotRunResult result = model.generate(context, sink, stream);
@@ -269,7 +114,7 @@ int runPlotCommand(Args args) {
     bool closed = !out || (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0);
     if (result.sinkFailed || !closed) {
         std::fprintf(stderr, "sartovin plot: %s %s failed\n", hasOutput ? "writing" : "delivery to",
-                     o.output.c_str());
+                     output.c_str());
         return 1;
     }
     if (result.groupsSent == 0) {
@@ -279,10 +124,10 @@ int runPlotCommand(Args args) {
         std::fprintf(stderr, "sartovin plot: nothing was generated\n");
         return 1;
     }
-    if (!o.quiet || o.output != "-")
+    if (!quiet || output != "-")
         std::fprintf(stderr, "sartovin plot: %s on %s: %d group(s), %zu bytes written to %s\n",
                      input.c_str(), model.currentPlotter()->name.c_str(), result.groupsSent, written,
-                     o.output == "-" ? "standard output" : o.output.c_str());
+                     output == "-" ? "standard output" : output.c_str());
     return 0;
 }
 
