@@ -8,6 +8,7 @@
 #include "app/StartMode.h"
 #include "app/Texts.h"
 #include "cli/Cli.h"
+#include "session/DrawingImport.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
@@ -21,20 +22,6 @@ namespace {
 
 const char* kInspectUsage =
     "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] [--no-inkscape] INPUT\n";
-
-// A UTF-16 little-endian text starts with the byte-order mark FF FE, or has mostly zero high
-// bytes (every ASCII character is one byte and a zero).
-bool looksLikeUtf16(const std::string& bytes) {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE)
-        return true;
-    std::size_t pairs = std::min<std::size_t>(bytes.size() / 2, 4096);
-    if (pairs == 0) return false;
-    std::size_t zeros = 0;
-    for (std::size_t i = 0; i < pairs; ++i)
-        if (bytes[2 * i + 1] == '\0') ++zeros;
-    return zeros * 2 >= pairs;
-}
 
 std::string number(double v) {
     char buf[64];
@@ -178,15 +165,6 @@ int runInspectCommand(Args args) {
     }
     const std::string input = args[0];
 
-    auto bytes = readWholeFile(input);
-    if (!bytes) {
-        std::fprintf(stderr, "sartovin inspect: cannot read '%s'\n", input.c_str());
-        return 1;
-    }
-    // Inkscape's start modes and ".svg" files go to the SVG import.
-    bool svg = modeGiven ? isInkscapeMode(startMode) : hasSvgName(input);
-    bool corel = !svg && (modeGiven ? isCorelMode(startMode) : looksLikeUtf16(*bytes));
-    const char* variant = svg ? "SVG drawing" : corel ? "Corel variant" : "Illustrator variant";
     // The program learns the sensor from the chosen plotter; the hobby edition's CorelDRAW and
     // Illustrator modes always have one.
     if (modeGiven && (startMode == 10 || startMode == 11)) markSensor = true;
@@ -200,27 +178,24 @@ int runInspectCommand(Args args) {
     JobState state;
     state.markSensorFlag = markSensor;
 
-    bool ok = false;
-    if (svg) {
-        ok = importSvgFile(input, !noInkscape, job, state, ctx);
-    } else if (corel) {
-        // The Corel reader deletes what it reads: it reads a private copy, never the user's file.
-        std::string copy = writePrivateTempFile(tempFolder(), "sartovin-inspect", *bytes);
-        if (copy.empty()) {
-            std::fprintf(stderr, "sartovin inspect: cannot make a temporary copy of '%s'\n", input.c_str());
-            return 1;
-        }
-        ok = readCorelJob(copy, job, state, ctx);
-        removeFile(copy);
-    } else {
-        ok = readIllustratorJob(input, job, state, ctx);
-    }
-    if (!ok) {
-        std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s %s: %s\n", input.c_str(),
-                     svg ? "an" : "a", svg ? "SVG drawing" : corel ? "Corel-variant job file" : "Illustrator-variant job file",
-                     describeJobReadFailure(ctx.failure));
+    // The Corel variant is read from a private copy (its reader deletes what it reads), and
+    // Inkscape's start modes and SVG files go to the SVG import.
+    DrawingImportOptions options;
+    options.startMode = modeGiven ? startMode : 0;
+    options.runInkscape = !noInkscape;
+    options.tempFolder = tempFolder();
+    DrawingKind kind = DrawingKind::IllustratorJob;
+    std::string why;
+    if (!importDrawing(input, options, job, state, ctx, kind, why)) {
+        const char* what = kind == DrawingKind::Svg        ? "an SVG drawing"
+                           : kind == DrawingKind::CorelJob ? "a Corel-variant job file"
+                                                           : "an Illustrator-variant job file";
+        std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s: %s\n", input.c_str(), what, why.c_str());
         return 1;
     }
+    const char* variant = kind == DrawingKind::Svg        ? "SVG drawing"
+                          : kind == DrawingKind::CorelJob ? "Corel variant"
+                                                          : "Illustrator variant";
     if (json) {
         std::fputs(toJson(job, state).c_str(), stdout);
     } else {

@@ -1,5 +1,7 @@
 #include "session/DrawingImport.h"
 
+#include <algorithm>
+
 #include "app/StartMode.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
@@ -20,15 +22,18 @@ bool endsWithNoCase(const std::string& s, const std::string& suffix) {
     return true;
 }
 
-// A byte-order mark, or zero high bytes in most of the first characters.
+// A UTF-16 little-endian text starts with the byte-order mark FF FE, or has mostly zero high
+// bytes (every ASCII character is one byte and a zero).
 bool looksLikeUtf16(const std::string& bytes) {
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE)
         return true;
-    std::size_t pairs = std::min<std::size_t>(bytes.size() / 2, 256), zeros = 0;
+    std::size_t pairs = std::min<std::size_t>(bytes.size() / 2, 4096);
+    if (pairs == 0) return false;
+    std::size_t zeros = 0;
     for (std::size_t i = 0; i < pairs; ++i)
         if (bytes[2 * i + 1] == '\0') ++zeros;
-    return pairs >= 4 && zeros * 4 >= pairs * 3;
+    return zeros * 2 >= pairs;
 }
 
 }  // namespace
