@@ -308,6 +308,29 @@ TEST_F(MainWindowTest, NewAndDeleteMediumChangeTheUsersCatalog) {
     EXPECT_EQ(h.ui.messages.back().text, "Do you want delete this medium ?");
 }
 
+TEST_F(MainWindowTest, TheSecondSaveAsksItsOwnQuestionAndIsOffWithThePlottersSettings) {
+    MainWindowHarness h;
+    CTarnelWinCDlg& w = h.open();
+    ASSERT_TRUE(h.setUpResult);
+    COptions* options = w.optionsPage();
+    ASSERT_NE(options->secondSaveButton(), nullptr);
+    int speed = w.model().options().range(OptionField::Speed).min + 1;
+    w.model().options().setInt(OptionField::Speed, speed);
+    std::string before = readFile(h.app.mediaCatalogPath);
+    h.ui.answers.push_back(MessageAnswer::No);
+    options->secondSaveButton()->click();
+    EXPECT_EQ(h.ui.messages.back().text, "Do you want to save the current cutting parameters for this medium ?");
+    EXPECT_EQ(readFile(h.app.mediaCatalogPath), before);
+    h.ui.answers.push_back(MessageAnswer::Yes);
+    options->secondSaveButton()->click();
+    EXPECT_NE(readFile(h.app.mediaCatalogPath), before);
+    EXPECT_EQ(w.model().media().current()->cutSpeed, speed);
+
+    w.model().options().setUsePlotterSettings(true);
+    options->refresh();
+    EXPECT_FALSE(options->secondSaveButton()->isEnabled());
+}
+
 TEST_F(MainWindowTest, AJobFileThatCannotBeReadClosesTheWindow) {
     MainWindowHarness h("SartovinAI", 2000, "/nonexistent/job.qxj");
     h.open();

@@ -1,5 +1,7 @@
 #include "app/ui/COptions.h"
 
+#include <QStyle>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -166,6 +168,13 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     m_save->setObjectName("saveMedium");
     m_save->setAutoDefault(false);
     params->addWidget(m_save, row++, 1);
+    // The second save command asks its own question and reports its own failure; it is off while
+    // the cutter's own settings are used.
+    m_secondSave = new QPushButton(m_parameters);
+    m_secondSave->setObjectName("secondSaveMedium");
+    m_secondSave->setIcon(m_secondSave->style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_secondSave->setAutoDefault(false);
+    params->addWidget(m_secondSave, row - 1, 0, Qt::AlignRight);
     m_cuttingControls.push_back(m_quality);
     m_cuttingControls.push_back(qualityLabel);
 
@@ -295,6 +304,7 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         return v;
     };
     connect(m_save, &QPushButton::clicked, this, &COptions::saveRequested);
+    connect(m_secondSave, &QPushButton::clicked, this, &COptions::secondSaveRequested);
     refresh();
 }
 
@@ -312,6 +322,7 @@ void COptions::showBlade() {
 void COptions::showEnabledState() {
     bool cutting = m_model.cuttingParametersEnabled();
     for (QWidget* w : m_cuttingControls) w->setEnabled(cutting);
+    m_secondSave->setEnabled(m_model.secondSaveEnabled());
     edit(OptionField::GridDistance)->setEnabled(m_model.gridDistanceEnabled());
     edit(OptionField::Overcut)->setEnabled(m_model.overcutEnabled());
     edit(OptionField::EndPositionDistance)->setEnabled(m_model.endPositionDistanceEnabled());
@@ -345,6 +356,7 @@ void COptions::refresh() {
     }
     m_parameters->setTitle(toQt(m_model.parametersCaption()));
     m_save->setToolTip(toQt(m_model.saveTooltip()));
+    m_secondSave->setToolTip(toQt(m_model.saveTooltip()));
     showBlade();
     showEnabledState();
 }

@@ -39,12 +39,15 @@ public:
     QComboBox* toolList() const { return m_tool; }
     QSlider* bladeSlider() const { return m_blade; }
     QPushButton* saveButton() const { return m_save; }
+    /// The second save command (a disk button beside the tool list).
+    QPushButton* secondSaveButton() const { return m_secondSave; }
     QPushButton* testCutButton() const { return m_testCut; }
 
 signals:
     /// A value changed that the layout, the layer page or the preview depend on.
     void changed();
     void saveRequested();
+    void secondSaveRequested();
     void testCutRequested();
     void testCutModeChanged(bool on);
     void displayToolRequested();
@@ -68,6 +71,7 @@ private:
     QLabel* m_bladePicture = nullptr;
     QButtonGroup* m_endPosition = nullptr;
     QPushButton* m_save = nullptr;
+    QPushButton* m_secondSave = nullptr;
     QCheckBox* m_testCutMode = nullptr;
     QPushButton* m_testCut = nullptr;
     QPushButton* m_vlcd = nullptr;

@@ -323,6 +323,7 @@ void CTarnelWinCDlg::createPages() {
     connect(m_general, &CGeneralTab::mediaQueryRequested, this, [this] { mediaQuery(true); });
     connect(m_options, &COptions::changed, this, [this] { pageChanged(m_options); });
     connect(m_options, &COptions::saveRequested, this, &CTarnelWinCDlg::saveMedium);
+    connect(m_options, &COptions::secondSaveRequested, this, &CTarnelWinCDlg::saveMediumSecond);
     connect(m_options, &COptions::testCutRequested, this, &CTarnelWinCDlg::testCut);
     connect(m_options, &COptions::testCutModeChanged, this, [this](bool on) {
         if (m_testCut) m_testCut->setTestCutMode(on);
@@ -407,6 +408,14 @@ void CTarnelWinCDlg::deleteMedium() {
 void CTarnelWinCDlg::saveMedium() {
     if (!m_model->pagesOpen()) return;
     if (m_model->saveMedium(MediaCatalog::SaveCommand::SaveButton)) {
+        fillMediaList();
+        refreshPages();
+    }
+}
+
+void CTarnelWinCDlg::saveMediumSecond() {
+    if (!m_model->pagesOpen()) return;
+    if (m_model->saveMedium(MediaCatalog::SaveCommand::SecondSave)) {
         fillMediaList();
         refreshPages();
     }

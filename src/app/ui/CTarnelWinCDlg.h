@@ -73,6 +73,7 @@ public:
     void newMedium();
     void deleteMedium();
     void saveMedium();
+    void saveMediumSecond();
     void configurePort();
     void cut();
     void languageCommand();
