@@ -38,13 +38,14 @@ QAction* action(const QMenu* menu, const QString& text) {
 class WidgetsScrollWndTest : public ::testing::Test {
 protected:
     WidgetsScrollWndTest() {
-        ensureApplication();
         wnd.resize(420, 320);
         wnd.setRulersVisible(false, false);
         wnd.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         wnd.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         wnd.setContentSize(QSizeF(800, 400));
     }
+    // The application must exist before the first widget, also when a test runs on its own.
+    QApplication& app = ensureApplication();
     COXScrollWnd wnd;
 };
 
