@@ -2,6 +2,7 @@
 // The code pages of the job file at the edge of the model: the Illustrator variant is Windows-1252
 // text, the Corel variant UTF-16 little-endian; inside, every text is UTF-8.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@ namespace sartovin {
 /// platform the files come from maps them. NUL bytes pass through. nullopt when no converter for
 /// the code page is installed.
 std::optional<std::string> windows1252ToUtf8(std::string_view bytes);
+
+/// Appends code point `cp` as UTF-8; surrogates and values beyond U+10FFFF become U+FFFD.
+void appendUtf8(std::string& out, std::uint32_t cp);
 
 /// UTF-8 to Windows-1252 (through iconv). A character the code page cannot hold, and any byte that
 /// is not valid UTF-8, becomes "?". nullopt when no converter is installed.

@@ -1,5 +1,7 @@
 #include "job/SvgText.h"
 
+#include "job/JobTextEncoding.h"
+
 #include <cstdint>
 
 namespace sartovin {
@@ -7,25 +9,6 @@ namespace sartovin {
 namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 }  // namespace
 
@@ -122,7 +105,7 @@ std::string decodeEntities(std::string_view raw) {
                 out += raw[i];
                 continue;
             }
-            appendUtf8(out, cp);
+            appendUtf8(out, cp == 0 ? 0xFFFD : cp);  // a character reference to NUL is no character
         } else {
             out += raw[i];
             continue;
