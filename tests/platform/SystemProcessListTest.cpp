@@ -50,11 +50,15 @@ TEST(SystemProcessList, ProcessesAndStop) {
     int pid = list.start(sleep, {"30"}, {}, "");
     ASSERT_GT(pid, 0);
     EXPECT_TRUE(list.isRunning(pid));
+    // The child shows its own command line only once it has executed the program.
+    const std::vector<std::string> expected{sleep, "30"};
+    for (int i = 0; i < 200 && list.commandLineOf(pid) != expected; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     bool seen = false;
     for (const ProcessInfo& p : list.processes())
         if (p.pid == pid) seen = p.name == "sleep" && p.executable == list.executableOf(pid);
     EXPECT_TRUE(seen);
-    EXPECT_EQ(list.commandLineOf(pid), (std::vector<std::string>{sleep, "30"}));
+    EXPECT_EQ(list.commandLineOf(pid), expected);
     list.stop(pid);
     EXPECT_TRUE(waitUntilGone(list, pid));
 
