@@ -10,7 +10,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "job/Bezier.h"
 #include "platform/ScriptedInteraction.h"
 #include "plot/GpglWriter.h"

@@ -1,6 +1,6 @@
 # The names SartovinIsHP is installed under. The words of the name the program is started by select
 # its edition, host program and variant; every name is a symbolic link to the one binary. The list
-# follows programNameForStartMode (src/app/StartMode.cpp), start modes 1-6, 10-14, 20-22; a window
+# follows programNameForStartMode (src/base/StartMode.cpp), start modes 1-6, 10-14, 20-22; a window
 # test compares the two.
 set(SARTOVIN_PROGRAM_NAMES
   SartovinCorel SartovinAI QXPassermarkenCorel QXPassermarkenAI SartovinIs PassermarkenIs

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
 #include "platform/Files.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "job/InkscapeAdapter.h"
 #include "job/JobModel.h"
 #include "job/SvgReader.h"

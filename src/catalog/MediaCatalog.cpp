@@ -4,9 +4,9 @@
 #include <optional>
 #include <sstream>
 
-#include "app/Settings.h"
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 #include "catalog/COXCsvFile.h"
 #include "platform/Files.h"
 #include "platform/Interaction.h"

@@ -1,8 +1,8 @@
 #include "catalog/PlotterCatalog.h"
 
-#include "app/Settings.h"
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 #include "catalog/COXCsvFile.h"
 #include "platform/Interaction.h"
 

@@ -1,6 +1,6 @@
 #include "catalog/ToolCatalog.h"
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "catalog/COXCsvFile.h"
 #include "platform/Interaction.h"
 

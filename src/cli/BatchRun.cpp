@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/StartMode.h"
+#include "base/StartMode.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
 #include "session/DrawingImport.h"

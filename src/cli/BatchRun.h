@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "app/CTarnelWinCApp.h"
-#include "app/Texts.h"
+#include "base/CTarnelWinCApp.h"
+#include "base/Texts.h"
 #include "cli/Cli.h"
 #include "platform/ConsoleInteraction.h"
 #include "session/MainWindowModel.h"

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/Startup.h"
+#include "base/Startup.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CTarnelWinCApp.h"
-#include "app/Texts.h"
+#include "base/CTarnelWinCApp.h"
+#include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/PlotterPortList.h"
 #include "platform/Interaction.h"

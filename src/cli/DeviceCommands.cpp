@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/Settings.h"
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 #include "cli/Cli.h"
 #include "platform/ConsoleInteraction.h"
 #include "platform/Files.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 #include "cli/Cli.h"
 #include "session/DrawingImport.h"
 #include "job/InkscapeHandOver.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 #include "cli/BatchRun.h"
 #include "cli/Cli.h"
 #include "cli/ConsolePlotProgress.h"

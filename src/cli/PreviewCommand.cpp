@@ -11,12 +11,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 #include "cli/BatchRun.h"
 #include "cli/Cli.h"
-#include "layout/ui/PreviewPainter.h"
-#include "layout/ui/PreviewScene.h"
+#include "render/PreviewPainter.h"
+#include "pages/PreviewScene.h"
 #include "platform/ConsoleInteraction.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "cli/Cli.h"
 #include "platform/ConsoleInteraction.h"
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/DeliveryStatus.h"
 #include "device/DeviceChannels.h"

@@ -1,6 +1,6 @@
 #include "device/MediaQuery.h"
 
-#include "app/StartMode.h"
+#include "base/StartMode.h"
 #include "device/CSerial.h"
 #include "device/GccUsbQuery.h"
 #include "device/MediaQueryReplies.h"

@@ -4,7 +4,7 @@
 // plotter record and checks the connected model. The device-busy check, the port check and the
 // layout tab's use of the medium size belong to the caller.
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/DeviceChannels.h"
 #include "device/UsbDeviceEntry.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/StartMode.h"
+#include "base/StartMode.h"
 #include "platform/SerialPortList.h"
 
 namespace sartovin {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/UsbDeviceEntry.h"
 #include "platform/GccUsbPortApi.h"

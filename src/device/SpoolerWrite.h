@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "platform/Interaction.h"
 #include "platform/PrinterHandle.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "app/StartMode.h"
+#include "base/StartMode.h"
 #include "device/UsbDeviceExchange.h"
 
 namespace sartovin {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "job/Job.h"
 #include "platform/Interaction.h"
 #include "platform/ProcessList.h"

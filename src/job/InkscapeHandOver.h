@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "job/Job.h"
 #include "job/JobImportContext.h"
 #include "platform/Interaction.h"

@@ -2,7 +2,7 @@
 // What the job readers need from their surroundings: the texts for their messages, the interface
 // that shows them, and a place to say why a read failed.
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "platform/Interaction.h"
 
 namespace sartovin {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Settings.h"
-#include "app/StartMode.h"
-#include "app/Texts.h"
-#include "layout/EditText.h"
+#include "base/Settings.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
+#include "base/EditText.h"
 #include "platform/Interaction.h"
 
 namespace sartovin {

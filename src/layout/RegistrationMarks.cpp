@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/StartMode.h"
-#include "app/Texts.h"
+#include "base/StartMode.h"
+#include "base/Texts.h"
 
 namespace sartovin {
 

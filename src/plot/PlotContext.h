@@ -2,7 +2,7 @@
 // What a command writer needs beside its parameters: the user, the texts, the status window and,
 // for the hobby cutters' mark reading, the device exchange.
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "platform/Interaction.h"
 #include "plot/MarksExchange.h"
 #include "plot/PlotProgress.h"

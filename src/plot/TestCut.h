@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "platform/Interaction.h"
 #include "plot/PlotParameters.h"
 

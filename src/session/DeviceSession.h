@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/DeviceChannels.h"
 #include "device/DeviceDelivery.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/StartMode.h"
+#include "base/StartMode.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
 #include "platform/Files.h"

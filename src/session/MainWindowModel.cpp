@@ -1,6 +1,6 @@
 #include "session/MainWindowModel.h"
 
-#include "app/StartMode.h"
+#include "base/StartMode.h"
 #include "job/JobModel.h"
 #include "layout/RegistrationMarks.h"
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/CTarnelWinCApp.h"
-#include "app/Settings.h"
-#include "app/Texts.h"
-#include "app/pages/LayerSelectionModel.h"
-#include "app/pages/OptionsModel.h"
+#include "base/CTarnelWinCApp.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
+#include "pages/LayerSelectionModel.h"
+#include "pages/OptionsModel.h"
 #include "catalog/MediaCatalog.h"
 #include "catalog/PlotterCatalog.h"
 #include "catalog/ToolCatalog.h"

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "catalog/ToolCatalog.h"
 #include "platform/ScriptedInteraction.h"
 #include "support/TempDir.h"

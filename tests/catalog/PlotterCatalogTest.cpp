@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "platform/ScriptedInteraction.h"
 #include "support/TempDir.h"
 

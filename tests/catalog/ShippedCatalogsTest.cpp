@@ -7,8 +7,8 @@
 #include <cmath>
 #include <set>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "catalog/COXCsvFile.h"
 #include "catalog/MediaCatalog.h"
 #include "catalog/PlotterCatalog.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "job/JobImportContext.h"
 #include "platform/ScriptedInteraction.h"
 #include "support/TempDir.h"

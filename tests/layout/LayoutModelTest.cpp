@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "job/JobModel.h"
 #include "layout/TestJobs.h"
 #include "platform/Profile.h"

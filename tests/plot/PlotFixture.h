@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "job/Bezier.h"
 #include "job/Job.h"
 #include "platform/ScriptedInteraction.h"

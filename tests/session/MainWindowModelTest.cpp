@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Startup.h"
+#include "base/Startup.h"
 #include "job/JobFileReader.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedInteraction.h"

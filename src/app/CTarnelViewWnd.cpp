@@ -1,0 +1,196 @@
+#include "app/CTarnelViewWnd.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <cmath>
+
+#include "render/PreviewPainter.h"
+#include "widgets/COXRulerBar.h"
+
+namespace sartovin {
+
+namespace {
+
+// White space around the medium in the scrollable area, mm.
+constexpr double kMarginMm = 5.0;
+// The rulers count tenths of a millimetre: 254 to the inch, 2540 for ten inches.
+constexpr int kRulerUnits = 2540;
+constexpr double kRulerUnitsPerInch = 254.0;
+constexpr int kZoomCoalesceMs = 100;
+
+}  // namespace
+
+CTarnelViewWnd::CTarnelViewWnd(QWidget* parent) : COXScrollWnd(parent) {
+    setWindowTitle(QStringLiteral("Layout"));
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // Repaints after zooming come from the coalescing timer, not from the zoom itself.
+    setRepaintOnZoom(false);
+    for (COXRulerBar* ruler : {horizontalRuler(), verticalRuler()}) ruler->setCalibration(kRulerUnits, kRulerUnitsPerInch);
+    setRulersVisible(true, true);
+
+    m_zoomTimer.setSingleShot(true);
+    m_zoomTimer.setInterval(kZoomCoalesceMs);
+    connect(&m_zoomTimer, &QTimer::timeout, this, [this] { viewport()->update(); });
+    m_redrawTimer.setSingleShot(true);
+    connect(&m_redrawTimer, &QTimer::timeout, this, [this] { viewport()->update(); });
+    readScreen();
+}
+
+CTarnelViewWnd::~CTarnelViewWnd() = default;
+
+void CTarnelViewWnd::setSources(const LayoutModel* layout, const OptionsModel* options, const Job* job,
+                                const JobState* state, int startMode) {
+    m_layout = layout;
+    m_options = options;
+    m_job = job;
+    m_state = state;
+    m_startMode = startMode;
+    m_layoutChanged = m_reRender = true;
+    m_scrolledToOrigin = false;
+}
+
+void CTarnelViewWnd::setScreenSize(int widthPx, double widthMm) {
+    if (widthPx <= 0 || !(widthMm > 0)) return;
+    m_screenGiven = true;
+    m_displayScale = widthPx / widthMm;
+    m_reRender = true;
+    updateContentSize();
+}
+
+void CTarnelViewWnd::readScreen() {
+    if (m_screenGiven) return;
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    double scale = 96.0 / 25.4;
+    if (s != nullptr && s->physicalSize().width() > 0 && s->geometry().width() > 0)
+        scale = s->geometry().width() / s->physicalSize().width();
+    if (scale != m_displayScale) {
+        m_displayScale = scale;
+        m_reRender = true;
+    }
+}
+
+void CTarnelViewWnd::computeScene() {
+    if (m_layout != nullptr && m_options != nullptr && m_state != nullptr)
+        m_scene = previewSceneOf(*m_layout, *m_options, *m_state, m_startMode);
+    else
+        m_scene = PreviewScene{};
+    m_layoutChanged = false;
+}
+
+void CTarnelViewWnd::updateLayout() {
+    // Qt has already delivered the window's size before any call can reach us, so unlike a
+    // message loop there is nothing to flush first; the current viewport size is the client size.
+    readScreen();
+    computeScene();
+    m_reRender = true;
+    updateContentSize();
+    viewport()->update();
+}
+
+QPointF CTarnelViewWnd::originInContent() const {
+    const double s = pixelsPerMm();
+    return {(kMarginMm + m_scene.extentAcross()) * s, (kMarginMm + m_scene.extentAlong()) * s};
+}
+
+QPointF CTarnelViewWnd::originInViewport() const { return originInContent() + QPointF(contentOffset()); }
+
+void CTarnelViewWnd::updateContentSize() {
+    if (m_job == nullptr || m_layout == nullptr) {
+        setContentSize(QSizeF(0, 0));
+        return;
+    }
+    const double s = m_displayScale;
+    setContentSize(QSizeF((m_scene.extentAcross() + 2 * kMarginMm) * s, (m_scene.extentAlong() + 2 * kMarginMm) * s));
+    if (!m_scrolledToOrigin) {
+        // Open on the plotter's origin, where the first copy lies.
+        m_scrolledToOrigin = true;
+        horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
+    updateRulers();
+}
+
+void CTarnelViewWnd::zoomRequested(int percent) {
+    if (m_busyInZoom) return;
+    m_busyInZoom = true;
+    m_layoutChanged = true;
+    applyZoom(percent);
+    const int level = zoomPercent();
+    if (level != m_previousZoom && !m_zoomTimer.isActive()) {
+        m_reRender = true;
+        m_zoomTimer.start();
+    }
+    m_previousZoom = level;
+    m_busyInZoom = false;
+}
+
+void CTarnelViewWnd::requestRedraw(int delayMs) { m_redrawTimer.start(std::max(0, delayMs)); }
+
+void CTarnelViewWnd::updateRulers() {
+    // Both rulers read from the plotter's origin: across from the right medium edge (growing to
+    // the left), along from the front edge (growing upwards), in tenths of a millimetre, the
+    // same distances the layout page's position edits show.
+    const QPointF origin = originInViewport();
+    const double perUnit = pixelsPerMm() / 10.0;
+    horizontalRuler()->setMapping(origin.x(), perUnit, true);
+    verticalRuler()->setMapping(origin.y(), perUnit, true);
+}
+
+void CTarnelViewWnd::paintEvent(QPaintEvent* event) {
+    ++m_paintCount;
+    QPainter p(viewport());
+    p.fillRect(event->rect(), Qt::white);
+    if (m_job == nullptr || m_layout == nullptr || m_options == nullptr || m_state == nullptr) return;
+
+    if (m_layoutChanged) computeScene();
+    const double s = pixelsPerMm();
+    // A copy image of another scale would land wrongly sized, so a stale image is rendered anew
+    // even when no flag asked for it (a paint that the window system asked for mid-zoom).
+    if (m_reRender || m_copy.isNull() || m_copyScale != s) {
+        m_copy = PreviewPainter::renderCopy(*m_job, m_scene, s);
+        m_copyScale = s;
+        ++m_renderCount;
+    }
+    PreviewPainter::paint(p, m_scene, m_copy, s, originInViewport(), event->rect());
+    m_reRender = false;
+}
+
+void CTarnelViewWnd::resizeEvent(QResizeEvent* event) {
+    // A view resting on the plotter's origin (scrolled to the right and to the bottom) stays
+    // there when the window grows or shrinks: that is where the copies begin.
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    const bool atRight = h->value() == h->maximum();
+    const bool atBottom = v->value() == v->maximum();
+    COXScrollWnd::resizeEvent(event);
+    if (atRight) h->setValue(h->maximum());
+    if (atBottom) v->setValue(v->maximum());
+    updateRulers();
+}
+
+void CTarnelViewWnd::showEvent(QShowEvent* event) {
+    COXScrollWnd::showEvent(event);
+    const double before = m_displayScale;
+    readScreen();
+    if (before != m_displayScale) updateContentSize();
+}
+
+// The preview offers no dragging or selection: positioning belongs to the layout page.
+void CTarnelViewWnd::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->ignore();  // the context menu follows
+        return;
+    }
+    event->accept();
+}
+void CTarnelViewWnd::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void CTarnelViewWnd::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void CTarnelViewWnd::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+}  // namespace sartovin

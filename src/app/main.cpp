@@ -1,0 +1,91 @@
+// SartovinIsHP: the program with windows. The name it is started under decides the edition, the
+// host program and whether it is the registration-marks variant; a drawing named on the command
+// line is the job.
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "base/CTarnelWinCApp.h"
+#include "base/Settings.h"
+#include "base/StartMode.h"
+#include "base/Startup.h"
+#include "base/Texts.h"
+#include "app/CMarksSettingsDlg.h"
+#include "app/CTarnelWinCDlg.h"
+#include "app/QtInteraction.h"
+#include "pages/MarksSettingsModel.h"
+#include "platform/CupsSpooler.h"
+#include "platform/NodeDeviceFiles.h"
+#include "platform/SystemFolders.h"
+#include "platform/SystemProcessList.h"
+#include "platform/UsbLpGccUsbPorts.h"
+#include "platform/UsbPrinterDevices.h"
+#include "platform/X11WindowList.h"
+#include "session/MainWindowModel.h"
+
+using namespace sartovin;
+
+namespace {
+
+// The path the program was started under, symbolic links kept: their names select the start
+// mode, while /proc/self/exe would name the one binary behind them.
+std::string invocationPath(const char* argv0) {
+    QString name = QString::fromLocal8Bit(argv0);
+    if (!name.contains('/')) {
+        QString found = QStandardPaths::findExecutable(name);
+        if (!found.isEmpty()) return found.toStdString();
+        return executablePath();
+    }
+    return QDir::cleanPath(QDir::current().absoluteFilePath(name)).toStdString();
+}
+
+int runMarksWindow(CTarnelWinCApp& app, Texts& texts, Interaction& ui) {
+    MainWindowModel model(app, ui, texts, app.iniPath);
+    model.loadPlotters();
+    Settings settings(app.iniPath);
+    MarksSettingsModel marks(settings, texts, ui, model.marksSheetFormats());
+    marks.open();
+    CMarksSettingsDlg dialog(marks);
+    dialog.exec();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sartovin"));
+    QApplication::setOrganizationName(QStringLiteral("Halvoria graphics"));
+
+    QtInteraction ui;
+    CTarnelWinCApp app;
+    std::string programPath = invocationPath(argv[0]);
+    runStartup(app, programPath, ui);
+    // The first argument that is no option names the drawing.
+    const QStringList args = QApplication::arguments();
+    for (int i = 1; i < args.size(); ++i)
+        if (!args[i].startsWith('-')) {
+            app.inputFileName = QFileInfo(args[i]).absoluteFilePath().toStdString();
+            break;
+        }
+    Texts texts(app.dataFolder, app.languageId);
+    ui.setTexts(&texts);
+
+    if (isMarksVariant(app.startMode)) return runMarksWindow(app, texts, ui);
+
+    CupsSpooler spooler;
+    NodeDeviceFiles deviceFiles;
+    UsbPrinterDevices usbPrinters;
+    UsbLpGccUsbPorts gccUsb(usbPrinters, deviceFiles);
+    X11WindowList windows;
+    SystemProcessList processes;
+    MainWindowServices services{spooler, gccUsb, deviceFiles, usbPrinters, windows, processes};
+
+    CTarnelWinCDlg window(app, texts, ui, services);
+    ui.setParentWindow(&window);
+    window.show();
+    if (window.setUp()) window.exec();
+    return 0;
+}

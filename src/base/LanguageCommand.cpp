@@ -1,0 +1,27 @@
+#include "base/LanguageCommand.h"
+
+#include "base/Settings.h"
+#include "base/Startup.h"
+
+namespace sartovin {
+
+void runLanguageCommand(CTarnelWinCApp& app, Texts& texts, Interaction& ui) {
+    // The dialog opens with its first entry selected, whatever the current language is.
+    int index = ui.chooseFromList(kLanguageDialogTitle, {"Deutsch", "English", "France"}, 0);
+    applyLanguageIndex(app, texts, ui, index);
+}
+
+bool applyLanguageIndex(CTarnelWinCApp& app, Texts& texts, Interaction& ui, int index) {
+    int language = languageFromDialogIndex(index);
+    int previous = app.languageId;
+    app.languageId = language;
+    texts.setLanguageId(language);
+    if (language == previous) return false;
+    Settings settings(app.iniPath);
+    settings.setLanguage(language);
+    settings.writeString(Settings::kState, "LanguageChoice", "-3");
+    ui.messageBox(texts.text(346), kProgramCaption, MessageIcon::Information);
+    return true;
+}
+
+}  // namespace sartovin

@@ -1,0 +1,81 @@
+#include "pages/MarksSettingsModel.h"
+
+#include "base/Settings.h"
+#include "base/Texts.h"
+#include "layout/RegistrationMarks.h"
+#include "platform/Interaction.h"
+
+namespace sartovin {
+
+namespace {
+constexpr int kTextTitle = 439;
+constexpr int kTextLength = 324;
+constexpr int kTextThickness = 325;
+constexpr int kTextMargin = 326;
+constexpr int kTextSegment = 327;
+}  // namespace
+
+MarksSettingsModel::MarksSettingsModel(const Settings& settings, const Texts& texts, Interaction& interaction,
+                                       std::vector<std::string> sheetFormats)
+    : m_settings(settings), m_texts(texts), m_interaction(interaction), m_formats(std::move(sheetFormats)) {}
+
+void MarksSettingsModel::open() {
+    m_length = m_settings.marksLength();
+    m_thickness = m_settings.marksThickness();
+    m_margin = m_settings.marksMargin();
+    m_xStep = m_settings.xStep();
+    m_yStep = m_settings.yStep();
+    m_useHorSegmentMarks = m_settings.useHorSegmentMarks() != 0;
+    m_useVertSegmentMarks = m_settings.useVertSegmentMarks() != 0;
+    m_cameo = m_settings.isCameo() != 0;
+    m_formatIndex = RegistrationMarks::sheetFormatIndex(m_formats, m_settings.marksFormat());
+}
+
+std::string MarksSettingsModel::title() const { return m_texts.text(kTextTitle); }
+
+void MarksSettingsModel::setFormatIndex(int index) {
+    if (index >= 0 && index < static_cast<int>(m_formats.size())) m_formatIndex = index;
+}
+
+bool MarksSettingsModel::check(int value, int lo, int hi, int textId) {
+    if (value >= lo && value <= hi) return true;
+    m_interaction.messageBox(m_texts.text(textId), kProgramCaption, MessageIcon::Exclamation);
+    return false;
+}
+
+void MarksSettingsModel::clearRequests() {
+    // A stale 1 from an earlier run would make the waiting plug-in act on the wrong request.
+    m_settings.setMarksValue("SetMarks", 0);
+    m_settings.setMarksValue("DeleteMarks", 0);
+}
+
+MarksSettingsModel::Outcome MarksSettingsModel::placeMarks() {
+    if (!check(m_length, 10, 50, kTextLength)) return Outcome::StayOpen;
+    if (!check(m_thickness, 1, 2, kTextThickness)) return Outcome::StayOpen;
+    if (!check(m_margin, 1, 50, kTextMargin)) return Outcome::StayOpen;
+    if (m_useHorSegmentMarks && !check(m_xStep, 200, 600, kTextSegment)) return Outcome::StayOpen;
+    if (m_useVertSegmentMarks && !check(m_yStep, 200, 600, kTextSegment)) return Outcome::StayOpen;
+
+    clearRequests();
+    m_settings.setMarksValue("Length", m_length);
+    m_settings.setMarksValue("Thickness", m_thickness);
+    m_settings.setMarksValue("Margin", m_margin);
+    if (m_formatIndex >= 0 && m_formatIndex < static_cast<int>(m_formats.size()))
+        m_settings.setMarksFormat(m_formats[m_formatIndex]);
+    m_settings.setMarksValue("UseHorSegmentMarks", m_useHorSegmentMarks ? 1 : 0);
+    m_settings.setMarksValue("UseVertSegmentMarks", m_useVertSegmentMarks ? 1 : 0);
+    m_settings.setMarksValue("XStep", m_xStep);
+    m_settings.setMarksValue("YStep", m_yStep);
+    m_settings.setMarksValue("IsCameo", m_cameo ? 1 : 0);
+    // The request goes last: the plug-in starts drawing as soon as it sees it.
+    m_settings.setMarksValue("SetMarks", 1);
+    return Outcome::EndProgram;
+}
+
+MarksSettingsModel::Outcome MarksSettingsModel::removeMarks() {
+    clearRequests();
+    m_settings.setMarksValue("DeleteMarks", 1);
+    return Outcome::EndProgram;
+}
+
+}  // namespace sartovin

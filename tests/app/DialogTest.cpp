@@ -1,0 +1,202 @@
+// The small dialogs as a user meets them: the port configuration, the marks settings, the
+// Inkscape hint, the status window and the program's message boxes and list question.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "base/Settings.h"
+#include "app/CInkscapeStart.h"
+#include "app/CLanguageChoice.h"
+#include "app/CMarksSettingsDlg.h"
+#include "app/QtInteraction.h"
+#include "app/CPlotterConfig.h"
+#include "app/CStatus.h"
+#include "app/MainWindowTestSupport.h"
+
+namespace sartovin::test {
+namespace {
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApplication();
+        writeFile(m_dir.file("Sartovin.ini"), "[State]\n");
+        m_record.name = "Puma III 60";
+    }
+    Settings settings() const { return Settings(m_dir.file("Sartovin.ini")); }
+    Texts texts() const { return Texts(SARTOVIN_DATA_DIR "/", 2000); }
+
+    TempDir m_dir;
+    ScriptedInteraction m_ui;
+    PlotterRecord m_record;
+};
+
+TEST_F(DialogTest, PortConfigurationStoresTheChosenComPortWithItsHint) {
+    Texts t = texts();
+    PortSources sources;
+    sources.comPorts = {"/dev/ttyS0", "/dev/ttyUSB0"};
+    sources.printers = {"Office"};
+    CPlotterConfig dialog(1, m_record, settings(), t, m_ui, sources);
+    EXPECT_EQ(dialog.windowTitle(), "Cutter Configuration");
+    ASSERT_EQ(dialog.list()->count(), 3);
+    int queried = 0;
+    MainWindowHarness::onNextModal([&](QWidget* modal) {
+        auto* list = modal->findChild<QComboBox*>("portList");
+        list->setCurrentIndex(1);
+        modal->findChild<QPushButton*>("okButton")->click();
+        ++queried;
+    });
+    EXPECT_EQ(dialog.run(), QDialog::Accepted);
+    EXPECT_EQ(queried, 1);
+    EXPECT_EQ(m_record.portType, kPortSerial);
+    EXPECT_EQ(m_record.port, "/dev/ttyUSB0");
+    EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "1");
+    EXPECT_EQ(settings().readString("Puma III 60", "Port"), "/dev/ttyUSB0");
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, t.text(317));
+}
+
+TEST_F(DialogTest, PortConfigurationCancelStoresNothingAndASingleItemIsStoredAtOnce) {
+    Texts t = texts();
+    PortSources two;
+    two.printers = {"Cutter", "Office"};
+    {
+        CPlotterConfig dialog(1, m_record, settings(), t, m_ui, two);
+        MainWindowHarness::onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("cancelButton")->click(); });
+        EXPECT_EQ(dialog.run(), QDialog::Rejected);
+        EXPECT_EQ(m_record.portType, kPortNone);
+        EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "");
+    }
+    PortSources one;
+    one.printers = {"Cutter"};
+    bool afterStore = false;
+    CPlotterConfig dialog(1, m_record, settings(), t, m_ui, one, [&] { afterStore = true; });
+    EXPECT_EQ(dialog.run(), QDialog::Accepted) << "nothing to choose: stored without asking";
+    EXPECT_TRUE(afterStore) << "the media query follows a stored choice";
+    EXPECT_EQ(m_record.portType, kPortPrinter);
+    EXPECT_EQ(m_record.port, "Cutter");
+}
+
+TEST_F(DialogTest, MarksSettingsRefuseALengthOutOfRangeAndThenPlaceTheMarks) {
+    Texts t = texts();
+    Settings s = settings();
+    s.setMarksValue("DeleteMarks", 1);  // a stale request of an earlier run
+    MarksSettingsModel model(s, t, m_ui, {"A4", "A3"});
+    model.open();
+    CMarksSettingsDlg dialog(model);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromStdString(t.text(439)));
+    dialog.lengthEdit()->setText("60");
+    dialog.placeButton()->click();
+    EXPECT_EQ(dialog.result(), 0) << "the window stays open";
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, t.text(324));
+    EXPECT_EQ(s.setMarks(), 0);
+
+    dialog.lengthEdit()->setText("30");
+    dialog.placeButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(s.setMarks(), 1);
+    EXPECT_EQ(s.deleteMarks(), 0);
+    EXPECT_EQ(s.marksLength(), 30);
+}
+
+TEST_F(DialogTest, InkscapeHintOffersNotToShowItAgain) {
+    Texts t = texts();
+    CInkscapeStart hint(t.text(344), t);
+    EXPECT_FALSE(hint.hideAgain());
+    hint.hideBox()->click();
+    EXPECT_TRUE(hint.hideAgain());
+    MainWindowHarness::onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("okButton")->click(); });
+    EXPECT_EQ(hint.exec(), QDialog::Accepted);
+}
+
+TEST_F(DialogTest, StatusWindowCancelSetsTheRequestUntilItIsCleared) {
+    CStatus status;
+    EXPECT_EQ(status.windowTitle(), "Sartovin - Status");
+    EXPECT_EQ(status.cancelButton()->text(), "Abbrechen");
+    EXPECT_FALSE(status.cancelRequested());
+    status.show();
+    status.cancelButton()->click();
+    EXPECT_TRUE(status.cancelRequested());
+    status.clearCancel();
+    EXPECT_FALSE(status.cancelRequested());
+    // Positions beyond the range show clamped; ranges wider than an int still show.
+    status.setRange(0, 40'000'000'000LL);
+    status.setPosition(20'000'000'000LL);
+    EXPECT_EQ(status.progressBar()->value(), status.progressBar()->maximum() / 2);
+    status.setPosition(90'000'000'000LL);
+    EXPECT_EQ(status.progressBar()->value(), status.progressBar()->maximum());
+    status.hide();
+}
+
+TEST_F(DialogTest, MessageBoxesCarryCaptionIconAndButtonsAndTellWhichWasPressed) {
+    QtInteraction ui;
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    MainWindowHarness::onNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        caption = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::No)->click();
+    });
+    MessageAnswer answer = ui.messageBox("Do you want delete this medium ?", kProgramCaption, MessageIcon::Question,
+                                         MessageButtons::YesNo, MessageAnswer::Yes);
+    EXPECT_EQ(answer, MessageAnswer::No);
+    EXPECT_EQ(caption, "Sartovin");
+    EXPECT_EQ(text, "Do you want delete this medium ?");
+    EXPECT_EQ(icon, QMessageBox::Question);
+
+    // A box without a caption of its own still names the program.
+    MainWindowHarness::onNextModal([&](QWidget* modal) {
+        caption = modal->windowTitle();
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ui.messageBox("x", "", MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok), MessageAnswer::Ok);
+    EXPECT_EQ(caption, "Sartovin");
+}
+
+TEST_F(DialogTest, LanguageQuestionReturnsTheChosenEntry) {
+    QtInteraction ui;
+    QString title;
+    MainWindowHarness::onNextModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        auto* list = modal->findChild<QComboBox*>("languageList");
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->currentIndex(), 0);
+        list->setCurrentIndex(2);
+        QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection);
+    });
+    EXPECT_EQ(ui.chooseFromList("Sprachauswahl / Language / Langue", {"Deutsch", "English", "France"}, 0), 2);
+    EXPECT_EQ(title, "Sprachauswahl / Language / Langue");
+    // Closing the dialog without OK chooses nothing.
+    MainWindowHarness::onNextModal([](QWidget* modal) { QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection); });
+    EXPECT_EQ(ui.chooseFromList("t", {"Deutsch", "English", "France"}, 0), -1);
+}
+
+TEST_F(DialogTest, MediumNameIsAskedWithTheCatalogsTexts) {
+    Texts t = texts();
+    QtInteraction ui(&t);
+    QString title, cancel;
+    MainWindowHarness::onNextModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        cancel = modal->findChild<QPushButton*>("cancelButton")->text();
+        modal->findChild<QLineEdit*>("mediumName")->setText("Folie X");
+        modal->findChild<QPushButton*>("okButton")->click();
+    });
+    std::string value;
+    EXPECT_TRUE(ui.askText(t.text(93), t.text(94), value));
+    EXPECT_EQ(value, "Folie X");
+    EXPECT_EQ(title, "New Medium");
+    EXPECT_EQ(cancel, "Cancel");
+}
+
+}  // namespace
+}  // namespace sartovin::test

@@ -1,0 +1,96 @@
+// The plot command from the Cut button to the printer queue: groups and the pause between them,
+// the display tool that holds the port, and the hobby edition's port message.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/CLayerTab.h"
+#include "app/COptions.h"
+#include "app/MainWindowTestSupport.h"
+
+namespace sartovin::test {
+namespace {
+
+class MainCutCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override { testApplication(); }
+
+    // A standard-edition window over the sticker sheet (three layers) whose plotter sends to the
+    // queue "Cutter".
+    CTarnelWinCDlg& openWithPrinter(MainWindowHarness& h) {
+        h.spooler.add("Cutter");
+        h.setting("State", "Plotter", "Jaguar IV 61");
+        h.setting("Jaguar IV 61", "PortType", "3");
+        h.setting("Jaguar IV 61", "Port", "Cutter");
+        return h.open();
+    }
+
+    // Individual parameters, the pause between layers and the weeding frame, as the user ticks them.
+    void perLayerWithFrameAndPause(CTarnelWinCDlg& w) {
+        w.optionsPage()->gridBox()->click();
+        w.layerPage()->individualBox()->click();
+        w.layerPage()->findChild<QCheckBox*>("pause")->click();
+    }
+
+    static int count(const std::vector<std::string>& texts, const std::string& text) {
+        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+    }
+};
+
+TEST_F(MainCutCommandTest, ThreeLayersAndTheFrameAreFourGroupsAndCancelAtTheFirstPauseSendsOne) {
+    MainWindowHarness h("SartovinAI", 2000, SARTOVIN_SOURCE_DIR "/examples/stickers.qxj");
+    CTarnelWinCDlg& w = openWithPrinter(h);
+    ASSERT_TRUE(h.setUpResult);
+    ASSERT_EQ(w.model().job().layers.size(), 3u);
+    perLayerWithFrameAndPause(w);
+    h.ui.answers = {MessageAnswer::Cancel};
+    w.cutButton()->click();
+    EXPECT_EQ(h.spooler.queues["Cutter"].documents.size(), 1u);
+    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(364)), 1);
+}
+
+TEST_F(MainCutCommandTest, GoingOnAtEveryPauseSendsTheLayersAndThenTheFrame) {
+    MainWindowHarness h("SartovinAI", 2000, SARTOVIN_SOURCE_DIR "/examples/stickers.qxj");
+    CTarnelWinCDlg& w = openWithPrinter(h);
+    ASSERT_TRUE(h.setUpResult);
+    perLayerWithFrameAndPause(w);
+    h.ui.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
+    w.cutButton()->click();
+    const auto& docs = h.spooler.queues["Cutter"].documents;
+    ASSERT_EQ(docs.size(), 4u);
+    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(364)), 3) << "asked before every group but the first";
+    for (const std::string& d : docs) EXPECT_EQ(d.back(), '\0');
+}
+
+TEST_F(MainCutCommandTest, TheRunningDisplayToolHoldsThePortAndNothingIsSent) {
+    MainWindowHarness h;
+    h.windows.windows = {{"Editor", 1}, {"VLCD - GCC", 2}};
+    CTarnelWinCDlg& w = openWithPrinter(h);
+    ASSERT_TRUE(h.setUpResult);
+    w.cutButton()->click();
+    ASSERT_FALSE(h.ui.messages.empty());
+    EXPECT_EQ(h.ui.messages.back().text, "Please stop the VLCD application first.");
+    EXPECT_EQ(h.ui.messages.back().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(h.spooler.queues["Cutter"].documents.empty());
+
+    // A title with "VLCD" further on does not block.
+    h.windows.windows = {{"Notes about VLCD", 3}};
+    w.cutButton()->click();
+    EXPECT_EQ(h.spooler.queues["Cutter"].documents.size(), 1u);
+}
+
+TEST_F(MainCutCommandTest, HobbyEditionWithoutAUsbCutterCancelsWithItsOwnMessage) {
+    MainWindowHarness h("SartovinAIHP", 2000);
+    CTarnelWinCDlg& w = h.open();
+    ASSERT_TRUE(h.setUpResult);
+    w.cutButton()->click();
+    ASSERT_FALSE(h.ui.messages.empty());
+    EXPECT_EQ(h.ui.messages.back().text, h.texts.text(389));
+    EXPECT_FALSE(w.busy());
+}
+
+}  // namespace
+}  // namespace sartovin::test

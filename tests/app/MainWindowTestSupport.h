@@ -1,0 +1,152 @@
+#pragma once
+// A main window as a user meets it, on fakes of everything outside the program: a private
+// settings folder, a spooler with scripted printers, no USB devices, no other windows. Messages go
+// to a ScriptedInteraction, which records them and answers from its queue.
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "base/Startup.h"
+#include "base/Texts.h"
+#include "app/CTarnelWinCDlg.h"
+#include "device/FakeDevices.h"
+#include "job/FakeHostPrograms.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/Spooler.h"
+#include "platform/UsbPrinterDevices.h"
+#include "support/QtTestApplication.h"
+#include "support/TempDir.h"
+
+namespace sartovin::test {
+
+/// A spooler whose printers keep every document they receive.
+class RecordingSpooler : public Spooler {
+public:
+    struct Queue {
+        PrinterInfo info;
+        std::vector<std::string> documents;
+    };
+    std::map<std::string, Queue> queues;
+
+    void add(const std::string& name, const std::string& portName = "SOCKET:") {
+        queues[name].info.name = name;
+        queues[name].info.portName = portName;
+    }
+    std::vector<PrinterInfo> printers() override {
+        std::vector<PrinterInfo> out;
+        for (auto& [n, q] : queues) out.push_back(q.info);
+        return out;
+    }
+    bool printerInfo(const std::string& name, PrinterInfo& info) override {
+        auto it = queues.find(name);
+        if (it == queues.end()) return false;
+        info = it->second.info;
+        return true;
+    }
+    std::unique_ptr<PrinterHandle> openPrinter(const std::string& name) override {
+        auto it = queues.find(name);
+        if (it == queues.end()) return nullptr;
+        return std::make_unique<Handle>(it->second);
+    }
+
+private:
+    struct Handle : PrinterHandle {
+        explicit Handle(Queue& q) : queue(q) {}
+        bool startDocument(const std::string&) override {
+            document.clear();
+            return true;
+        }
+        bool write(const char* data, std::size_t length, std::size_t& written) override {
+            document.append(data, length);
+            written = length;
+            return true;
+        }
+        bool endDocument() override {
+            queue.documents.push_back(document);
+            return true;
+        }
+        Queue& queue;
+        std::string document;
+    };
+};
+
+/// The program's folders in a temporary place, a started-up application state and the fakes.
+class MainWindowHarness {
+public:
+    /// `programName` decides the start mode ("SartovinAI" is the standard edition from
+    /// Illustrator); `languageId` is stored as the user's choice; `drawing` is the job file.
+    explicit MainWindowHarness(const std::string& programName = "SartovinAI", int languageId = 2000,
+                               const std::string& drawing = SARTOVIN_SOURCE_DIR "/examples/lettering.qxj")
+        : m_config("XDG_CONFIG_HOME", m_dir.file("config")),
+          m_data("XDG_DATA_DIRS", m_dir.file("share")),
+          m_temp("Temp", m_dir.file("temp")),
+          m_usb(m_dir.file("sys"), m_dir.file("dev")) {
+        QDir().mkpath(QString::fromStdString(m_dir.file("temp")));
+        QDir().mkpath(QString::fromStdString(m_dir.file("config/Sartovin")));
+        QDir().mkpath(QString::fromStdString(m_dir.file("config/Sartovin-Hobbyplotter")));
+        const char* product = programName.find("HP") != std::string::npos ? "Sartovin-Hobbyplotter" : "Sartovin";
+        writeFile(m_dir.file("config/") + product + "/Sartovin.ini",
+                  "[State]\nLanguageChoice=-3\nLanguage=" + std::to_string(languageId) + "\n");
+        StartupOptions options;
+        options.languageDialogAvailable = false;
+        runStartup(app, std::string(SARTOVIN_BINARY_DIR) + "/bin/" + programName, ui, options);
+        app.inputFileName = drawing;
+        texts = Texts(app.dataFolder, app.languageId);
+    }
+
+    /// Creates the window and runs its set-up; the window is shown like the program shows it.
+    CTarnelWinCDlg& open() {
+        MainWindowServices services{spooler, gccUsb, deviceFiles, m_usb, windows, processes,
+                                    m_dir.file("sys"), m_dir.file("dev")};
+        window = std::make_unique<CTarnelWinCDlg>(app, texts, ui, services);
+        window->show();
+        setUpResult = window->setUp();
+        return *window;
+    }
+
+    /// Writes a settings line for the next open (before open()).
+    void setting(const std::string& section, const std::string& key, const std::string& value) {
+        Settings(app.iniPath).writeString(section, key, value);
+    }
+    std::string readSetting(const std::string& section, const std::string& key) const {
+        return Settings(app.iniPath).readString(section, key);
+    }
+
+    /// Runs `action` on the modal dialog that the next command opens, once it is up.
+    static void onNextModal(std::function<void(QWidget*)> action) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                poll->stop();
+                poll->deleteLater();
+                action(modal);
+            }
+        });
+        poll->start(20);
+    }
+
+    TempDir m_dir;
+    ScopedEnv m_config;
+    ScopedEnv m_data;
+    ScopedEnv m_temp;
+    UsbPrinterDevices m_usb;
+    ScriptedInteraction ui;
+    CTarnelWinCApp app;
+    Texts texts;
+    RecordingSpooler spooler;
+    FakeGccUsbPorts gccUsb;
+    FakeDeviceFiles deviceFiles;
+    FakeWindows windows;
+    FakeProcesses processes;
+    std::unique_ptr<CTarnelWinCDlg> window;
+    bool setUpResult = false;
+};
+
+/// The program's QApplication for the window tests (offscreen).
+}  // namespace sartovin::test
