@@ -72,7 +72,8 @@ Job curveJob(int paths) {
         a.endX = x + 4, a.endY = y + 4, a.kind = kSegmentCurve;
         a.length = segmentLength(a);
         PathSegment b;
-        b.startX = x + 4, b.startY = y + 4, b.ctrl1X = x + 2, b.ctrl1Y = y + 4, b.ctrl2X = x, b.ctrl2Y = y + 2;
+        b.startX = x + 4, b.startY = y + 4, b.ctrl1X = x + 2, b.ctrl1Y = y + 4, b.ctrl2X = x,
+        b.ctrl2Y = y + 2;
         b.endX = x, b.endY = y, b.kind = kSegmentCurve;
         b.length = segmentLength(b);
         JobObject o;
@@ -137,7 +138,11 @@ void BM_HpglLines(benchmark::State& state) {
     const Job& j = paths == 100000 ? job : local;
     runWriter<writeHpgl>(state, j, 5, state.range(1) != 0, 2.0 * 4 * paths, "segments");
 }
-BENCHMARK(BM_HpglLines)->Args({100000, 1})->Args({100000, 0})->Args({25000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HpglLines)
+    ->Args({100000, 1})
+    ->Args({100000, 0})
+    ->Args({25000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_HpglCurves(benchmark::State& state) {
     static Job job = curveJob(100000);

@@ -43,9 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     csv.setOutput(out);
     csv.writeHeader();
     for (int c = 0; c < csv.columnCount(); ++c) {
-        if (c % 3 == 0) csv.writeText(c, csv.columns()[static_cast<std::size_t>(c)].name, c % 2 == 0);
-        else if (c % 3 == 1) csv.writeInt(c, i, (control & 0x20) != 0);
-        else csv.writeDouble(c, d);
+        if (c % 3 == 0)
+            csv.writeText(c, csv.columns()[static_cast<std::size_t>(c)].name, c % 2 == 0);
+        else if (c % 3 == 1)
+            csv.writeInt(c, i, (control & 0x20) != 0);
+        else
+            csv.writeDouble(c, d);
     }
     csv.writeLine();
     return 0;

@@ -59,7 +59,8 @@ void checkModel(const Job& job, const JobState& state, bool ok) {
 const std::string& inputPath() {
     static const std::string path = [] {
         const char* tmp = std::getenv("TMPDIR");
-        return std::string(tmp && *tmp ? tmp : "/tmp") + "/sartovin-jobfuzz-" + std::to_string(::getpid()) + ".qxj";
+        return std::string(tmp && *tmp ? tmp : "/tmp") + "/sartovin-jobfuzz-" + std::to_string(::getpid()) +
+               ".qxj";
     }();
     return path;
 }
@@ -84,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Job job;
         JobState state;
         state.markSensorFlag = (size & 1) != 0;
-        bool ok = corel ? readCorelJob(inputPath(), job, state, ctx) : readIllustratorJob(inputPath(), job, state, ctx);
+        bool ok = corel ? readCorelJob(inputPath(), job, state, ctx)
+                        : readIllustratorJob(inputPath(), job, state, ctx);
         checkModel(job, state, ok);
         if (ok) {
             Job reference;

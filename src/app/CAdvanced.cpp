@@ -15,15 +15,16 @@
 
 #include "base/Settings.h"
 #include "base/StartMode.h"
+#include "device/MediaQueryReplies.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/UiText.h"
-#include "device/MediaQueryReplies.h"
 
 namespace sartovin {
 
 namespace {
 
-QRadioButton* radio(QButtonGroup* group, const QString& text, QWidget* parent, QGridLayout* grid, int row, int col) {
+QRadioButton* radio(QButtonGroup* group, const QString& text, QWidget* parent, QGridLayout* grid, int row,
+                    int col) {
     auto* r = new QRadioButton(text, parent);
     group->addButton(r);
     grid->addWidget(r, row, col);
@@ -125,7 +126,8 @@ CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode
     QPushButton* vlcd = button(uiText(texts, 127), "startVlcd", 244);
     QPushButton* test = button(uiText(texts, 126), "testCut", 243);
     connect(reload, &QPushButton::clicked, this, &CAdvanced::reloadRequested);
-    connect(send, &QPushButton::clicked, this, [this] { emit sendRequested(buildSettingsCommands(choice())); });
+    connect(send, &QPushButton::clicked, this,
+            [this] { emit sendRequested(buildSettingsCommands(choice())); });
     connect(vlcd, &QPushButton::clicked, this, &CAdvanced::displayToolRequested);
     connect(test, &QPushButton::clicked, this, &CAdvanced::testCutRequested);
     auto* buttons = new QHBoxLayout;
@@ -155,7 +157,8 @@ void CAdvanced::refresh() {
         m_cutInit->setChecked(m_settings.cutInit() != 0);
     }
     m_offset->setCurrentIndex(0);
-    std::string model = m_plotter ? modelFieldOfIdentification(m_plotter->identificationReply) : std::string();
+    std::string model =
+        m_plotter ? modelFieldOfIdentification(m_plotter->identificationReply) : std::string();
     bool known = !model.empty();
     for (QWidget* w : m_modelControls) w->setVisible(known);
     if (!known) {
@@ -173,7 +176,8 @@ void CAdvanced::refresh() {
     m_offset->setCurrentIndex(offset >= 0 ? offset : 0);
     (v[5] == 0 ? m_unrollOff : m_unrollOn)->setChecked(true);
     const std::string& name = m_plotter->name;
-    bool speedModels = nameHas(name, "Puma") || nameHas(name, "Jaguar") || (nameHas(name, "Expert") && nameHas(name, "Pro"));
+    bool speedModels =
+        nameHas(name, "Puma") || nameHas(name, "Jaguar") || (nameHas(name, "Expert") && nameHas(name, "Pro"));
     if (speedModels) {
         m_speed->setText(QString::number(v[0]));
         int entry = nameHas(name, "Jaguar") ? jaguarQualityEntry(v[3])

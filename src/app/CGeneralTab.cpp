@@ -11,10 +11,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/EditText.h"
 #include "base/StartMode.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/UiText.h"
-#include "base/EditText.h"
 
 namespace sartovin {
 
@@ -318,10 +318,11 @@ void CGeneralTab::refresh() {
     m_widthPercent->setText(toQt(m_model.widthPercentText()));
     m_heightPercent->setText(toQt(m_model.heightPercentText()));
     bool sizeEnabled = m_model.sizeEditsEnabled();
-    for (QLineEdit* e : {m_jobWidth, m_jobHeight, m_widthPercent, m_heightPercent}) e->setEnabled(sizeEnabled);
+    for (QLineEdit* e : {m_jobWidth, m_jobHeight, m_widthPercent, m_heightPercent})
+        e->setEnabled(sizeEnabled);
     {
-        QSignalBlocker b1(m_proportional), b2(m_toWidth), b3(m_mirror), b4(m_sameDistance), b5(m_autoDistribute),
-            b6(m_invert), b7(m_position), b8(m_rotation);
+        QSignalBlocker b1(m_proportional), b2(m_toWidth), b3(m_mirror), b4(m_sameDistance),
+            b5(m_autoDistribute), b6(m_invert), b7(m_position), b8(m_rotation);
         m_proportional->setChecked(m_model.proportional());
         m_toWidth->setChecked(m_model.toWidth());
         m_toWidth->setEnabled(m_model.toWidthEnabled());

@@ -16,7 +16,8 @@ constexpr int kTextHideAgain = 481;
 constexpr int kTextOk = 482;
 }  // namespace
 
-CInkscapeStart::CInkscapeStart(const std::string& text, const Texts& texts, QWidget* parent) : QDialog(parent) {
+CInkscapeStart::CInkscapeStart(const std::string& text, const Texts& texts, QWidget* parent)
+    : QDialog(parent) {
     setObjectName("CInkscapeStart");
     QString title = uiText(texts, kTextTitle);
     setWindowTitle(title.isEmpty() ? QStringLiteral("Sartovin") : title);

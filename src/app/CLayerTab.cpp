@@ -41,9 +41,12 @@ SpinEdit* CLayerTab::addEdit(LayerField field, const char* name) {
 
 SpinEdit* CLayerTab::edit(LayerField field) const {
     switch (field) {
-        case LayerField::Speed: return m_speed;
-        case LayerField::Force: return m_force;
-        case LayerField::RepeatCount: return m_repeat;
+        case LayerField::Speed:
+            return m_speed;
+        case LayerField::Force:
+            return m_force;
+        case LayerField::RepeatCount:
+            return m_repeat;
     }
     return nullptr;
 }
@@ -86,8 +89,8 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
     m_useMarks = new QCheckBox(uiText(texts, 150), choice);
     m_useMarks->setObjectName("useMarks");
     tip(m_useMarks, 262);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_byLayers, m_byColours, m_allObjects, m_onlySelected, m_shrink,
-                                                       m_pause, m_individual, m_useMarks})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_byLayers, m_byColours, m_allObjects, m_onlySelected,
+                                                      m_shrink, m_pause, m_individual, m_useMarks})
         cl->addWidget(w);
     cl->addStretch();
 
@@ -161,8 +164,10 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
         m_model.setChecked(entry, item->checkState(0) == Qt::Checked);
         // The item that reports the change must outlive its signal: a tree whose entries stay
         // is updated in place, a changed one is rebuilt once the signal has returned.
-        if (m_model.entries().size() == before) showChecks();
-        else QMetaObject::invokeMethod(this, &CLayerTab::refresh, Qt::QueuedConnection);
+        if (m_model.entries().size() == before)
+            showChecks();
+        else
+            QMetaObject::invokeMethod(this, &CLayerTab::refresh, Qt::QueuedConnection);
         emit changed();
     });
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
@@ -181,7 +186,8 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
     refresh();
 }
 
-void CLayerTab::setCatalogNames(const std::vector<std::string>& media, const std::vector<std::string>& tools) {
+void CLayerTab::setCatalogNames(const std::vector<std::string>& media,
+                                const std::vector<std::string>& tools) {
     QSignalBlocker b1(m_preset), b2(m_tool);
     m_preset->clear();
     for (const std::string& n : media) m_preset->addItem(toQt(n));
@@ -242,8 +248,10 @@ void CLayerTab::showChecks() {
     const std::vector<LayerEntry>& entries = m_model.entries();
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
         int entry = (*it)->data(0, kEntryRole).toInt();
-        if (entry >= 0 && entry < static_cast<int>(entries.size()) && entries[static_cast<std::size_t>(entry)].kind != LayerEntry::Kind::Root) {
-            (*it)->setCheckState(0, entries[static_cast<std::size_t>(entry)].checked ? Qt::Checked : Qt::Unchecked);
+        if (entry >= 0 && entry < static_cast<int>(entries.size()) &&
+            entries[static_cast<std::size_t>(entry)].kind != LayerEntry::Kind::Root) {
+            (*it)->setCheckState(
+                0, entries[static_cast<std::size_t>(entry)].checked ? Qt::Checked : Qt::Unchecked);
             (*it)->setText(0, toQt(entries[static_cast<std::size_t>(entry)].text));
         }
     }

@@ -11,12 +11,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "widgets/UiText.h"
 #include "base/EditText.h"
+#include "widgets/UiText.h"
 
 namespace sartovin {
 
-CMarksSettingsDlg::CMarksSettingsDlg(MarksSettingsModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
+CMarksSettingsDlg::CMarksSettingsDlg(MarksSettingsModel& model, QWidget* parent)
+    : QDialog(parent), m_model(model) {
     setObjectName("CMarksSettingsDlg");
     setWindowTitle(toQt(model.title()));
     auto number = [this](int v, const char* name) {
@@ -73,9 +74,10 @@ CMarksSettingsDlg::CMarksSettingsDlg(MarksSettingsModel& model, QWidget* parent)
     sg->addWidget(m_cameo, 4, 0);
     sg->addWidget(m_sd, 4, 1, 1, 2);
 
-    auto* note = new QLabel(QStringLiteral("Bitte achten Sie darauf, dass sich vor dem Drucken alle Objekte und "
-                                           "die Passermarken auf der Zeichenfläche befinden !"),
-                            this);
+    auto* note =
+        new QLabel(QStringLiteral("Bitte achten Sie darauf, dass sich vor dem Drucken alle Objekte und "
+                                  "die Passermarken auf der Zeichenfläche befinden !"),
+                   this);
     note->setWordWrap(true);
     m_place = new QPushButton(QStringLiteral("Marken setzen"), this);
     m_place->setObjectName("placeMarks");

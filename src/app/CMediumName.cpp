@@ -24,7 +24,8 @@ CMediumName::CMediumName(const std::string& title, const std::string& prompt, co
     label->setWordWrap(true);
     m_edit = new QLineEdit(toQt(initial), this);
     m_edit->setObjectName("mediumName");
-    m_ok = new QPushButton(uiText(texts, kTextOk).isEmpty() ? QStringLiteral("OK") : uiText(texts, kTextOk), this);
+    m_ok = new QPushButton(uiText(texts, kTextOk).isEmpty() ? QStringLiteral("OK") : uiText(texts, kTextOk),
+                           this);
     m_ok->setObjectName("okButton");
     m_ok->setDefault(true);
     auto* cancel = new QPushButton(uiText(texts, kTextCancel), this);

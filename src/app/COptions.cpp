@@ -198,11 +198,13 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         m_rasterDpi->setObjectName("rasterDpi");
         for (int dpi : kRasterDpis) m_rasterDpi->addItem(QString::number(dpi), dpi);
         lg->addWidget(m_rasterDpi, lr++, 1);
-        lg->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, 133)), laserBox), lr++, 0, 1, 2);
+        lg->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, 133)), laserBox), lr++, 0, 1,
+                      2);
         laserRow(137, OptionField::CutOutForce, "cutOutForce");
         laserRow(138, OptionField::CutOutSpeed, "cutOutSpeed");
         laserRow(139, OptionField::CutOutLpi, "cutOutLpi");
-        lg->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, 134)), laserBox), lr++, 0, 1, 2);
+        lg->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, 134)), laserBox), lr++, 0, 1,
+                      2);
         laserRow(137, OptionField::CleanForce, "cleanForce");
         laserRow(138, OptionField::CleanSpeed, "cleanSpeed");
         laserRow(69, OptionField::CleanRepeatCount, "cleanRepeatCount");
@@ -316,7 +318,8 @@ void COptions::showBlade() {
     }
     int picture = m_model.bladePicture();
     // A picture of the setting: the pen when a pen is the tool, else the blade's number.
-    m_bladePicture->setText(picture == 0 ? QStringLiteral("\u270E") : QStringLiteral("<b>%1</b>").arg(picture));
+    m_bladePicture->setText(picture == 0 ? QStringLiteral("\u270E")
+                                         : QStringLiteral("<b>%1</b>").arg(picture));
 }
 
 void COptions::showEnabledState() {

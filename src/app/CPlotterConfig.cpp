@@ -18,11 +18,17 @@ constexpr int kTextCancel = 92;
 constexpr int kTextUpdating = 322;
 }  // namespace
 
-CPlotterConfig::CPlotterConfig(int startMode, PlotterRecord& record, const Settings& settings, const Texts& texts,
-                               Interaction& ui, const PortSources& sources, std::function<void()> afterStore,
-                               QWidget* parent)
-    : QDialog(parent), m_startMode(startMode), m_record(record), m_settings(settings), m_texts(texts), m_ui(ui),
-      m_list(startMode, record.port, record.usbGccName, sources), m_afterStore(std::move(afterStore)) {
+CPlotterConfig::CPlotterConfig(int startMode, PlotterRecord& record, const Settings& settings,
+                               const Texts& texts, Interaction& ui, const PortSources& sources,
+                               std::function<void()> afterStore, QWidget* parent)
+    : QDialog(parent),
+      m_startMode(startMode),
+      m_record(record),
+      m_settings(settings),
+      m_texts(texts),
+      m_ui(ui),
+      m_list(startMode, record.port, record.usbGccName, sources),
+      m_afterStore(std::move(afterStore)) {
     setObjectName("CPlotterConfig");
     setWindowTitle(uiText(texts, kTextTitle));
     m_group = new QGroupBox(uiText(texts, kTextGroup), this);
@@ -56,8 +62,10 @@ int CPlotterConfig::run() {
         case PlotterPortList::Opening::StoreAtOnce:
             store(m_list.itemToStoreAtOnce());
             return QDialog::Accepted;
-        case PlotterPortList::Opening::Cancel: return QDialog::Rejected;
-        case PlotterPortList::Opening::WaitForUser: break;
+        case PlotterPortList::Opening::Cancel:
+            return QDialog::Rejected;
+        case PlotterPortList::Opening::WaitForUser:
+            break;
     }
     return exec();
 }

@@ -55,7 +55,9 @@ void CStatus::setPosition(std::int64_t position) {
 void CStatus::showPosition() {
     std::int64_t span = m_high - m_low;
     std::int64_t p = m_position < m_low ? m_low : (m_position > m_high ? m_high : m_position);
-    int value = span <= 0 ? 0 : static_cast<int>(static_cast<double>(p - m_low) / static_cast<double>(span) * kBarSteps);
+    int value =
+        span <= 0 ? 0
+                  : static_cast<int>(static_cast<double>(p - m_low) / static_cast<double>(span) * kBarSteps);
     m_bar->setValue(value);
 }
 

@@ -31,7 +31,8 @@ CTarnelViewWnd::CTarnelViewWnd(QWidget* parent) : COXScrollWnd(parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     // Repaints after zooming come from the coalescing timer, not from the zoom itself.
     setRepaintOnZoom(false);
-    for (COXRulerBar* ruler : {horizontalRuler(), verticalRuler()}) ruler->setCalibration(kRulerUnits, kRulerUnitsPerInch);
+    for (COXRulerBar* ruler : {horizontalRuler(), verticalRuler()})
+        ruler->setCalibration(kRulerUnits, kRulerUnitsPerInch);
     setRulersVisible(true, true);
 
     m_zoomTimer.setSingleShot(true);
@@ -106,7 +107,8 @@ void CTarnelViewWnd::updateContentSize() {
         return;
     }
     const double s = m_displayScale;
-    setContentSize(QSizeF((m_scene.extentAcross() + 2 * kMarginMm) * s, (m_scene.extentAlong() + 2 * kMarginMm) * s));
+    setContentSize(
+        QSizeF((m_scene.extentAcross() + 2 * kMarginMm) * s, (m_scene.extentAlong() + 2 * kMarginMm) * s));
     if (!m_scrolledToOrigin) {
         // Open on the plotter's origin, where the first copy lies.
         m_scrolledToOrigin = true;

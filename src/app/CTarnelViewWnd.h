@@ -26,8 +26,8 @@ public:
 
     /// The models the preview shows; none is owned, all must outlive the window (or be replaced
     /// first). A null `job` means no job is loaded: the window shows only its background.
-    void setSources(const LayoutModel* layout, const OptionsModel* options, const Job* job, const JobState* state,
-                    int startMode);
+    void setSources(const LayoutModel* layout, const OptionsModel* options, const Job* job,
+                    const JobState* state, int startMode);
 
     /// "Update layout": re-reads the layout values and the client size, recomputes the copy
     /// metrics, the display scale and the scrollable size, and repaints with a fresh copy image.
@@ -83,10 +83,10 @@ private:
     bool m_screenGiven = false;
     int m_previousZoom = 100;
     QImage m_copy;
-    double m_copyScale = 0;      ///< pixels per mm the copy image was rendered at
-    bool m_reRender = true;      ///< render the copy again at the next paint
-    bool m_layoutChanged = true; ///< recompute the scene at the next paint
-    bool m_busyInZoom = false;   ///< suppresses nested zoom handling
+    double m_copyScale = 0;       ///< pixels per mm the copy image was rendered at
+    bool m_reRender = true;       ///< render the copy again at the next paint
+    bool m_layoutChanged = true;  ///< recompute the scene at the next paint
+    bool m_busyInZoom = false;    ///< suppresses nested zoom handling
     bool m_scrolledToOrigin = false;
     QTimer m_zoomTimer;
     QTimer m_redrawTimer;

@@ -16,21 +16,20 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "base/LanguageCommand.h"
-#include "base/StartMode.h"
+#include "app/CAdvanced.h"
 #include "app/CGeneralTab.h"
 #include "app/CInkscapeStart.h"
 #include "app/CLayerTab.h"
 #include "app/COptions.h"
-#include "widgets/UiText.h"
+#include "app/CPlotterConfig.h"
+#include "app/CStatus.h"
+#include "base/LanguageCommand.h"
+#include "base/StartMode.h"
 #include "device/DeviceBusyCheck.h"
 #include "device/DeviceDelivery.h"
 #include "device/MediaQuery.h"
 #include "device/PlotterPortList.h"
 #include "device/UsbPrinterIdentification.h"
-#include "app/CAdvanced.h"
-#include "app/CPlotterConfig.h"
-#include "app/CStatus.h"
 #include "job/HostHandOver.h"
 #include "job/InkscapeHandOver.h"
 #include "platform/Files.h"
@@ -40,6 +39,7 @@
 #include "session/CutCommand.h"
 #include "session/DeviceMarksExchange.h"
 #include "session/DrawingImport.h"
+#include "widgets/UiText.h"
 
 namespace sartovin {
 
@@ -63,10 +63,13 @@ const char* kAboutText = "Sartovin\nVersion 0.1.0\n\nCutting plotters, hobby cut
 
 }  // namespace
 
-CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& ui, MainWindowServices services,
-                               QWidget* parent)
+CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& ui,
+                               MainWindowServices services, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      m_app(app), m_texts(texts), m_ui(ui), m_services(std::move(services)),
+      m_app(app),
+      m_texts(texts),
+      m_ui(ui),
+      m_services(std::move(services)),
       m_model(std::make_unique<MainWindowModel>(app, ui, texts, app.iniPath)) {
     setObjectName("CTarnelWinCDlg");
     setWindowTitle(QStringLiteral("Sartovin"));
@@ -245,7 +248,8 @@ bool CTarnelWinCDlg::setUp() {
         m_chooseCutterTimer.start(kChooseCutterMs);
     }
     if (isStandardEdition(m_app.startMode))
-        if (const PlotterRecord* p = m_model->currentPlotter(); p && DeviceDelivery::portPresent(*p)) mediaQuery(false);
+        if (const PlotterRecord* p = m_model->currentPlotter(); p && DeviceDelivery::portPresent(*p))
+            mediaQuery(false);
     return true;
 }
 
@@ -254,7 +258,8 @@ bool CTarnelWinCDlg::importJob() {
     JobState& state = m_model->jobState();
     const int mode = m_app.startMode;
     if (isInkscapeMode(mode)) {
-        InkscapeHandOver handOver(m_services.windows, m_services.processes, m_ui, m_texts, Settings(m_app.iniPath));
+        InkscapeHandOver handOver(m_services.windows, m_services.processes, m_ui, m_texts,
+                                  Settings(m_app.iniPath));
         handOver.m_tempFolder = tempFolder();
         handOver.m_inputFileName = m_app.inputFileName;
         handOver.m_userDataFolder = userDataFolder();
@@ -448,8 +453,10 @@ void CTarnelWinCDlg::showPortState() {
     const PlotterRecord* p = m_model->currentPlotter();
     QString text;
     if (p) {
-        if (p->portType == kPortUsbDevice && !p->usbGccName.empty()) text = QStringLiteral("USB - ") + toQt(p->usbGccName);
-        else text = toQt(p->port);
+        if (p->portType == kPortUsbDevice && !p->usbGccName.empty())
+            text = QStringLiteral("USB - ") + toQt(p->usbGccName);
+        else
+            text = toQt(p->port);
     }
     m_statusText->setText(text);
 }
@@ -479,16 +486,18 @@ void CTarnelWinCDlg::identifyUsb() {
 }
 
 bool CTarnelWinCDlg::displayToolRunning() {
-    return findDisplayTool(&m_services.windows, [this] { return m_services.processes.processes(); }).has_value();
+    return findDisplayTool(&m_services.windows, [this] { return m_services.processes.processes(); })
+        .has_value();
 }
 
 bool CTarnelWinCDlg::runPortConfiguration() {
     PlotterRecord* plotter = m_model->plotters().current();
     if (!plotter) return false;
-    PortSources sources = gatherPortSources(m_app.startMode, m_usbDevices, m_services.gccUsb, m_services.spooler,
-                                            m_services.sysRoot, m_services.devRoot);
-    CPlotterConfig dialog(m_app.startMode, *plotter, m_model->settings(), m_texts, m_ui, sources,
-                          [this] { mediaQuery(false); }, this);
+    PortSources sources = gatherPortSources(m_app.startMode, m_usbDevices, m_services.gccUsb,
+                                            m_services.spooler, m_services.sysRoot, m_services.devRoot);
+    CPlotterConfig dialog(
+        m_app.startMode, *plotter, m_model->settings(), m_texts, m_ui, sources, [this] { mediaQuery(false); },
+        this);
     bool stored = dialog.run() == QDialog::Accepted;
     showPortState();
     return stored;
@@ -499,7 +508,9 @@ void CTarnelWinCDlg::configurePort() { runPortConfiguration(); }
 void CTarnelWinCDlg::mediaQuery(bool askForPort) {
     PlotterRecord* plotter = m_model->plotters().current();
     if (!plotter || m_busy) return;
-    if (deviceBusy(&m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui)) return;
+    if (deviceBusy(
+            &m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui))
+        return;
     if (!DeviceDelivery::portPresent(*plotter)) {
         if (!askForPort) return;
         // A stored choice runs the query itself (the configuration's last step).
@@ -528,7 +539,8 @@ void CTarnelWinCDlg::sendCutterSettings(const std::string& commands) {
     m_cutter->setEnabled(false);
     m_ui.pump();
     bool sent = false;
-    if (!deviceBusy(&m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui)) {
+    if (!deviceBusy(
+            &m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui)) {
         if (!DeviceDelivery::portPresent(*plotter)) runPortConfiguration();
         DeviceDelivery delivery(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui);
         sent = delivery.directSend(commands);
@@ -583,8 +595,9 @@ void CTarnelWinCDlg::cut() {
     }
     m_busy = true;
     m_chooseCutterTimer.stop();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cut, m_tabs, m_plotterList, m_mediaList, m_configuration,
-                                                       m_newMedium, m_deleteMedium, m_language, m_close})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_cut, m_tabs, m_plotterList, m_mediaList, m_configuration,
+                                         m_newMedium, m_deleteMedium, m_language, m_close})
         w->setEnabled(false);
 
     DeviceDelivery delivery(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui, m_status);
@@ -592,15 +605,17 @@ void CTarnelWinCDlg::cut() {
     PlotContext context{m_ui, m_texts, *m_status, &marks};
     CutCommandHooks hooks;
     hooks.deviceBusy = [this] {
-        return deviceBusy(&m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui);
+        return deviceBusy(
+            &m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui);
     };
     hooks.identifyUsb = [this] { identifyUsb(); };
     hooks.configurePort = [this] { runPortConfiguration(); };
     hooks.deliver = [&delivery](const std::string& bytes) { return delivery.deliverGroupBytes(bytes); };
     CutCommandResult result = runCutCommand(*m_model, context, hooks, m_plotStream);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cut, m_tabs, m_plotterList, m_mediaList, m_configuration,
-                                                       m_newMedium, m_deleteMedium, m_language, m_close})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_cut, m_tabs, m_plotterList, m_mediaList, m_configuration,
+                                         m_newMedium, m_deleteMedium, m_language, m_close})
         w->setEnabled(true);
     m_busy = false;
     showPortState();
@@ -627,7 +642,8 @@ void CTarnelWinCDlg::keyPressEvent(QKeyEvent* event) {
             // value then); it never presses a button of the window.
             event->accept();
             return;
-        default: QDialog::keyPressEvent(event);
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 

@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "base/CTarnelWinCApp.h"
-#include "base/Texts.h"
 #include "app/MainWindowServices.h"
 #include "app/PreviewFactory.h"
+#include "base/CTarnelWinCApp.h"
+#include "base/Texts.h"
 #include "device/UsbDeviceEntry.h"
 #include "session/MainWindowModel.h"
 
@@ -135,8 +135,8 @@ private:
     CLayerTab* m_layers = nullptr;
     CAdvanced* m_cutter = nullptr;
     CStatus* m_status = nullptr;
-    QTimer m_previewTimer;      // the one-shot redraw after set-up, changes and plot runs
-    QTimer m_chooseCutterTimer; // the standard edition's one-shot "Please choose a cutter !"
+    QTimer m_previewTimer;       // the one-shot redraw after set-up, changes and plot runs
+    QTimer m_chooseCutterTimer;  // the standard edition's one-shot "Please choose a cutter !"
 };
 
 }  // namespace sartovin

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "base/Texts.h"
 #include "app/CLanguageChoice.h"
 #include "app/CMediumName.h"
+#include "base/Texts.h"
 #include "widgets/UiText.h"
 
 namespace sartovin {
@@ -17,11 +17,16 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Error: return QMessageBox::Critical;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::None: break;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -33,7 +38,8 @@ struct ButtonAnswer {
 
 std::vector<ButtonAnswer> buttonsOf(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Ok: return {{QMessageBox::Ok, MessageAnswer::Ok}};
+        case MessageButtons::Ok:
+            return {{QMessageBox::Ok, MessageAnswer::Ok}};
         case MessageButtons::OkCancel:
             return {{QMessageBox::Ok, MessageAnswer::Ok}, {QMessageBox::Cancel, MessageAnswer::Cancel}};
         case MessageButtons::YesNo:

@@ -7,14 +7,14 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/CMarksSettingsDlg.h"
+#include "app/CTarnelWinCDlg.h"
+#include "app/QtInteraction.h"
 #include "base/CTarnelWinCApp.h"
 #include "base/Settings.h"
 #include "base/StartMode.h"
 #include "base/Startup.h"
 #include "base/Texts.h"
-#include "app/CMarksSettingsDlg.h"
-#include "app/CTarnelWinCDlg.h"
-#include "app/QtInteraction.h"
 #include "pages/MarksSettingsModel.h"
 #include "platform/CupsSpooler.h"
 #include "platform/NodeDeviceFiles.h"

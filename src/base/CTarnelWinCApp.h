@@ -24,9 +24,9 @@ struct CTarnelWinCApp {
     std::string commonDataRoot;      ///< all-users data folder, ending in "/"
     std::string productFolder;       ///< "Sartovin/" or "Sartovin-Hobbyplotter/"
     CatalogFamily family = CatalogFamily::Standard;
-    bool isVistaOrLater = true;      ///< kept for the laser driver folder rule; always true here
-    std::string inputFileName;       ///< the drawing handed over on the command line or found
-    unsigned timerIds[3] = {0, 0, 0};///< the main window's one-shot timers; 0 = not running
+    bool isVistaOrLater = true;        ///< kept for the laser driver folder rule; always true here
+    std::string inputFileName;         ///< the drawing handed over on the command line or found
+    unsigned timerIds[3] = {0, 0, 0};  ///< the main window's one-shot timers; 0 = not running
 };
 
 }  // namespace sartovin

@@ -37,8 +37,6 @@ bool Settings::setOffset(double v) const {
     return writeString(kState, "Offset", buf);
 }
 
-int Settings::minOvercutAngle() const {
-    return std::clamp(stateInt("MinOvercutAngle", 7), 1, 90);
-}
+int Settings::minOvercutAngle() const { return std::clamp(stateInt("MinOvercutAngle", 7), 1, 90); }
 
 }  // namespace sartovin

@@ -97,12 +97,18 @@ public:
     int portType(const std::string& plotter) const { return readInt(plotter, "PortType", 0); }
     bool setPortType(const std::string& plotter, int v) const { return writeInt(plotter, "PortType", v); }
     std::string port(const std::string& plotter) const { return readString(plotter, "Port"); }
-    bool setPort(const std::string& plotter, const std::string& v) const { return writeString(plotter, "Port", v); }
+    bool setPort(const std::string& plotter, const std::string& v) const {
+        return writeString(plotter, "Port", v);
+    }
     std::string usbGccName(const std::string& plotter) const { return readString(plotter, "USBGCCName"); }
-    bool setUsbGccName(const std::string& plotter, const std::string& v) const { return writeString(plotter, "USBGCCName", v); }
+    bool setUsbGccName(const std::string& plotter, const std::string& v) const {
+        return writeString(plotter, "USBGCCName", v);
+    }
     /// The medium last chosen for a plotter (read with a 400-character buffer).
     std::string medium(const std::string& plotter) const { return readString(plotter, "Medium", "", 400); }
-    bool setMedium(const std::string& plotter, const std::string& v) const { return writeString(plotter, "Medium", v); }
+    bool setMedium(const std::string& plotter, const std::string& v) const {
+        return writeString(plotter, "Medium", v);
+    }
 
     // Section "Passermarks".
     std::string marksFormat() const { return readString(kMarks, "Format"); }

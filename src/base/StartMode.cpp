@@ -10,30 +10,58 @@ Edition editionOf(int startMode) {
 
 bool isKnownStartMode(int m) {
     switch (m) {
-        case 1: case 2: case 3: case 4: case 5: case 6:
-        case 10: case 11: case 12: case 13: case 14:
-        case 20: case 21: case 22: return true;
-        default: return false;
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 14:
+        case 20:
+        case 21:
+        case 22:
+            return true;
+        default:
+            return false;
     }
 }
 
 std::string programNameForStartMode(int startMode) {
     switch (startMode) {
-        case 1: return "SartovinCorel";
-        case 2: return "SartovinAI";
-        case 3: return "QXPassermarkenCorel";
-        case 4: return "QXPassermarkenAI";
-        case 5: return "SartovinIs";
-        case 6: return "PassermarkenIs";
-        case 10: return "SartovinCorelHP";
-        case 11: return "SartovinAIHP";
-        case 12: return "SartovinIsHP";
-        case 13: return "PassermarkenCorelHP";
-        case 14: return "QXPassermarkenAIHP";
-        case 20: return "SartovinCorelLC";
-        case 21: return "SartovinLCAI";
-        case 22: return "SartovinIsLC";
-        default: return std::string();
+        case 1:
+            return "SartovinCorel";
+        case 2:
+            return "SartovinAI";
+        case 3:
+            return "QXPassermarkenCorel";
+        case 4:
+            return "QXPassermarkenAI";
+        case 5:
+            return "SartovinIs";
+        case 6:
+            return "PassermarkenIs";
+        case 10:
+            return "SartovinCorelHP";
+        case 11:
+            return "SartovinAIHP";
+        case 12:
+            return "SartovinIsHP";
+        case 13:
+            return "PassermarkenCorelHP";
+        case 14:
+            return "QXPassermarkenAIHP";
+        case 20:
+            return "SartovinCorelLC";
+        case 21:
+            return "SartovinLCAI";
+        case 22:
+            return "SartovinIsLC";
+        default:
+            return std::string();
     }
 }
 

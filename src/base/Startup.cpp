@@ -33,24 +33,29 @@ struct CatalogNames {
 };
 
 const CatalogNames& namesOf(CatalogFamily family) {
-    static const CatalogNames standard{"Sartovin/Plotter.csv", "Plotter.csv", "Sartovin/Media.csv",
-                                       "Media.csv", "Sartovin/Tools.csv", "Tools.csv",
-                                       "Sartovin/Plotter.csv", "Sartovin/Media.csv", "Sartovin/Tools.csv"};
+    static const CatalogNames standard{
+        "Sartovin/Plotter.csv", "Plotter.csv", "Sartovin/Media.csv",   "Media.csv",
+        "Sartovin/Tools.csv",   "Tools.csv",   "Sartovin/Plotter.csv", "Sartovin/Media.csv",
+        "Sartovin/Tools.csv"};
     // The hobby tools template is "Tools.csv" in the common folder but "ToolsHP.csv" beside the
     // program; both installations of the past are served.
-    static const CatalogNames hobby{"Sartovin-Hobbyplotter/PlotterHP.csv", "PlotterHP.csv",
-                                    "Sartovin-Hobbyplotter/MediaHP.csv", "MediaHP.csv",
-                                    "Sartovin-Hobbyplotter/Tools.csv", "ToolsHP.csv",
-                                    "Sartovin-Hobbyplotter/PlotterHP.csv",
-                                    "Sartovin-Hobbyplotter/MediaHP.csv",
-                                    "Sartovin-Hobbyplotter/ToolsHP.csv"};
-    static const CatalogNames laser{"Sartovin/PlotterLC.csv", "PlotterLC.csv", "Sartovin/MediaLC.csv",
-                                    "MediaLC.csv", "Sartovin/Tools.csv", "Tools.csv",
-                                    "Sartovin/PlotterLC.csv", "Sartovin/MediaLC.csv", "Sartovin/Tools.csv"};
+    static const CatalogNames hobby{
+        "Sartovin-Hobbyplotter/PlotterHP.csv", "PlotterHP.csv",
+        "Sartovin-Hobbyplotter/MediaHP.csv",   "MediaHP.csv",
+        "Sartovin-Hobbyplotter/Tools.csv",     "ToolsHP.csv",
+        "Sartovin-Hobbyplotter/PlotterHP.csv", "Sartovin-Hobbyplotter/MediaHP.csv",
+        "Sartovin-Hobbyplotter/ToolsHP.csv"};
+    static const CatalogNames laser{
+        "Sartovin/PlotterLC.csv", "PlotterLC.csv", "Sartovin/MediaLC.csv",   "MediaLC.csv",
+        "Sartovin/Tools.csv",     "Tools.csv",     "Sartovin/PlotterLC.csv", "Sartovin/MediaLC.csv",
+        "Sartovin/Tools.csv"};
     switch (family) {
-        case CatalogFamily::Hobby: return hobby;
-        case CatalogFamily::Laser: return laser;
-        default: return standard;
+        case CatalogFamily::Hobby:
+            return hobby;
+        case CatalogFamily::Laser:
+            return laser;
+        default:
+            return standard;
     }
 }
 
@@ -98,8 +103,7 @@ void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction
 
     // Program folder; a folder named like the hobby product also selects the hobby folders.
     app.programFolder = folderOf(programPath);
-    if (upper(app.programFolder).find("/SARTOVIN-HOBBYPLOTTER") != std::string::npos)
-        app.hobbyFlag = true;
+    if (upper(app.programFolder).find("/SARTOVIN-HOBBYPLOTTER") != std::string::npos) app.hobbyFlag = true;
     app.dataFolder = findDataFolder(app.programFolder);
     if (!options.fallbackDataFolder.empty() && !fileExists(app.dataFolder + "2000.txt") &&
         !fileExists(app.dataFolder + "Sartovin.ini"))
@@ -113,23 +117,31 @@ void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction
     } else {
         app.productFolder = app.hobbyFlag ? "Sartovin-Hobbyplotter/" : "Sartovin/";
     }
-    if (sm < 10 && !app.hobbyFlag) app.family = CatalogFamily::Standard;
-    else if ((sm >= 10 && sm < 20) || app.hobbyFlag) app.family = CatalogFamily::Hobby;
-    else app.family = CatalogFamily::Laser;
+    if (sm < 10 && !app.hobbyFlag)
+        app.family = CatalogFamily::Standard;
+    else if ((sm >= 10 && sm < 20) || app.hobbyFlag)
+        app.family = CatalogFamily::Hobby;
+    else
+        app.family = CatalogFamily::Laser;
 
     // Common data root; the product folder below it is created when possible.
     app.commonDataRoot = commonDataFolder();
-    if (app.commonDataRoot.empty()) app.commonDataRoot = app.programFolder;
-    else MakeSureDirectoryPathExists(app.commonDataRoot + app.productFolder);
+    if (app.commonDataRoot.empty())
+        app.commonDataRoot = app.programFolder;
+    else
+        MakeSureDirectoryPathExists(app.commonDataRoot + app.productFolder);
 
     // Templates: the common folder first, then beside the program.
     const std::string& prog = app.dataFolder;
     std::string settingsTemplate =
         templatePath(app.commonDataRoot + app.productFolder + "Sartovin.ini", prog + "Sartovin.ini");
     const CatalogNames& names = namesOf(app.family);
-    std::string plotterTemplate = templatePath(app.commonDataRoot + names.plotterCommon, prog + names.plotterProgram);
-    std::string mediaTemplate = templatePath(app.commonDataRoot + names.mediaCommon, prog + names.mediaProgram);
-    std::string toolsTemplate = templatePath(app.commonDataRoot + names.toolsCommon, prog + names.toolsProgram);
+    std::string plotterTemplate =
+        templatePath(app.commonDataRoot + names.plotterCommon, prog + names.plotterProgram);
+    std::string mediaTemplate =
+        templatePath(app.commonDataRoot + names.mediaCommon, prog + names.mediaProgram);
+    std::string toolsTemplate =
+        templatePath(app.commonDataRoot + names.toolsCommon, prog + names.toolsProgram);
 
     // User data root; without one the common root serves.
     app.userDataRoot = userDataFolder();

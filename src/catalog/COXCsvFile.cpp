@@ -45,8 +45,9 @@ long long parseDecimal(const std::string& text, bool& overflow) {
             magnitude = magnitude * 10 + digit;
         }
     }
-    if (negative) return magnitude == limit ? std::numeric_limits<long long>::min()
-                                            : -static_cast<long long>(magnitude);
+    if (negative)
+        return magnitude == limit ? std::numeric_limits<long long>::min()
+                                  : -static_cast<long long>(magnitude);
     return static_cast<long long>(magnitude);
 }
 
@@ -268,7 +269,8 @@ bool COXCsvFile::readShort(int index, std::int16_t& out) {
     if (!indexOk(index)) return false;
     bool overflow = false;
     long long v = parseDecimal(m_columns[static_cast<std::size_t>(index)].value, overflow);
-    if (overflow || v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max()) {
+    if (overflow || v < std::numeric_limits<std::int16_t>::min() ||
+        v > std::numeric_limits<std::int16_t>::max()) {
         m_lastError = kOutOfRange;
         out = 0;
         return false;
@@ -281,7 +283,8 @@ bool COXCsvFile::readInt(int index, std::int32_t& out) {
     if (!indexOk(index)) return false;
     bool overflow = false;
     long long v = parseDecimal(m_columns[static_cast<std::size_t>(index)].value, overflow);
-    if (overflow || v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
+    if (overflow || v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max()) {
         m_lastError = kOutOfRange;
         out = 0;
         return false;
@@ -383,18 +386,18 @@ bool COXCsvFile::writeLine() {
         if (i) row += m_separator;
         const auto& column = m_columns[i];
         switch (column.kind) {
-        case kKindInt:
-            row += column.value;
-            break;
-        case kKindDouble:
-            row += (column.value.find(m_separator) != std::string::npos ||
-                    column.value.find(m_quote) != std::string::npos)
-                       ? quoted(column.value, true)
-                       : column.value;
-            break;
-        default:  // text, or a value left from reading
-            row += quoted(column.value, column.quoteAlways);
-            break;
+            case kKindInt:
+                row += column.value;
+                break;
+            case kKindDouble:
+                row += (column.value.find(m_separator) != std::string::npos ||
+                        column.value.find(m_quote) != std::string::npos)
+                           ? quoted(column.value, true)
+                           : column.value;
+                break;
+            default:  // text, or a value left from reading
+                row += quoted(column.value, column.quoteAlways);
+                break;
         }
     }
     row += m_lineEnd;

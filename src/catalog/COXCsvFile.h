@@ -24,11 +24,11 @@ public:
     /// Error codes of `lastError()`.
     enum Error : std::int32_t {
         kNoError = 0,
-        kBadIndex = 1,        ///< column index out of range
-        kNoSuchColumn = 2,    ///< column name not found
-        kOutOfRange = 3,      ///< number out of range for the requested type
-        kEofInQuotes = 5,     ///< end of file inside a quoted field
-        kTooManyFields = 6,   ///< a row had more fields than the header
+        kBadIndex = 1,       ///< column index out of range
+        kNoSuchColumn = 2,   ///< column name not found
+        kOutOfRange = 3,     ///< number out of range for the requested type
+        kEofInQuotes = 5,    ///< end of file inside a quoted field
+        kTooManyFields = 6,  ///< a row had more fields than the header
     };
     /// The kind of value written last into a column.
     enum ValueKind : int { kKindNone = 0, kKindInt = 2, kKindDouble = 4, kKindText = 6 };
@@ -133,7 +133,7 @@ private:
     std::string m_lineEnd = "\r\n";
     COXDataArray m_columns;
     int m_fieldCount = 0;
-    int m_dirtyValues = 0;        // values set by the last row; the rest are already empty
+    int m_dirtyValues = 0;  // values set by the last row; the rest are already empty
     std::int32_t m_lastError = kNoError;
     bool m_lastLineEmpty = false;
     std::uint64_t m_position = 0;

@@ -152,7 +152,8 @@ MediaCatalog::FileLayout MediaCatalog::parse(const std::string& bytes, bool lase
         const auto end = static_cast<std::size_t>(csv.position());
         layout.rows.push_back(bytes.substr(start, end - start));
         std::vector<std::string> fields;
-        for (int i = 0; i < csv.fieldCount(); ++i) fields.push_back(csv.columns()[static_cast<std::size_t>(i)].value);
+        for (int i = 0; i < csv.fieldCount(); ++i)
+            fields.push_back(csv.columns()[static_cast<std::size_t>(i)].value);
         layout.fields.push_back(std::move(fields));
 
         MediumRecord& m = media.emplace_back();
@@ -272,7 +273,8 @@ bool MediaCatalog::selectMedium(int index) {
     if (index < 0 || index >= static_cast<int>(m_media.size())) return false;
     m_current = index;
     // Without a plotter there is no section to remember the medium in.
-    if (!m_plotterName.empty()) m_settings.setMedium(m_plotterName, m_media[static_cast<std::size_t>(index)].name);
+    if (!m_plotterName.empty())
+        m_settings.setMedium(m_plotterName, m_media[static_cast<std::size_t>(index)].name);
     return true;
 }
 

@@ -84,11 +84,11 @@ public:
 private:
     // The file as it was read, so that a rewrite keeps what it does not change.
     struct FileLayout {
-        std::string header;                    // raw header row (with its line end, and a BOM)
-        std::vector<std::string> headerNames;  // the header's column names
-        std::vector<std::string> rows;         // raw text of each listed medium's row
+        std::string header;                            // raw header row (with its line end, and a BOM)
+        std::vector<std::string> headerNames;          // the header's column names
+        std::vector<std::string> rows;                 // raw text of each listed medium's row
         std::vector<std::vector<std::string>> fields;  // its fields as read
-        std::string tail;                      // from the first row not listed to the end
+        std::string tail;                              // from the first row not listed to the end
         std::string lineEnd = "\r\n";
     };
 

@@ -12,8 +12,8 @@ struct MediumRecord {
     // Cutter editions.
     std::int16_t cutForce = 0;
     std::int16_t cutSpeed = 0;
-    std::string toolIdName;   ///< "IDName" of the tool
-    double deltaOffset = 0;   ///< correction added to the tool's offset, mm
+    std::string toolIdName;  ///< "IDName" of the tool
+    double deltaOffset = 0;  ///< correction added to the tool's offset, mm
     std::int16_t repeatCount = 0;
     // Laser edition, in column order.
     std::int16_t vectorForce = 0, vectorSpeed = 0, vectorLpi = 0, vectorRepeatCount = 0;

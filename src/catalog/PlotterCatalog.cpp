@@ -38,9 +38,8 @@ struct Columns {
           maxVectorLpi(laser ? csv.columnIndex("MaxVectorLPI") : -1),
           dpi(laser ? csv.columnIndex("DPI") : -1) {}
     int name, maxCutWidth, minCutWidth, maxCutHeight, minCutHeight, maxMediaWidth, minMediaWidth,
-        maxMediaHeight, minMediaHeight, minMediaMargin, maxCutSpeed, minCutSpeed, maxCutForce,
-        minCutForce, qualityDraft, qualityFair, qualityNormal, qualityFine, qualitySmallLetter,
-        maxVectorLpi, dpi;
+        maxMediaHeight, minMediaHeight, minMediaMargin, maxCutSpeed, minCutSpeed, maxCutForce, minCutForce,
+        qualityDraft, qualityFair, qualityNormal, qualityFine, qualitySmallLetter, maxVectorLpi, dpi;
 };
 
 void readField(COXCsvFile& csv, int index, std::int16_t& field) {
@@ -58,8 +57,8 @@ void readField(COXCsvFile& csv, int index, std::string& field) {
 
 }  // namespace
 
-bool PlotterCatalog::load(const std::string& path, int startMode, const Settings& settings,
-                          Interaction& ui, const Texts& texts) {
+bool PlotterCatalog::load(const std::string& path, int startMode, const Settings& settings, Interaction& ui,
+                          const Texts& texts) {
     m_plotters.clear();
     m_current = -1;
     COXCsvFile csv;

@@ -17,10 +17,10 @@ enum PortType : std::int32_t {
 };
 
 struct PlotterRecord {
-    std::string name;                   ///< "Name"; also the name of its settings section
+    std::string name;  ///< "Name"; also the name of its settings section
     std::int16_t maxCutWidth = 0, minCutWidth = 0;
     std::int32_t maxCutHeight = 0;
-    std::int16_t minCutHeight = 0;      ///< column "MinCutHeigth"
+    std::int16_t minCutHeight = 0;  ///< column "MinCutHeigth"
     std::int16_t maxMediaWidth = 0, minMediaWidth = 0;
     std::int32_t maxMediaHeight = 0;
     std::int16_t minMediaHeight = 0, minMediaMargin = 0;
@@ -32,11 +32,11 @@ struct PlotterRecord {
     std::array<std::int32_t, 7> deviceSettings{};  ///< the seven values of the settings reply
     std::string identificationReply;               ///< raw reply to the identification command
     std::string firmware;
-    std::string deviceName;             ///< laser edition: the record's name
-    std::string deviceInfo;             ///< filled by the device connection
-    std::int16_t maxVectorLpi = 0;      ///< laser edition
-    std::string dpi;                    ///< laser edition
-    std::string usbGccName;             ///< settings "USBGCCName"
+    std::string deviceName;         ///< laser edition: the record's name
+    std::string deviceInfo;         ///< filled by the device connection
+    std::int16_t maxVectorLpi = 0;  ///< laser edition
+    std::string dpi;                ///< laser edition
+    std::string usbGccName;         ///< settings "USBGCCName"
 };
 
 }  // namespace sartovin

@@ -46,7 +46,8 @@ bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const cha
     takeOption(args, "--medium", o.medium);
     o.noInkscape = takeFlag(args, "--no-inkscape");
     std::optional<int> mode;
-    bool ok = takeNumber(args, "--start-mode", mode, command) && takeNumber(args, "--columns", o.columns, command) &&
+    bool ok = takeNumber(args, "--start-mode", mode, command) &&
+              takeNumber(args, "--columns", o.columns, command) &&
               takeNumber(args, "--rows", o.rows, command) &&
               takeNumber(args, "--position-right", o.right, command) &&
               takeNumber(args, "--position-front", o.front, command) &&
@@ -73,8 +74,8 @@ BatchRun::~BatchRun() {
 
 void BatchRun::noteClamped(const char* what, double asked, double got) const {
     if (std::fabs(asked - got) > 1e-9)
-        std::fprintf(stderr, "sartovin %s: %s %g is outside what this plotter allows; using %g\n", m_command, what,
-                     asked, got);
+        std::fprintf(stderr, "sartovin %s: %s %g is outside what this plotter allows; using %g\n", m_command,
+                     what, asked, got);
 }
 
 int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
@@ -88,7 +89,8 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     m_settingsCopy = writePrivateTempFile(tempFolder(), "sartovin-settings",
                                           readWholeFile(app.iniPath).value_or(std::string()));
     if (m_settingsCopy.empty()) {
-        std::fprintf(stderr, "sartovin %s: cannot make a private copy of %s\n", m_command, app.iniPath.c_str());
+        std::fprintf(stderr, "sartovin %s: cannot make a private copy of %s\n", m_command,
+                     app.iniPath.c_str());
         return 1;
     }
     model = std::make_unique<MainWindowModel>(app, ui, *texts, m_settingsCopy);
@@ -101,7 +103,8 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     if (!o.plotter.empty()) {
         int index = model->plotters().indexOf(o.plotter);
         if (index < 0) {
-            std::fprintf(stderr, "sartovin %s: no plotter named '%s'; the catalog has:\n", m_command, o.plotter.c_str());
+            std::fprintf(stderr, "sartovin %s: no plotter named '%s'; the catalog has:\n", m_command,
+                         o.plotter.c_str());
             for (const auto& name : model->plotters().names()) std::fprintf(stderr, "  %s\n", name.c_str());
             return 2;
         }
@@ -143,7 +146,8 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     LayoutModel& layout = model->layout();
     if (o.widthPercent && o.heightPercent) layout.setProportional(false);
     if (o.widthPercent && !layout.changeSize(SizeField::WidthPercent, *o.widthPercent))
-        std::fprintf(stderr, "sartovin %s: a width of %g %% does not fit; the size stays\n", m_command, *o.widthPercent);
+        std::fprintf(stderr, "sartovin %s: a width of %g %% does not fit; the size stays\n", m_command,
+                     *o.widthPercent);
     if (o.heightPercent && !layout.changeSize(SizeField::HeightPercent, *o.heightPercent))
         std::fprintf(stderr, "sartovin %s: a height of %g %% does not fit; the size stays\n", m_command,
                      *o.heightPercent);

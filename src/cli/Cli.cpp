@@ -59,11 +59,16 @@ int choosePort(Interaction& ui, const Texts& texts, const PlotterPortList& list)
 
 std::string describePort(const PlotterRecord& plotter) {
     switch (plotter.portType) {
-        case kPortSerial: return "serial port " + plotter.port;
-        case kPortGccUsb: return "GCC USB port " + plotter.port;
-        case kPortPrinter: return "print queue " + plotter.port;
-        case kPortUsbDevice: return "USB cutter " + plotter.usbGccName;
-        default: return "no port";
+        case kPortSerial:
+            return "serial port " + plotter.port;
+        case kPortGccUsb:
+            return "GCC USB port " + plotter.port;
+        case kPortPrinter:
+            return "print queue " + plotter.port;
+        case kPortUsbDevice:
+            return "USB cutter " + plotter.usbGccName;
+        default:
+            return "no port";
     }
 }
 

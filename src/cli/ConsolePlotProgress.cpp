@@ -54,10 +54,14 @@ void ConsolePlotProgress::print() {
     if (!m_terminal && percent >= 0 && percent % 25 != 0 && percent != 100) return;
     if (percent == m_lastPercent && m_lineOpen) return;
     m_lastPercent = percent;
-    if (m_terminal) std::fputc('\r', m_out);
-    else if (m_lineOpen) std::fputc('\n', m_out);
-    if (percent >= 0) std::fprintf(m_out, "%s %3d%%", m_text.c_str(), percent);
-    else std::fprintf(m_out, "%s", m_text.c_str());
+    if (m_terminal)
+        std::fputc('\r', m_out);
+    else if (m_lineOpen)
+        std::fputc('\n', m_out);
+    if (percent >= 0)
+        std::fprintf(m_out, "%s %3d%%", m_text.c_str(), percent);
+    else
+        std::fprintf(m_out, "%s", m_text.c_str());
     m_lineOpen = true;
     std::fflush(m_out);
 }

@@ -37,13 +37,15 @@ bool setUp(Setup& s, Args& args, const char* command) {
             std::fprintf(stderr, "sartovin %s: '%s' is not a start mode\n", command, modeText.c_str());
             return false;
         }
-        programPath = folderOf(programPath.empty() ? executablePath() : programPath) + programNameForStartMode(mode);
+        programPath =
+            folderOf(programPath.empty() ? executablePath() : programPath) + programNameForStartMode(mode);
     }
     startupForCommand(s.app, programPath, s.ui);
     s.texts = std::make_unique<Texts>(s.app.dataFolder, s.app.languageId);
     s.model = std::make_unique<MainWindowModel>(s.app, s.ui, *s.texts, s.app.iniPath);
     if (!s.model->loadPlotters() || !s.model->currentPlotter()) {
-        std::fprintf(stderr, "sartovin %s: no plotter catalog at %s\n", command, s.app.plotterCatalogPath.c_str());
+        std::fprintf(stderr, "sartovin %s: no plotter catalog at %s\n", command,
+                     s.app.plotterCatalogPath.c_str());
         return false;
     }
     if (!plotter.empty()) {
@@ -97,7 +99,8 @@ int runPortsCommand(Args args) {
     PlotterRecord& plotter = *s.model->plotters().current();
     PlotterPortList list = devices.portList(plotter);
     if (!choosing) {
-        std::printf("Connections for %s (stored: %s):\n", plotter.name.c_str(), describePort(plotter).c_str());
+        std::printf("Connections for %s (stored: %s):\n", plotter.name.c_str(),
+                    describePort(plotter).c_str());
         if (list.items().empty()) std::printf("  (none found)\n");
         for (std::size_t i = 0; i < list.items().size(); ++i)
             std::printf("%c %zu  %s\n", static_cast<int>(i) == list.preselected() ? '*' : ' ', i + 1,
@@ -106,7 +109,8 @@ int runPortsCommand(Args args) {
     }
     int n = 0;
     if (!parseInt(chooseText, n) || n < 1 || n > static_cast<int>(list.items().size())) {
-        std::fprintf(stderr, "sartovin ports: --choose wants an item number from 1 to %zu\n", list.items().size());
+        std::fprintf(stderr, "sartovin ports: --choose wants an item number from 1 to %zu\n",
+                     list.items().size());
         return 2;
     }
     Settings settings(s.app.iniPath);
@@ -129,12 +133,14 @@ int runQueryCommand(Args args) {
     PlotterRecord& plotter = *s.model->plotters().current();
     Settings settings(s.app.iniPath);
     if (!DeviceDelivery::portPresent(plotter) &&
-        !devices.configurePort(plotter, settings, [&](const PlotterPortList& l) { return choosePort(s.ui, *s.texts, l); })) {
+        !devices.configurePort(plotter, settings,
+                               [&](const PlotterPortList& l) { return choosePort(s.ui, *s.texts, l); })) {
         s.ui.messageBox(s.texts->text(307), kProgramCaption, MessageIcon::Exclamation);
         return 1;
     }
     if (!isStandardEdition(s.app.startMode)) {
-        std::printf("%s: the hobby and laser cutters report nothing; nothing was asked\n", plotter.name.c_str());
+        std::printf("%s: the hobby and laser cutters report nothing; nothing was asked\n",
+                    plotter.name.c_str());
         return 0;
     }
     MediaQueryResult r = devices.mediaQuery(plotter);
@@ -144,9 +150,10 @@ int runQueryCommand(Args args) {
     std::printf("identification=%s\n", plotter.identificationReply.c_str());
     std::printf("firmware=%s\n", plotter.firmware.c_str());
     if (r.settingsRead) {
-        static const char* names[7] = {"speed", "pressure", "offsetMicrometres", "quality", "smoothing",
-                                       "unroll", "mediumType"};
-        for (int i = 0; i < 7; ++i) std::printf("%s=%d\n", names[i], plotter.deviceSettings[static_cast<std::size_t>(i)]);
+        static const char* names[7] = {"speed",     "pressure", "offsetMicrometres", "quality",
+                                       "smoothing", "unroll",   "mediumType"};
+        for (int i = 0; i < 7; ++i)
+            std::printf("%s=%d\n", names[i], plotter.deviceSettings[static_cast<std::size_t>(i)]);
     }
     if (r.sizeRead) {
         std::printf("mediumHeight=%lu\n", r.heightMm);
@@ -203,7 +210,8 @@ int runTestCutCommand(Args args) {
         return 1;
     }
     std::fprintf(stderr, "sartovin testcut: one test cut (%zu bytes) %s %s\n", sent.size(),
-                 toFile ? "written to" : "sent over", toFile ? output.c_str() : describePort(plotter).c_str());
+                 toFile ? "written to" : "sent over",
+                 toFile ? output.c_str() : describePort(plotter).c_str());
     return 0;
 }
 

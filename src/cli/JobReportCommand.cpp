@@ -8,20 +8,21 @@
 #include "base/StartMode.h"
 #include "base/Texts.h"
 #include "cli/Cli.h"
-#include "session/DrawingImport.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
 #include "platform/ConsoleInteraction.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
+#include "session/DrawingImport.h"
 
 namespace sartovin::cli {
 
 namespace {
 
 const char* kInspectUsage =
-    "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] [--no-inkscape] INPUT\n";
+    "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] [--no-inkscape] "
+    "INPUT\n";
 
 std::string number(double v) {
     char buf[64];
@@ -33,13 +34,27 @@ std::string jsonString(const std::string& s) {
     std::string out = "\"";
     for (unsigned char c : s) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\b': out += "\\b"; break;
-            case '\f': out += "\\f"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char buf[8];
@@ -64,22 +79,24 @@ std::string toJson(const Job& job, const JobState& state) {
     out += ",\"pathTotal\":" + std::to_string(state.pathTotal);
     out += std::string(",\"marksLayer\":") + boolean(state.marksLayerFlag);
     out += std::string(",\"marksMode\":") + boolean(state.marksMode);
-    out += ",\"extent\":{\"minX\":" + number(e.minX) + ",\"minY\":" + number(e.minY) + ",\"maxX\":" +
-           number(e.maxX) + ",\"maxY\":" + number(e.maxY) + ",\"spanX\":" + number(e.spanX) +
+    out += ",\"extent\":{\"minX\":" + number(e.minX) + ",\"minY\":" + number(e.minY) +
+           ",\"maxX\":" + number(e.maxX) + ",\"maxY\":" + number(e.maxY) + ",\"spanX\":" + number(e.spanX) +
            ",\"spanY\":" + number(e.spanY) + "}";
     out += ",\"layers\":[";
     for (std::size_t l = 0; l < job.layers.size(); ++l) {
         const JobLayer& layer = job.layers[l];
         if (l) out += ",";
-        out += "{\"name\":" + jsonString(layer.name) + ",\"enabled\":" + boolean(layer.enabled) + ",\"objects\":[";
+        out += "{\"name\":" + jsonString(layer.name) + ",\"enabled\":" + boolean(layer.enabled) +
+               ",\"objects\":[";
         for (std::size_t o = 0; o < layer.objects.size(); ++o) {
             const JobObject& ob = layer.objects[o];
             if (o) out += ",";
-            out += std::string("{\"selected\":") + boolean(ob.selected) + ",\"colourName\":" +
-                   jsonString(ob.colourName) + ",\"fillColour\":" + std::to_string(ob.fillColour) +
-                   ",\"colourKind\":" + std::to_string(ob.colourKind) + ",\"bounds\":[" + number(ob.boundsX1) +
-                   "," + number(ob.boundsY1) + "," + number(ob.boundsX2) + "," + number(ob.boundsY2) +
-                   "],\"paths\":[";
+            out += std::string("{\"selected\":") + boolean(ob.selected) +
+                   ",\"colourName\":" + jsonString(ob.colourName) +
+                   ",\"fillColour\":" + std::to_string(ob.fillColour) +
+                   ",\"colourKind\":" + std::to_string(ob.colourKind) + ",\"bounds\":[" +
+                   number(ob.boundsX1) + "," + number(ob.boundsY1) + "," + number(ob.boundsX2) + "," +
+                   number(ob.boundsY2) + "],\"paths\":[";
             for (std::size_t p = 0; p < ob.paths.size(); ++p) {
                 const JobPath& path = ob.paths[p];
                 if (p) out += ",";
@@ -88,8 +105,9 @@ std::string toJson(const Job& job, const JobState& state) {
                     const PathSegment& g = path.segments[s];
                     if (s) out += ",";
                     out += "{\"kind\":" + std::to_string(g.kind) + ",\"start\":" + point(g.startX, g.startY) +
-                           ",\"ctrl1\":" + point(g.ctrl1X, g.ctrl1Y) + ",\"ctrl2\":" + point(g.ctrl2X, g.ctrl2Y) +
-                           ",\"end\":" + point(g.endX, g.endY) + ",\"length\":" + number(g.length) +
+                           ",\"ctrl1\":" + point(g.ctrl1X, g.ctrl1Y) +
+                           ",\"ctrl2\":" + point(g.ctrl2X, g.ctrl2Y) + ",\"end\":" + point(g.endX, g.endY) +
+                           ",\"length\":" + number(g.length) +
                            ",\"handleState\":" + std::to_string(g.handleState) + "}";
                 }
                 out += "]}";
@@ -106,7 +124,8 @@ std::string toJson(const Job& job, const JobState& state) {
                ",\"colourKind\":" + std::to_string(group.colourKind) + ",\"members\":[";
         for (std::size_t m = 0; m < group.members.size(); ++m) {
             if (m) out += ",";
-            out += "[" + std::to_string(group.members[m].layer) + "," + std::to_string(group.members[m].object) + "]";
+            out += "[" + std::to_string(group.members[m].layer) + "," +
+                   std::to_string(group.members[m].object) + "]";
         }
         out += "]}";
     }
@@ -117,10 +136,11 @@ std::string toJson(const Job& job, const JobState& state) {
 std::string colourText(std::uint32_t colour, std::int32_t kind) {
     char buf[64];
     if (kind == kColourCmyk) {
-        std::snprintf(buf, sizeof buf, "CMYK %u/%u/%u/%u", colour >> 24, (colour >> 16) & 0xFF, (colour >> 8) & 0xFF,
-                      colour & 0xFF);
+        std::snprintf(buf, sizeof buf, "CMYK %u/%u/%u/%u", colour >> 24, (colour >> 16) & 0xFF,
+                      (colour >> 8) & 0xFF, colour & 0xFF);
     } else {
-        std::snprintf(buf, sizeof buf, "RGB %u/%u/%u", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+        std::snprintf(buf, sizeof buf, "RGB %u/%u/%u", colour & 0xFF, (colour >> 8) & 0xFF,
+                      (colour >> 16) & 0xFF);
     }
     return buf;
 }
@@ -134,12 +154,13 @@ void printSummary(const std::string& input, const char* variant, const Job& job,
     for (const JobLayer& layer : job.layers) {
         std::size_t paths = 0;
         for (const JobObject& o : layer.objects) paths += o.paths.size();
-        std::printf("  layer \"%s\": %zu objects, %zu paths%s\n", layer.name.c_str(), layer.objects.size(), paths,
-                    layer.name == kMarksLayerName ? " (registration marks)" : "");
+        std::printf("  layer \"%s\": %zu objects, %zu paths%s\n", layer.name.c_str(), layer.objects.size(),
+                    paths, layer.name == kMarksLayerName ? " (registration marks)" : "");
     }
-    std::printf("extent x %.3f .. %.3f mm, y %.3f .. %.3f mm (%.3f x %.3f mm)\n", e.minX, e.maxX, e.minY, e.maxY,
-                e.spanX, e.spanY);
-    std::printf("marks layer %s, marks mode %s\n", state.marksLayerFlag ? "yes" : "no", state.marksMode ? "on" : "off");
+    std::printf("extent x %.3f .. %.3f mm, y %.3f .. %.3f mm (%.3f x %.3f mm)\n", e.minX, e.maxX, e.minY,
+                e.maxY, e.spanX, e.spanY);
+    std::printf("marks layer %s, marks mode %s\n", state.marksLayerFlag ? "yes" : "no",
+                state.marksMode ? "on" : "off");
     std::printf("%zu colour groups\n", job.colourGroups.size());
     for (const ColourGroup& g : job.colourGroups) {
         std::printf("  \"%s\": %s, %zu objects\n", g.name.c_str(), colourText(g.colour, g.colourKind).c_str(),
@@ -190,7 +211,8 @@ int runInspectCommand(Args args) {
         const char* what = kind == DrawingKind::Svg        ? "an SVG drawing"
                            : kind == DrawingKind::CorelJob ? "a Corel-variant job file"
                                                            : "an Illustrator-variant job file";
-        std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s: %s\n", input.c_str(), what, why.c_str());
+        std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s: %s\n", input.c_str(), what,
+                     why.c_str());
         return 1;
     }
     const char* variant = kind == DrawingKind::Svg        ? "SVG drawing"

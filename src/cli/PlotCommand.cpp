@@ -16,9 +16,9 @@
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
 #include "plot/PlotContext.h"
-#include "session/DrawingImport.h"
 #include "session/DeviceMarksExchange.h"
 #include "session/DeviceSession.h"
+#include "session/DrawingImport.h"
 #include "session/MainWindowModel.h"
 
 namespace sartovin::cli {
@@ -119,14 +119,15 @@ int runPlotCommand(Args args) {
     }
     if (result.groupsSent == 0) {
         if (hasOutput && isHobbyEdition(app.startMode) && model.jobState().marksMode)
-            std::fprintf(stderr, "sartovin plot: a registration-mark job is cut only after the cutter has "
-                                 "read the marks; send it to the cutter (without --output)\n");
+            std::fprintf(stderr,
+                         "sartovin plot: a registration-mark job is cut only after the cutter has "
+                         "read the marks; send it to the cutter (without --output)\n");
         std::fprintf(stderr, "sartovin plot: nothing was generated\n");
         return 1;
     }
     if (!quiet || output != "-")
-        std::fprintf(stderr, "sartovin plot: %s on %s: %d group(s), %zu bytes written to %s\n",
-                     input.c_str(), model.currentPlotter()->name.c_str(), result.groupsSent, written,
+        std::fprintf(stderr, "sartovin plot: %s on %s: %d group(s), %zu bytes written to %s\n", input.c_str(),
+                     model.currentPlotter()->name.c_str(), result.groupsSent, written,
                      output == "-" ? "standard output" : output.c_str());
     return 0;
 }

@@ -15,11 +15,11 @@
 #include "base/Texts.h"
 #include "cli/BatchRun.h"
 #include "cli/Cli.h"
-#include "render/PreviewPainter.h"
 #include "pages/PreviewScene.h"
 #include "platform/ConsoleInteraction.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
+#include "render/PreviewPainter.h"
 #include "session/DrawingImport.h"
 #include "session/MainWindowModel.h"
 
@@ -78,7 +78,8 @@ int runPreviewCommand(Args args) {
         char* end = nullptr;
         scale = std::strtod(scaleText.c_str(), &end);
         if (*end != '\0' || !std::isfinite(scale) || scale < 0.1 || scale > 50) {
-            std::fprintf(stderr, "%s: --scale %s is not 0.1 to 50 pixels per millimetre\n", kName, scaleText.c_str());
+            std::fprintf(stderr, "%s: --scale %s is not 0.1 to 50 pixels per millimetre\n", kName,
+                         scaleText.c_str());
             return 2;
         }
     }
@@ -106,10 +107,10 @@ int runPreviewCommand(Args args) {
     }
     std::string shown;
     if (limit > 0) shown = " (its first " + std::to_string(static_cast<int>(limit)) + " mm)";
-    std::fprintf(stderr, "%s: %s on %s, medium %d x %d mm%s, %zu cop%s: %d x %d pixels written to %s\n", kName,
-                 input.c_str(), model.currentPlotter()->name.c_str(), layout.mediumWidth(), layout.mediumHeight(),
-                 shown.c_str(), scene.cells.size(), scene.cells.size() == 1 ? "y" : "ies", image.width(),
-                 image.height(), png.c_str());
+    std::fprintf(stderr, "%s: %s on %s, medium %d x %d mm%s, %zu cop%s: %d x %d pixels written to %s\n",
+                 kName, input.c_str(), model.currentPlotter()->name.c_str(), layout.mediumWidth(),
+                 layout.mediumHeight(), shown.c_str(), scene.cells.size(),
+                 scene.cells.size() == 1 ? "y" : "ies", image.width(), image.height(), png.c_str());
     return 0;
 }
 

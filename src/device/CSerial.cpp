@@ -26,8 +26,8 @@ CSerial::~CSerial() {
     }
 }
 
-std::int32_t CSerial::Open(const std::string& port, std::uint32_t inputQueue,
-                           std::uint32_t outputQueue, bool overlapped) {
+std::int32_t CSerial::Open(const std::string& port, std::uint32_t inputQueue, std::uint32_t outputQueue,
+                           bool overlapped) {
     m_lastError = 0;
     if (m_port.isOpen()) return finish(kErrorAlreadyInitialized);
     if (std::int32_t rc = m_port.open(port); rc != 0) return finish(rc);
@@ -53,8 +53,8 @@ std::int32_t CSerial::Close() {
     return finish(0);
 }
 
-std::int32_t CSerial::SetLineParameters(std::uint32_t baudRate, std::uint8_t dataBits,
-                                        std::uint8_t parity, std::uint8_t stopBits) {
+std::int32_t CSerial::SetLineParameters(std::uint32_t baudRate, std::uint8_t dataBits, std::uint8_t parity,
+                                        std::uint8_t stopBits) {
     m_lastError = 0;
     if (!m_port.isOpen()) return finish(kErrorInvalidHandle);
     SerialControlBlock block;
@@ -86,11 +86,9 @@ std::int32_t CSerial::SetEventMask(std::uint32_t mask) {
     return finish(0);
 }
 
-std::int32_t CSerial::checkTransfer(const SerialOverlapped* overlapped,
-                                    std::uint32_t timeoutMs) const {
+std::int32_t CSerial::checkTransfer(const SerialOverlapped* overlapped, std::uint32_t timeoutMs) const {
     if (!m_port.isOpen()) return kErrorInvalidHandle;
-    if (!m_overlappedEvent && (overlapped != nullptr || timeoutMs != kInfinite))
-        return kErrorInvalidFunction;
+    if (!m_overlappedEvent && (overlapped != nullptr || timeoutMs != kInfinite)) return kErrorInvalidFunction;
     return 0;
 }
 
@@ -191,8 +189,8 @@ char CSerial::GetEventCharacter() {
     return b.eventChar;
 }
 
-std::int32_t CSerial::WriteText(const char* text, std::uint32_t* written,
-                                SerialOverlapped* overlapped, std::uint32_t timeoutMs) {
+std::int32_t CSerial::WriteText(const char* text, std::uint32_t* written, SerialOverlapped* overlapped,
+                                std::uint32_t timeoutMs) {
     std::size_t length = text ? std::strlen(text) : 0;
     return Write(text, static_cast<std::uint32_t>(length), written, overlapped, timeoutMs);
 }
@@ -203,8 +201,7 @@ std::int32_t CSerial::Write(const void* data, std::uint32_t length, std::uint32_
     if (written) *written = 0;
     if (std::int32_t rc = checkTransfer(overlapped, timeoutMs); rc != 0) return finish(rc);
     std::size_t count = 0;
-    std::int32_t rc = m_port.write(static_cast<const char*>(data), length, count,
-                                   toPollTimeout(timeoutMs));
+    std::int32_t rc = m_port.write(static_cast<const char*>(data), length, count, toPollTimeout(timeoutMs));
     if (written) *written = static_cast<std::uint32_t>(count);
     if (rc == kErrorTimeout) m_port.cancelPending();
     if (rc == 0 && overlapped) {

@@ -24,16 +24,16 @@ namespace sartovin {
 
 /// The caller's record of one overlapped operation.
 struct SerialOverlapped {
-    bool signalled = false;       ///< set when the operation completed
-    std::uint32_t bytes = 0;      ///< bytes transferred by a completed read or write
+    bool signalled = false;   ///< set when the operation completed
+    std::uint32_t bytes = 0;  ///< bytes transferred by a completed read or write
 };
 
 /// Communication event bits of the event mask.
 enum : std::uint32_t {
-    kEventRxChar = 0x0001,   ///< a character was received
-    kEventRxFlag = 0x0002,   ///< the event character was received
-    kEventBreak = 0x0040,    ///< a break was detected
-    kEventError = 0x0080,    ///< a line error (framing, overrun, parity)
+    kEventRxChar = 0x0001,  ///< a character was received
+    kEventRxFlag = 0x0002,  ///< the event character was received
+    kEventBreak = 0x0040,   ///< a break was detected
+    kEventError = 0x0080,   ///< a line error (framing, overrun, parity)
 };
 
 class CSerial {
@@ -58,8 +58,8 @@ public:
     /// Rate in bits per second, data bits 5 to 8, parity 0 none 1 odd 2 even 3 mark 4 space,
     /// stop bits 0 one, 1 one and a half, 2 two. Parity checking is on exactly when `parity` is
     /// non-zero; flow control and the event character stay as they were.
-    virtual std::int32_t SetLineParameters(std::uint32_t baudRate, std::uint8_t dataBits,
-                                           std::uint8_t parity, std::uint8_t stopBits);
+    virtual std::int32_t SetLineParameters(std::uint32_t baudRate, std::uint8_t dataBits, std::uint8_t parity,
+                                           std::uint8_t stopBits);
     /// Stores the event character; `adjustMask` also adds kEventRxFlag to the event mask.
     virtual std::int32_t SetEventCharacter(char character, bool adjustMask = true);
     virtual std::int32_t SetEventMask(std::uint32_t mask);
@@ -75,11 +75,11 @@ public:
     /// count); others 0x80070057.
     virtual std::int32_t SetReadMode(int mode);
 
-    virtual int GetBaudRate();        ///< -1 on failure
-    virtual int GetDataBits();        ///< -1 on failure
-    virtual int GetParity();          ///< 0 when parity checking is off; -1 on failure
-    virtual int GetStopBits();        ///< -1 on failure
-    virtual int GetFlowControl();     ///< 0, 1 or 2 as SetFlowControl; -1 on failure
+    virtual int GetBaudRate();             ///< -1 on failure
+    virtual int GetDataBits();             ///< -1 on failure
+    virtual int GetParity();               ///< 0 when parity checking is off; -1 on failure
+    virtual int GetStopBits();             ///< -1 on failure
+    virtual int GetFlowControl();          ///< 0, 1 or 2 as SetFlowControl; -1 on failure
     virtual std::uint32_t GetEventMask();  ///< 0 when the port is not open
     virtual char GetEventCharacter();      ///< 0 on failure
 
@@ -88,14 +88,11 @@ public:
                                    SerialOverlapped* overlapped = nullptr,
                                    std::uint32_t timeoutMs = kInfinite);
     /// Writes `length` bytes; `written` (optional) receives the count written.
-    virtual std::int32_t Write(const void* data, std::uint32_t length,
-                               std::uint32_t* written = nullptr,
-                               SerialOverlapped* overlapped = nullptr,
-                               std::uint32_t timeoutMs = kInfinite);
+    virtual std::int32_t Write(const void* data, std::uint32_t length, std::uint32_t* written = nullptr,
+                               SerialOverlapped* overlapped = nullptr, std::uint32_t timeoutMs = kInfinite);
     /// Reads up to `length` bytes by the read mode; `received` (optional) receives the count.
     virtual std::int32_t Read(void* buffer, std::uint32_t length, std::uint32_t* received = nullptr,
-                              SerialOverlapped* overlapped = nullptr,
-                              std::uint32_t timeoutMs = kInfinite);
+                              SerialOverlapped* overlapped = nullptr, std::uint32_t timeoutMs = kInfinite);
 
     std::int32_t lastError() const { return m_lastError; }
     std::uint32_t lastEvent() const { return m_lastEvent; }

@@ -52,11 +52,16 @@ int offsetEntryForMicrometres(int micrometres) {
 
 int jaguarQualityEntry(int code) {
     switch (code) {
-        case 30: return 4;
-        case 20: return 3;
-        case 10: return 2;
-        case 5: return 1;
-        default: return 0;
+        case 30:
+            return 4;
+        case 20:
+            return 3;
+        case 10:
+            return 2;
+        case 5:
+            return 1;
+        default:
+            return 0;
     }
 }
 

@@ -9,8 +9,8 @@
 namespace sartovin {
 
 /// The offset list entries, in list order (millimetres as the cutter's settings show them).
-inline constexpr std::array<const char*, 8> kOffsetEntries{
-    "0.000", "0.175", "0.250", "0.275", "0.300", "0.500", "0.750", "1.000"};
+inline constexpr std::array<const char*, 8> kOffsetEntries{"0.000", "0.175", "0.250", "0.275",
+                                                           "0.300", "0.500", "0.750", "1.000"};
 
 /// The pressure level (0 to 255 of the cutter's maximum) for `grams`: grams × 255 ÷ maximum,
 /// limited to 0..255. 0 when the maximum is not positive.
@@ -31,14 +31,14 @@ int jaguarQualityEntry(int qualityCode);
 
 /// The tab's choices that the settings commands carry.
 struct CutterSettingsChoice {
-    int offsetIndex = -1;        ///< offset list selection, -1 when nothing is selected
-    bool light = false;          ///< medium weight "Leicht" checked
-    int qualityIndex = 0;        ///< quality list selection
-    bool smoothingOff = false;   ///< smoothing "Aus" checked
-    bool unrollOn = false;       ///< unroll "Ein" checked
-    bool sheet = false;          ///< medium type "Blatt" checked
-    int pressure = 0;            ///< pressure field, grams
-    int maxForce = 0;            ///< the cutter's maximum pressure ("MaxCutForce")
+    int offsetIndex = -1;       ///< offset list selection, -1 when nothing is selected
+    bool light = false;         ///< medium weight "Leicht" checked
+    int qualityIndex = 0;       ///< quality list selection
+    bool smoothingOff = false;  ///< smoothing "Aus" checked
+    bool unrollOn = false;      ///< unroll "Ein" checked
+    bool sheet = false;         ///< medium type "Blatt" checked
+    int pressure = 0;           ///< pressure field, grams
+    int maxForce = 0;           ///< the cutter's maximum pressure ("MaxCutForce")
 };
 
 /// The command text the send-settings button delivers: settings 16 (offset, left out without a

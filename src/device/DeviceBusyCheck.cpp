@@ -29,13 +29,16 @@ bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const T
 std::string displayToolFor(int portType, const std::string& printerPortName) {
     switch (portType) {
         case kPortGccUsb:
-        case kPortSerial: return "VLCD.exe";
-        case kPortUsbDevice: return "VLCD2.exe";
+        case kPortSerial:
+            return "VLCD.exe";
+        case kPortUsbDevice:
+            return "VLCD2.exe";
         case kPortPrinter:
             if (printerPortName.find("GCCUSB") != std::string::npos) return "VLCD.exe";
             if (printerPortName.find("USB0") != std::string::npos) return "VLCD2.exe";
             return {};
-        default: return {};
+        default:
+            return {};
     }
 }
 

@@ -23,8 +23,7 @@ std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLis
 
 /// True (and text 316 shown, exclamation icon, caption "Sartovin") when the display tool runs.
 /// Bringing its window to the top is left to the user interface, which owns the display.
-bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const Texts& texts,
-                Interaction& ui);
+bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const Texts& texts, Interaction& ui);
 
 /// The display tool that serves a connection: "VLCD.exe" for GCC USB and serial ports,
 /// "VLCD2.exe" for USB printer devices; for a printer by its port name ("GCCUSB" → "VLCD.exe",

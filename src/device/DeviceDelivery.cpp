@@ -89,12 +89,14 @@ bool DeviceDelivery::deliverGroupBytes(const std::string& bytes) {
 
     int laserKind = 0;
     switch (channelFor(laserKind)) {
-        case DeliveryChannel::Printer: return sendToPrinter(bytes, false);
+        case DeliveryChannel::Printer:
+            return sendToPrinter(bytes, false);
         case DeliveryChannel::GccUsb:
             // A laser printer's GCC USB port is named by the printer's port, not by its queue name.
-            return sendToGccUsb(bytes, laserKind == kPortGccUsb && !m_laserPrinter.portName.empty()
-                                           ? m_laserPrinter.portName
-                                           : portBuffer(m_plotter.port),
+            return sendToGccUsb(bytes,
+                                laserKind == kPortGccUsb && !m_laserPrinter.portName.empty()
+                                    ? m_laserPrinter.portName
+                                    : portBuffer(m_plotter.port),
                                 false);
         case DeliveryChannel::Serial: {
             std::string device = portBuffer(m_plotter.port);
@@ -118,10 +120,14 @@ bool DeviceDelivery::directSend(const std::string& commands) {
     }
     const std::string bytes = deliveryBytes(commands, m_startMode);
     switch (m_plotter.portType) {
-        case kPortPrinter: return sendToPrinter(bytes, true);
-        case kPortGccUsb: return sendToGccUsb(bytes, portBuffer(m_plotter.port), true);
-        case kPortSerial: return sendToSerial(bytes, portBuffer(m_plotter.port), true);
-        default: return sendToUsbDevice(bytes, usbDevicePath(false), true);
+        case kPortPrinter:
+            return sendToPrinter(bytes, true);
+        case kPortGccUsb:
+            return sendToGccUsb(bytes, portBuffer(m_plotter.port), true);
+        case kPortSerial:
+            return sendToSerial(bytes, portBuffer(m_plotter.port), true);
+        default:
+            return sendToUsbDevice(bytes, usbDevicePath(false), true);
     }
 }
 
@@ -175,8 +181,8 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
     }
     m_ui.pump();
     std::uint32_t written = 0;
-    std::int32_t rc = serial.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &written,
-                                   nullptr, CSerial::kInfinite);
+    std::int32_t rc = serial.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &written, nullptr,
+                                   CSerial::kInfinite);
     if (rc != 0 || (written == 0 && !bytes.empty())) {
         serial.Close();
         return fail(320, caption);
@@ -188,8 +194,7 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
     return true;
 }
 
-bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string& devicePath,
-                                     bool direct) {
+bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string& devicePath, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     // The direct send keeps quiet about a device it cannot open; the caller sees false.
     if (devicePath.empty()) return direct ? false : fail(308);

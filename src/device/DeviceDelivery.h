@@ -29,8 +29,13 @@ public:
     DeviceDelivery(int startMode, const PlotterRecord& plotter, const UsbDeviceList& usbDevices,
                    DeviceChannels channels, const Texts& texts, Interaction& ui,
                    DeliveryStatus* status = nullptr)
-        : m_startMode(startMode), m_plotter(plotter), m_usbDevices(usbDevices),
-          m_channels(channels), m_texts(texts), m_ui(ui), m_status(status) {}
+        : m_startMode(startMode),
+          m_plotter(plotter),
+          m_usbDevices(usbDevices),
+          m_channels(channels),
+          m_texts(texts),
+          m_ui(ui),
+          m_status(status) {}
 
     /// Delivers one group's plot stream (ASCII command text, or the laser job's byte block in
     /// the laser edition): status text 380, 1000 ms, then the channel of the port kind. True when

@@ -21,8 +21,8 @@ int gccUsbPortIndex(const std::string& portName) {
     return -1;
 }
 
-bool gccUsbQuery(GccUsbPortApi& ports, GccUsbHandle handle, const std::string& command,
-                 Interaction& ui, std::string& reply) {
+bool gccUsbQuery(GccUsbPortApi& ports, GccUsbHandle handle, const std::string& command, Interaction& ui,
+                 std::string& reply) {
     reply.clear();
     char buffer[kReadCapacity + 1];
 

@@ -17,7 +17,7 @@ int gccUsbPortIndex(const std::string& portName);
 /// before the command goes out), writes the command, waits up to 20 cycles for the first reply
 /// bytes, then collects while more keep coming (at most 20 reads). True when the reply is
 /// non-empty; any failing port call fails the query.
-bool gccUsbQuery(GccUsbPortApi& ports, GccUsbHandle handle, const std::string& command,
-                 Interaction& ui, std::string& reply);
+bool gccUsbQuery(GccUsbPortApi& ports, GccUsbHandle handle, const std::string& command, Interaction& ui,
+                 std::string& reply);
 
 }  // namespace sartovin

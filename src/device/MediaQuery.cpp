@@ -88,8 +88,7 @@ void MediaQuery::checkModel(MediaQueryResult& result) {
     std::string model = connectedModelForCheck(m_plotter.identificationReply);
     if (connectedModelAcceptable(m_plotter.name, model)) return;
     result.modelDiffers = true;
-    m_ui.messageBox(m_texts.format(323, {model, m_plotter.name}), std::string(),
-                    MessageIcon::Exclamation);
+    m_ui.messageBox(m_texts.format(323, {model, m_plotter.name}), std::string(), MessageIcon::Exclamation);
 }
 
 MediaQueryResult MediaQuery::run() {
@@ -113,14 +112,22 @@ MediaQueryResult MediaQuery::run() {
             }
             break;
         }
-        case kPortSerial: path = Path::Serial; break;
-        case kPortGccUsb: path = Path::GccUsb; break;
-        case kPortUsbDevice: path = Path::UsbDevice; break;
-        default: break;
+        case kPortSerial:
+            path = Path::Serial;
+            break;
+        case kPortGccUsb:
+            path = Path::GccUsb;
+            break;
+        case kPortUsbDevice:
+            path = Path::UsbDevice;
+            break;
+        default:
+            break;
     }
 
     switch (path) {
-        case Path::None: break;
+        case Path::None:
+            break;
         case Path::Serial: {
             CSerial serial;
             if (serial.Open(m_plotter.port.substr(0, 399), 0, 0, false) != 0) {

@@ -13,12 +13,12 @@
 namespace sartovin {
 
 struct MediaQueryResult {
-    bool asked = false;          ///< a channel was opened and the identification sent
-    bool settingsRead = false;   ///< the record holds new settings
-    bool sizeRead = false;       ///< heightMm / widthMm hold the medium size
+    bool asked = false;         ///< a channel was opened and the identification sent
+    bool settingsRead = false;  ///< the record holds new settings
+    bool sizeRead = false;      ///< heightMm / widthMm hold the medium size
     unsigned long heightMm = 0;
     unsigned long widthMm = 0;
-    bool modelDiffers = false;   ///< text 323 was shown
+    bool modelDiffers = false;  ///< text 323 was shown
 };
 
 class MediaQuery {
@@ -26,8 +26,12 @@ public:
     /// All references must outlive the object.
     MediaQuery(int startMode, PlotterRecord& plotter, const UsbDeviceList& usbDevices,
                DeviceChannels channels, const Texts& texts, Interaction& ui)
-        : m_startMode(startMode), m_plotter(plotter), m_usbDevices(usbDevices),
-          m_channels(channels), m_texts(texts), m_ui(ui) {}
+        : m_startMode(startMode),
+          m_plotter(plotter),
+          m_usbDevices(usbDevices),
+          m_channels(channels),
+          m_texts(texts),
+          m_ui(ui) {}
 
     /// Runs the exchange (standard edition only; the other editions ask nothing). Failures show
     /// 308 (channel cannot be opened) or 320 (line settings, identification or settings query

@@ -42,8 +42,10 @@ bool parseSettingsReply(const std::string& reply, std::array<std::int32_t, 7>& v
         read[i] = static_cast<std::int32_t>(v);
         char expected = i < 6 ? ',' : ';';
         while (pos < reply.size() && reply[pos] == ' ') ++pos;
-        if (pos < reply.size() && reply[pos] == expected) ++pos;
-        else if (i < 6) return false;
+        if (pos < reply.size() && reply[pos] == expected)
+            ++pos;
+        else if (i < 6)
+            return false;
     }
     values = read;
     return true;

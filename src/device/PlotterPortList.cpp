@@ -14,8 +14,7 @@ std::string gccPortName(int n) { return "GCCUSB" + std::to_string(n); }
 }  // namespace
 
 PortSources gatherPortSources(int startMode, const UsbDeviceList& usbDevices, GccUsbPortApi& gccUsb,
-                              Spooler& spooler, const std::string& sysRoot,
-                              const std::string& devRoot) {
+                              Spooler& spooler, const std::string& sysRoot, const std::string& devRoot) {
     PortSources s;
     s.usbDevices = usbDevices;
     if (isStandardEdition(startMode)) {
@@ -52,8 +51,7 @@ PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
         }
         if (isStandardEdition(startMode)) {
             if (!sources.emulated32On64) {
-                for (int n : sources.registeredGccPorts)
-                    add(gccPortName(n), gccPortName(n) == storedPort);
+                for (int n : sources.registeredGccPorts) add(gccPortName(n), gccPortName(n) == storedPort);
                 for (int n : sources.openableGccPorts) {
                     std::string name = gccPortName(n);
                     if (std::find(m_items.begin(), m_items.end(), name) == m_items.end())
@@ -84,8 +82,8 @@ PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
             if (storedPort.empty())
                 m_preselected = findPrinter([](const std::string& n) { return n == "Vidazo Ravuzuz"; });
             if (m_preselected < 0)
-                m_preselected = findPrinter(
-                    [](const std::string& n) { return n.find("C180") != std::string::npos; });
+                m_preselected =
+                    findPrinter([](const std::string& n) { return n.find("C180") != std::string::npos; });
         }
         if (isStandardEdition(startMode))
             for (const auto& name : sources.printerConnections) add(name, name == storedPort);
@@ -131,8 +129,7 @@ PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
 }
 
 void storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
-                     PlotterRecord& record, const Settings& settings, const Texts& texts,
-                     Interaction& ui) {
+                     PlotterRecord& record, const Settings& settings, const Texts& texts, Interaction& ui) {
     if (choice.comHint) ui.messageBox(texts.text(317), std::string(), MessageIcon::Exclamation);
     if (choice.printerHint) ui.messageBox(texts.text(319), std::string(), MessageIcon::Exclamation);
     if (choice.storesUsbName) {

@@ -45,11 +45,11 @@ public:
     /// What choosing an item means.
     struct Choice {
         int portType = kPortNone;
-        bool storesUsbName = false;   ///< true: `usbGccName` is stored, else `port`
+        bool storesUsbName = false;  ///< true: `usbGccName` is stored, else `port`
         std::string port;
         std::string usbGccName;
-        bool comHint = false;         ///< text 317 is shown
-        bool printerHint = false;     ///< text 319 is shown
+        bool comHint = false;      ///< text 317 is shown
+        bool printerHint = false;  ///< text 319 is shown
     };
 
     /// Builds the list in its four sections (USB devices, GCC USB ports, COM ports, printers) by
@@ -91,7 +91,6 @@ private:
 /// (decimal) and updates the record. The settings writes' results are ignored, as storing never
 /// fails visibly.
 void storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
-                     PlotterRecord& record, const Settings& settings, const Texts& texts,
-                     Interaction& ui);
+                     PlotterRecord& record, const Settings& settings, const Texts& texts, Interaction& ui);
 
 }  // namespace sartovin

@@ -7,8 +7,7 @@ constexpr int kRetryCycles = 30;
 constexpr int kRetryPauseMs = 1000;
 }  // namespace
 
-bool spoolerWrite(PrinterHandle& printer, const std::string& block, const Texts& texts,
-                  Interaction& ui) {
+bool spoolerWrite(PrinterHandle& printer, const std::string& block, const Texts& texts, Interaction& ui) {
     auto fail = [&] {
         ui.messageBox(texts.text(365), kProgramCaption, MessageIcon::Error);
         return false;

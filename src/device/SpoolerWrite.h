@@ -17,7 +17,6 @@ inline constexpr const char* kSpoolerDocumentName = "Sartovin Job";
 /// waits without completing the write gives up (false, no message: the caller reports it).
 /// A document that cannot be started, or a write the spooler refuses, shows text 365 (error
 /// icon, caption "Sartovin") and gives false. The caller ends the document afterwards.
-bool spoolerWrite(PrinterHandle& printer, const std::string& block, const Texts& texts,
-                  Interaction& ui);
+bool spoolerWrite(PrinterHandle& printer, const std::string& block, const Texts& texts, Interaction& ui);
 
 }  // namespace sartovin

@@ -21,8 +21,8 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
-bool usbDeviceCommandExchange(DeviceFiles& files, const std::string& devicePath,
-                              const std::string& command, Interaction& ui, std::string& reply) {
+bool usbDeviceCommandExchange(DeviceFiles& files, const std::string& devicePath, const std::string& command,
+                              Interaction& ui, std::string& reply) {
     reply.clear();
     std::int32_t error = 0;
     // One handle for both directions: the printer class driver lets one opener in at a time, so

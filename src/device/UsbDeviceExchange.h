@@ -18,8 +18,8 @@ inline constexpr int kUsbReplyWaitMs = 1000;
 /// another 100 ms, one read of up to 128 bytes, 100 ms, all on one handle opened for reading
 /// and writing. The reply is the bytes read up to the first zero byte. True when the write took
 /// at least one byte and the reply is non-empty; the handle is closed on every path.
-bool usbDeviceCommandExchange(DeviceFiles& files, const std::string& devicePath,
-                              const std::string& command, Interaction& ui, std::string& reply);
+bool usbDeviceCommandExchange(DeviceFiles& files, const std::string& devicePath, const std::string& command,
+                              Interaction& ui, std::string& reply);
 
 /// The model name in an identification reply: the text between the first and the second comma
 /// after "GCC", trimmed. Empty when there is no "GCC" or not two commas after it.

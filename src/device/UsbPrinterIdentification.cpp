@@ -24,8 +24,8 @@ bool isHobbyCutterModel(const std::string& model) {
     return false;
 }
 
-UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files,
-                                  int startMode, Interaction& ui) {
+UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, int startMode,
+                                  Interaction& ui) {
     UsbDeviceList list;
     bool hobby = isHobbyEdition(startMode);
     for (const auto& node : devices.list()) {

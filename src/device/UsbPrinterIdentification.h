@@ -20,7 +20,7 @@ bool isHobbyCutterModel(const std::string& model);
 /// opened for reading and writing. Hobby edition (start mode 10 to 19): only hobby cutters, with
 /// the device's own model text as model name. Other editions: every device, with the answer of
 /// the model query (empty when the device gives none). Never reports anything.
-UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files,
-                                  int startMode, Interaction& ui);
+UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, int startMode,
+                                  Interaction& ui);
 
 }  // namespace sartovin

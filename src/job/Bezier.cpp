@@ -5,8 +5,7 @@
 namespace sartovin {
 
 double bezierCoordinate(double p0, double p1, double p2, double p3, double t) {
-    return p0 + 3 * t * (p1 - p0) + 3 * t * t * (p0 - 2 * p1 + p2) +
-           t * t * t * (p3 - p0 + 3 * p1 - 3 * p2);
+    return p0 + 3 * t * (p1 - p0) + 3 * t * t * (p0 - 2 * p1 + p2) + t * t * t * (p3 - p0 + 3 * p1 - 3 * p2);
 }
 
 BezierPoint bezierPoint(const PathSegment& s, double t) {

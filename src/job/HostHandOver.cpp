@@ -17,10 +17,14 @@ std::string lowerCase(std::string s) {
 
 const char* versionName(CorelVersion v) {
     switch (v) {
-        case CorelVersion::X3: return "X3";
-        case CorelVersion::X4: return "X4";
-        case CorelVersion::X5: return "X5";
-        default: return "";
+        case CorelVersion::X3:
+            return "X3";
+        case CorelVersion::X4:
+            return "X4";
+        case CorelVersion::X5:
+            return "X5";
+        default:
+            return "";
     }
 }
 
@@ -48,13 +52,15 @@ std::string corelMacroPath(const std::string& programPath, const std::string& wi
     if (!windowsPath) return folder + "Draw/GMS/Sartovin.GMS";
     std::string path = folder + "Draw\\GMS\\Sartovin.GMS";
     // Wine keeps every drive letter as a link "dosdevices/c:" in its prefix.
-    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\') {
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        path[2] == '\\') {
         std::string prefix = winePrefix;
         if (!prefix.empty() && prefix.back() != '/') prefix += '/';
         std::string rest = path.substr(3);
         for (char& c : rest)
             if (c == '\\') c = '/';
-        return prefix + "dosdevices/" + static_cast<char>(std::tolower(static_cast<unsigned char>(path[0]))) + ":/" + rest;
+        return prefix + "dosdevices/" + static_cast<char>(std::tolower(static_cast<unsigned char>(path[0]))) +
+               ":/" + rest;
     }
     return path;
 }

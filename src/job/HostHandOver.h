@@ -15,10 +15,10 @@
 
 namespace sartovin {
 
-inline constexpr int kNoCorelTextId = 301;          ///< no CorelDRAW window
-inline constexpr int kTwoCorelTextId = 302;         ///< more than one CorelDRAW
-inline constexpr int kNoIllustratorTextId = 329;    ///< no Illustrator, or no "AIVersion"
-inline constexpr int kNoCorelMacroTextId = 381;     ///< the export macro file is missing (%s: its path)
+inline constexpr int kNoCorelTextId = 301;        ///< no CorelDRAW window
+inline constexpr int kTwoCorelTextId = 302;       ///< more than one CorelDRAW
+inline constexpr int kNoIllustratorTextId = 329;  ///< no Illustrator, or no "AIVersion"
+inline constexpr int kNoCorelMacroTextId = 381;   ///< the export macro file is missing (%s: its path)
 
 /// The CorelDRAW version a window title names, as the macro starters are named.
 enum class CorelVersion { None, X3, X4, X5 };
@@ -36,7 +36,11 @@ class HostHandOver {
 public:
     HostHandOver(WindowList& windows, ProcessList& processes, Interaction& ui, const Texts& texts,
                  Settings settings)
-        : m_windows(windows), m_processes(processes), m_ui(ui), m_texts(texts), m_settings(std::move(settings)) {}
+        : m_windows(windows),
+          m_processes(processes),
+          m_ui(ui),
+          m_texts(texts),
+          m_settings(std::move(settings)) {}
 
     /// CorelDRAW: deletes an old job file at `jobPath`, finds the one CorelDRAW window (301 when
     /// none, 302 when two different ones), checks its export macro (381 with an empty caption when

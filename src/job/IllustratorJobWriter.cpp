@@ -126,7 +126,8 @@ bool exportPathSkipped(const ExportPath& path) {
            (width > kGuideLength && height == 0);
 }
 
-std::optional<std::string> formatIllustratorJob(const PointRect& page, const std::vector<ExportLayer>& layers) {
+std::optional<std::string> formatIllustratorJob(const PointRect& page,
+                                                const std::vector<ExportLayer>& layers) {
     JobFileText out;
     out.line("Sartovin Daten von AI.");
     out.line("QXSeite");
@@ -152,7 +153,8 @@ std::optional<std::string> formatIllustratorJob(const PointRect& page, const std
     return utf8ToWindows1252(out.text());
 }
 
-bool writeIllustratorJob(const std::string& path, const PointRect& page, const std::vector<ExportLayer>& layers) {
+bool writeIllustratorJob(const std::string& path, const PointRect& page,
+                         const std::vector<ExportLayer>& layers) {
     auto bytes = formatIllustratorJob(page, layers);
     if (!bytes) return false;
     removeFile(path);

@@ -39,11 +39,11 @@ struct ExportColour {
 struct ExportPath {
     std::vector<ExportAnchor> anchors;
     bool closed = false;
-    bool filled = false;     ///< the art has a fill (skip rule)
-    bool stroked = false;    ///< the art has a stroke (skip rule)
-    bool selected = false;   ///< selected in the host
-    ExportColour fill;       ///< fill paint; kind None writes "keine"
-    PointRect bounds;        ///< bounds written for the object (the host's visual bounds)
+    bool filled = false;    ///< the art has a fill (skip rule)
+    bool stroked = false;   ///< the art has a stroke (skip rule)
+    bool selected = false;  ///< selected in the host
+    ExportColour fill;      ///< fill paint; kind None writes "keine"
+    PointRect bounds;       ///< bounds written for the object (the host's visual bounds)
     /// Plain geometric bounds for the unpainted-path skip test; `bounds` serve when absent.
     std::optional<PointRect> testBounds;
     /// True for a path that is an object of its own, false for the second and later glyph paths
@@ -74,10 +74,12 @@ bool exportPathSkipped(const ExportPath& path);
 /// path of every layer always opens an object. Line breaks inside titles and swatch names become
 /// spaces, so a name can never break the line structure. nullopt when no code-page converter is
 /// installed.
-std::optional<std::string> formatIllustratorJob(const PointRect& page, const std::vector<ExportLayer>& layers);
+std::optional<std::string> formatIllustratorJob(const PointRect& page,
+                                                const std::vector<ExportLayer>& layers);
 
 /// Deletes any old file at `path` and writes the job file there (written whole, then renamed into
 /// place, so a reader never sees half a file). False when it cannot be written.
-bool writeIllustratorJob(const std::string& path, const PointRect& page, const std::vector<ExportLayer>& layers);
+bool writeIllustratorJob(const std::string& path, const PointRect& page,
+                         const std::vector<ExportLayer>& layers);
 
 }  // namespace sartovin

@@ -15,7 +15,7 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kUngroupPasses = 8;       // groups nest; text becomes a group of glyphs
+constexpr int kUngroupPasses = 8;  // groups nest; text becomes a group of glyphs
 constexpr double kArcToleranceMm = 0.001;
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -33,14 +33,22 @@ bool lengthInMm(std::string_view text, double& mm) {
     if (std::sscanf(s.substr(0, i).c_str(), "%lf", &v) != 1 || !std::isfinite(v) || v <= 0) return false;
     std::string unit = trimmed(std::string_view(s).substr(i));
     double factor;
-    if (unit.empty() || unit == "px") factor = 25.4 / 96;
-    else if (unit == "mm") factor = 1;
-    else if (unit == "cm") factor = 10;
-    else if (unit == "in") factor = 25.4;
-    else if (unit == "pt") factor = 25.4 / 72;
-    else if (unit == "pc") factor = 25.4 / 6;
-    else if (unit == "q" || unit == "Q") factor = 0.25;
-    else return false;
+    if (unit.empty() || unit == "px")
+        factor = 25.4 / 96;
+    else if (unit == "mm")
+        factor = 1;
+    else if (unit == "cm")
+        factor = 10;
+    else if (unit == "in")
+        factor = 25.4;
+    else if (unit == "pt")
+        factor = 25.4 / 72;
+    else if (unit == "pc")
+        factor = 25.4 / 6;
+    else if (unit == "q" || unit == "Q")
+        factor = 0.25;
+    else
+        return false;
     mm = v * factor;
     return true;
 }
@@ -87,7 +95,9 @@ bool isResourceElement(const std::string& name) {
            name == "desc" || name == "svg:defs";
 }
 
-bool isGroupElement(const std::string& name) { return name == "g" || name == "a" || name == "switch" || name == "svg:g"; }
+bool isGroupElement(const std::string& name) {
+    return name == "g" || name == "a" || name == "switch" || name == "svg:g";
+}
 
 }  // namespace
 
@@ -111,10 +121,18 @@ std::vector<std::string> inkscapeArguments(const std::string& copyPath, const In
     if (!version.hasActions()) {
         // The verb list of old, one argument per verb (the command line had them space-separated).
         return {copyPath,
-                "--verb=EditSelectAllInAllLayers", "--verb=ObjectToPath",       "--verb=SelectionUnGroup",
-                "--verb=SelectionGroup",           "--verb=ObjectRotate90CCW", "--verb=ObjectRotate90CCW",
-                "--verb=ObjectFlipHorizontally",   "--verb=SelectionUnGroup",  "--verb=SelectionUnGroup",
-                "--verb=EditSelectAllInAllLayers", "--verb=SelectionUnGroup",  "--verb=FileSave",
+                "--verb=EditSelectAllInAllLayers",
+                "--verb=ObjectToPath",
+                "--verb=SelectionUnGroup",
+                "--verb=SelectionGroup",
+                "--verb=ObjectRotate90CCW",
+                "--verb=ObjectRotate90CCW",
+                "--verb=ObjectFlipHorizontally",
+                "--verb=SelectionUnGroup",
+                "--verb=SelectionUnGroup",
+                "--verb=EditSelectAllInAllLayers",
+                "--verb=SelectionUnGroup",
+                "--verb=FileSave",
                 "--verb=FileClose"};
     }
     // Grouping across layers would pull every object into one layer, so instead of the old
@@ -186,8 +204,8 @@ bool normaliseInkscapeCopy(const std::string& before, const std::string& after, 
 
     double sx, sy, ox, oy;
     if (!documentScale(after, sx, sy, ox, oy)) return false;
-    const Affine rootMap = compose(Affine::scaling(sx * kSvgUnitsPerMm, sy * kSvgUnitsPerMm),
-                                   Affine::translation(-ox, -oy));
+    const Affine rootMap =
+        compose(Affine::scaling(sx * kSvgUnitsPerMm, sy * kSvgUnitsPerMm), Affine::translation(-ox, -oy));
     const double tolerance = kArcToleranceMm * kSvgUnitsPerMm;
 
     std::string result;
@@ -230,7 +248,8 @@ bool normaliseInkscapeCopy(const std::string& before, const std::string& after, 
         if (gt == std::string::npos) return false;  // truncated
         if (after[lt + 1] == '/') {
             const std::string name = tagName(after, lt + 1);
-            if (resourceDepth > 0 && isResourceElement(name)) --resourceDepth;
+            if (resourceDepth > 0 && isResourceElement(name))
+                --resourceDepth;
             else if (resourceDepth == 0 && isGroupElement(name) && !groupPushed.empty()) {
                 if (groupPushed.back()) groups.pop_back();
                 groupPushed.pop_back();

@@ -111,16 +111,19 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     // The hint explains the Inkscape settings the conversion needs; with our own profile (1.x)
     // they are always in order, so it is shown only until the user hides it.
     std::string preferences;
-    if (version.hasActions()) preferences = inkscapePreferencesText();
-    else preferences = readWholeFile(m_userDataFolder + "inkscape/preferences.xml").value_or("");
+    if (version.hasActions())
+        preferences = inkscapePreferencesText();
+    else
+        preferences = readWholeFile(m_userDataFolder + "inkscape/preferences.xml").value_or("");
     if (!inkscapePreferencesInOrder(preferences) || m_settings.hideInkscapeHint() == 0) {
         const std::string hint = m_texts.text(kInkscapeHintTextId);
         InkscapeHintAnswer answer;
         if (m_hintDialog) {
             answer = m_hintDialog(hint);
         } else {
-            answer.proceed = m_ui.messageBox(hint, kProgramCaption, MessageIcon::Information,
-                                             MessageButtons::OkCancel, MessageAnswer::Ok) == MessageAnswer::Ok;
+            answer.proceed =
+                m_ui.messageBox(hint, kProgramCaption, MessageIcon::Information, MessageButtons::OkCancel,
+                                MessageAnswer::Ok) == MessageAnswer::Ok;
         }
         if (answer.hideAgain) m_settings.setHideInkscapeHint(true);
         if (!answer.proceed) return false;

@@ -16,10 +16,10 @@
 namespace sartovin {
 
 /// Text ids of the hand-over.
-inline constexpr int kNoInkscapeTextId = 341;     ///< no Inkscape window, or no program path
-inline constexpr int kNoSvgFileTextId = 343;      ///< no SVG file
-inline constexpr int kInkscapeHintTextId = 344;   ///< the hint shown before the conversion
-inline constexpr int kStartingTextId = 345;       ///< the start-up progress text
+inline constexpr int kNoInkscapeTextId = 341;    ///< no Inkscape window, or no program path
+inline constexpr int kNoSvgFileTextId = 343;     ///< no SVG file
+inline constexpr int kInkscapeHintTextId = 344;  ///< the hint shown before the conversion
+inline constexpr int kStartingTextId = 345;      ///< the start-up progress text
 
 /// Name of the temporary copy in the temporary folder.
 inline constexpr const char* kSvgCopyName = "qxjob.svg";
@@ -40,7 +40,11 @@ class InkscapeHandOver {
 public:
     InkscapeHandOver(WindowList& windows, ProcessList& processes, Interaction& ui, const Texts& texts,
                      Settings settings)
-        : m_windows(windows), m_processes(processes), m_ui(ui), m_texts(texts), m_settings(std::move(settings)) {}
+        : m_windows(windows),
+          m_processes(processes),
+          m_ui(ui),
+          m_texts(texts),
+          m_settings(std::move(settings)) {}
 
     /// The whole hand-over into `job` (empty) and `state`: checks that one Inkscape runs (341),
     /// finds its program, takes the drawing (the command-line file when there is one, else the SVG
@@ -57,9 +61,9 @@ public:
     /// is the program. "" when Inkscape is not running or no program is found.
     std::string findRunningInkscape();
 
-    std::string m_tempFolder;        ///< where the copy goes (no final "/")
-    std::string m_inputFileName;     ///< the drawing named on the command line, if any
-    std::string m_userDataFolder;    ///< the user's data folder, ending in "/" (Inkscape 0.92's preferences)
+    std::string m_tempFolder;      ///< where the copy goes (no final "/")
+    std::string m_inputFileName;   ///< the drawing named on the command line, if any
+    std::string m_userDataFolder;  ///< the user's data folder, ending in "/" (Inkscape 0.92's preferences)
     std::function<std::string()> m_lastSavedSvg;  ///< the recent-files lookup
     InkscapeHintDialog m_hintDialog;              ///< default: an OK/Cancel message box
     ProgressDisplay m_progress;                   ///< default: nothing shown

@@ -31,8 +31,8 @@ struct PathSegment {
     double aux3 = 0, aux4 = 0;      ///< auxiliary pair, Corel variant only
     double endX = 0, endY = 0;      ///< P3
     std::int32_t kind = kSegmentLine;
-    double length = 0;              ///< arc length, mm
-    std::int32_t handleState = 0;   ///< Illustrator variant: 2 when the start anchor has no handles, else 1
+    double length = 0;             ///< arc length, mm
+    std::int32_t handleState = 0;  ///< Illustrator variant: 2 when the start anchor has no handles, else 1
 };
 
 struct JobPath {
@@ -41,10 +41,10 @@ struct JobPath {
 };
 
 struct JobObject {
-    std::string note;                ///< second text of the object; empty after every import
-    bool selected = false;           ///< selected in the host program
-    std::string colourName;          ///< fill colour name line plus its value suffix
-    std::uint32_t fillColour = 0;    ///< packed as colourKind says
+    std::string note;              ///< second text of the object; empty after every import
+    bool selected = false;         ///< selected in the host program
+    std::string colourName;        ///< fill colour name line plus its value suffix
+    std::uint32_t fillColour = 0;  ///< packed as colourKind says
     std::int32_t colourKind = kColourRgb;
     std::vector<JobPath> paths;
     std::int16_t outlineRed = 0, outlineGreen = 0, outlineBlue = 0;  ///< Corel variant only
@@ -63,10 +63,10 @@ struct CutSettings {
 };
 
 struct JobLayer {
-    std::string name;                ///< trimmed
+    std::string name;  ///< trimmed
     std::vector<JobObject> objects;
-    bool enabled = true;             ///< the layer is cut
-    std::int32_t listKey = 0;        ///< identity of the layer's row in the layer list
+    bool enabled = true;       ///< the layer is cut
+    std::int32_t listKey = 0;  ///< identity of the layer's row in the layer list
     CutSettings settings;
 };
 
@@ -77,8 +77,8 @@ struct ObjectRef {
 };
 
 struct ColourGroup {
-    std::string name;                ///< colourName of the first member
-    std::uint32_t colour = 0;        ///< fillColour shared by all members
+    std::string name;          ///< colourName of the first member
+    std::uint32_t colour = 0;  ///< fillColour shared by all members
     std::int32_t colourKind = kColourRgb;
     std::vector<ObjectRef> members;  ///< in file order; rebuilt whenever the layers change
     bool enabled = true;
@@ -105,12 +105,12 @@ struct JobExtent {
 
 /// What an import fills beside the job and other subsystems read.
 struct JobState {
-    std::int32_t objectTotal = 0;   ///< objects read over all layers
-    std::int32_t pathTotal = 0;     ///< sub-paths read over all objects
+    std::int32_t objectTotal = 0;  ///< objects read over all layers
+    std::int32_t pathTotal = 0;    ///< sub-paths read over all objects
     JobExtent extent;
-    bool marksLayerFlag = false;    ///< the job has a layer named kMarksLayerName
-    bool markSensorFlag = false;    ///< the chosen plotter can read registration marks
-    bool marksMode = false;         ///< the job is cut relative to registration marks
+    bool marksLayerFlag = false;  ///< the job has a layer named kMarksLayerName
+    bool markSensorFlag = false;  ///< the chosen plotter can read registration marks
+    bool marksMode = false;       ///< the job is cut relative to registration marks
 };
 
 }  // namespace sartovin

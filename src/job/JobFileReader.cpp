@@ -201,7 +201,8 @@ private:
         std::size_t object = region.find(kObjectKey, end);
         while (object != npos) {
             std::size_t next = region.find(kObjectKey, object + kObjectKey.size());
-            layer.objects.push_back(readObject(Region(m_text, object, next == npos ? region.limit() : next), marks));
+            layer.objects.push_back(
+                readObject(Region(m_text, object, next == npos ? region.limit() : next), marks));
             object = next;
         }
         m_job.layers.push_back(std::move(layer));
@@ -257,8 +258,8 @@ private:
         return object;
     }
 
-    void setColour(JobObject& object, std::string_view name, std::string_view model,
-                   std::string_view values, bool marksLayer) {
+    void setColour(JobObject& object, std::string_view name, std::string_view model, std::string_view values,
+                   bool marksLayer) {
         NumberScanner numbers(values);
         object.colourName = std::string(name);
         if (m_variant == JobFileVariant::Illustrator && contains(model, "CMYK")) {
@@ -349,7 +350,8 @@ private:
                     n.readDouble(*field);
             } else {
                 s.kind = kSegmentLine;
-                for (double* field : {&s.startX, &s.startY, &s.endX, &s.endY, &s.length}) n.readDouble(*field);
+                for (double* field : {&s.startX, &s.startY, &s.endX, &s.endY, &s.length})
+                    n.readDouble(*field);
             }
             path.segments.push_back(s);
         }
@@ -411,7 +413,8 @@ private:
             return;
         }
         for (std::size_t i = 0; i + 1 < count; ++i) {
-            if (segments[i].handleState == 2 && segments[i + 1].handleState == 2) segments[i].kind = kSegmentLine;
+            if (segments[i].handleState == 2 && segments[i + 1].handleState == 2)
+                segments[i].kind = kSegmentLine;
         }
         if (path.closed && segments[count - 1].handleState == 2 && segments[0].handleState == 2)
             segments[count - 1].kind = kSegmentLine;
@@ -425,7 +428,8 @@ private:
 
 }  // namespace
 
-bool parseJobText(std::string text, JobFileVariant variant, Job& job, JobState& state, JobImportContext& ctx) {
+bool parseJobText(std::string text, JobFileVariant variant, Job& job, JobState& state,
+                  JobImportContext& ctx) {
     release(job);
     beginImport(state);
     ctx.failure = JobReadFailure::None;

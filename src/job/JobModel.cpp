@@ -33,11 +33,16 @@ bool isMarksLayer(const JobLayer& layer) { return layer.name == kMarksLayerName;
 
 const char* describeJobReadFailure(JobReadFailure failure) {
     switch (failure) {
-        case JobReadFailure::None: return "no failure";
-        case JobReadFailure::CannotOpen: return "the file cannot be opened or read";
-        case JobReadFailure::BadEncoding: return "the text cannot be converted from its code page";
-        case JobReadFailure::NoPageRecord: return "not a job file (no \"QXSeite\" record)";
-        case JobReadFailure::NoSegments: return "the job holds no objects to cut";
+        case JobReadFailure::None:
+            return "no failure";
+        case JobReadFailure::CannotOpen:
+            return "the file cannot be opened or read";
+        case JobReadFailure::BadEncoding:
+            return "the text cannot be converted from its code page";
+        case JobReadFailure::NoPageRecord:
+            return "not a job file (no \"QXSeite\" record)";
+        case JobReadFailure::NoSegments:
+            return "the job holds no objects to cut";
     }
     return "unknown failure";
 }
@@ -99,9 +104,8 @@ void buildColourGroups(Job& job) {
         for (std::size_t o = 0; o < layer.objects.size(); ++o) {
             const JobObject& object = layer.objects[o];
             ObjectRef ref{static_cast<std::int32_t>(l), static_cast<std::int32_t>(o)};
-            auto found = std::find_if(groups.begin(), groups.end(), [&](const ColourGroup& g) {
-                return g.colour == object.fillColour;
-            });
+            auto found = std::find_if(groups.begin(), groups.end(),
+                                      [&](const ColourGroup& g) { return g.colour == object.fillColour; });
             if (found != groups.end()) {
                 found->members.push_back(ref);
                 continue;

@@ -5,7 +5,7 @@
 namespace sartovin {
 
 struct MarkMeasurements {
-    bool extraMark = false;      ///< a mark of identity 9 exists
+    bool extraMark = false;  ///< a mark of identity 9 exists
     double markOriginX = 0;
     double firstMarkWidth = 0;
     double markDistanceX = 0;

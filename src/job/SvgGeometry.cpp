@@ -1,8 +1,8 @@
 #include "job/SvgGeometry.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <cstdio>
 #include <numbers>
 #include <vector>
@@ -42,10 +42,16 @@ public:
         const std::size_t begin = p;
         if (p < m_text.size() && (m_text[p] == '-' || m_text[p] == '+')) ++p;
         std::size_t digits = 0;
-        while (p < m_text.size() && isDigit(m_text[p])) { ++p; ++digits; }
+        while (p < m_text.size() && isDigit(m_text[p])) {
+            ++p;
+            ++digits;
+        }
         if (p < m_text.size() && m_text[p] == '.') {
             ++p;
-            while (p < m_text.size() && isDigit(m_text[p])) { ++p; ++digits; }
+            while (p < m_text.size() && isDigit(m_text[p])) {
+                ++p;
+                ++digits;
+            }
         }
         if (!digits) return false;
         if (p < m_text.size() && (m_text[p] == 'e' || m_text[p] == 'E')) {
@@ -207,8 +213,8 @@ double Affine::maxStretch() const {
 }
 
 Affine compose(const Affine& o, const Affine& i) {
-    return {o.a * i.a + o.c * i.b,       o.b * i.a + o.d * i.b,       o.a * i.c + o.c * i.d,
-            o.b * i.c + o.d * i.d,       o.a * i.e + o.c * i.f + o.e, o.b * i.e + o.d * i.f + o.f};
+    return {o.a * i.a + o.c * i.b, o.b * i.a + o.d * i.b,       o.a * i.c + o.c * i.d,
+            o.b * i.c + o.d * i.d, o.a * i.e + o.c * i.f + o.e, o.b * i.e + o.d * i.f + o.f};
 }
 
 bool parseTransform(std::string_view text, Affine& out) {
@@ -330,7 +336,8 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
                     if (!s.pair(p1)) return false;
                     p1 = absolute(p1);
                 } else {
-                    p1 = (prev == 'C' || prev == 'S') ? Pt{2 * cur.x - lastCtrl.x, 2 * cur.y - lastCtrl.y} : cur;
+                    p1 = (prev == 'C' || prev == 'S') ? Pt{2 * cur.x - lastCtrl.x, 2 * cur.y - lastCtrl.y}
+                                                      : cur;
                 }
                 if (!s.pair(p2) || !s.pair(p3)) return false;
                 p2 = absolute(p2);
@@ -347,7 +354,8 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
                     if (!s.pair(q)) return false;
                     q = absolute(q);
                 } else {
-                    q = (prev == 'Q' || prev == 'T') ? Pt{2 * cur.x - lastCtrl.x, 2 * cur.y - lastCtrl.y} : cur;
+                    q = (prev == 'Q' || prev == 'T') ? Pt{2 * cur.x - lastCtrl.x, 2 * cur.y - lastCtrl.y}
+                                                     : cur;
                 }
                 if (!s.pair(p)) return false;
                 p = absolute(p);

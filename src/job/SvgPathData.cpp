@@ -25,10 +25,16 @@ bool readNumber(const std::string& data, std::size_t& pos, double& value) {
     const std::size_t begin = p;
     if (p < data.size() && (data[p] == '-' || data[p] == '+')) ++p;
     std::size_t digits = 0;
-    while (p < data.size() && isDigit(data[p])) { ++p; ++digits; }
+    while (p < data.size() && isDigit(data[p])) {
+        ++p;
+        ++digits;
+    }
     if (p < data.size() && data[p] == '.') {
         ++p;
-        while (p < data.size() && isDigit(data[p])) { ++p; ++digits; }
+        while (p < data.size() && isDigit(data[p])) {
+            ++p;
+            ++digits;
+        }
     }
     if (digits == 0) return false;
     if (p < data.size() && (data[p] == 'e' || data[p] == 'E')) {

@@ -24,11 +24,11 @@ enum class PathStepKind {
 
 struct PathStep {
     PathStepKind kind = PathStepKind::End;
-    char command = 0;   ///< the segment's letter: C, c, L, l, H or V ("l" / "L" for bare pairs after a move)
-    SvgPoint start;     ///< P0, the current point before the segment
-    SvgPoint ctrl1;     ///< P1 (curves only)
-    SvgPoint ctrl2;     ///< P2 (curves only)
-    SvgPoint end;       ///< P3, the new current point
+    char command = 0;  ///< the segment's letter: C, c, L, l, H or V ("l" / "L" for bare pairs after a move)
+    SvgPoint start;    ///< P0, the current point before the segment
+    SvgPoint ctrl1;    ///< P1 (curves only)
+    SvgPoint ctrl2;    ///< P2 (curves only)
+    SvgPoint end;      ///< P3, the new current point
 };
 
 /// Where reading stands in one path's data. Start every path with a fresh cursor.

@@ -208,8 +208,8 @@ void widen(Bounds& bounds, const PathSegment& s) {
 enum class PathResult { Read, Skipped, Cancelled };
 
 // Reads one path's data into `object`. Unknown commands ask the user; Cancel ends the import.
-PathResult readPathData(const std::string& data, const Translation& t, JobObject& object,
-                        Bounds& bounds, Interaction& ui) {
+PathResult readPathData(const std::string& data, const Translation& t, JobObject& object, Bounds& bounds,
+                        Interaction& ui) {
     auto mm = [&](double v, double offset) { return (v + offset) / kSvgUnitsPerMm; };
     PathCursor cursor;
     JobPath path;
@@ -229,9 +229,8 @@ PathResult readPathData(const std::string& data, const Translation& t, JobObject
             continue;
         }
         if (step.kind == PathStepKind::Unsupported) {
-            MessageAnswer a = ui.messageBox(kSvgUnknownObjects, kProgramCaption,
-                                            MessageIcon::Exclamation, MessageButtons::OkCancel,
-                                            MessageAnswer::Ok);
+            MessageAnswer a = ui.messageBox(kSvgUnknownObjects, kProgramCaption, MessageIcon::Exclamation,
+                                            MessageButtons::OkCancel, MessageAnswer::Ok);
             if (a != MessageAnswer::Ok) return PathResult::Cancelled;
             break;
         }
@@ -307,7 +306,8 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
     std::size_t hiddenUntil = 0;  // everything before this position lies in a hidden layer
     for (std::size_t i = 0; i < tags.size(); ++i) {
         const std::string_view tag =
-            noLayers ? std::string_view() : text.substr(tags[i].tagStart, tags[i].tagEnd - tags[i].tagStart + 1);
+            noLayers ? std::string_view()
+                     : text.substr(tags[i].tagStart, tags[i].tagEnd - tags[i].tagStart + 1);
         const std::size_t contentBegin = noLayers ? start : tags[i].tagEnd + 1;
         const std::size_t contentEnd = i + 1 < tags.size() ? tags[i + 1].tagStart : svgEnd;
 
@@ -316,7 +316,8 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
         // their objects are neither converted nor turned like the rest.
         if (tags[i].tagStart < hiddenUntil) continue;
         if (isHiddenStyle(tag)) {
-            hiddenUntil = isSelfClosing(text, tags[i].tagEnd) ? contentBegin : endOfGroup(text, tags[i].tagEnd);
+            hiddenUntil =
+                isSelfClosing(text, tags[i].tagEnd) ? contentBegin : endOfGroup(text, tags[i].tagEnd);
             continue;
         }
 
@@ -335,8 +336,8 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
             t = readTranslation(text, tr + kTranslateMarker.size());
 
         bool truncated = false;
-        for (std::size_t p = findStartTag(text, "path", contentBegin); p != std::string_view::npos && p < contentEnd;
-             p = findStartTag(text, "path", p + 5)) {
+        for (std::size_t p = findStartTag(text, "path", contentBegin);
+             p != std::string_view::npos && p < contentEnd; p = findStartTag(text, "path", p + 5)) {
             const std::size_t end = findTagEnd(text, p);
             if (end == std::string_view::npos) {
                 truncated = true;

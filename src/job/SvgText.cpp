@@ -83,11 +83,16 @@ std::string decodeEntities(std::string_view raw) {
             continue;
         }
         std::string_view name = raw.substr(i + 1, semi - i - 1);
-        if (name == "amp") out += '&';
-        else if (name == "lt") out += '<';
-        else if (name == "gt") out += '>';
-        else if (name == "quot") out += '"';
-        else if (name == "apos") out += '\'';
+        if (name == "amp")
+            out += '&';
+        else if (name == "lt")
+            out += '<';
+        else if (name == "gt")
+            out += '>';
+        else if (name == "quot")
+            out += '"';
+        else if (name == "apos")
+            out += '\'';
         else if (name.size() > 1 && name[0] == '#') {
             std::uint32_t cp = 0;
             bool hex = name[1] == 'x' || name[1] == 'X';
@@ -95,11 +100,16 @@ std::string decodeEntities(std::string_view raw) {
             for (std::size_t k = hex ? 2 : 1; k < name.size() && ok; ++k) {
                 char c = name[k];
                 int d = -1;
-                if (c >= '0' && c <= '9') d = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-                if (d < 0 || cp > 0x10FFFF) ok = false;
-                else cp = cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+                if (c >= '0' && c <= '9')
+                    d = c - '0';
+                else if (hex && c >= 'a' && c <= 'f')
+                    d = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F')
+                    d = c - 'A' + 10;
+                if (d < 0 || cp > 0x10FFFF)
+                    ok = false;
+                else
+                    cp = cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
             }
             if (!ok) {
                 out += raw[i];
@@ -119,7 +129,8 @@ bool styleProperty(std::string_view style, std::string_view name, std::string& v
     std::size_t from = 0;
     while (from <= style.size()) {
         std::size_t semi = style.find(';', from);
-        std::string_view decl = style.substr(from, semi == std::string_view::npos ? std::string_view::npos : semi - from);
+        std::string_view decl =
+            style.substr(from, semi == std::string_view::npos ? std::string_view::npos : semi - from);
         std::size_t colon = decl.find(':');
         if (colon != std::string_view::npos && trimmed(decl.substr(0, colon)) == name) {
             value = trimmed(decl.substr(colon + 1));

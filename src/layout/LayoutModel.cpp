@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/EditText.h"
 #include "base/Settings.h"
 #include "base/StartMode.h"
 #include "base/Texts.h"
-#include "base/EditText.h"
 #include "platform/Interaction.h"
 
 namespace sartovin {
@@ -36,8 +36,9 @@ struct FormatSize {
 
 // Medium sizes of the format list, width (head direction) × length; the last entry keeps the size.
 constexpr FormatSize kCameoFormats[] = {{304, 304}, {297, 420}, {210, 297}, {297, 210}, {148, 210},
-                                         {210, 148}, {216, 356}, {216, 279}, {279, 216}};
-constexpr FormatSize kSheetFormats[] = {{297, 210}, {210, 297}, {210, 148}, {148, 210}, {279, 216}, {216, 279}};
+                                        {210, 148}, {216, 356}, {216, 279}, {279, 216}};
+constexpr FormatSize kSheetFormats[] = {{297, 210}, {210, 297}, {210, 148},
+                                        {148, 210}, {279, 216}, {216, 279}};
 
 bool sameGroup(int a, int b) {
     auto quarter = [](int r) { return r == LayoutModel::kRotateRight || r == LayoutModel::kRotateLeft; };
@@ -177,10 +178,14 @@ void LayoutModel::reapplyPercentages() {
     // 100 is applied to its own dimension only: the 100 % rule of the size routine would reset the
     // other dimension's scale as well.
     const double widthPercent = m_widthPercent, heightPercent = m_heightPercent;
-    if (widthPercent == 100.0) m_jobWidth = m_importedWidth;
-    else changeSize(SizeField::WidthPercent, widthPercent);
-    if (heightPercent == 100.0) m_jobHeight = m_importedHeight;
-    else changeSize(SizeField::HeightPercent, heightPercent);
+    if (widthPercent == 100.0)
+        m_jobWidth = m_importedWidth;
+    else
+        changeSize(SizeField::WidthPercent, widthPercent);
+    if (heightPercent == 100.0)
+        m_jobHeight = m_importedHeight;
+    else
+        changeSize(SizeField::HeightPercent, heightPercent);
 }
 
 // ---- medium -------------------------------------------------------------------------------------
@@ -214,8 +219,10 @@ void LayoutModel::selectLastFormat() {
 void LayoutModel::setMediumWidth(int width) {
     int w = clampedMediumWidth(width);
     applyMediumWidth(w);
-    if (m_state.marksMode) resetToImported();
-    else changeSize(SizeField::WidthMm, m_jobWidth);
+    if (m_state.marksMode)
+        resetToImported();
+    else
+        changeSize(SizeField::WidthMm, m_jobWidth);
     m_settings.setMediumWidth(w);
     selectLastFormat();
     updateCopies();
@@ -225,8 +232,10 @@ void LayoutModel::setMediumWidth(int width) {
 void LayoutModel::setMediumHeight(int height) {
     int h = clampedMediumHeight(height);
     applyMediumHeight(h);
-    if (m_state.marksMode) resetToImported();
-    else changeSize(SizeField::HeightMm, m_jobHeight);
+    if (m_state.marksMode)
+        resetToImported();
+    else
+        changeSize(SizeField::HeightMm, m_jobHeight);
     m_settings.setMediumHeight(h);
     selectLastFormat();
     updateCopies();
@@ -252,14 +261,16 @@ std::vector<std::string> LayoutModel::formatList() const {
     const std::string landscape = m_texts.text(kTextLandscape);
     const std::string last = m_texts.text(kTextLastFormat);
     if (cameo()) {
-        return {"12\" x 12\"",        "A3",
-                "A4 " + portrait,     "A4 " + landscape,
-                "A5 " + portrait,     "A5 " + landscape,
-                "Legal",              "Letter " + portrait,
-                "Letter " + landscape, last};
+        return {"12\" x 12\"",     "A3",    "A4 " + portrait,     "A4 " + landscape,     "A5 " + portrait,
+                "A5 " + landscape, "Legal", "Letter " + portrait, "Letter " + landscape, last};
     }
-    return {"A4 " + portrait,     "A4 " + landscape,     "A5 " + portrait, "A5 " + landscape,
-            "Letter " + portrait, "Letter " + landscape, last};
+    return {"A4 " + portrait,
+            "A4 " + landscape,
+            "A5 " + portrait,
+            "A5 " + landscape,
+            "Letter " + portrait,
+            "Letter " + landscape,
+            last};
 }
 
 void LayoutModel::setFormat(int index) {
@@ -402,10 +413,18 @@ void LayoutModel::applyTransform() {
     const double e = quarter ? sx : sy;  // the mirror axis is the new y span
     auto map = [&](double x, double y, double& nx, double& ny) {
         switch (r) {
-            case kRotateRight: nx = y, ny = sx - x; break;
-            case kRotateLeft: nx = sy - y, ny = x; break;
-            case kRotate180: nx = sx - x, ny = sy - y; break;
-            default: nx = x, ny = y; break;
+            case kRotateRight:
+                nx = y, ny = sx - x;
+                break;
+            case kRotateLeft:
+                nx = sy - y, ny = x;
+                break;
+            case kRotate180:
+                nx = sx - x, ny = sy - y;
+                break;
+            default:
+                nx = x, ny = y;
+                break;
         }
         if (m_mirror) ny = e - ny;
     };
@@ -612,19 +631,39 @@ void LayoutModel::updatePositions() {
     int& right = m_positionRight;
     int& front = m_positionFront;
     switch (m_positionMode) {
-        case 0: edited(right, fh), edited(front, fv); break;
-        case 1: right = margin, front = margin; break;
-        case 2: right = fh - margin, front = margin; break;
-        case 3: right = fh / 2, edited(front, fv); break;
-        case 4: edited(right, fh), front = fv / 2; break;
-        case 5: right = fh / 2, front = fv / 2; break;
-        case 6: right = margin, front = fv - margin; break;
-        case 7: right = fh - margin, front = fv - margin; break;
-        case 8: right = fh / 2, front = fv - margin; break;
-        default: break;
+        case 0:
+            edited(right, fh), edited(front, fv);
+            break;
+        case 1:
+            right = margin, front = margin;
+            break;
+        case 2:
+            right = fh - margin, front = margin;
+            break;
+        case 3:
+            right = fh / 2, edited(front, fv);
+            break;
+        case 4:
+            edited(right, fh), front = fv / 2;
+            break;
+        case 5:
+            right = fh / 2, front = fv / 2;
+            break;
+        case 6:
+            right = margin, front = fv - margin;
+            break;
+        case 7:
+            right = fh - margin, front = fv - margin;
+            break;
+        case 8:
+            right = fh / 2, front = fv - margin;
+            break;
+        default:
+            break;
     }
     // Halves are integer divisions on both sides, so left + right may fall one short of free.
-    m_positionLeft = (m_positionMode == 3 || m_positionMode == 5 || m_positionMode == 8) ? fh / 2 : fh - right;
+    m_positionLeft =
+        (m_positionMode == 3 || m_positionMode == 5 || m_positionMode == 8) ? fh / 2 : fh - right;
     m_positionBack = (m_positionMode == 4 || m_positionMode == 5) ? fv / 2 : fv - front;
 }
 

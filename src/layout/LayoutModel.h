@@ -61,7 +61,9 @@ public:
 
     /// A hook run right after a rotation or mirror change has set the extent's working spans and
     /// before the imported size is taken from them (the layer page narrows them to the selection).
-    void setExtentAdjuster(std::function<void(JobExtent&)> adjuster) { m_extentAdjuster = std::move(adjuster); }
+    void setExtentAdjuster(std::function<void(JobExtent&)> adjuster) {
+        m_extentAdjuster = std::move(adjuster);
+    }
 
     // ---- medium -----------------------------------------------------------------------------
 
@@ -201,10 +203,10 @@ public:
 
     // ---- what the dialog shows ----------------------------------------------------------------
 
-    std::string jobWidthText() const;      ///< "%.0f"
-    std::string jobHeightText() const;     ///< "%.0f"
-    std::string widthPercentText() const;  ///< "%.0f"
-    std::string heightPercentText() const; ///< "%.0f"
+    std::string jobWidthText() const;       ///< "%.0f"
+    std::string jobHeightText() const;      ///< "%.0f"
+    std::string widthPercentText() const;   ///< "%.0f"
+    std::string heightPercentText() const;  ///< "%.0f"
     std::string mediumWidthText() const;
     std::string mediumHeightText() const;
     /// The value of the horizontal / vertical position edit (left/back in the hobby edition).
@@ -217,8 +219,8 @@ public:
     /// The rotation list texts (110 to 113).
     std::vector<std::string> rotationList() const;
 
-    bool sizeEditsEnabled() const;          ///< false in marks mode (the job is never scaled)
-    bool toWidthEnabled() const;            ///< false in marks mode
+    bool sizeEditsEnabled() const;  ///< false in marks mode (the job is never scaled)
+    bool toWidthEnabled() const;    ///< false in marks mode
     bool rowsEnabled() const { return !m_autoDistribute; }
     bool distanceHEnabled() const { return !m_autoDistribute; }
     bool distanceVEnabled() const { return !m_autoDistribute && !m_sameDistance; }

@@ -91,17 +91,23 @@ MarkMeasurements RegistrationMarks::measure(const Job& job, int startMode) {
         const JobPath& path = object.paths.front();
         const PointRange r = rangeOf(path);
         switch (identityOf(object)) {
-            case 9: m.extraMark = true; break;
+            case 9:
+                m.extraMark = true;
+                break;
             case 1:
                 m.markOriginX = r.maxX;
                 m.firstMarkWidth = r.maxX - r.minX;
                 break;
-            case 7: farX = r.maxX; break;
+            case 7:
+                farX = r.maxX;
+                break;
             case 2:
                 m.markOriginY = r.maxY;
                 m.secondMarkHeight = r.maxY - r.minY;
                 break;
-            case 10: farY = r.maxY; break;
+            case 10:
+                farY = r.maxY;
+                break;
             case 3:
                 for (const PathSegment& s : path.segments) {
                     if (isVertical(s)) m.markLineLength = std::fabs(s.endY - s.startY);
@@ -123,7 +129,8 @@ MarkMeasurements RegistrationMarks::measure(const Job& job, int startMode) {
                     m.firstMarkWidth = 0;
                 }
                 break;
-            default: break;  // plain bars (0) and the marks 8, 13 are not measured
+            default:
+                break;  // plain bars (0) and the marks 8, 13 are not measured
         }
     }
 
@@ -153,11 +160,18 @@ std::vector<std::string> RegistrationMarks::sheetFormats(const PlotterRecord& pl
     if (landscape.empty()) landscape = "quer";
     std::vector<std::string> list;
     if (isHobbyEdition(startMode)) {
-        list = {"A4 " + portrait,     "A4 " + landscape,     "A5 " + portrait, "A5 " + landscape,
-                "Letter " + portrait, "Letter " + landscape, "A3",             "Legal"};
+        list = {"A4 " + portrait,
+                "A4 " + landscape,
+                "A5 " + portrait,
+                "A5 " + landscape,
+                "Letter " + portrait,
+                "Letter " + landscape,
+                "A3",
+                "Legal"};
         if (plotter.name.find("Cameo") != std::string::npos) list.push_back("12\" x 12\"");
     } else {
-        list = {"A4 " + portrait, "A4 " + landscape, "Letter " + portrait, "Letter " + landscape, "A3", "Legal"};
+        list = {"A4 " + portrait, "A4 " + landscape, "Letter " + portrait, "Letter " + landscape, "A3",
+                "Legal"};
     }
     return list;
 }

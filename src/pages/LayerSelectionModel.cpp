@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/EditText.h"
 #include "base/StartMode.h"
 #include "base/Texts.h"
 #include "job/JobModel.h"
-#include "base/EditText.h"
 #include "layout/LayoutModel.h"
 
 namespace sartovin {
@@ -24,7 +24,12 @@ bool isMarks(const JobLayer& layer) { return layer.name == kMarksLayerName; }
 
 LayerSelectionModel::LayerSelectionModel(const Texts& texts, int startMode, Job& live, JobState& state,
                                          OptionsModel& options, LayoutModel& layout)
-    : m_texts(texts), m_startMode(startMode), m_live(live), m_state(state), m_options(options), m_layout(layout) {
+    : m_texts(texts),
+      m_startMode(startMode),
+      m_live(live),
+      m_state(state),
+      m_options(options),
+      m_layout(layout) {
     m_layout.setExtentAdjuster([this](JobExtent& e) { narrowExtent(e); });
     m_options.attach(&layout, this);
 }
@@ -34,7 +39,8 @@ LayerSelectionModel::~LayerSelectionModel() {
     m_options.attach(&m_layout, nullptr);
 }
 
-void LayerSelectionModel::setCatalogs(const std::vector<MediumRecord>* media, const std::vector<ToolRecord>* tools) {
+void LayerSelectionModel::setCatalogs(const std::vector<MediumRecord>* media,
+                                      const std::vector<ToolRecord>* tools) {
     m_media = media;
     m_tools = tools;
 }
@@ -59,14 +65,17 @@ void LayerSelectionModel::initialiseSettings(CutSettings& s) const {
 CutSettings* LayerSelectionModel::settingsOf(const LayerEntry& e) {
     switch (e.kind) {
         case LayerEntry::Kind::Layer:
-            return e.index >= 0 && e.index < static_cast<int>(m_live.layers.size()) ? &m_live.layers[e.index].settings
-                                                                                    : nullptr;
+            return e.index >= 0 && e.index < static_cast<int>(m_live.layers.size())
+                       ? &m_live.layers[e.index].settings
+                       : nullptr;
         case LayerEntry::Kind::Colour:
             return e.index >= 0 && e.index < static_cast<int>(m_live.colourGroups.size())
                        ? &m_live.colourGroups[e.index].settings
                        : nullptr;
-        case LayerEntry::Kind::Frame: return &m_frame;
-        case LayerEntry::Kind::Root: return nullptr;
+        case LayerEntry::Kind::Frame:
+            return &m_frame;
+        case LayerEntry::Kind::Root:
+            return nullptr;
     }
     return nullptr;
 }
@@ -77,7 +86,8 @@ const CutSettings* LayerSelectionModel::settingsOf(const LayerEntry& e) const {
 
 LayerSelectionModel::Naming& LayerSelectionModel::namingOf(const LayerEntry& e) {
     if (e.kind == LayerEntry::Kind::Layer) {
-        if (m_layerNaming.size() < m_live.layers.size()) m_layerNaming.resize(m_live.layers.size(), Naming::Plain);
+        if (m_layerNaming.size() < m_live.layers.size())
+            m_layerNaming.resize(m_live.layers.size(), Naming::Plain);
         return m_layerNaming[e.index];
     }
     if (e.kind == LayerEntry::Kind::Colour) {
@@ -98,9 +108,15 @@ void LayerSelectionModel::renameEntry(LayerEntry& e) {
     const CutSettings* s = settingsOf(e);
     const std::string preset = s ? presetName(s->preset) : std::string();
     switch (namingOf(e)) {
-        case Naming::Plain: e.text = e.name; break;
-        case Naming::Preset: e.text = fillPlaceholders("%s ( %s )", {e.name, preset}); break;
-        case Naming::Marked: e.text = fillPlaceholders("%s (*** %s ***)", {e.name, preset}); break;
+        case Naming::Plain:
+            e.text = e.name;
+            break;
+        case Naming::Preset:
+            e.text = fillPlaceholders("%s ( %s )", {e.name, preset});
+            break;
+        case Naming::Marked:
+            e.text = fillPlaceholders("%s (*** %s ***)", {e.name, preset});
+            break;
     }
 }
 
@@ -166,10 +182,17 @@ void LayerSelectionModel::setChecked(int entry, bool on) {
     if (entry < 0 || entry >= static_cast<int>(m_entries.size())) return;
     LayerEntry& e = m_entries[entry];
     switch (e.kind) {
-        case LayerEntry::Kind::Root: return;
-        case LayerEntry::Kind::Layer: m_live.layers[e.index].enabled = on; break;
-        case LayerEntry::Kind::Colour: m_live.colourGroups[e.index].enabled = on; break;
-        case LayerEntry::Kind::Frame: m_options.setGridFromFrameEntry(on); break;
+        case LayerEntry::Kind::Root:
+            return;
+        case LayerEntry::Kind::Layer:
+            m_live.layers[e.index].enabled = on;
+            break;
+        case LayerEntry::Kind::Colour:
+            m_live.colourGroups[e.index].enabled = on;
+            break;
+        case LayerEntry::Kind::Frame:
+            m_options.setGridFromFrameEntry(on);
+            break;
     }
     e.checked = on;
     m_layout.requestPreviewRedraw();
@@ -216,9 +239,12 @@ void LayerSelectionModel::setTool(int toolIndex) {
 
 EditRange LayerSelectionModel::range(LayerField field) const {
     switch (field) {
-        case LayerField::Speed: return m_options.range(OptionField::Speed);
-        case LayerField::Force: return m_options.range(OptionField::Force);
-        case LayerField::RepeatCount: return {1, 20, 1};
+        case LayerField::Speed:
+            return m_options.range(OptionField::Speed);
+        case LayerField::Force:
+            return m_options.range(OptionField::Force);
+        case LayerField::RepeatCount:
+            return {1, 20, 1};
     }
     return {};
 }
@@ -230,9 +256,15 @@ int LayerSelectionModel::setValue(LayerField field, int value) {
     CutSettings* s = settingsOf(e);
     if (!s) return v;
     switch (field) {
-        case LayerField::Speed: s->speed = v; break;
-        case LayerField::Force: s->force = v; break;
-        case LayerField::RepeatCount: s->repetitions = v; break;
+        case LayerField::Speed:
+            s->speed = v;
+            break;
+        case LayerField::Force:
+            s->force = v;
+            break;
+        case LayerField::RepeatCount:
+            s->repetitions = v;
+            break;
     }
     // An entry whose values differ from its preset is shown in the marked form.
     namingOf(e) = Naming::Marked;
@@ -246,7 +278,9 @@ int LayerSelectionModel::editValue(LayerField field, const std::string& text) {
 
 int LayerSelectionModel::spinValue(LayerField field, int request) {
     const CutSettings cur = currentValues();
-    int current = field == LayerField::Speed ? cur.speed : field == LayerField::Force ? cur.force : cur.repetitions;
+    int current = field == LayerField::Speed   ? cur.speed
+                  : field == LayerField::Force ? cur.force
+                                               : cur.repetitions;
     return setValue(field, OptionsModel::spinStep(current, request, range(field)));
 }
 
@@ -257,7 +291,9 @@ void LayerSelectionModel::setByLayers(bool byLayers) {
     rebuildTree();
 }
 
-bool LayerSelectionModel::individualParametersEnabled() const { return m_options.individualParametersAllowed(); }
+bool LayerSelectionModel::individualParametersEnabled() const {
+    return m_options.individualParametersAllowed();
+}
 
 void LayerSelectionModel::setIndividualParameters(bool on) {
     if (on && !individualParametersEnabled()) return;
@@ -317,7 +353,8 @@ void LayerSelectionModel::recomputeExtent() {
     // switching the selection off restores the whole drawing; the imported spans stay the
     // reference's.
     JobExtent& ext = m_state.extent;
-    const bool quarter = m_layout.rotation() == LayoutModel::kRotateRight || m_layout.rotation() == LayoutModel::kRotateLeft;
+    const bool quarter =
+        m_layout.rotation() == LayoutModel::kRotateRight || m_layout.rotation() == LayoutModel::kRotateLeft;
     ext.spanY = quarter ? ext.importedSpanX : ext.importedSpanY;
     ext.spanX = quarter ? ext.importedSpanY : ext.importedSpanX;
     ext.minX = ext.minY = 0;
@@ -336,7 +373,8 @@ double LayerSelectionModel::toolOffsetOf(int tool) const {
 }
 
 double LayerSelectionModel::deltaOffsetOf(int preset) const {
-    if (m_media && preset >= 0 && preset < static_cast<int>(m_media->size())) return (*m_media)[preset].deltaOffset;
+    if (m_media && preset >= 0 && preset < static_cast<int>(m_media->size()))
+        return (*m_media)[preset].deltaOffset;
     return m_options.offsetCorrection();
 }
 

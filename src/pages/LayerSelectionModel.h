@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "pages/OptionsModel.h"
 #include "catalog/MediumRecord.h"
 #include "catalog/ToolRecord.h"
 #include "job/Job.h"
+#include "pages/OptionsModel.h"
 
 namespace sartovin {
 
@@ -25,19 +25,19 @@ class LayoutModel;
 struct LayerEntry {
     enum class Kind { Root, Layer, Colour, Frame };
     Kind kind = Kind::Root;
-    int index = -1;         ///< layer or colour-group index; -2 for the frame entry, -1 for the root
-    std::string name;       ///< the layer's or colour group's name, text 61 for the frame entry
-    std::string text;       ///< what the tree shows
+    int index = -1;    ///< layer or colour-group index; -2 for the frame entry, -1 for the root
+    std::string name;  ///< the layer's or colour group's name, text 61 for the frame entry
+    std::string text;  ///< what the tree shows
     bool checked = false;
     std::int32_t listKey = 0;  ///< 1100 + index for layers and colours
 };
 
 /// One group of the plot run, in cutting order.
 struct CutGroup {
-    int groupIndex = -1;     ///< -1 the whole job, -2 the weeding frame, else layer / colour index
+    int groupIndex = -1;  ///< -1 the whole job, -2 the weeding frame, else layer / colour index
     std::string name;
-    bool skipped = false;    ///< not enabled (or nothing to cut): the run passes over it
-    int passes = 1;          ///< how often the group is cut
+    bool skipped = false;  ///< not enabled (or nothing to cut): the run passes over it
+    int passes = 1;        ///< how often the group is cut
     int speed = 0;
     int force = 0;
     double toolOffset = 0;   ///< mm, of the group's tool
@@ -51,8 +51,8 @@ class LayerSelectionModel {
 public:
     /// The live job, the job state, the options page and the layout page outlive the model. The
     /// model installs itself as the layout's extent adjuster and as the options' layer page.
-    LayerSelectionModel(const Texts& texts, int startMode, Job& live, JobState& state,
-                        OptionsModel& options, LayoutModel& layout);
+    LayerSelectionModel(const Texts& texts, int startMode, Job& live, JobState& state, OptionsModel& options,
+                        LayoutModel& layout);
     /// Detaches itself from the layout and the options page.
     ~LayerSelectionModel();
     LayerSelectionModel(const LayerSelectionModel&) = delete;

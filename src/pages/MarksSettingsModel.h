@@ -18,8 +18,8 @@ class MarksSettingsModel {
 public:
     /// What the window does after a button.
     enum class Outcome {
-        StayOpen,   ///< a value was out of range; its message was shown
-        EndProgram, ///< the window closes and the program ends
+        StayOpen,    ///< a value was out of range; its message was shown
+        EndProgram,  ///< the window closes and the program ends
     };
 
     /// `sheetFormats` is the marks sheet format list of the current plotter

@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cmath>
 
+#include "base/EditText.h"
 #include "base/Settings.h"
 #include "base/StartMode.h"
 #include "base/Texts.h"
-#include "pages/LayerSelectionModel.h"
-#include "base/EditText.h"
 #include "layout/LayoutModel.h"
+#include "pages/LayerSelectionModel.h"
 #include "platform/Interaction.h"
 
 namespace sartovin {
@@ -36,7 +36,8 @@ bool containsNoCase(const std::string& s, const char* word) {
 
 }  // namespace
 
-OptionsModel::OptionsModel(const Settings& settings, const Texts& texts, Interaction& interaction, int startMode)
+OptionsModel::OptionsModel(const Settings& settings, const Texts& texts, Interaction& interaction,
+                           int startMode)
     : m_settings(settings), m_texts(texts), m_interaction(interaction), m_startMode(startMode) {}
 
 void OptionsModel::attach(LayoutModel* layout, LayerSelectionModel* layers) {
@@ -108,7 +109,9 @@ void OptionsModel::applyMedium(const MediumRecord& medium, int index) {
     rebuildQualityList();
 }
 
-std::string OptionsModel::parametersCaption() const { return m_texts.text(kTextParametersFor) + " " + m_mediumName; }
+std::string OptionsModel::parametersCaption() const {
+    return m_texts.text(kTextParametersFor) + " " + m_mediumName;
+}
 
 std::string OptionsModel::saveTooltip() const { return m_texts.text(kTextSaveFor) + " " + m_mediumName; }
 
@@ -119,8 +122,10 @@ EditRange OptionsModel::range(OptionField field) const {
     const int forceStep = standard() ? 5 : 1;
     auto ordered = [](int lo, int hi) { return std::pair<int, int>(lo, std::max(lo, hi)); };
     switch (field) {
-        case OptionField::GridDistance: return {0, 100, 1};
-        case OptionField::Overcut: return {0, 10, 1};
+        case OptionField::GridDistance:
+            return {0, 100, 1};
+        case OptionField::Overcut:
+            return {0, 10, 1};
         case OptionField::Speed:
         case OptionField::RasterSpeed: {
             auto [lo, hi] = ordered(m_plotter.minCutSpeed, m_plotter.maxCutSpeed);
@@ -131,15 +136,21 @@ EditRange OptionsModel::range(OptionField field) const {
             auto [lo, hi] = ordered(m_plotter.minCutForce, m_plotter.maxCutForce);
             return {lo, hi, field == OptionField::Force ? forceStep : 1};
         }
-        case OptionField::RepeatCount: return laserEdition() ? EditRange{1, kMaxLpi, 1} : EditRange{1, 20, 1};
-        case OptionField::EndPositionDistance: return {INT32_MIN, INT32_MAX, 1};
-        case OptionField::RasterRepeatCount: return {1, 100, 1};
+        case OptionField::RepeatCount:
+            return laserEdition() ? EditRange{1, kMaxLpi, 1} : EditRange{1, 20, 1};
+        case OptionField::EndPositionDistance:
+            return {INT32_MIN, INT32_MAX, 1};
+        case OptionField::RasterRepeatCount:
+            return {1, 100, 1};
         case OptionField::CutOutSpeed:
-        case OptionField::CutOutForce: return {0, 100, 1};
-        case OptionField::CutOutLpi: return {1, kMaxLpi, 1};
+        case OptionField::CutOutForce:
+            return {0, 100, 1};
+        case OptionField::CutOutLpi:
+            return {1, kMaxLpi, 1};
         case OptionField::CleanSpeed:
         case OptionField::CleanForce:
-        case OptionField::CleanRepeatCount: return {1, 100, 1};
+        case OptionField::CleanRepeatCount:
+            return {1, 100, 1};
     }
     return {};
 }
@@ -149,29 +160,46 @@ int OptionsModel::checkRange(int value, const EditRange& r) { return std::clamp(
 int OptionsModel::spinStep(int current, int request, const EditRange& r) {
     // The spin button reports upward as a negative delta.
     long long v = current;
-    if (request < 0) v += r.step;
-    else if (request > 0) v -= r.step;
+    if (request < 0)
+        v += r.step;
+    else if (request > 0)
+        v -= r.step;
     v = std::clamp<long long>(v, r.min, r.max);
     return static_cast<int>(v);
 }
 
 int& OptionsModel::slot(OptionField field) {
     switch (field) {
-        case OptionField::GridDistance: return m_gridDistance;
-        case OptionField::Overcut: return m_overcut;
-        case OptionField::Speed: return m_speed;
-        case OptionField::Force: return m_force;
-        case OptionField::RepeatCount: return laserEdition() ? m_laser.vectorLpi : m_repeatCount;
-        case OptionField::EndPositionDistance: return m_endPositionDistance;
-        case OptionField::RasterSpeed: return m_laser.rasterSpeed;
-        case OptionField::RasterForce: return m_laser.rasterForce;
-        case OptionField::RasterRepeatCount: return m_laser.rasterRepeatCount;
-        case OptionField::CutOutSpeed: return m_laser.cutOutSpeed;
-        case OptionField::CutOutForce: return m_laser.cutOutForce;
-        case OptionField::CutOutLpi: return m_laser.cutOutLpi;
-        case OptionField::CleanSpeed: return m_laser.cleanSpeed;
-        case OptionField::CleanForce: return m_laser.cleanForce;
-        case OptionField::CleanRepeatCount: return m_laser.cleanRepeatCount;
+        case OptionField::GridDistance:
+            return m_gridDistance;
+        case OptionField::Overcut:
+            return m_overcut;
+        case OptionField::Speed:
+            return m_speed;
+        case OptionField::Force:
+            return m_force;
+        case OptionField::RepeatCount:
+            return laserEdition() ? m_laser.vectorLpi : m_repeatCount;
+        case OptionField::EndPositionDistance:
+            return m_endPositionDistance;
+        case OptionField::RasterSpeed:
+            return m_laser.rasterSpeed;
+        case OptionField::RasterForce:
+            return m_laser.rasterForce;
+        case OptionField::RasterRepeatCount:
+            return m_laser.rasterRepeatCount;
+        case OptionField::CutOutSpeed:
+            return m_laser.cutOutSpeed;
+        case OptionField::CutOutForce:
+            return m_laser.cutOutForce;
+        case OptionField::CutOutLpi:
+            return m_laser.cutOutLpi;
+        case OptionField::CleanSpeed:
+            return m_laser.cleanSpeed;
+        case OptionField::CleanForce:
+            return m_laser.cleanForce;
+        case OptionField::CleanRepeatCount:
+            return m_laser.cleanRepeatCount;
     }
     return m_speed;
 }
@@ -180,24 +208,54 @@ int OptionsModel::slotValue(OptionField field) const { return const_cast<Options
 
 void OptionsModel::store(OptionField field, int v) const {
     switch (field) {
-        case OptionField::GridDistance: m_settings.setGridDistance(v); break;
-        case OptionField::Overcut: m_settings.setOvercut(v); break;
-        case OptionField::Speed: m_settings.setSpeed(v); break;
-        case OptionField::Force: m_settings.setForce(v); break;
-        case OptionField::RepeatCount:
-            if (laserEdition()) m_settings.setLaserValue("VectorLPI", v);
-            else m_settings.setRepeatCount(v);
+        case OptionField::GridDistance:
+            m_settings.setGridDistance(v);
             break;
-        case OptionField::EndPositionDistance: m_settings.setEndPositionDistance(v); break;
-        case OptionField::RasterSpeed: m_settings.setLaserValue("RasterSpeed", v); break;
-        case OptionField::RasterForce: m_settings.setLaserValue("RasterForce", v); break;
-        case OptionField::RasterRepeatCount: m_settings.setLaserValue("RepeatCountRaster", v); break;
-        case OptionField::CutOutSpeed: m_settings.setLaserValue("CutOutVectorSpeed", v); break;
-        case OptionField::CutOutForce: m_settings.setLaserValue("CutOutVectorForce", v); break;
-        case OptionField::CutOutLpi: m_settings.setLaserValue("CutOutVectorLPI", v); break;
-        case OptionField::CleanSpeed: m_settings.setLaserValue("RasterCleanSpeed", v); break;
-        case OptionField::CleanForce: m_settings.setLaserValue("RasterCleanForce", v); break;
-        case OptionField::CleanRepeatCount: m_settings.setLaserValue("RasterCleanRepeat", v); break;
+        case OptionField::Overcut:
+            m_settings.setOvercut(v);
+            break;
+        case OptionField::Speed:
+            m_settings.setSpeed(v);
+            break;
+        case OptionField::Force:
+            m_settings.setForce(v);
+            break;
+        case OptionField::RepeatCount:
+            if (laserEdition())
+                m_settings.setLaserValue("VectorLPI", v);
+            else
+                m_settings.setRepeatCount(v);
+            break;
+        case OptionField::EndPositionDistance:
+            m_settings.setEndPositionDistance(v);
+            break;
+        case OptionField::RasterSpeed:
+            m_settings.setLaserValue("RasterSpeed", v);
+            break;
+        case OptionField::RasterForce:
+            m_settings.setLaserValue("RasterForce", v);
+            break;
+        case OptionField::RasterRepeatCount:
+            m_settings.setLaserValue("RepeatCountRaster", v);
+            break;
+        case OptionField::CutOutSpeed:
+            m_settings.setLaserValue("CutOutVectorSpeed", v);
+            break;
+        case OptionField::CutOutForce:
+            m_settings.setLaserValue("CutOutVectorForce", v);
+            break;
+        case OptionField::CutOutLpi:
+            m_settings.setLaserValue("CutOutVectorLPI", v);
+            break;
+        case OptionField::CleanSpeed:
+            m_settings.setLaserValue("RasterCleanSpeed", v);
+            break;
+        case OptionField::CleanForce:
+            m_settings.setLaserValue("RasterCleanForce", v);
+            break;
+        case OptionField::CleanRepeatCount:
+            m_settings.setLaserValue("RasterCleanRepeat", v);
+            break;
     }
 }
 
@@ -210,7 +268,9 @@ int OptionsModel::setInt(OptionField field, int value) {
     return v;
 }
 
-int OptionsModel::editInt(OptionField field, const std::string& text) { return setInt(field, parseEditInt(text)); }
+int OptionsModel::editInt(OptionField field, const std::string& text) {
+    return setInt(field, parseEditInt(text));
+}
 
 int OptionsModel::spin(OptionField field, int request) {
     return setInt(field, spinStep(slotValue(field), request, range(field)));
@@ -269,11 +329,16 @@ void OptionsModel::setEndPosition(int position) {
 
 double OptionsModel::qualityValueOf(const PlotterRecord& p, int code) {
     switch (code) {
-        case 0: return p.qualitySmallLetter;
-        case 2: return p.qualityNormal;
-        case 3: return p.qualityFair;
-        case 4: return p.qualityDraft;
-        default: return p.qualityFine;
+        case 0:
+            return p.qualitySmallLetter;
+        case 2:
+            return p.qualityNormal;
+        case 3:
+            return p.qualityFair;
+        case 4:
+            return p.qualityDraft;
+        default:
+            return p.qualityFine;
     }
 }
 
@@ -351,13 +416,17 @@ double OptionsModel::setOffsetCorrection(double value) {
     return m_offsetCorrection;
 }
 
-double OptionsModel::editOffset(const std::string& text) { return setOffsetCorrection(parseEditDouble(text)); }
+double OptionsModel::editOffset(const std::string& text) {
+    return setOffsetCorrection(parseEditDouble(text));
+}
 
 double OptionsModel::spinOffset(int request) {
     const double step = standard() ? kOffsetSpinStep : 1.0;
     double v = m_offsetCorrection;
-    if (request < 0) v += step;
-    else if (request > 0) v -= step;
+    if (request < 0)
+        v += step;
+    else if (request > 0)
+        v -= step;
     return setOffsetCorrection(v);
 }
 

@@ -49,8 +49,8 @@ struct EditRange {
 
 /// One entry of the quality list.
 struct QualityEntry {
-    int code = 0;          ///< 0 small letters, 1 fine, 2 normal, 3 production, 4 draft
-    std::string text;      ///< texts 120 to 124
+    int code = 0;      ///< 0 small letters, 1 fine, 2 normal, 3 production, 4 draft
+    std::string text;  ///< texts 120 to 124
 };
 
 class OptionsModel {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "pages/OptionsModel.h"
 #include "layout/LayoutModel.h"
+#include "pages/OptionsModel.h"
 #include "plot/DeviceUnits.h"
 
 namespace sartovin {
@@ -47,8 +47,10 @@ PreviewScene previewSceneOf(const LayoutModel& layout, const OptionsModel& optio
     // The start as the cutter takes it: a start closer to the edge than the overcut margin is
     // moved in by the margin, so that the overcut's early entry stays on the medium.
     const int margin = options.overcutOn() ? options.overcut() / 10 + 1 : 0;
-    s.offsetRight = layout.positionRight() < margin ? layout.positionRight() + margin : layout.positionRight();
-    s.offsetFront = layout.positionFront() < margin ? layout.positionFront() + margin : layout.positionFront();
+    s.offsetRight =
+        layout.positionRight() < margin ? layout.positionRight() + margin : layout.positionRight();
+    s.offsetFront =
+        layout.positionFront() < margin ? layout.positionFront() + margin : layout.positionFront();
 
     s.rows = std::max(1, layout.rows());
     s.columns = std::max(1, layout.columns());

@@ -26,20 +26,20 @@ struct PreviewCell {
 
 struct PreviewScene {
     int startMode = 1;
-    double mediumWidth = 0;   ///< across, mm
-    double mediumLength = 0;  ///< along, mm
-    double jobWidth = 0;      ///< across, mm (scaled job size)
-    double jobLength = 0;     ///< along, mm
-    double scaleAcross = 1;   ///< factor on the job's y (the plot's rounded width percentage)
-    double scaleAlong = 1;    ///< factor on the job's x (the plot's rounded length percentage)
-    bool frameOn = false;     ///< weeding frame drawn around each copy (frame on, marks mode off)
-    bool marksMode = false;   ///< the marks frame is drawn instead
-    double frameDistance = 0; ///< g: the frame lies this far outside the job on every side, mm
-    double gapAcross = 0;     ///< distance between columns, mm
-    double gapAlong = 0;      ///< distance between rows, mm
-    double offsetRight = 0;   ///< first copy's frame corner from the right medium edge, mm
-    double offsetFront = 0;   ///< first copy's frame corner from the front medium edge, mm
-    bool invert = false;      ///< laser edition: the inverted job area
+    double mediumWidth = 0;    ///< across, mm
+    double mediumLength = 0;   ///< along, mm
+    double jobWidth = 0;       ///< across, mm (scaled job size)
+    double jobLength = 0;      ///< along, mm
+    double scaleAcross = 1;    ///< factor on the job's y (the plot's rounded width percentage)
+    double scaleAlong = 1;     ///< factor on the job's x (the plot's rounded length percentage)
+    bool frameOn = false;      ///< weeding frame drawn around each copy (frame on, marks mode off)
+    bool marksMode = false;    ///< the marks frame is drawn instead
+    double frameDistance = 0;  ///< g: the frame lies this far outside the job on every side, mm
+    double gapAcross = 0;      ///< distance between columns, mm
+    double gapAlong = 0;       ///< distance between rows, mm
+    double offsetRight = 0;    ///< first copy's frame corner from the right medium edge, mm
+    double offsetFront = 0;    ///< first copy's frame corner from the front medium edge, mm
+    bool invert = false;       ///< laser edition: the inverted job area
     int rows = 1;
     int columns = 1;
     std::vector<PreviewCell> cells;  ///< the copies that are cut, in cutting order
@@ -49,7 +49,9 @@ struct PreviewScene {
     double copyLength() const { return jobLength + 2 * frameDistance; }
     /// Distance across from the right medium edge to a copy's right frame edge, and along from
     /// the front edge to its front frame edge.
-    double cellRight(const PreviewCell& c) const { return offsetRight + c.column * (copyWidth() + gapAcross); }
+    double cellRight(const PreviewCell& c) const {
+        return offsetRight + c.column * (copyWidth() + gapAcross);
+    }
     double cellFront(const PreviewCell& c) const { return offsetFront + c.row * (copyLength() + gapAlong); }
     /// The extent of the medium and all copies from the origin, plus a 10 mm allowance: the
     /// scrollable area.

@@ -13,20 +13,29 @@ namespace {
 
 const char* prefixOf(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Error: return "error: ";
-        case MessageIcon::Exclamation: return "warning: ";
-        case MessageIcon::Question: return "question: ";
-        default: return "";
+        case MessageIcon::Error:
+            return "error: ";
+        case MessageIcon::Exclamation:
+            return "warning: ";
+        case MessageIcon::Question:
+            return "question: ";
+        default:
+            return "";
     }
 }
 
 const char* choicesOf(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Ok: return "";
-        case MessageButtons::OkCancel: return " [o]k / [c]ancel";
-        case MessageButtons::YesNo: return " [y]es / [n]o";
-        case MessageButtons::YesNoCancel: return " [y]es / [n]o / [c]ancel";
-        case MessageButtons::RetryCancel: return " [r]etry / [c]ancel";
+        case MessageButtons::Ok:
+            return "";
+        case MessageButtons::OkCancel:
+            return " [o]k / [c]ancel";
+        case MessageButtons::YesNo:
+            return " [y]es / [n]o";
+        case MessageButtons::YesNoCancel:
+            return " [y]es / [n]o / [c]ancel";
+        case MessageButtons::RetryCancel:
+            return " [r]etry / [c]ancel";
     }
     return "";
 }
@@ -72,19 +81,31 @@ MessageAnswer ConsoleInteraction::messageBox(const std::string& text, const std:
         char c = line.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
         MessageAnswer a;
         switch (c) {
-            case 'o': a = MessageAnswer::Ok; break;
-            case 'c': a = MessageAnswer::Cancel; break;
-            case 'y': case 'j': a = MessageAnswer::Yes; break;
-            case 'n': a = MessageAnswer::No; break;
-            case 'r': a = MessageAnswer::Retry; break;
-            default: continue;
+            case 'o':
+                a = MessageAnswer::Ok;
+                break;
+            case 'c':
+                a = MessageAnswer::Cancel;
+                break;
+            case 'y':
+            case 'j':
+                a = MessageAnswer::Yes;
+                break;
+            case 'n':
+                a = MessageAnswer::No;
+                break;
+            case 'r':
+                a = MessageAnswer::Retry;
+                break;
+            default:
+                continue;
         }
         if (buttonsOffer(buttons, a)) return a;
     }
 }
 
-int ConsoleInteraction::chooseFromList(const std::string& title,
-                                       const std::vector<std::string>& items, int preselected) {
+int ConsoleInteraction::chooseFromList(const std::string& title, const std::vector<std::string>& items,
+                                       int preselected) {
     if (!m_interactive) return preselected;
     std::fprintf(m_out, "%s\n", title.c_str());
     for (std::size_t i = 0; i < items.size(); ++i)
@@ -97,8 +118,7 @@ int ConsoleInteraction::chooseFromList(const std::string& title,
     return n >= 1 && n <= static_cast<int>(items.size()) ? n - 1 : -1;
 }
 
-bool ConsoleInteraction::askText(const std::string& title, const std::string& prompt,
-                                 std::string& value) {
+bool ConsoleInteraction::askText(const std::string& title, const std::string& prompt, std::string& value) {
     if (!m_interactive) return false;
     std::fprintf(m_out, "%s\n%s ", title.c_str(), prompt.c_str());
     std::fflush(m_out);
@@ -111,8 +131,7 @@ bool ConsoleInteraction::askText(const std::string& title, const std::string& pr
 void ConsoleInteraction::pause(int ms) {
     if (ms <= 0) return;
     timespec ts{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
-    while (::nanosleep(&ts, &ts) != 0) {
-    }
+    while (::nanosleep(&ts, &ts) != 0) {}
 }
 
 }  // namespace sartovin

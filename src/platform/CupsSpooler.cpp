@@ -63,8 +63,8 @@ public:
         if (m_jobId > 0 || m_info.stopped || !m_info.accepting) return false;
         m_jobId = cupsCreateJob(m_http, m_info.name.c_str(), documentName.c_str(), 0, nullptr);
         if (m_jobId <= 0) return false;
-        if (cupsStartDocument(m_http, m_info.name.c_str(), m_jobId, documentName.c_str(),
-                              CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
+        if (cupsStartDocument(m_http, m_info.name.c_str(), m_jobId, documentName.c_str(), CUPS_FORMAT_RAW,
+                              1) != HTTP_STATUS_CONTINUE) {
             // The job exists but no document will follow: end the request, withdraw the job.
             cupsFinishDocument(m_http, m_info.name.c_str());
             cupsCancelJob2(m_http, m_info.name.c_str(), m_jobId, 0);

@@ -19,8 +19,7 @@ public:
                                int stallTimeoutMs) = 0;
     /// Reads what is there, waiting up to `timeoutMs` for the first byte; 0 bytes after the
     /// time-out is success with `received` 0.
-    virtual std::int32_t read(char* buffer, std::size_t capacity, std::size_t& received,
-                              int timeoutMs) = 0;
+    virtual std::int32_t read(char* buffer, std::size_t capacity, std::size_t& received, int timeoutMs) = 0;
     /// Bytes that can be read without waiting (an estimate of at least 1 where the node cannot
     /// count them but poll() says data is there).
     virtual std::int32_t bytesAvailable(std::size_t& count) = 0;

@@ -93,9 +93,7 @@ bool directoryExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool removeFile(const std::string& path) {
-    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
-}
+bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 bool MakeSureDirectoryPathExists(const std::string& path) {
     std::string dir = folderOf(path);
@@ -140,7 +138,8 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to) {
     return written;
 }
 
-std::string writePrivateTempFile(const std::string& folder, const std::string& prefix, const std::string& bytes) {
+std::string writePrivateTempFile(const std::string& folder, const std::string& prefix,
+                                 const std::string& bytes) {
     std::string base = folder.empty() ? std::string(".") : folder;
     if (base.back() != '/') base += '/';
     std::string pattern = base + prefix + "-XXXXXX";

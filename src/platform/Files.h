@@ -36,7 +36,8 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to);
 /// Writes `bytes` to a new file of its own in `folder` (a unique name beginning with `prefix`,
 /// created exclusively and readable only by this user) and returns its path, or "" on failure.
 /// The caller removes the file when done.
-std::string writePrivateTempFile(const std::string& folder, const std::string& prefix, const std::string& bytes);
+std::string writePrivateTempFile(const std::string& folder, const std::string& prefix,
+                                 const std::string& bytes);
 
 /// The folder part of a path including its final "/" ("" when it has none).
 std::string folderOf(const std::string& path);

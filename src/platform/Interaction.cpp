@@ -2,28 +2,33 @@
 
 namespace sartovin {
 
-MessageAnswer Interaction::messageBox(const std::string& text, const std::string& caption,
-                                      MessageIcon icon, MessageButtons buttons) {
+MessageAnswer Interaction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons) {
     return messageBox(text, caption, icon, buttons, firstAnswerOf(buttons));
 }
 
 MessageAnswer firstAnswerOf(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::Ok:
-        case MessageButtons::OkCancel: return MessageAnswer::Ok;
+        case MessageButtons::OkCancel:
+            return MessageAnswer::Ok;
         case MessageButtons::YesNo:
-        case MessageButtons::YesNoCancel: return MessageAnswer::Yes;
-        case MessageButtons::RetryCancel: return MessageAnswer::Retry;
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Yes;
+        case MessageButtons::RetryCancel:
+            return MessageAnswer::Retry;
     }
     return MessageAnswer::Ok;
 }
 
 bool buttonsOffer(MessageButtons buttons, MessageAnswer answer) {
     switch (buttons) {
-        case MessageButtons::Ok: return answer == MessageAnswer::Ok;
+        case MessageButtons::Ok:
+            return answer == MessageAnswer::Ok;
         case MessageButtons::OkCancel:
             return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
-        case MessageButtons::YesNo: return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::YesNo:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
         case MessageButtons::YesNoCancel:
             return answer == MessageAnswer::Yes || answer == MessageAnswer::No ||
                    answer == MessageAnswer::Cancel;
@@ -35,22 +40,32 @@ bool buttonsOffer(MessageButtons buttons, MessageAnswer answer) {
 
 const char* answerName(MessageAnswer answer) {
     switch (answer) {
-        case MessageAnswer::Ok: return "OK";
-        case MessageAnswer::Cancel: return "Cancel";
-        case MessageAnswer::Yes: return "Yes";
-        case MessageAnswer::No: return "No";
-        case MessageAnswer::Retry: return "Retry";
+        case MessageAnswer::Ok:
+            return "OK";
+        case MessageAnswer::Cancel:
+            return "Cancel";
+        case MessageAnswer::Yes:
+            return "Yes";
+        case MessageAnswer::No:
+            return "No";
+        case MessageAnswer::Retry:
+            return "Retry";
     }
     return "?";
 }
 
 const char* iconName(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::None: return "none";
-        case MessageIcon::Error: return "error";
-        case MessageIcon::Exclamation: return "exclamation";
-        case MessageIcon::Information: return "information";
-        case MessageIcon::Question: return "question";
+        case MessageIcon::None:
+            return "none";
+        case MessageIcon::Error:
+            return "error";
+        case MessageIcon::Exclamation:
+            return "exclamation";
+        case MessageIcon::Information:
+            return "information";
+        case MessageIcon::Question:
+            return "question";
     }
     return "?";
 }

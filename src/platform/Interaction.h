@@ -22,9 +22,8 @@ public:
     /// Shows a modal message and returns the button the user chose. `proceed` names the answer
     /// that lets the current work go on; an interface that cannot ask anybody (a command line
     /// without a terminal) takes it. It must be one of `buttons`' answers.
-    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
-                                     MessageIcon icon, MessageButtons buttons,
-                                     MessageAnswer proceed) = 0;
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                                     MessageButtons buttons, MessageAnswer proceed) = 0;
 
     /// The same with the first button of `buttons` as the answer that goes on.
     MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -37,8 +36,7 @@ public:
 
     /// Asks for a line of text (a name dialog). Returns false when the user cancelled; `value` holds
     /// the initial text on entry and the answer on return.
-    virtual bool askText(const std::string& title, const std::string& prompt,
-                         std::string& value) = 0;
+    virtual bool askText(const std::string& title, const std::string& prompt, std::string& value) = 0;
 
     /// Processes whatever the user interface has pending, without waiting.
     virtual void pump() = 0;

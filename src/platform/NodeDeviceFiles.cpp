@@ -40,8 +40,7 @@ public:
         return 0;
     }
 
-    std::int32_t read(char* buffer, std::size_t capacity, std::size_t& received,
-                      int timeoutMs) override {
+    std::int32_t read(char* buffer, std::size_t capacity, std::size_t& received, int timeoutMs) override {
         received = 0;
         for (;;) {
             ssize_t n = ::read(m_fd, buffer, capacity);
@@ -74,8 +73,10 @@ public:
         pollfd p{m_fd, POLLIN, 0};
         int r = ::poll(&p, 1, 0);
         if (r < 0) return errorCodeFromErrno(errno);
-        if (r == 1 && (p.revents & POLLIN)) count = 1;
-        else if (r == 1 && (p.revents & (POLLERR | POLLNVAL))) return kErrorDeviceNotConnected;
+        if (r == 1 && (p.revents & POLLIN))
+            count = 1;
+        else if (r == 1 && (p.revents & (POLLERR | POLLNVAL)))
+            return kErrorDeviceNotConnected;
         return 0;
     }
 
@@ -89,9 +90,7 @@ std::unique_ptr<DeviceHandle> NodeDeviceFiles::open(const std::string& path, Dev
                                                     std::int32_t& error) {
     error = 0;
     int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    flags |= access == DeviceAccess::Read ? O_RDONLY
-             : access == DeviceAccess::Write ? O_WRONLY
-                                             : O_RDWR;
+    flags |= access == DeviceAccess::Read ? O_RDONLY : access == DeviceAccess::Write ? O_WRONLY : O_RDWR;
     int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
         error = errorCodeFromErrno(errno);

@@ -72,7 +72,8 @@ std::string printerPortName(const std::string& deviceUri, const std::vector<std:
         case Kind::Serial:
             std::snprintf(buf, sizeof buf, "COM%d", placeAmong(deviceUri, allUris, kind) + 1);
             return buf;
-        case Kind::Other: break;
+        case Kind::Other:
+            break;
     }
     std::string scheme = schemeOf(deviceUri);
     std::transform(scheme.begin(), scheme.end(), scheme.begin(),

@@ -38,8 +38,7 @@ std::string trim(const std::string& s) {
 bool equalsNoCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;
@@ -79,8 +78,8 @@ Parsed parseLine(const std::string& text, const Line& line) {
         p.kind = Kind::Section;
         // The name runs to the last "]", so names that contain "]" themselves still match.
         std::size_t close = content.rfind(']');
-        std::string name = close == std::string::npos || close == 0 ? content.substr(1)
-                                                                     : content.substr(1, close - 1);
+        std::string name =
+            close == std::string::npos || close == 0 ? content.substr(1) : content.substr(1, close - 1);
         p.name = trim(name);
     } else {
         std::size_t eq = content.find('=');
@@ -101,9 +100,9 @@ Parsed parseLine(const std::string& text, const Line& line) {
 
 // Where a section and a key sit in the file.
 struct Location {
-    int sectionLine = -1;        // index of the first matching section header
-    int keyLine = -1;            // index of the first matching key inside it
-    int lastContentLine = -1;    // last non-blank line of that section (header included)
+    int sectionLine = -1;      // index of the first matching section header
+    int keyLine = -1;          // index of the first matching key inside it
+    int lastContentLine = -1;  // last non-blank line of that section (header included)
 };
 
 Location locate(const std::string& text, const std::vector<Line>& lines, const std::string& section,
@@ -167,9 +166,12 @@ int parseProfileInt(const std::string& text) {
     int base = 10;
     if (i + 1 < text.size() && text[i] == '0') {
         char p = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
-        if (p == 'x') base = 16;
-        else if (p == 'o') base = 8;
-        else if (p == 'b') base = 2;
+        if (p == 'x')
+            base = 16;
+        else if (p == 'o')
+            base = 8;
+        else if (p == 'b')
+            base = 2;
         if (base != 10) i += 2;
     }
     // Accumulate in 32 bits with wrap-around, as the classic conversion does.
@@ -177,9 +179,12 @@ int parseProfileInt(const std::string& text) {
     for (; i < text.size(); ++i) {
         int c = std::tolower(static_cast<unsigned char>(text[i]));
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else break;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else
+            break;
         if (digit >= base) break;
         result = result * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit);
     }
@@ -208,8 +213,8 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
     return parseProfileInt(value);
 }
 
-bool WritePrivateProfileString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& path) {
+bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& path) {
     std::string sec = oneLine(section), k = trim(oneLine(key)), v = oneLine(value);
     if (path.empty() || k.empty()) return false;
     std::string text = readWholeFile(path).value_or(std::string());
@@ -236,8 +241,7 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
     return writeFileAtomic(path, text);
 }
 
-bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
-                             const std::string& path) {
+bool DeletePrivateProfileKey(const std::string& section, const std::string& key, const std::string& path) {
     auto text = readWholeFile(path);
     if (!text) return true;
     auto lines = splitLines(*text);

@@ -28,12 +28,11 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
                          const std::string& path);
 
 /// Writes one value. Returns false when the file cannot be written; the old file then stays whole.
-bool WritePrivateProfileString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& path);
+bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& path);
 
 /// Removes one key (its first occurrence). True when the file is as asked afterwards.
-bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
-                             const std::string& path);
+bool DeletePrivateProfileKey(const std::string& section, const std::string& key, const std::string& path);
 
 /// The key names of the first matching section, in file order (for reading whole sections).
 std::vector<std::string> GetPrivateProfileKeys(const std::string& section, const std::string& path);

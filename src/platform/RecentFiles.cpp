@@ -52,9 +52,12 @@ int hexValue(char c) {
 // schemes, other hosts and bad escapes.
 std::optional<std::string> localPathOf(const std::string& uri) {
     std::string rest;
-    if (uri.rfind("file:///", 0) == 0) rest = uri.substr(7);
-    else if (uri.rfind("file://localhost/", 0) == 0) rest = uri.substr(16);
-    else return std::nullopt;
+    if (uri.rfind("file:///", 0) == 0)
+        rest = uri.substr(7);
+    else if (uri.rfind("file://localhost/", 0) == 0)
+        rest = uri.substr(16);
+    else
+        return std::nullopt;
     std::string out;
     for (std::size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == '%') {

@@ -14,8 +14,8 @@ MessageAnswer ScriptedInteraction::messageBox(const std::string& text, const std
     return answer;
 }
 
-int ScriptedInteraction::chooseFromList(const std::string& title,
-                                        const std::vector<std::string>& items, int preselected) {
+int ScriptedInteraction::chooseFromList(const std::string& title, const std::vector<std::string>& items,
+                                        int preselected) {
     int answer = preselected;
     if (!listAnswers.empty()) {
         answer = listAnswers.front();
@@ -25,8 +25,7 @@ int ScriptedInteraction::chooseFromList(const std::string& title,
     return answer;
 }
 
-bool ScriptedInteraction::askText(const std::string& title, const std::string& prompt,
-                                  std::string& value) {
+bool ScriptedInteraction::askText(const std::string& title, const std::string& prompt, std::string& value) {
     textPrompts.push_back(title + "|" + prompt);
     if (textAnswers.empty()) return false;
     std::optional<std::string> answer = textAnswers.front();

@@ -136,17 +136,20 @@ std::int32_t SerialPortDevice::write(const char* data, std::size_t length, std::
         if (n < 0 && errno != EAGAIN) return errorCodeFromErrno(errno);
         int err = 0;
         switch (pollFor(m_fd, POLLOUT, remainingMs(timeoutMs, start), err)) {
-            case PollResult::Ready: break;
-            case PollResult::TimedOut: return kErrorTimeout;
-            case PollResult::HungUp: return kErrorDeviceNotConnected;
-            case PollResult::Failed: return errorCodeFromErrno(err);
+            case PollResult::Ready:
+                break;
+            case PollResult::TimedOut:
+                return kErrorTimeout;
+            case PollResult::HungUp:
+                return kErrorDeviceNotConnected;
+            case PollResult::Failed:
+                return errorCodeFromErrno(err);
         }
     }
     return 0;
 }
 
-std::int32_t SerialPortDevice::read(char* buffer, std::size_t length, std::size_t& received,
-                                    int timeoutMs) {
+std::int32_t SerialPortDevice::read(char* buffer, std::size_t length, std::size_t& received, int timeoutMs) {
     received = 0;
     if (m_fd < 0) return kErrorInvalidHandle;
     long long start = monotonicMs();
@@ -160,18 +163,21 @@ std::int32_t SerialPortDevice::read(char* buffer, std::size_t length, std::size_
         // A terminal whose other end is gone reads as end of file or EIO.
         if (n == 0 || (n < 0 && errno == EIO)) {
             pollfd p{m_fd, POLLIN, 0};
-            if (n < 0 || (::poll(&p, 1, 0) == 1 && (p.revents & POLLHUP)))
-                return kErrorDeviceNotConnected;
+            if (n < 0 || (::poll(&p, 1, 0) == 1 && (p.revents & POLLHUP))) return kErrorDeviceNotConnected;
         } else if (n < 0 && errno != EAGAIN) {
             return errorCodeFromErrno(errno);
         }
         if (!m_blockingReads) return 0;
         int err = 0;
         switch (pollFor(m_fd, POLLIN, remainingMs(timeoutMs, start), err)) {
-            case PollResult::Ready: break;
-            case PollResult::TimedOut: return kErrorTimeout;
-            case PollResult::HungUp: return kErrorDeviceNotConnected;
-            case PollResult::Failed: return errorCodeFromErrno(err);
+            case PollResult::Ready:
+                break;
+            case PollResult::TimedOut:
+                return kErrorTimeout;
+            case PollResult::HungUp:
+                return kErrorDeviceNotConnected;
+            case PollResult::Failed:
+                return errorCodeFromErrno(err);
         }
     }
     return 0;
@@ -187,9 +193,12 @@ std::int32_t SerialPortDevice::waitForInput(int timeoutMs, bool& inputArrived, b
             inputArrived = (revents & POLLIN) != 0;
             lineError = (revents & POLLPRI) != 0;
             return 0;
-        case PollResult::TimedOut: return kErrorTimeout;
-        case PollResult::HungUp: return kErrorDeviceNotConnected;
-        case PollResult::Failed: return errorCodeFromErrno(err);
+        case PollResult::TimedOut:
+            return kErrorTimeout;
+        case PollResult::HungUp:
+            return kErrorDeviceNotConnected;
+        case PollResult::Failed:
+            return errorCodeFromErrno(err);
     }
     return 0;
 }

@@ -13,7 +13,8 @@ namespace sartovin {
 bool naturalLess(const std::string& a, const std::string& b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        if (std::isdigit(static_cast<unsigned char>(a[i])) && std::isdigit(static_cast<unsigned char>(b[j]))) {
+        if (std::isdigit(static_cast<unsigned char>(a[i])) &&
+            std::isdigit(static_cast<unsigned char>(b[j]))) {
             std::size_t ei = i, ej = j;
             while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
             while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;

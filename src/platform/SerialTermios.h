@@ -15,18 +15,18 @@ enum : std::uint8_t { kLineControlDisable = 0, kLineControlEnable = 1, kLineCont
 
 /// The fields of a device-control block that the serial class reads and writes.
 struct SerialControlBlock {
-    std::uint32_t baudRate = 9600;   ///< bits per second
-    std::uint8_t byteSize = 8;       ///< data bits, 5 to 8 on this platform
-    std::uint8_t parity = 0;         ///< 0 none, 1 odd, 2 even, 3 mark, 4 space
-    std::uint8_t stopBits = 0;       ///< 0 one, 1 one and a half, 2 two
-    bool parityCheck = false;        ///< input parity checking
+    std::uint32_t baudRate = 9600;  ///< bits per second
+    std::uint8_t byteSize = 8;      ///< data bits, 5 to 8 on this platform
+    std::uint8_t parity = 0;        ///< 0 none, 1 odd, 2 even, 3 mark, 4 space
+    std::uint8_t stopBits = 0;      ///< 0 one, 1 one and a half, 2 two
+    bool parityCheck = false;       ///< input parity checking
     bool outxCtsFlow = false;
     bool outxDsrFlow = false;
     std::uint8_t dtrControl = kLineControlEnable;
     std::uint8_t rtsControl = kLineControlEnable;
-    bool outX = false;               ///< XON/XOFF on output
-    bool inX = false;                ///< XON/XOFF on input
-    char eventChar = 0;              ///< not carried by termios; kept by the port object
+    bool outX = false;   ///< XON/XOFF on output
+    bool inX = false;    ///< XON/XOFF on input
+    char eventChar = 0;  ///< not carried by termios; kept by the port object
 };
 
 /// Writes the block's line settings into `t`, keeping every other field of `t`. Hardware flow

@@ -7,12 +7,12 @@
 namespace sartovin {
 
 /// Error numbers the device channels use besides 0 (success).
-inline constexpr std::int32_t kErrorInvalidFunction = 1;      ///< also: overlapped use on a plain port
+inline constexpr std::int32_t kErrorInvalidFunction = 1;  ///< also: overlapped use on a plain port
 inline constexpr std::int32_t kErrorFileNotFound = 2;
 inline constexpr std::int32_t kErrorPathNotFound = 3;
 inline constexpr std::int32_t kErrorTooManyOpenFiles = 4;
 inline constexpr std::int32_t kErrorAccessDenied = 5;
-inline constexpr std::int32_t kErrorInvalidHandle = 6;        ///< the port is not open
+inline constexpr std::int32_t kErrorInvalidHandle = 6;  ///< the port is not open
 inline constexpr std::int32_t kErrorNotEnoughMemory = 8;
 inline constexpr std::int32_t kErrorWriteProtect = 19;
 inline constexpr std::int32_t kErrorNotSupported = 50;

@@ -7,12 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <algorithm>
-#include <csignal>
 #include <map>
 
 extern char** environ;
@@ -107,8 +107,10 @@ int SystemProcessList::start(const std::string& program, const std::vector<std::
         if (eq) env[std::string(*e, static_cast<std::size_t>(eq - *e))] = eq + 1;
     }
     for (const auto& [name, value] : environment) {
-        if (value.empty()) env.erase(name);
-        else env[name] = value;
+        if (value.empty())
+            env.erase(name);
+        else
+            env[name] = value;
     }
     std::vector<std::string> envStore;
     for (const auto& [name, value] : env) envStore.push_back(name + "=" + value);
@@ -138,11 +140,13 @@ std::string SystemProcessList::findOnPath(const std::string& name) {
     std::size_t from = 0;
     while (from <= folders.size()) {
         std::size_t colon = folders.find(':', from);
-        std::string folder = folders.substr(from, colon == std::string::npos ? std::string::npos : colon - from);
+        std::string folder =
+            folders.substr(from, colon == std::string::npos ? std::string::npos : colon - from);
         if (folder.empty()) folder = ".";
         std::string candidate = folder + "/" + name;
         struct stat st {};
-        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
         if (colon == std::string::npos) break;
         from = colon + 1;

@@ -11,10 +11,10 @@
 namespace sartovin {
 
 struct UsbPrinterNode {
-    int index = 0;            ///< N of lpN
-    std::string nodePath;     ///< "/dev/usb/lpN" (below the device root)
-    std::string deviceId;     ///< the raw IEEE-1284 ID text ("" when sysfs has none)
-    Ieee1284Id id;            ///< its parsed keys
+    int index = 0;         ///< N of lpN
+    std::string nodePath;  ///< "/dev/usb/lpN" (below the device root)
+    std::string deviceId;  ///< the raw IEEE-1284 ID text ("" when sysfs has none)
+    Ieee1284Id id;         ///< its parsed keys
 };
 
 class UsbPrinterDevices {

@@ -90,8 +90,8 @@ void CurveFlattener::flatten(const PathSegment& s, const QualityValues& q, doubl
     }
 }
 
-void CurveFlattener::flattenForOvercut(const PathSegment& s, const QualityValues& q, double u,
-                                       double sx, double sy, int overcutTenths) {
+void CurveFlattener::flattenForOvercut(const PathSegment& s, const QualityValues& q, double u, double sx,
+                                       double sy, int overcutTenths) {
     m_points.clear();
     m_coarse = false;
     const double length = s.length * sx;
@@ -136,9 +136,9 @@ void CurveFlattener::thin() {
         bool keep = i <= 1 || i == count - 1;
         if (!keep) {
             const DevicePoint& next = m_points[i + 1];
-            keep = (dx > 0 && next.x < p.x) || (dx < 0 && next.x > p.x) ||
-                   (dy > 0 && next.y < p.y) || (dy < 0 && next.y > p.y) ||
-                   (a >= m_a && (a >= m_b || b >= m_a)) || (a < m_a && b >= m_a && b >= m_b);
+            keep = (dx > 0 && next.x < p.x) || (dx < 0 && next.x > p.x) || (dy > 0 && next.y < p.y) ||
+                   (dy < 0 && next.y > p.y) || (a >= m_a && (a >= m_b || b >= m_a)) ||
+                   (a < m_a && b >= m_a && b >= m_b);
         }
         if (keep) {
             m_kept.push_back(p);

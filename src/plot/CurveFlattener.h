@@ -33,13 +33,13 @@ public:
     /// Flattens `segment` (its stored arc length, mm, scaled by sx only) into points in device
     /// units relative to the copy origin: `unitsPerMm` × scale, rounded half away from zero. At
     /// most 31 points unless the curve is longer than 30 × maxStep.
-    void flatten(const PathSegment& segment, const QualityValues& quality, double unitsPerMm,
-                 double sx, double sy);
+    void flatten(const PathSegment& segment, const QualityValues& quality, double unitsPerMm, double sx,
+                 double sy);
 
     /// The start of the curve only, about the overcut's length (`overcutTenths` / 10 mm) long: the
     /// closing extension of a closed path whose first segment is a curve.
-    void flattenForOvercut(const PathSegment& segment, const QualityValues& quality,
-                           double unitsPerMm, double sx, double sy, int overcutTenths);
+    void flattenForOvercut(const PathSegment& segment, const QualityValues& quality, double unitsPerMm,
+                           double sx, double sy, int overcutTenths);
 
     /// Keeps the points worth sending: point 0 (the curve's start) is never kept; the first and
     /// last points, turning points in x or y and moves reaching the thresholds are.

@@ -56,9 +56,8 @@ bool readMarks(const PlotParameters& p, PlotContext& context, int dx, int dy) {
         appendPair(reading, dx, dy);
         reading += kEtx;
     } else {
-        if (context.interaction.messageBox(context.texts.text(390), kProgramCaption,
-                                           MessageIcon::Question, MessageButtons::OkCancel,
-                                           MessageAnswer::Ok) != MessageAnswer::Ok)
+        if (context.interaction.messageBox(context.texts.text(390), kProgramCaption, MessageIcon::Question,
+                                           MessageButtons::OkCancel, MessageAnswer::Ok) != MessageAnswer::Ok)
             return false;
         reading += "TB23,";
         appendPair(reading, dx, dy);

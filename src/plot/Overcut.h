@@ -58,12 +58,12 @@ private:
     int m_overcutTenths = 0;
     int m_o = 0;
     int m_minAngle = 7;
-    double m_thetaPrev = 0;          // degrees, 0 ≤ θ < 360
-    int m_px = 0, m_py = 0;          // pending overshoot at the end of the last move
-    int m_rx = 0, m_ry = 0;          // and its return
-    int m_ax = 0, m_ay = 0;          // start lead of a closed path
+    double m_thetaPrev = 0;  // degrees, 0 ≤ θ < 360
+    int m_px = 0, m_py = 0;  // pending overshoot at the end of the last move
+    int m_rx = 0, m_ry = 0;  // and its return
+    int m_ax = 0, m_ay = 0;  // start lead of a closed path
     bool m_closing = false;
-    int m_firstMarker = 0;           // first segment: handleState (Illustrator) or kind
+    int m_firstMarker = 0;  // first segment: handleState (Illustrator) or kind
     bool m_force = false;
 };
 

@@ -52,8 +52,8 @@ bool PathWalker::checkJobHasPaths() {
         }
     }
     if (paths == 0) {
-        m_context.interaction.messageBox(m_context.texts.text(303), kProgramCaption,
-                                         MessageIcon::Exclamation, MessageButtons::Ok);
+        m_context.interaction.messageBox(m_context.texts.text(303), kProgramCaption, MessageIcon::Exclamation,
+                                         MessageButtons::Ok);
         return false;
     }
     m_paths = m_params.jobState.pathTotal > 0 ? m_params.jobState.pathTotal : paths;
@@ -110,9 +110,9 @@ bool PathWalker::checkCancel() {
     if (!progress.cancelRequested()) return true;
     progress.hide();
     m_context.interaction.pump();
-    MessageAnswer answer = m_context.interaction.messageBox(
-        m_context.texts.text(304), kProgramCaption, MessageIcon::Question, MessageButtons::YesNo,
-        MessageAnswer::No);
+    MessageAnswer answer =
+        m_context.interaction.messageBox(m_context.texts.text(304), kProgramCaption, MessageIcon::Question,
+                                         MessageButtons::YesNo, MessageAnswer::No);
     if (answer == MessageAnswer::Yes) {
         m_out.clear();
         progress.hide();
@@ -200,8 +200,8 @@ bool PathWalker::cutPath(const JobPath& path) {
         const PathSegment& s = segments[i];
         if (i > 0 && s.length == 0) continue;
         const bool curve = s.kind == kSegmentCurve;
-        const int flags = (curve ? kFlagCurve : kFlagLine) | (i == 0 ? kFlagFirst : 0) |
-                          (i == last ? kFlagLast : 0);
+        const int flags =
+            (curve ? kFlagCurve : kFlagLine) | (i == 0 ? kFlagFirst : 0) | (i == last ? kFlagLast : 0);
         if (i == 0) {
             const int tx = m_originX + nearestUnits(s.startX * m_u * m_sx);
             const int ty = m_originY + nearestUnits(s.startY * m_u * m_sy);
@@ -327,7 +327,8 @@ void PathWalker::finishPass(int groupIndex, int pass) {
         liftOnly = true;
     } else if (p.endPosition == 1) {
         const int r = m_lastRow;
-        tx = m_x0 + truncUnits(m_u * (r * p.distanceV + (r + 1) * (p.jobHeight + 2 * g) + p.endPositionDistance));
+        tx = m_x0 +
+             truncUnits(m_u * (r * p.distanceV + (r + 1) * (p.jobHeight + 2 * g) + p.endPositionDistance));
     } else if (p.endPosition == 2) {
         const bool bottomLeft = p.positionMode == kPositionBottomLeft;
         const int k = (p.copyTotal > p.columns || bottomLeft) ? p.columns - 1 : m_lastColumn;

@@ -29,8 +29,8 @@ class PathWalker {
 public:
     /// `out` receives the pass; `unitsPerMm` is 40 (HP-GL) or 20 (GP-GL). All referenced objects
     /// must outlive the walker.
-    PathWalker(const PlotParameters& params, PlotContext& context, PathEmitter& emitter,
-               std::string& out, int unitsPerMm);
+    PathWalker(const PlotParameters& params, PlotContext& context, PathEmitter& emitter, std::string& out,
+               int unitsPerMm);
 
     /// Start of a pass, step 1: when the job holds no path at all, shows text 303 with the warning
     /// icon and returns false.
@@ -85,7 +85,7 @@ private:
     double m_u = 40;
     double m_sx = 1;
     double m_sy = 1;
-    int m_g = 0;                  // weeding-frame distance in use, mm
+    int m_g = 0;  // weeding-frame distance in use, mm
     int m_x0 = 0, m_y0 = 0;
     int m_originX = 0, m_originY = 0;
     int m_lastRow = 0, m_lastColumn = 0;

@@ -32,25 +32,25 @@ struct PlotParameters {
 
     // Job. The job is not owned and must outlive every writer call that uses these parameters.
     const Job* job = nullptr;
-    JobState jobState;              ///< pathTotal (progress range) and marksMode
-    MarkMeasurements marks;         ///< measured from the marks layer after import (mm)
+    JobState jobState;       ///< pathTotal (progress range) and marksMode
+    MarkMeasurements marks;  ///< measured from the marks layer after import (mm)
 
     // Layout (mm unless said otherwise).
-    int positionFront = 0;          ///< distance from the front medium edge: the X start
-    int positionRight = 0;          ///< distance from the right medium edge: the Y start
-    double jobWidth = 0;            ///< job size across the medium (device Y)
-    double jobHeight = 0;           ///< job size along the feed (device X)
-    double widthPercent = 100;      ///< scale the layout forms from the job's y span
-    double heightPercent = 100;     ///< scale the layout forms from the job's x span
+    int positionFront = 0;       ///< distance from the front medium edge: the X start
+    int positionRight = 0;       ///< distance from the right medium edge: the Y start
+    double jobWidth = 0;         ///< job size across the medium (device Y)
+    double jobHeight = 0;        ///< job size along the feed (device X)
+    double widthPercent = 100;   ///< scale the layout forms from the job's y span
+    double heightPercent = 100;  ///< scale the layout forms from the job's x span
     int copyTotal = 1;
-    int rows = 1;                   ///< copies one behind the other (along X)
-    int columns = 1;                ///< copies side by side (along Y)
-    int distanceH = 0;              ///< "CopyDistanceHoricontal": gap between columns (along Y)
-    int distanceV = 0;              ///< "CopyDistanceVertical": gap between rows (along X)
-    int positionMode = 0;           ///< index in the position list
-    int rotation = 0;               ///< 0 none, 1 90° right, 2 90° left, 3 180°
-    int mediumWidth = 0;            ///< "MediumWidth"
-    int mediumHeight = 0;           ///< "MediumHeight"
+    int rows = 1;          ///< copies one behind the other (along X)
+    int columns = 1;       ///< copies side by side (along Y)
+    int distanceH = 0;     ///< "CopyDistanceHoricontal": gap between columns (along Y)
+    int distanceV = 0;     ///< "CopyDistanceVertical": gap between rows (along X)
+    int positionMode = 0;  ///< index in the position list
+    int rotation = 0;      ///< 0 none, 1 90° right, 2 90° left, 3 180°
+    int mediumWidth = 0;   ///< "MediumWidth"
+    int mediumHeight = 0;  ///< "MediumHeight"
 
     // Cutting options.
     /// The weeding frame option "Grid" as the user set it: the copies then lie "GridDistance"
@@ -59,12 +59,12 @@ struct PlotParameters {
     /// Whether this pass cuts the frames; unset means as gridOn. The plot run sets it per group
     /// (in per-group cutting only the weeding-frame group cuts them).
     std::optional<bool> cutFrame;
-    int gridDistance = 0;           ///< "GridDistance", whole mm 0..100
-    bool overcutOn = false;         ///< "UseOvercut"
-    int overcut = 0;                ///< "Overcut", tenths of a millimetre 0..10
-    int qualityEntryCount = 5;      ///< entries of the quality list
-    int qualityIndex = 2;           ///< selected entry of the quality list
-    bool optionsPresent = true;     ///< false: the options window does not exist (quality 1, 6, 0.5)
+    int gridDistance = 0;        ///< "GridDistance", whole mm 0..100
+    bool overcutOn = false;      ///< "UseOvercut"
+    int overcut = 0;             ///< "Overcut", tenths of a millimetre 0..10
+    int qualityEntryCount = 5;   ///< entries of the quality list
+    int qualityIndex = 2;        ///< selected entry of the quality list
+    bool optionsPresent = true;  ///< false: the options window does not exist (quality 1, 6, 0.5)
     /// Acceleration for straight segments ("AS" of the initialisation): the options' qualityValue,
     /// the plotter's value for the selected quality entry.
     double lineAcceleration = 0;
@@ -72,24 +72,24 @@ struct PlotParameters {
     /// selected one. When there is no such entry the glue passes qualityValue, so nothing switches.
     double curveAcceleration = 0;
     bool usePlotterSettings = false;  ///< the cutter's own speed, force, acceleration and offset
-    int speed = 0;                  ///< "Speed"
-    int force = 0;                  ///< "Force"
-    double toolOffset = 0;          ///< offset of the selected tool (mm; hobby: blade units)
-    double offsetCorrection = 0;    ///< the medium's correction added to the tool offset
-    int repeatCount = 1;            ///< passes of the current group ("RepeatCount" in one group)
-    int endPosition = 0;            ///< 0 start position, 1 behind the job, 2 left beside the job
-    int endPositionDistance = 0;    ///< "EndPositionDistance", whole mm
-    bool cutInit = false;           ///< "CutInit": a short test stroke before the job
-    int minOvercutAngle = 7;        ///< "MinOvercutAngle", read once per pass, clamped 1..90
+    int speed = 0;                    ///< "Speed"
+    int force = 0;                    ///< "Force"
+    double toolOffset = 0;            ///< offset of the selected tool (mm; hobby: blade units)
+    double offsetCorrection = 0;      ///< the medium's correction added to the tool offset
+    int repeatCount = 1;              ///< passes of the current group ("RepeatCount" in one group)
+    int endPosition = 0;              ///< 0 start position, 1 behind the job, 2 left beside the job
+    int endPositionDistance = 0;      ///< "EndPositionDistance", whole mm
+    bool cutInit = false;             ///< "CutInit": a short test stroke before the job
+    int minOvercutAngle = 7;          ///< "MinOvercutAngle", read once per pass, clamped 1..90
 
     // Layer and colour selection.
     SelectionMode selectionMode = SelectionMode::Layers;
-    bool allObjects = true;         ///< false: only objects selected in the host program
+    bool allObjects = true;             ///< false: only objects selected in the host program
     bool individualParameters = false;  ///< one group per layer / colour with its own parameters
     bool pauseBetweenPasses = false;    ///< ask before each further group
     /// Per-group parameters by layer index (layer mode) or colour-group index (colour mode).
     std::vector<GroupParameters> groupParameters;
-    GroupParameters frameParameters;    ///< the weeding-frame group (−2)
+    GroupParameters frameParameters;  ///< the weeding-frame group (−2)
     /// Number of layers (layer mode) or colour groups (colour mode): a group below the last one
     /// returns to the start at the end of its last pass instead of going to the end position.
     int groupCount = 0;
@@ -97,10 +97,10 @@ struct PlotParameters {
     bool frameGroupFollows = false;
 
     // Plotter.
-    std::string modelDescription;   ///< third comma-separated field of the description text
-    int cuttingWidth = 0;           ///< W, whole mm (GP-GL)
+    std::string modelDescription;         ///< third comma-separated field of the description text
+    int cuttingWidth = 0;                 ///< W, whole mm (GP-GL)
     std::vector<std::string> offsetList;  ///< the cutter's offset list entries as decimal texts
-    std::string usbDeviceName;      ///< model name of the hobby cutter on USB (marks reading)
+    std::string usbDeviceName;            ///< model name of the hobby cutter on USB (marks reading)
 
     /// The group's parameters for `groupIndex` (−2 the frame group), or nullptr when per-group
     /// cutting is off, the index is −1 or no entry exists for it.

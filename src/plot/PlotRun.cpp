@@ -57,7 +57,8 @@ PlotRunResult runPlotGroups(const PlotParameters& params, PlotContext& context, 
         if (perGroup && !selectedForCutting(params, group)) continue;
         if (result.groupsRun > 0 && perGroup && params.pauseBetweenPasses) {
             if (interaction.messageBox(context.texts.text(364), kProgramCaption, MessageIcon::Information,
-                                       MessageButtons::OkCancel, MessageAnswer::Ok) == MessageAnswer::Cancel) {
+                                       MessageButtons::OkCancel,
+                                       MessageAnswer::Ok) == MessageAnswer::Cancel) {
                 result.stoppedAtPause = true;
                 break;
             }

@@ -16,14 +16,14 @@ namespace sartovin {
 using GroupSink = std::function<bool(const std::string& bytes)>;
 
 /// Builds one pass of the laser job (start modes 20 and above); same contract as the writers.
-using LaserWriter = std::function<bool(int groupIndex, std::string& output,
-                                       const PlotParameters& params, int pass)>;
+using LaserWriter =
+    std::function<bool(int groupIndex, std::string& output, const PlotParameters& params, int pass)>;
 
 struct PlotRunResult {
-    int groupsRun = 0;          ///< groups generated (sent or not)
-    int groupsSent = 0;         ///< groups handed to the sink
-    bool stoppedAtPause = false;///< the user chose Cancel at the pause between groups
-    bool sinkFailed = false;    ///< delivery failed; later groups were not generated
+    int groupsRun = 0;            ///< groups generated (sent or not)
+    int groupsSent = 0;           ///< groups handed to the sink
+    bool stoppedAtPause = false;  ///< the user chose Cancel at the pause between groups
+    bool sinkFailed = false;      ///< delivery failed; later groups were not generated
 };
 
 /// Runs the groups of `params` in order. Per group: the pause question (text 364) before every

@@ -18,7 +18,7 @@ public:
     bool cancelRequested() const override { return cancel; }
     void clearCancel() override { cancel = false; }
 
-    bool cancel = false;          ///< the cancel button's flag; a test sets it
+    bool cancel = false;  ///< the cancel button's flag; a test sets it
     bool visible = false;
     std::int64_t low = 0, high = 0, position = 0;
     std::int64_t positionUpdates = 0;

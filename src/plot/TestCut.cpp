@@ -93,7 +93,8 @@ bool TestCut::standardTestCut(const PlotParameters& p) {
         text += ";SP1;PR;";
     }
 
-    const std::string pattern = GetPrivateProfileString(kSection, "TestCutData", "", m_patternFile, kPatternBuffer);
+    const std::string pattern =
+        GetPrivateProfileString(kSection, "TestCutData", "", m_patternFile, kPatternBuffer);
     if (pattern.empty()) return false;
     for (int i = 0; i < p.repeatCount; ++i) text += pattern;
     appendRelativeMove(text, m_yMovement, m_xDistance);
@@ -148,7 +149,8 @@ bool TestCut::setTestCutMode(bool on) {
     // Only test cuts moved the head; without one there is nothing to return from.
     if (m_count > 0) {
         std::string text;
-        appendRelativeMove(text, -((m_yMovement - m_ySize) - m_xDistance), -((m_xSize + m_xDistance) * m_count));
+        appendRelativeMove(text, -((m_yMovement - m_ySize) - m_xDistance),
+                           -((m_xSize + m_xDistance) * m_count));
         ok = m_send(text);
         m_interaction.pump();
     }

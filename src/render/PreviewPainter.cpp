@@ -21,8 +21,8 @@ int chordsFor(const PathSegment& s, double pxPerMmAlong, double pxPerMmAcross) {
     auto d = [&](double x0, double y0, double x1, double y1) {
         return std::hypot((x1 - x0) * pxPerMmAlong, (y1 - y0) * pxPerMmAcross);
     };
-    const double poly = d(s.startX, s.startY, s.ctrl1X, s.ctrl1Y) + d(s.ctrl1X, s.ctrl1Y, s.ctrl2X, s.ctrl2Y) +
-                        d(s.ctrl2X, s.ctrl2Y, s.endX, s.endY);
+    const double poly = d(s.startX, s.startY, s.ctrl1X, s.ctrl1Y) +
+                        d(s.ctrl1X, s.ctrl1Y, s.ctrl2X, s.ctrl2Y) + d(s.ctrl2X, s.ctrl2Y, s.endX, s.endY);
     return std::clamp(static_cast<int>(poly / 2.0), 2, 200);
 }
 
@@ -105,11 +105,13 @@ QImage PreviewPainter::renderCopy(const Job& job, const PreviewScene& scene, dou
     return image;
 }
 
-QRect PreviewPainter::copyRect(const PreviewScene& scene, const PreviewCell& cell, double pxPerMm, QPointF origin) {
+QRect PreviewPainter::copyRect(const PreviewScene& scene, const PreviewCell& cell, double pxPerMm,
+                               QPointF origin) {
     const QSize size = copySize(scene, pxPerMm);
     const double left = origin.x() - (scene.cellRight(cell) + scene.copyWidth()) * pxPerMm;
     const double top = origin.y() - (scene.cellFront(cell) + scene.copyLength()) * pxPerMm;
-    return {static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)), size.width(), size.height()};
+    return {static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)), size.width(),
+            size.height()};
 }
 
 QRectF PreviewPainter::mediumRect(const PreviewScene& scene, double pxPerMm, QPointF origin) {
@@ -145,7 +147,7 @@ void PreviewPainter::paint(QPainter& painter, const PreviewScene& scene, const Q
 }
 
 QPointF PreviewPainter::previewOrigin(const PreviewScene& scene, double pxPerMm, int marginPx,
-                                     double lengthLimitMm) {
+                                      double lengthLimitMm) {
     double along = scene.extentAlong();
     if (lengthLimitMm > 0) along = std::min(along, lengthLimitMm);
     return {marginPx + scene.extentAcross() * pxPerMm, marginPx + along * pxPerMm};

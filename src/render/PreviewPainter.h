@@ -22,12 +22,12 @@ namespace sartovin {
 class PreviewPainter {
 public:
     // Colours of the preview (the window's own palette).
-    static QColor mediumFill() { return QColor(0xFF, 0xFF, 0xE6); }      ///< pale yellow, hobby edition
-    static QColor mediumOutline() { return QColor(0x00, 0x00, 0xFF); }   ///< blue
+    static QColor mediumFill() { return QColor(0xFF, 0xFF, 0xE6); }          ///< pale yellow, hobby edition
+    static QColor mediumOutline() { return QColor(0x00, 0x00, 0xFF); }       ///< blue
     static QColor mediumOutlineOther() { return QColor(0xC8, 0xC8, 0xC8); }  ///< grey, other editions
-    static QColor jobArea() { return QColor(0xF0, 0xF0, 0xF0); }         ///< light grey
-    static QColor jobAreaInverted() { return QColor(0x0A, 0x0A, 0x0A); } ///< laser edition, inverted
-    static QColor marksFrame() { return QColor(0x64, 0x64, 0x64); }      ///< dark grey
+    static QColor jobArea() { return QColor(0xF0, 0xF0, 0xF0); }             ///< light grey
+    static QColor jobAreaInverted() { return QColor(0x0A, 0x0A, 0x0A); }     ///< laser edition, inverted
+    static QColor marksFrame() { return QColor(0x64, 0x64, 0x64); }          ///< dark grey
 
     /// Renders one copy at `pxPerMm` pixels per millimetre: white, the job area in light grey, the
     /// job's paths in black (curves flattened), the weeding frame or the marks frame. The image is

@@ -26,9 +26,9 @@ struct CutCommandHooks {
 };
 
 struct CutCommandResult {
-    bool started = false;   ///< the groups were run (the device was free and had a port)
-    bool busy = false;      ///< stopped by the display tool (text 316)
-    bool noPort = false;    ///< stopped with text 307 / 389
+    bool started = false;  ///< the groups were run (the device was free and had a port)
+    bool busy = false;     ///< stopped by the display tool (text 316)
+    bool noPort = false;   ///< stopped with text 307 / 389
     PlotRunResult run;
 };
 

@@ -12,7 +12,9 @@ const UsbDeviceEntry* DeviceMarksExchange::find(const std::string& modelName) co
     return nullptr;
 }
 
-bool DeviceMarksExchange::usbDeviceAvailable(const std::string& modelName) { return find(modelName) != nullptr; }
+bool DeviceMarksExchange::usbDeviceAvailable(const std::string& modelName) {
+    return find(modelName) != nullptr;
+}
 
 bool DeviceMarksExchange::sendToUsbDevice(const std::string& modelName, const std::string& bytes) {
     const UsbDeviceEntry* e = find(modelName);
@@ -21,7 +23,8 @@ bool DeviceMarksExchange::sendToUsbDevice(const std::string& modelName, const st
     auto handle = m_files.open(e->devicePath, DeviceAccess::Write, error);
     if (!handle) return false;
     std::size_t written = 0;
-    return handle->write(bytes.data(), bytes.size(), written, kWriteTimeoutMs) == 0 && written == bytes.size();
+    return handle->write(bytes.data(), bytes.size(), written, kWriteTimeoutMs) == 0 &&
+           written == bytes.size();
 }
 
 }  // namespace sartovin

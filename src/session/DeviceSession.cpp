@@ -8,19 +8,26 @@ namespace sartovin {
 
 DeviceSession::DeviceSession(int startMode, const Texts& texts, Interaction& ui, const std::string& sysRoot,
                              const std::string& devRoot)
-    : m_startMode(startMode), m_texts(texts), m_ui(ui), m_sysRoot(sysRoot), m_devRoot(devRoot),
-      m_usb(sysRoot, devRoot), m_gccUsb(m_usb, m_files) {}
+    : m_startMode(startMode),
+      m_texts(texts),
+      m_ui(ui),
+      m_sysRoot(sysRoot),
+      m_devRoot(devRoot),
+      m_usb(sysRoot, devRoot),
+      m_gccUsb(m_usb, m_files) {}
 
 void DeviceSession::identifyUsb() { m_usbDevices = identifyUsbPrinters(m_usb, m_files, m_startMode, m_ui); }
 
 PlotterPortList DeviceSession::portList(const PlotterRecord& plotter) {
-    PortSources sources = gatherPortSources(m_startMode, m_usbDevices, m_gccUsb, m_spooler, m_sysRoot, m_devRoot);
+    PortSources sources =
+        gatherPortSources(m_startMode, m_usbDevices, m_gccUsb, m_spooler, m_sysRoot, m_devRoot);
     return PlotterPortList(m_startMode, plotter.port, plotter.usbGccName, sources);
 }
 
 bool DeviceSession::deviceBusy() {
     WindowList* windows = m_windows.available() ? &m_windows : nullptr;
-    return sartovin::deviceBusy(windows, [this] { return m_processes.processes(); }, m_texts, m_ui);
+    return sartovin::deviceBusy(
+        windows, [this] { return m_processes.processes(); }, m_texts, m_ui);
 }
 
 bool DeviceSession::configurePort(PlotterRecord& plotter, const Settings& settings,
@@ -28,9 +35,14 @@ bool DeviceSession::configurePort(PlotterRecord& plotter, const Settings& settin
     PlotterPortList list = portList(plotter);
     int index = -1;
     switch (list.opening()) {
-        case PlotterPortList::Opening::Cancel: return false;
-        case PlotterPortList::Opening::StoreAtOnce: index = list.itemToStoreAtOnce(); break;
-        case PlotterPortList::Opening::WaitForUser: index = choose ? choose(list) : -1; break;
+        case PlotterPortList::Opening::Cancel:
+            return false;
+        case PlotterPortList::Opening::StoreAtOnce:
+            index = list.itemToStoreAtOnce();
+            break;
+        case PlotterPortList::Opening::WaitForUser:
+            index = choose ? choose(list) : -1;
+            break;
     }
     if (index < 0 || index >= static_cast<int>(list.items().size())) return false;
     storePortChoice(list.choiceFor(index), plotter.name, plotter, settings, m_texts, m_ui);

@@ -49,8 +49,8 @@ DrawingKind drawingKindOf(const std::string& path, const std::string& bytes, int
     return DrawingKind::IllustratorJob;
 }
 
-bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job,
-                   JobState& state, JobImportContext& ctx, DrawingKind& kind, std::string& why) {
+bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job, JobState& state,
+                   JobImportContext& ctx, DrawingKind& kind, std::string& why) {
     auto bytes = readWholeFile(path);
     if (!bytes) {
         why = "cannot read the file";
@@ -72,16 +72,16 @@ bool importDrawing(const std::string& path, const DrawingImportOptions& options,
         case DrawingKind::IllustratorJob:
             ok = readIllustratorJob(path, job, state, ctx);
             break;
-        case DrawingKind::Svg:
-        {
+        case DrawingKind::Svg: {
             SystemProcessList systemProcesses;
             ProcessList& processes = options.processes ? *options.processes : systemProcesses;
             ok = importSvgFile(path, options.runInkscape, job, state, ctx, processes, options.tempFolder);
             break;
         }
     }
-    if (!ok) why = ctx.failure != JobReadFailure::None ? describeJobReadFailure(ctx.failure)
-                                                       : "the drawing holds nothing the program can cut";
+    if (!ok)
+        why = ctx.failure != JobReadFailure::None ? describeJobReadFailure(ctx.failure)
+                                                  : "the drawing holds nothing the program can cut";
     return ok;
 }
 

@@ -19,16 +19,16 @@ enum class DrawingKind { IllustratorJob, CorelJob, Svg };
 DrawingKind drawingKindOf(const std::string& path, const std::string& bytes, int startMode);
 
 struct DrawingImportOptions {
-    int startMode = 0;           ///< 0: decide by the file
-    bool runInkscape = true;     ///< SVG: let Inkscape convert a copy first
+    int startMode = 0;                 ///< 0: decide by the file
+    bool runInkscape = true;           ///< SVG: let Inkscape convert a copy first
     ProcessList* processes = nullptr;  ///< needed for SVG with runInkscape
-    std::string tempFolder;      ///< where private copies go
+    std::string tempFolder;            ///< where private copies go
 };
 
 /// Reads `path` into an empty job. The Corel reader deletes what it reads, so it is given a private
 /// copy: the user's file is never removed. Returns false with ctx.failure set (or the reader's
 /// message shown) when the file gives no job; `why` then holds a short reason for the command line.
-bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job,
-                   JobState& state, JobImportContext& ctx, DrawingKind& kind, std::string& why);
+bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job, JobState& state,
+                   JobImportContext& ctx, DrawingKind& kind, std::string& why);
 
 }  // namespace sartovin

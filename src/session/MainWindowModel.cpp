@@ -69,7 +69,8 @@ void MainWindowModel::bringPagesToPlotter() {
     if (!plotter) return;
     m_layout->setPlotter(*plotter);
     m_options->setPlotter(*plotter);
-    if (const MediumRecord* medium = m_media.current()) m_options->applyMedium(*medium, m_media.currentIndex());
+    if (const MediumRecord* medium = m_media.current())
+        m_options->applyMedium(*medium, m_media.currentIndex());
     m_layout->refresh();
 }
 
@@ -118,7 +119,8 @@ MediumRecord MainWindowModel::mediumValues() {
 
 void MainWindowModel::applyCurrentMedium() {
     if (!pagesOpen()) return;
-    if (const MediumRecord* medium = m_media.current()) m_options->applyMedium(*medium, m_media.currentIndex());
+    if (const MediumRecord* medium = m_media.current())
+        m_options->applyMedium(*medium, m_media.currentIndex());
     m_layers->setCatalogs(&m_media.media(), &m_tools.tools());
 }
 
@@ -177,7 +179,7 @@ PlotParameters MainWindowModel::plotParameters() const {
     p.lineAcceleration = options.qualityValue();
     // Without a following quality entry the curves keep the line acceleration, so nothing switches.
     p.curveAcceleration = options.qualityIndex() + 1 < p.qualityEntryCount ? options.nextQualityValue()
-                                                                         : options.qualityValue();
+                                                                           : options.qualityValue();
     p.usePlotterSettings = options.usePlotterSettings();
     p.speed = options.speed();
     p.force = options.force();
@@ -198,7 +200,8 @@ PlotParameters MainWindowModel::plotParameters() const {
     p.groupParameters.assign(static_cast<std::size_t>(p.groupCount), GroupParameters{});
     for (const CutGroup& g : layers.cutGroups()) {
         GroupParameters gp{g.speed, g.force, g.toolOffset, g.deltaOffset, g.passes};
-        if (g.groupIndex == -2) p.frameParameters = gp;
+        if (g.groupIndex == -2)
+            p.frameParameters = gp;
         else if (g.groupIndex >= 0 && g.groupIndex < p.groupCount)
             p.groupParameters[static_cast<std::size_t>(g.groupIndex)] = gp;
     }

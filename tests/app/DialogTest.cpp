@@ -10,14 +10,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "base/Settings.h"
 #include "app/CInkscapeStart.h"
 #include "app/CLanguageChoice.h"
 #include "app/CMarksSettingsDlg.h"
-#include "app/QtInteraction.h"
 #include "app/CPlotterConfig.h"
 #include "app/CStatus.h"
 #include "app/MainWindowTestSupport.h"
+#include "app/QtInteraction.h"
+#include "base/Settings.h"
 
 namespace sartovin::test {
 namespace {
@@ -68,7 +68,8 @@ TEST_F(DialogTest, PortConfigurationCancelStoresNothingAndASingleItemIsStoredAtO
     two.printers = {"Cutter", "Office"};
     {
         CPlotterConfig dialog(1, m_record, settings(), t, m_ui, two);
-        MainWindowHarness::onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("cancelButton")->click(); });
+        MainWindowHarness::onNextModal(
+            [](QWidget* modal) { modal->findChild<QPushButton*>("cancelButton")->click(); });
         EXPECT_EQ(dialog.run(), QDialog::Rejected);
         EXPECT_EQ(m_record.portType, kPortNone);
         EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "");
@@ -112,7 +113,8 @@ TEST_F(DialogTest, InkscapeHintOffersNotToShowItAgain) {
     EXPECT_FALSE(hint.hideAgain());
     hint.hideBox()->click();
     EXPECT_TRUE(hint.hideAgain());
-    MainWindowHarness::onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("okButton")->click(); });
+    MainWindowHarness::onNextModal(
+        [](QWidget* modal) { modal->findChild<QPushButton*>("okButton")->click(); });
     EXPECT_EQ(hint.exec(), QDialog::Accepted);
 }
 
@@ -147,8 +149,8 @@ TEST_F(DialogTest, MessageBoxesCarryCaptionIconAndButtonsAndTellWhichWasPressed)
         icon = box->icon();
         box->button(QMessageBox::No)->click();
     });
-    MessageAnswer answer = ui.messageBox("Do you want delete this medium ?", kProgramCaption, MessageIcon::Question,
-                                         MessageButtons::YesNo, MessageAnswer::Yes);
+    MessageAnswer answer = ui.messageBox("Do you want delete this medium ?", kProgramCaption,
+                                         MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes);
     EXPECT_EQ(answer, MessageAnswer::No);
     EXPECT_EQ(caption, "Sartovin");
     EXPECT_EQ(text, "Do you want delete this medium ?");
@@ -159,7 +161,8 @@ TEST_F(DialogTest, MessageBoxesCarryCaptionIconAndButtonsAndTellWhichWasPressed)
         caption = modal->windowTitle();
         qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(ui.messageBox("x", "", MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok), MessageAnswer::Ok);
+    EXPECT_EQ(ui.messageBox("x", "", MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok),
+              MessageAnswer::Ok);
     EXPECT_EQ(caption, "Sartovin");
 }
 
@@ -177,7 +180,8 @@ TEST_F(DialogTest, LanguageQuestionReturnsTheChosenEntry) {
     EXPECT_EQ(ui.chooseFromList("Sprachauswahl / Language / Langue", {"Deutsch", "English", "France"}, 0), 2);
     EXPECT_EQ(title, "Sprachauswahl / Language / Langue");
     // Closing the dialog without OK chooses nothing.
-    MainWindowHarness::onNextModal([](QWidget* modal) { QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection); });
+    MainWindowHarness::onNextModal(
+        [](QWidget* modal) { QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection); });
     EXPECT_EQ(ui.chooseFromList("t", {"Deutsch", "English", "France"}, 0), -1);
 }
 

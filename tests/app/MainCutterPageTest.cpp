@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "widgets/SpinEdit.h"
 #include "app/CAdvanced.h"
 #include "app/MainWindowTestSupport.h"
+#include "widgets/SpinEdit.h"
 
 namespace sartovin::test {
 namespace {

@@ -46,11 +46,13 @@ TEST_P(MainScreenshot, EveryPageInTheLanguage) {
         QPixmap shot = w.grab();
         ASSERT_FALSE(shot.isNull());
         EXPECT_GE(shot.width(), 900);
-        QString file = QStringLiteral("%1/main-%2-%3.png").arg(screenshotFolder()).arg(language).arg(names[page]);
+        QString file =
+            QStringLiteral("%1/main-%2-%3.png").arg(screenshotFolder()).arg(language).arg(names[page]);
         EXPECT_TRUE(shot.save(file)) << file.toStdString();
     }
     w.tabs()->setCurrentIndex(0);
-    EXPECT_EQ(w.tabs()->tabText(0), language == 1000 ? QStringLiteral("Allgemein") : QStringLiteral("General"));
+    EXPECT_EQ(w.tabs()->tabText(0),
+              language == 1000 ? QStringLiteral("Allgemein") : QStringLiteral("General"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, MainScreenshot, ::testing::Values(1000, 2000));

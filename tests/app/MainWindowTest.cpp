@@ -20,11 +20,11 @@
 #include <algorithm>
 
 #include "app/CLayerTab.h"
-#include "platform/Files.h"
 #include "app/COptions.h"
-#include "widgets/SpinEdit.h"
 #include "app/CStatus.h"
 #include "app/MainWindowTestSupport.h"
+#include "platform/Files.h"
+#include "widgets/SpinEdit.h"
 
 namespace sartovin::test {
 
@@ -179,7 +179,8 @@ TEST_F(MainWindowTest, TickingLayersDecidesWhatIsCutInOwnPasses) {
     for (const CutGroup& g : layers.cutGroups()) {
         if (g.groupIndex < 0) continue;
         (g.skipped ? skipped : cut) += 1;
-        if (w.model().job().layers[static_cast<std::size_t>(g.groupIndex)].name == second) EXPECT_TRUE(g.skipped);
+        if (w.model().job().layers[static_cast<std::size_t>(g.groupIndex)].name == second)
+            EXPECT_TRUE(g.skipped);
     }
     EXPECT_EQ(skipped, 1);
     EXPECT_GE(cut, 1);
@@ -311,7 +312,8 @@ TEST_F(MainWindowTest, TheSecondSaveAsksItsOwnQuestionAndIsOffWithThePlottersSet
     std::string before = readFile(h.app.mediaCatalogPath);
     h.ui.answers.push_back(MessageAnswer::No);
     options->secondSaveButton()->click();
-    EXPECT_EQ(h.ui.messages.back().text, "Do you want to save the current cutting parameters for this medium ?");
+    EXPECT_EQ(h.ui.messages.back().text,
+              "Do you want to save the current cutting parameters for this medium ?");
     EXPECT_EQ(readFile(h.app.mediaCatalogPath), before);
     h.ui.answers.push_back(MessageAnswer::Yes);
     options->secondSaveButton()->click();

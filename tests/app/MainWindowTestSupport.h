@@ -12,9 +12,9 @@
 #include <memory>
 #include <string>
 
+#include "app/CTarnelWinCDlg.h"
 #include "base/Startup.h"
 #include "base/Texts.h"
-#include "app/CTarnelWinCDlg.h"
 #include "device/FakeDevices.h"
 #include "job/FakeHostPrograms.h"
 #include "platform/ScriptedInteraction.h"
@@ -90,7 +90,8 @@ public:
         QDir().mkpath(QString::fromStdString(m_dir.file("temp")));
         QDir().mkpath(QString::fromStdString(m_dir.file("config/Sartovin")));
         QDir().mkpath(QString::fromStdString(m_dir.file("config/Sartovin-Hobbyplotter")));
-        const char* product = programName.find("HP") != std::string::npos ? "Sartovin-Hobbyplotter" : "Sartovin";
+        const char* product =
+            programName.find("HP") != std::string::npos ? "Sartovin-Hobbyplotter" : "Sartovin";
         writeFile(m_dir.file("config/") + product + "/Sartovin.ini",
                   "[State]\nLanguageChoice=-3\nLanguage=" + std::to_string(languageId) + "\n");
         StartupOptions options;
@@ -102,8 +103,8 @@ public:
 
     /// Creates the window and runs its set-up; the window is shown like the program shows it.
     CTarnelWinCDlg& open() {
-        MainWindowServices services{spooler, gccUsb, deviceFiles, m_usb, windows, processes,
-                                    m_dir.file("sys"), m_dir.file("dev")};
+        MainWindowServices services{spooler, gccUsb,    deviceFiles,       m_usb,
+                                    windows, processes, m_dir.file("sys"), m_dir.file("dev")};
         window = std::make_unique<CTarnelWinCDlg>(app, texts, ui, services);
         window->show();
         setUpResult = window->setUp();

@@ -14,20 +14,20 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/CTarnelViewWnd.h"
+#include "app/MainWindowTestSupport.h"
 #include "base/Settings.h"
 #include "base/Texts.h"
-#include "pages/OptionsModel.h"
 #include "job/JobModel.h"
 #include "layout/LayoutModel.h"
 #include "layout/TestJobs.h"
-#include "app/CTarnelViewWnd.h"
-#include "render/PreviewPainter.h"
+#include "pages/OptionsModel.h"
 #include "pages/PreviewScene.h"
 #include "platform/ScriptedInteraction.h"
+#include "render/PreviewPainter.h"
 #include "session/DrawingImport.h"
 #include "session/MainWindowModel.h"
 #include "support/TempDir.h"
-#include "app/MainWindowTestSupport.h"
 
 namespace sartovin {
 namespace {
@@ -127,7 +127,8 @@ TEST_F(PreviewTest, TenCopiesAreTheSameImageAtTheLayoutsPositions) {
         }
     }
     for (int y = 0; y < copy.height(); ++y)
-        for (int x = 0; x < copy.width(); ++x) greyInCopies += copy.pixel(x, y) == PreviewPainter::jobArea().rgb();
+        for (int x = 0; x < copy.width(); ++x)
+            greyInCopies += copy.pixel(x, y) == PreviewPainter::jobArea().rgb();
     // No job area anywhere else: exactly ten copies.
     int greyInPicture = 0;
     for (int y = 0; y < picture.height(); ++y)
@@ -243,7 +244,8 @@ TEST_F(PreviewTest, AnInvertedLaserJobShowsLightLinesOnADarkArea) {
     open(1);
     layout->setRotation(0);
     layout->setInvert(true);
-    EXPECT_EQ(PreviewPainter::renderCopy(live, scene(), 2).pixel(w / 2, h / 2), PreviewPainter::jobArea().rgb());
+    EXPECT_EQ(PreviewPainter::renderCopy(live, scene(), 2).pixel(w / 2, h / 2),
+              PreviewPainter::jobArea().rgb());
 }
 
 // ---- the window ---------------------------------------------------------------------------------
@@ -257,7 +259,7 @@ protected:
         wnd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         wnd->setScreenSize(1000, 250);  // 4 pixels per mm at 100 %
         wnd->setSources(layout.get(), options.get(), job, &state, startMode);
-        wnd->setZoomPercent(25);        // 1 pixel per mm
+        wnd->setZoomPercent(25);  // 1 pixel per mm
         wnd->updateLayout();
     }
 
@@ -423,7 +425,8 @@ TEST(PreviewScreenshot, StickerSheetWithTenCopies) {
     wnd.horizontalScrollBar()->setValue(wnd.horizontalScrollBar()->maximum());
     wnd.verticalScrollBar()->setValue(wnd.verticalScrollBar()->maximum());
     processEventsFor(100);
-    ASSERT_TRUE(wnd.grab().save(QStringLiteral(SARTOVIN_BINARY_DIR "/screenshots/preview-stickers-10-zoom50.png")));
+    ASSERT_TRUE(
+        wnd.grab().save(QStringLiteral(SARTOVIN_BINARY_DIR "/screenshots/preview-stickers-10-zoom50.png")));
     EXPECT_EQ(wnd.zoomPercent(), 50);
 }
 

@@ -13,20 +13,13 @@ struct Row {
 
 TEST(StartModeTest, EveryRowOfTheTableFirstMatchWins) {
     const Row rows[] = {
-        {"/opt/x/QXPassermarkenAIHP", 14, true},
-        {"/opt/x/QXPassermarkenAI", 4, false},
-        {"/opt/x/SartovinLCAI", 21, false},
-        {"/opt/x/SartovinAIHP", 11, true},
-        {"/opt/x/SartovinAI", 2, false},
-        {"/opt/x/QXPassermarkenCorel", 3, false},
-        {"/opt/x/SartovinIsPasser", 6, false},
-        {"/opt/x/SartovinIsLC", 22, false},
-        {"/opt/x/SartovinIsHP", 12, true},
-        {"/opt/x/SartovinIs", 5, false},
-        {"/opt/x/SartovinLC", 20, false},
-        {"/opt/x/CorelHPPasser", 13, true},
-        {"/opt/x/SartovinHP", 10, true},
-        {"/opt/x/sartovin", 1, false},
+        {"/opt/x/QXPassermarkenAIHP", 14, true}, {"/opt/x/QXPassermarkenAI", 4, false},
+        {"/opt/x/SartovinLCAI", 21, false},      {"/opt/x/SartovinAIHP", 11, true},
+        {"/opt/x/SartovinAI", 2, false},         {"/opt/x/QXPassermarkenCorel", 3, false},
+        {"/opt/x/SartovinIsPasser", 6, false},   {"/opt/x/SartovinIsLC", 22, false},
+        {"/opt/x/SartovinIsHP", 12, true},       {"/opt/x/SartovinIs", 5, false},
+        {"/opt/x/SartovinLC", 20, false},        {"/opt/x/CorelHPPasser", 13, true},
+        {"/opt/x/SartovinHP", 10, true},         {"/opt/x/sartovin", 1, false},
     };
     for (const Row& r : rows) {
         StartModeResult got = startModeFromPath(r.path);

@@ -25,9 +25,9 @@ protected:
           lcAll("LC_ALL", std::nullopt),
           lcMessages("LC_MESSAGES", std::nullopt),
           lang("LANG", "de_DE.UTF-8") {
-        for (const char* name : {"Sartovin.ini", "Plotter.csv", "PlotterHP.csv", "PlotterLC.csv", "Media.csv",
-                                 "MediaHP.csv", "MediaLC.csv", "Tools.csv", "ToolsHP.csv", "1000.txt",
-                                 "2000.txt", "3000.txt"})
+        for (const char* name :
+             {"Sartovin.ini", "Plotter.csv", "PlotterHP.csv", "PlotterLC.csv", "Media.csv", "MediaHP.csv",
+              "MediaLC.csv", "Tools.csv", "ToolsHP.csv", "1000.txt", "2000.txt", "3000.txt"})
             writeFile(dir.file(std::string("prog/") + name), std::string("program ") + name + "\n");
         writeFile(dir.file("prog/Sartovin.ini"), "[State]\nCutInit=1\n");
     }

@@ -35,7 +35,7 @@ TEST_F(TextsTest, CurrentLanguageThenEnglishThenGerman) {
     Texts fr(dir.path(), 3000);
     EXPECT_EQ(fr.text(307), "Choisissez un port !");
     EXPECT_EQ(fr.text(331), "Please choose a cutter !");  // the French file lacks 3331
-    EXPECT_EQ(fr.text(500), "nur deutsch");                // neither French nor English
+    EXPECT_EQ(fr.text(500), "nur deutsch");               // neither French nor English
     std::string out = "stale";
     EXPECT_FALSE(fr.lookupText(999, out));
     EXPECT_EQ(out, "");

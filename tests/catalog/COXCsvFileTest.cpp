@@ -39,11 +39,12 @@ TEST(COXCsvFileTest, WhiteSpaceIsDroppedAroundUnquotedFieldsAndKeptInQuotes) {
 }
 
 TEST(COXCsvFileTest, QuotedFieldsHoldSeparatorsDoubledQuotesAndLineBreaks) {
-    Reader r("a;b;c\r\n"
-             "a;\"b;c\";d\r\n"
-             "\"say \"\"hi\"\"\";\"\";\"\"\"\"\r\n"
-             "\"first\r\nsecond\";x;\"\"\r\n"
-             "next;1;2\r\n");
+    Reader r(
+        "a;b;c\r\n"
+        "a;\"b;c\";d\r\n"
+        "\"say \"\"hi\"\"\";\"\";\"\"\"\"\r\n"
+        "\"first\r\nsecond\";x;\"\"\r\n"
+        "next;1;2\r\n");
     r.csv.readHeader(3);
     ASSERT_TRUE(r.csv.readLine());
     EXPECT_EQ(r.row(), (Fields{"a", "b;c", "d"}));
@@ -145,8 +146,9 @@ TEST(COXCsvFileTest, BadIndexIsError1) {
 }
 
 TEST(COXCsvFileTest, NumbersAreRangeCheckedByType) {
-    Reader r("v\n40000\n-32768\n-32769\n3000000000\n-2147483648\n12abc\nabc\n99999999999999999999\n"
-             "0.25\n1e999\n-1e999\n1e-999\n\"  7 \"\n+3\nnan\n");
+    Reader r(
+        "v\n40000\n-32768\n-32769\n3000000000\n-2147483648\n12abc\nabc\n99999999999999999999\n"
+        "0.25\n1e999\n-1e999\n1e-999\n\"  7 \"\n+3\nnan\n");
     r.csv.readHeader(1);
     std::int16_t s = 1;
     std::int32_t i = 1;

@@ -29,13 +29,14 @@ const std::string kPlotter = "Jaguar V 132";
 class MediaCatalogTest : public ::testing::Test {
 protected:
     MediaCatalogTest() {
-        writeFile(dir.file("texts/1000.txt"),
-                  "[1000]\n1071=Schnittparameter für\n1093=Neues Medium\n"
-                  "1094=Bitte geben Sie einen Namen für das neue Medium ein ...\n"
-                  "1242=Schnittkonfiguration speichern für\n1309=Kann Mediendatei nicht zum Schreiben öffnen !\n"
-                  "1310=Wollen Sie dieses Medium löschen ?\n1311=Kann Mediendatei nicht zum Lesen öffnen !\n"
-                  "1312=Kann Werkzeugdatei nicht zum Lesen öffnen !\n"
-                  "[Medien]\nPapier 120g=Papier 120 g/m²\n");
+        writeFile(
+            dir.file("texts/1000.txt"),
+            "[1000]\n1071=Schnittparameter für\n1093=Neues Medium\n"
+            "1094=Bitte geben Sie einen Namen für das neue Medium ein ...\n"
+            "1242=Schnittkonfiguration speichern für\n1309=Kann Mediendatei nicht zum Schreiben öffnen !\n"
+            "1310=Wollen Sie dieses Medium löschen ?\n1311=Kann Mediendatei nicht zum Lesen öffnen !\n"
+            "1312=Kann Werkzeugdatei nicht zum Lesen öffnen !\n"
+            "[Medien]\nPapier 120g=Papier 120 g/m²\n");
         writeFile(dir.file("texts/2000.txt"),
                   "[2000]\n2071=Cutting Parameter for\n2093=New Medium\n"
                   "2094=Please enter a name for the new medium ...\n2242=Save the cutting configuration for\n"
@@ -216,7 +217,8 @@ TEST_F(MediaCatalogTest, NewMediumStopsOnCancel) {
 
 TEST_F(MediaCatalogTest, NewMediumGoesBeforeRowsTheListDoesNotShowAndKeepsTheFileLineEnds) {
     // LF line ends, an empty line with a row behind it, no line end at the very end.
-    const std::string file = "Name;CutForce;CutSpeed;ToolIDName;DeltaOffset;RepeatCount\nA;1;2;T;0;1\n\nHidden;1;2;T;0;1";
+    const std::string file =
+        "Name;CutForce;CutSpeed;ToolIDName;DeltaOffset;RepeatCount\nA;1;2;T;0;1\n\nHidden;1;2;T;0;1";
     ASSERT_TRUE(load(file));
     ui.textAnswers = {std::string("N;ew \"x\"")};
     ASSERT_TRUE(catalog.newMedium(values()));
@@ -260,7 +262,8 @@ TEST_F(MediaCatalogTest, DeleteAsksAndKeepsEveryOtherByte) {
     ui.answers = {MessageAnswer::Yes};
     ASSERT_TRUE(catalog.deleteCurrent());
     std::string expected = kRows;
-    expected.erase(expected.find("\"Reflexfolie\""), std::string("\"Reflexfolie\";200;15;KNIFE-0500;0.000000;1\r\n").size());
+    expected.erase(expected.find("\"Reflexfolie\""),
+                   std::string("\"Reflexfolie\";200;15;KNIFE-0500;0.000000;1\r\n").size());
     EXPECT_EQ(readFile(path), kHeader + expected + tail);
     EXPECT_EQ(catalog.names(), (std::vector<std::string>{"Standard vinyl", "Papier 120g", "Karton 300g"}));
     EXPECT_EQ(catalog.currentIndex(), 0);
@@ -376,7 +379,8 @@ TEST_F(MediaCatalogTest, LaserMediaHaveEighteenColumns) {
     v.cutForce = 999;  // cutter fields have no column here
     ui.textAnswers = {std::string("Acryl 5mm")};
     ASSERT_TRUE(catalog.newMedium(v));
-    EXPECT_EQ(readFile(path), header + row + "\"Acryl 5mm\";65;30;500;1;60;80;500;1;100;3;1000;1;1;10;100;0;0\r\n");
+    EXPECT_EQ(readFile(path),
+              header + row + "\"Acryl 5mm\";65;30;500;1;60;80;500;1;100;3;1000;1;1;10;100;0;0\r\n");
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ protected:
 };
 
 TEST_F(PlotterCatalogTest, ReadsEveryColumnWithItsWidth) {
-    ASSERT_TRUE(load(std::string(kHeader19) + "\r\n"
+    ASSERT_TRUE(load(std::string(kHeader19) +
+                     "\r\n"
                      "Jaguar V 132;1320;50;50000;40;1450;60;60000;70;25;100;1;600;5;4;3;2;1.5;1\r\n"));
     ASSERT_EQ(catalog.plotters().size(), 1u);
     const PlotterRecord& p = catalog.plotters()[0];
@@ -68,8 +69,9 @@ TEST_F(PlotterCatalogTest, ReadsEveryColumnWithItsWidth) {
 TEST_F(PlotterCatalogTest, ColumnsAreFoundByNameOnlyWithTheCatalogSpelling) {
     // Columns in another order and case; "MinCutHeight" is not the catalog's spelling; a 16-bit
     // field that overflows reads 0; missing columns stay 0.
-    ASSERT_TRUE(load("maxcutheight;NAME;MinCutHeight;MaxCutWidth;MaxVectorLPI;DPI\n"
-                     "70000;Puma III 60;50;40000;1525;600\n"));
+    ASSERT_TRUE(
+        load("maxcutheight;NAME;MinCutHeight;MaxCutWidth;MaxVectorLPI;DPI\n"
+             "70000;Puma III 60;50;40000;1525;600\n"));
     const PlotterRecord& p = catalog.plotters()[0];
     EXPECT_EQ(p.name, "Puma III 60");
     EXPECT_EQ(p.maxCutHeight, 70000);
@@ -81,8 +83,10 @@ TEST_F(PlotterCatalogTest, ColumnsAreFoundByNameOnlyWithTheCatalogSpelling) {
 }
 
 TEST_F(PlotterCatalogTest, LaserEditionReadsTwentyOneColumnsAndNamesTheDevice) {
-    ASSERT_TRUE(load(std::string(kHeader19) + ";MaxVectorLPI;DPI\r\n"
-                     "Laser C180;457;10;305;10;457;10;305;10;0;100;1;100;1;4;3;2;1.5;1;1525;1200\r\n", 21));
+    ASSERT_TRUE(load(std::string(kHeader19) +
+                         ";MaxVectorLPI;DPI\r\n"
+                         "Laser C180;457;10;305;10;457;10;305;10;0;100;1;100;1;4;3;2;1.5;1;1525;1200\r\n",
+                     21));
     const PlotterRecord& p = catalog.plotters()[0];
     EXPECT_EQ(p.maxVectorLpi, 1525);
     EXPECT_EQ(p.dpi, "1200");
@@ -120,7 +124,8 @@ TEST_F(PlotterCatalogTest, ConnectionSettingsAreMergedByPortType) {
 }
 
 TEST_F(PlotterCatalogTest, SelectsTheFirstExactMatchOfTheStoredPlotter) {
-    const std::string csv = std::string(kHeader19) + "\nPuma III 60;600\nJaguar IV 61;610\nJaguar IV 61;620\n";
+    const std::string csv =
+        std::string(kHeader19) + "\nPuma III 60;600\nJaguar IV 61;610\nJaguar IV 61;620\n";
     settings.setPlotter("Jaguar IV 61");
     ASSERT_TRUE(load(csv));
     EXPECT_EQ(catalog.currentIndex(), 1);

@@ -64,16 +64,22 @@ protected:
 };
 
 TEST_F(ShippedCatalogs, PlottersHaveSoundLimits) {
-    struct Case { const char* file; int startMode; std::vector<std::string> mustContain; };
-    for (const Case& c : {Case{"Plotter.csv", 1, {"Puma", "Jaguar", "Expert", "Expert LX", "Expert Pro", "Bengal", "Sable"}},
-                          Case{"PlotterHP.csv", 10, {"Cameo", "CC100", "CC200", "CC330"}},
-                          Case{"PlotterLC.csv", 20, {"Laser"}}}) {
+    struct Case {
+        const char* file;
+        int startMode;
+        std::vector<std::string> mustContain;
+    };
+    for (const Case& c :
+         {Case{"Plotter.csv", 1, {"Puma", "Jaguar", "Expert", "Expert LX", "Expert Pro", "Bengal", "Sable"}},
+          Case{"PlotterHP.csv", 10, {"Cameo", "CC100", "CC200", "CC330"}},
+          Case{"PlotterLC.csv", 20, {"Laser"}}}) {
         SCOPED_TRACE(c.file);
         PlotterCatalog catalog;
         ASSERT_TRUE(catalog.load(dataFile(c.file), c.startMode, settings, ui, texts));
         for (const auto& word : c.mustContain) {
-            EXPECT_TRUE(std::any_of(catalog.plotters().begin(), catalog.plotters().end(),
-                                    [&](const PlotterRecord& p) { return p.name.find(word) != std::string::npos; }))
+            EXPECT_TRUE(
+                std::any_of(catalog.plotters().begin(), catalog.plotters().end(),
+                            [&](const PlotterRecord& p) { return p.name.find(word) != std::string::npos; }))
                 << word;
         }
         std::set<std::string> names;
@@ -108,12 +114,25 @@ TEST_F(ShippedCatalogs, PlottersHaveSoundLimits) {
 }
 
 TEST_F(ShippedCatalogs, EveryMediumFindsItsToolAndFitsItsPlotters) {
-    struct Case { const char* media; const char* tools; const char* plotters; int startMode; std::vector<std::string> names; };
+    struct Case {
+        const char* media;
+        const char* tools;
+        const char* plotters;
+        int startMode;
+        std::vector<std::string> names;
+    };
     for (const Case& c :
-         {Case{"Media.csv", "Tools.csv", "Plotter.csv", 1,
-               {"Standardfolie", "Hochleistungsfolie", "Reflexfolie", "Flexfolie (Textil)", "Flockfolie (Textil)",
-                "Sandstrahlfolie", "Schablonenfolie", "Papier 120g", "Karton 300g", "Zeichenstift"}},
-          Case{"MediaHP.csv", "ToolsHP.csv", "PlotterHP.csv", 10,
+         {Case{"Media.csv",
+               "Tools.csv",
+               "Plotter.csv",
+               1,
+               {"Standardfolie", "Hochleistungsfolie", "Reflexfolie", "Flexfolie (Textil)",
+                "Flockfolie (Textil)", "Sandstrahlfolie", "Schablonenfolie", "Papier 120g", "Karton 300g",
+                "Zeichenstift"}},
+          Case{"MediaHP.csv",
+               "ToolsHP.csv",
+               "PlotterHP.csv",
+               10,
                {"Vinylfolie", "Bügelfolie", "Papier", "Fotokarton", "Transparentpapier", "Magnetfolie"}}}) {
         SCOPED_TRACE(c.media);
         MediaCatalog media(ui, texts, settings);
@@ -153,7 +172,8 @@ TEST_F(ShippedCatalogs, EveryMediumFindsItsToolAndFitsItsPlotters) {
 TEST_F(ShippedCatalogs, CutterToolOffsetsAreThoseOfTheCuttersOffsetList) {
     ToolCatalog tools;
     ASSERT_TRUE(tools.load(dataFile("Tools.csv"), ui, texts));
-    const std::set<std::string> offsets = {"0.000", "0.175", "0.250", "0.275", "0.300", "0.500", "0.750", "1.000"};
+    const std::set<std::string> offsets = {"0.000", "0.175", "0.250", "0.275",
+                                           "0.300", "0.500", "0.750", "1.000"};
     bool pen = false;
     for (const ToolRecord& t : tools.tools()) {
         char text[32];

@@ -19,10 +19,11 @@ using test::writeFile;
 class DeviceCommandsTest : public ::testing::Test {
 protected:
     DeviceCommandsTest() {
-        writeFile(job, "Sartovin Daten von AI.\r\nQXSeite\r\n100 100\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXAuswahl\r\n"
-                       "nein\r\nQXKoordinaten\r\n0 10 10 0\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\nQXStart\r\n"
-                       "QXGeschlossen\r\nja\r\nC 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 10 10\r\n"
-                       "QXEnde\r\n");
+        writeFile(job,
+                  "Sartovin Daten von AI.\r\nQXSeite\r\n100 100\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXAuswahl\r\n"
+                  "nein\r\nQXKoordinaten\r\n0 10 10 0\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\nQXStart\r\n"
+                  "QXGeschlossen\r\nja\r\nC 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 10 10\r\n"
+                  "QXEnde\r\n");
     }
 
     void usePort(int portType, const std::string& port) {
@@ -31,12 +32,16 @@ protected:
                       "\nPort=" + port + "\n");
     }
 
-    test::ProgramResult run(std::vector<std::string> args, std::vector<std::pair<std::string, std::string>> extra = {}) {
+    test::ProgramResult run(std::vector<std::string> args,
+                            std::vector<std::pair<std::string, std::string>> extra = {}) {
         std::vector<std::string> argv{SARTOVIN_CLI};
         argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<std::pair<std::string, std::string>> env{
-            {"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")}, {"LC_ALL", ""},
-            {"LANG", "en_US.UTF-8"}, {"TMPDIR", dir.file("")}, {"DISPLAY", ""}};
+        std::vector<std::pair<std::string, std::string>> env{{"XDG_CONFIG_HOME", dir.file("cfg")},
+                                                             {"XDG_DATA_DIRS", dir.file("share")},
+                                                             {"LC_ALL", ""},
+                                                             {"LANG", "en_US.UTF-8"},
+                                                             {"TMPDIR", dir.file("")},
+                                                             {"DISPLAY", ""}};
         env.insert(env.end(), extra.begin(), extra.end());
         return runProgram(argv, env);
     }

@@ -23,9 +23,9 @@ const std::string kPackaging = std::string(SARTOVIN_SOURCE_DIR) + "/packaging/in
 // A stand-in for the program that records what it was started with.
 std::string fakeProgram(const TempDir& dir) {
     std::string path = dir.file("fake-sartovin");
-    writeFile(path, "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + dir.file("started") + ".tmp\"\ncat \"$1\" >> \"" +
-                        dir.file("started") + ".tmp\"\nmv \"" + dir.file("started") + ".tmp\" \"" +
-                        dir.file("started") + "\"\n");
+    writeFile(path, "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + dir.file("started") +
+                        ".tmp\"\ncat \"$1\" >> \"" + dir.file("started") + ".tmp\"\nmv \"" +
+                        dir.file("started") + ".tmp\" \"" + dir.file("started") + "\"\n");
     ::chmod(path.c_str(), 0755);
     return path;
 }

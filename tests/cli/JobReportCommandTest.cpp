@@ -22,10 +22,16 @@ protected:
         writeFile(dir.file("prog/2000.txt"), "[2000]\r\n2303=No objects for cutting found !\r\n");
     }
     test::ProgramResult inspect(std::vector<std::string> args) {
-        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path", dir.file("prog/sartovin")};
+        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path",
+                                         dir.file("prog/sartovin")};
         argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"TMPDIR", dir.file("")}, {"XDG_RUNTIME_DIR", ""}, {"Temp", ""}, {"Tmp", ""}, {"LC_ALL", ""},
+        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
+                                 {"XDG_DATA_DIRS", dir.file("share")},
+                                 {"TMPDIR", dir.file("")},
+                                 {"XDG_RUNTIME_DIR", ""},
+                                 {"Temp", ""},
+                                 {"Tmp", ""},
+                                 {"LC_ALL", ""},
                                  {"LANG", "en_US.UTF-8"}});
     }
     TempDir dir;
@@ -45,13 +51,15 @@ TEST_F(InspectCommandTest, JsonShowsTheWholeModelWithEscapedStrings) {
     const std::string segment2 =
         R"j({"kind":1,"start":[2,2],"ctrl1":[2,2],"ctrl2":[0,0],"end":[0,0],"length":2.8284271247461903,"handleState":2})j";
     const std::string expected =
-              R"j({"pageWidth":10,"pageHeight":20,"objectTotal":1,"pathTotal":1,"marksLayer":false,"marksMode":false,)j"
-              R"j("extent":{"minX":-0.5,"minY":-0.5,"maxX":2.5,"maxY":2.5,"spanX":3,"spanY":3},)j"
-              R"j("layers":[{"name":"A \"q\" \\ \t\u0001 Grün","enabled":true,"objects":[{"selected":true,)j"
-              R"j("colourName":"F (R=1, G=2, B=3)","fillColour":197121,"colourKind":1,"bounds":[0,2,2,0],)j"
-              R"j("paths":[{"closed":true,"segments":[)j" + segment1 + "," + segment2 + R"j(]}]}]}],)j"
-              R"j("colourGroups":[{"name":"F (R=1, G=2, B=3)","colour":197121,"colourKind":1,"members":[[0,0]]}]})j"
-              "\n";
+        R"j({"pageWidth":10,"pageHeight":20,"objectTotal":1,"pathTotal":1,"marksLayer":false,"marksMode":false,)j"
+        R"j("extent":{"minX":-0.5,"minY":-0.5,"maxX":2.5,"maxY":2.5,"spanX":3,"spanY":3},)j"
+        R"j("layers":[{"name":"A \"q\" \\ \t\u0001 Grün","enabled":true,"objects":[{"selected":true,)j"
+        R"j("colourName":"F (R=1, G=2, B=3)","fillColour":197121,"colourKind":1,"bounds":[0,2,2,0],)j"
+        R"j("paths":[{"closed":true,"segments":[)j" +
+        segment1 + "," + segment2 +
+        R"j(]}]}]}],)j"
+        R"j("colourGroups":[{"name":"F (R=1, G=2, B=3)","colour":197121,"colourKind":1,"members":[[0,0]]}]})j"
+        "\n";
     EXPECT_EQ(r.out, expected);
 }
 
@@ -72,9 +80,10 @@ TEST_F(InspectCommandTest, SummaryOfTheExamples) {
 }
 
 TEST_F(InspectCommandTest, CorelFilesAreReadFromACopyAndKeptForTheUser) {
-    std::string text = "QXSeite\r\n100 50\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXKoordinaten\r\n0 0 10 0\r\n"
-                       "QXFuellfarbe\r\nRot\r\n255 0 0\r\nQXAussenkante\r\n0 0 0 0 0\r\nQXStart\r\n"
-                       "L 0 0 10 0 10\r\nQXEnde\r\n";
+    std::string text =
+        "QXSeite\r\n100 50\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXKoordinaten\r\n0 0 10 0\r\n"
+        "QXFuellfarbe\r\nRot\r\n255 0 0\r\nQXAussenkante\r\n0 0 0 0 0\r\nQXStart\r\n"
+        "L 0 0 10 0 10\r\nQXEnde\r\n";
     std::string bom = "\xff\xfe" + utf8ToUtf16le(text);
     writeFile(dir.file("bom.qxj"), bom);
     writeFile(dir.file("plain.qxj"), utf8ToUtf16le(text));

@@ -18,17 +18,21 @@ protected:
                   "[2000]\r\n2303=No objects for cutting found !\r\n2341=No Inkscape\r\n2343=No SVG\r\n");
     }
     test::ProgramResult inspect(std::vector<std::string> args, const std::string& path = "") {
-        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path", dir.file("prog/sartovin")};
+        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path",
+                                         dir.file("prog/sartovin")};
         argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<std::pair<std::string, std::string>> env = {
-            {"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")}, {"TMPDIR", dir.file("tmp")},
-            {"XDG_RUNTIME_DIR", ""}, {"Temp", ""}, {"Tmp", ""}, {"LC_ALL", ""}, {"LANG", "en_US.UTF-8"}};
+        std::vector<std::pair<std::string, std::string>> env = {{"XDG_CONFIG_HOME", dir.file("cfg")},
+                                                                {"XDG_DATA_DIRS", dir.file("share")},
+                                                                {"TMPDIR", dir.file("tmp")},
+                                                                {"XDG_RUNTIME_DIR", ""},
+                                                                {"Temp", ""},
+                                                                {"Tmp", ""},
+                                                                {"LC_ALL", ""},
+                                                                {"LANG", "en_US.UTF-8"}};
         if (!path.empty()) env.emplace_back("PATH", path);
         return runProgram(argv, env);
     }
-    bool haveInkscape() {
-        return fileExists("/usr/bin/inkscape") || fileExists("/usr/local/bin/inkscape");
-    }
+    bool haveInkscape() { return fileExists("/usr/bin/inkscape") || fileExists("/usr/local/bin/inkscape"); }
     TempDir dir;
 };
 

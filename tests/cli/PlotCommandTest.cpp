@@ -29,8 +29,11 @@ protected:
     test::ProgramResult plot(std::vector<std::string> args) {
         std::vector<std::string> argv{SARTOVIN_CLI, "plot", "--quiet"};
         argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"LC_ALL", ""}, {"LANG", "en_US.UTF-8"}, {"TMPDIR", dir.file("")}});
+        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
+                                 {"XDG_DATA_DIRS", dir.file("share")},
+                                 {"LC_ALL", ""},
+                                 {"LANG", "en_US.UTF-8"},
+                                 {"TMPDIR", dir.file("")}});
     }
 
     TempDir dir;
@@ -75,7 +78,8 @@ TEST_F(PlotCommandTest, HobbyEditionWritesGpglWithoutTheZeroByte) {
 }
 
 TEST_F(PlotCommandTest, OutOfRangeValuesAreClampedAndSaid) {
-    auto r = plot({"--start-mode", "2", "--plotter", "Jaguar IV 61", "--speed", "5000", "--output", out, job});
+    auto r =
+        plot({"--start-mode", "2", "--plotter", "Jaguar IV 61", "--speed", "5000", "--output", out, job});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("speed 5000 is outside"), std::string::npos) << r.err;
 }

@@ -35,9 +35,14 @@ protected:
     test::ProgramResult preview(std::vector<std::string> args) {
         std::vector<std::string> argv{SARTOVIN_CLI, "preview"};
         argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"LC_ALL", ""}, {"LANG", "en_US.UTF-8"}, {"TMPDIR", dir.file("")},
-                                 {"XDG_RUNTIME_DIR", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
+                                 {"XDG_DATA_DIRS", dir.file("share")},
+                                 {"LC_ALL", ""},
+                                 {"LANG", "en_US.UTF-8"},
+                                 {"TMPDIR", dir.file("")},
+                                 {"XDG_RUNTIME_DIR", ""},
+                                 {"DISPLAY", ""},
+                                 {"WAYLAND_DISPLAY", ""}});
     }
 
     TempDir dir;
@@ -46,7 +51,8 @@ protected:
 };
 
 TEST_F(PreviewCommandTest, WritesAPngOfTheMediumAtTheScale) {
-    auto r = preview({"--start-mode", "2", "--columns", "3", "--rows", "2", "--scale", "2", "--png", png, job});
+    auto r =
+        preview({"--start-mode", "2", "--columns", "3", "--rows", "2", "--scale", "2", "--png", png, job});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string bytes = readFile(png);
     ASSERT_GT(bytes.size(), 24u);
@@ -57,7 +63,8 @@ TEST_F(PreviewCommandTest, WritesAPngOfTheMediumAtTheScale) {
     // The message names the medium and the part of a roll that is drawn; the picture is that at
     // 2 pixels per mm with 20 pixels around it.
     std::smatch m;
-    const std::regex said(R"(medium (\d+) x (\d+) mm(?: \(its first (\d+) mm\))?, 6 copies: (\d+) x (\d+) pixels written to (.*)\n)");
+    const std::regex said(
+        R"(medium (\d+) x (\d+) mm(?: \(its first (\d+) mm\))?, 6 copies: (\d+) x (\d+) pixels written to (.*)\n)");
     ASSERT_TRUE(std::regex_search(r.err, m, said)) << r.err;
     const int mediumWidth = std::stoi(m[1]);
     const int shownLength = m[3].matched ? std::stoi(m[3]) : std::stoi(m[2]);

@@ -14,14 +14,18 @@ using test::TempDir;
 class StartupCommandTest : public ::testing::Test {
 protected:
     std::vector<std::pair<std::string, std::string>> env(const std::string& lang = "en_US.UTF-8") {
-        return {{"XDG_CONFIG_HOME", dir.file("cfg")}, {"XDG_DATA_DIRS", dir.file("share")},
-                {"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", lang}};
+        return {{"XDG_CONFIG_HOME", dir.file("cfg")},
+                {"XDG_DATA_DIRS", dir.file("share")},
+                {"LC_ALL", ""},
+                {"LC_MESSAGES", ""},
+                {"LANG", lang}};
     }
     TempDir dir;
 };
 
 TEST_F(StartupCommandTest, PrintsTheSettledStateForAProgramPath) {
-    auto r = runProgram({SARTOVIN_CLI, "startup", "--program-path", "/opt/x/SartovinAIHP"}, env("de_DE.UTF-8"));
+    auto r =
+        runProgram({SARTOVIN_CLI, "startup", "--program-path", "/opt/x/SartovinAIHP"}, env("de_DE.UTF-8"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("startMode=11\n"), std::string::npos);
     EXPECT_NE(r.out.find("hobbyFlag=1\n"), std::string::npos);

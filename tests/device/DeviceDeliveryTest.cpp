@@ -107,8 +107,8 @@ protected:
 
     DeviceDelivery delivery(int startMode, Spooler* spooler = nullptr) {
         return DeviceDelivery(startMode, m_plotter, m_usb,
-                              DeviceChannels{spooler ? *spooler : m_spooler, m_gcc, m_files}, m_texts,
-                              m_ui, &m_status);
+                              DeviceChannels{spooler ? *spooler : m_spooler, m_gcc, m_files}, m_texts, m_ui,
+                              &m_status);
     }
     std::vector<std::string> messages() const { return m_ui.messageTexts(); }
 
@@ -255,7 +255,8 @@ TEST_F(DeviceDeliveryTest, AStuckSpoolerEndsTheRunWithTheCommunicationError) {
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Cutter";
     EXPECT_FALSE(delivery(1).deliverGroup(std::string(1000, 'a')));
-    EXPECT_EQ(messages(), std::vector<std::string>{"Cutter communication error !\n\nPlease check the port configuration."});
+    EXPECT_EQ(messages(), std::vector<std::string>{
+                              "Cutter communication error !\n\nPlease check the port configuration."});
     EXPECT_TRUE(stuck.ended);
     EXPECT_EQ(m_ui.nowMs, 1000 + 100 + 30 * 1000);
 }
@@ -275,7 +276,8 @@ TEST_F(DeviceDeliveryTest, LaserEditionPicksTheChannelFromThePrintersPortName) {
     EXPECT_EQ(port1->received, job);
 
     engraver.info.portName = "USB002";
-    m_usb = {{"USB001", "/dev/usb/lp0", ""}, {"USB002", "/dev/usb/lp1", ""}, {"USB003", "/dev/usb/lp2", "CC200"}};
+    m_usb = {
+        {"USB001", "/dev/usb/lp0", ""}, {"USB002", "/dev/usb/lp1", ""}, {"USB003", "/dev/usb/lp2", "CC200"}};
     auto lp1 = m_files.add("/dev/usb/lp1");
     ASSERT_TRUE(delivery(20).deliverGroup(job));
     EXPECT_EQ(lp1->received, job);  // the last device without a model name
@@ -335,7 +337,8 @@ TEST_F(DeviceDeliveryTest, DirectSendPerPortKind) {
     m_plotter.portType = kPortGccUsb;
     m_plotter.port = "USB001";
     EXPECT_FALSE(delivery(1).directSend("IN;"));
-    EXPECT_EQ(m_ui.messages.back().text, "Cutter communication error !\n\nPlease check the port configuration.");
+    EXPECT_EQ(m_ui.messages.back().text,
+              "Cutter communication error !\n\nPlease check the port configuration.");
     EXPECT_EQ(m_ui.messages.back().caption, "");
     EXPECT_EQ(m_gcc.opens, 0);
 
@@ -368,7 +371,8 @@ TEST_F(DeviceDeliveryTest, PortCheckRunsTheConfigurationOnceAndNamesTheEditionsT
     int identified = 0, configured = 0;
     m_plotter.portType = kPortUsbDevice;
     m_plotter.port = "COM1";  // not what kind 4 needs
-    EXPECT_FALSE(ensurePort(m_plotter, 11, m_texts, m_ui, [&] { ++identified; }, [&] { ++configured; }));
+    EXPECT_FALSE(ensurePort(
+        m_plotter, 11, m_texts, m_ui, [&] { ++identified; }, [&] { ++configured; }));
     EXPECT_EQ(identified, 1);
     EXPECT_EQ(configured, 1);
     EXPECT_EQ(messages(), std::vector<std::string>{"Please choose the port of your cutter first."});
@@ -384,7 +388,9 @@ public:
     bool display = true;
     std::vector<WindowInfo> windows;
     bool available() override { return display; }
-    std::vector<WindowInfo> topLevelWindows() override { return display ? windows : std::vector<WindowInfo>{}; }
+    std::vector<WindowInfo> topLevelWindows() override {
+        return display ? windows : std::vector<WindowInfo>{};
+    }
 };
 
 TEST_F(DeviceDeliveryTest, DisplayToolWindowBlocksOnlyWhenItsTitleBeginsWithVlcd) {

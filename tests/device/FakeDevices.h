@@ -18,10 +18,10 @@ struct FakeDevice {
     bool openable = true;
     bool failWrites = false;
     std::size_t acceptLimit = static_cast<std::size_t>(-1);
-    std::string received;                 ///< everything written to the device
-    std::deque<std::string> replies;      ///< one per write
-    std::string pending;                  ///< reply bytes waiting to be read
-    bool flood = false;                   ///< always has more to say
+    std::string received;             ///< everything written to the device
+    std::deque<std::string> replies;  ///< one per write
+    std::string pending;              ///< reply bytes waiting to be read
+    bool flood = false;               ///< always has more to say
     int opens = 0;
     int openNow = 0;
 
@@ -48,8 +48,7 @@ public:
         return devices[path] = std::make_shared<FakeDevice>();
     }
 
-    std::unique_ptr<DeviceHandle> open(const std::string& path, DeviceAccess,
-                                       std::int32_t& error) override {
+    std::unique_ptr<DeviceHandle> open(const std::string& path, DeviceAccess, std::int32_t& error) override {
         auto it = devices.find(path);
         if (it == devices.end() || !it->second->openable) {
             error = kErrorFileNotFound;

@@ -139,15 +139,16 @@ public:
 class MediaQueryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::writeFile(m_dir.file("2000.txt"),
-                        "[2000]\n2308=Can not open printer port !\n"
-                        "2320=Cutter communication error !\\n\\nPlease check the port configuration.\n"
-                        "2323=The connected device\\r\\n%s\\r\\nis different to the choosen cutter typ\\r\\n%s !\n");
+        test::writeFile(
+            m_dir.file("2000.txt"),
+            "[2000]\n2308=Can not open printer port !\n"
+            "2320=Cutter communication error !\\n\\nPlease check the port configuration.\n"
+            "2323=The connected device\\r\\n%s\\r\\nis different to the choosen cutter typ\\r\\n%s !\n");
         m_texts = Texts(m_dir.path(), 2000);
     }
     MediaQuery query(int startMode = 2) {
-        return MediaQuery(startMode, m_plotter, m_usb, DeviceChannels{m_spooler, m_gcc, m_files},
-                          m_texts, m_ui);
+        return MediaQuery(startMode, m_plotter, m_usb, DeviceChannels{m_spooler, m_gcc, m_files}, m_texts,
+                          m_ui);
     }
     test::TempDir m_dir;
     Texts m_texts;
@@ -207,8 +208,9 @@ TEST_F(MediaQueryTest, FailuresAndEditionsThatAskNothing) {
     MediaQueryResult r = query().run();
     EXPECT_TRUE(r.asked);
     EXPECT_FALSE(r.settingsRead);
-    EXPECT_EQ(m_ui.messageTexts(),
-              std::vector<std::string>{"Cutter communication error !\n\nPlease check the port configuration."});
+    EXPECT_EQ(
+        m_ui.messageTexts(),
+        std::vector<std::string>{"Cutter communication error !\n\nPlease check the port configuration."});
     EXPECT_EQ(dev->received, "\x1b.R4:");  // nothing after the failed identification
 
     m_ui.messages.clear();

@@ -23,9 +23,9 @@ PortSources standardSources() {
 
 TEST(PlotterPortListTest, StandardEditionListsFourSectionsInOrder) {
     PlotterPortList list(2, "/dev/ttyUSB0", "", standardSources());
-    EXPECT_EQ(list.items(), (std::vector<std::string>{"USB - Jaguar V", "USB002", "GCCUSB0", "GCCUSB2",
-                                                      "/dev/ttyS0", "/dev/ttyUSB0", "Office",
-                                                      "Vidazo Ravuzuz", "C180 Laser"}));
+    EXPECT_EQ(list.items(),
+              (std::vector<std::string>{"USB - Jaguar V", "USB002", "GCCUSB0", "GCCUSB2", "/dev/ttyS0",
+                                        "/dev/ttyUSB0", "Office", "Vidazo Ravuzuz", "C180 Laser"}));
     EXPECT_EQ(list.lastUsbIndex(), 3);
     EXPECT_EQ(list.lastComIndex(), 5);
     EXPECT_EQ(list.preselected(), 5);
@@ -95,8 +95,11 @@ TEST(PlotterPortListTest, HobbyAndLaserEditionRules) {
 
 TEST(PlotterPortListTest, StoringWritesTheKeysAndShowsTheHints) {
     test::TempDir dir;
-    test::writeFile(dir.file("2000.txt"), "[2000]\n2317=Please ensure, that this COM port is not selected as port of a windows printer\n"
-                                          "2319=If you use the windows printer, it must be connected with the USB Port to get the medium width from the cutter !\n");
+    test::writeFile(
+        dir.file("2000.txt"),
+        "[2000]\n2317=Please ensure, that this COM port is not selected as port of a windows printer\n"
+        "2319=If you use the windows printer, it must be connected with the USB Port to get the medium width "
+        "from the cutter !\n");
     Texts texts(dir.path(), 2000);
     Settings settings(dir.file("Sartovin.ini"));
     settings.setPort("Jaguar V 61", "COM1");

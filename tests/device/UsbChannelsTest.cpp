@@ -108,7 +108,9 @@ TEST(GccUsbQueryTest, ADeviceThatKeepsSendingOrNeverAnswersFails) {
         GccUsbHandle h = ports.open(2);
         dev->replies.push_back("x");
         // Start flooding only once the command is written.
-        ui.onPump = [&] { if (!dev->received.empty()) dev->flood = true; };
+        ui.onPump = [&] {
+            if (!dev->received.empty()) dev->flood = true;
+        };
         EXPECT_TRUE(gccUsbQuery(ports, h, "OH;", ui, reply));
         EXPECT_EQ(reply.size(), 20u * 99u);
         ui.onPump = nullptr;

@@ -55,7 +55,9 @@ public:
     }
     std::string findOnPath(const std::string& name) override { return name == "inkscape" ? onPath : ""; }
     std::string executableOf(int pid) override { return executables.count(pid) ? executables[pid] : ""; }
-    std::vector<std::string> commandLineOf(int pid) override { return commandLines.count(pid) ? commandLines[pid] : std::vector<std::string>{}; }
+    std::vector<std::string> commandLineOf(int pid) override {
+        return commandLines.count(pid) ? commandLines[pid] : std::vector<std::string>{};
+    }
     void stop(int pid) override { stopped.push_back(pid); }
 
     std::vector<ProcessInfo> running;

@@ -12,21 +12,24 @@ using test::FakeWindows;
 
 namespace {
 
-const std::string kCorelProgram = "C:\\Program Files\\Corel\\CorelDRAW Graphics Suite X5\\Programs\\CorelDRW.exe";
+const std::string kCorelProgram =
+    "C:\\Program Files\\Corel\\CorelDRAW Graphics Suite X5\\Programs\\CorelDRW.exe";
 
 class HostHandOverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::writeFile(m_dir.file("texts/2000.txt"),
-                        "[2000]\n2301=No CorelDRAW\n2302=Two CorelDRAW\n2303=No objects\n2329=No Illustrator\n"
-                        "2381=Macro missing: %s\n");
+        test::writeFile(
+            m_dir.file("texts/2000.txt"),
+            "[2000]\n2301=No CorelDRAW\n2302=Two CorelDRAW\n2303=No objects\n2329=No Illustrator\n"
+            "2381=Macro missing: %s\n");
         processes.onStart = nullptr;
         processes.runPolls = 2;
         handOver.m_winePrefix = m_dir.path() + "wine";
         handOver.m_progressStep = [this](int step) { steps.push_back(step); };
     }
     std::string macroFile() const {
-        return m_dir.path() + "wine/dosdevices/c:/Program Files/Corel/CorelDRAW Graphics Suite X5/Draw/GMS/Sartovin.GMS";
+        return m_dir.path() +
+               "wine/dosdevices/c:/Program Files/Corel/CorelDRAW Graphics Suite X5/Draw/GMS/Sartovin.GMS";
     }
 
     test::TempDir m_dir;
@@ -50,8 +53,9 @@ TEST(CorelTitles, Versions) {
     EXPECT_EQ(corelVersionOfTitle("CorelDRAW X4 (CorelDRAW X3 file)"), CorelVersion::X4);
     EXPECT_EQ(corelVersionOfTitle("CorelDRAW X3"), CorelVersion::X3);
     EXPECT_EQ(corelVersionOfTitle("CorelDRAW 12"), CorelVersion::None);
-    EXPECT_EQ(corelMacroPath(kCorelProgram, "/home/u/.wine"),
-              "/home/u/.wine/dosdevices/c:/Program Files/Corel/CorelDRAW Graphics Suite X5/Draw/GMS/Sartovin.GMS");
+    EXPECT_EQ(
+        corelMacroPath(kCorelProgram, "/home/u/.wine"),
+        "/home/u/.wine/dosdevices/c:/Program Files/Corel/CorelDRAW Graphics Suite X5/Draw/GMS/Sartovin.GMS");
     EXPECT_EQ(corelMacroPath("/opt/corel/programs/CorelDRW.exe", ""), "/opt/corel/Draw/GMS/Sartovin.GMS");
     EXPECT_EQ(corelMacroPath("/usr/bin/wine64-preloader", "/w"), "Draw/GMS/Sartovin.GMS");
 }
@@ -116,9 +120,11 @@ TEST_F(HostHandOverTest, Illustrator) {
     windows.windows = {{"C:\\Adobe Illustrator\\notes.txt - Editor", 3}};
     EXPECT_FALSE(handOver.illustratorHandOver(example, job, state));
     processes.running = {{9, "wine64-preloader", "/usr/bin/wine64-preloader"}};
-    processes.commandLines[9] = {"C:\\Program Files\\Adobe\\Adobe Illustrator CS2\\Support Files\\Contents\\Windows\\Illustrator.exe"};
+    processes.commandLines[9] = {
+        "C:\\Program Files\\Adobe\\Adobe Illustrator CS2\\Support Files\\Contents\\Windows\\Illustrator.exe"};
     ui.messages.clear();
-    ASSERT_TRUE(handOver.illustratorHandOver(example, job, state)) << testing::PrintToString(ui.messageTexts());
+    ASSERT_TRUE(handOver.illustratorHandOver(example, job, state))
+        << testing::PrintToString(ui.messageTexts());
     EXPECT_FALSE(job.layers.empty());
     EXPECT_EQ(steps, std::vector<int>{1});
     EXPECT_TRUE(fileExists(example));  // the plug-in's file is kept

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "JobTestSupport.h"
 #include "job/IllustratorJobWriter.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
 #include "platform/Files.h"
-#include "JobTestSupport.h"
 
 namespace sartovin {
 namespace {
@@ -68,29 +68,62 @@ TEST(IllustratorJobWriterTest, ASmallDocumentIsWrittenByteForByte) {
 
     auto bytes = formatIllustratorJob(kA4, {layer, empty});
     ASSERT_TRUE(bytes);
-    EXPECT_EQ(*bytes, crlf({
-        "Sartovin Daten von AI.", "QXSeite", "210.000 297.000",
-        "QXEbene", "Ebene 1",
-        "QXObjekt", "QXAuswahl", "ja", "QXKoordinaten", "10.000 35.000 40.000 20.000", "QXFuellfarbe", "Rot", "RGB",
-        "255 0 0", "QXStart", "QXGeschlossen", "ja",
-        "C 10.000 20.000 10.000 20.000 10.000 20.000",
-        "C 40.000 20.000 40.000 20.000 40.000 20.000",
-        "C 40.000 35.000 40.000 35.000 40.000 35.000",
-        "C 10.000 35.000 10.000 35.000 10.000 35.000",
-        "QXEnde",
-        "QXObjekt", "QXAuswahl", "nein", "QXKoordinaten", "0.000 4.000 3.000 0.000", "QXFuellfarbe", "unbenannt",
-        "CMYK", "12 0 0 100", "QXStart", "QXGeschlossen", "nein",
-        "C 1.000 1.000 1.000 1.000 1.000 1.000",
-        "S 2.000 3.000 1.500 3.000 2.000 3.250",
-        "QXEnde",
-        "QXEbene", "Leer",
-        "QXObjekt", "QXAuswahl", "nein", "QXKoordinaten", "0.000 1.000 1.000 0.000", "QXFuellfarbe", "keine", "", "",
-        "QXStart", "QXGeschlossen", "nein",
-        "C 0.000 0.000 0.000 0.000 0.000 0.000",
-        "C 1.000 0.000 1.000 0.000 1.000 0.000",
-        "C 1.000 1.000 1.000 1.000 1.000 1.000",
-        "C 0.000 1.000 0.000 1.000 0.000 1.000",
-        "QXEnde"}));
+    EXPECT_EQ(*bytes, crlf({"Sartovin Daten von AI.",
+                            "QXSeite",
+                            "210.000 297.000",
+                            "QXEbene",
+                            "Ebene 1",
+                            "QXObjekt",
+                            "QXAuswahl",
+                            "ja",
+                            "QXKoordinaten",
+                            "10.000 35.000 40.000 20.000",
+                            "QXFuellfarbe",
+                            "Rot",
+                            "RGB",
+                            "255 0 0",
+                            "QXStart",
+                            "QXGeschlossen",
+                            "ja",
+                            "C 10.000 20.000 10.000 20.000 10.000 20.000",
+                            "C 40.000 20.000 40.000 20.000 40.000 20.000",
+                            "C 40.000 35.000 40.000 35.000 40.000 35.000",
+                            "C 10.000 35.000 10.000 35.000 10.000 35.000",
+                            "QXEnde",
+                            "QXObjekt",
+                            "QXAuswahl",
+                            "nein",
+                            "QXKoordinaten",
+                            "0.000 4.000 3.000 0.000",
+                            "QXFuellfarbe",
+                            "unbenannt",
+                            "CMYK",
+                            "12 0 0 100",
+                            "QXStart",
+                            "QXGeschlossen",
+                            "nein",
+                            "C 1.000 1.000 1.000 1.000 1.000 1.000",
+                            "S 2.000 3.000 1.500 3.000 2.000 3.250",
+                            "QXEnde",
+                            "QXEbene",
+                            "Leer",
+                            "QXObjekt",
+                            "QXAuswahl",
+                            "nein",
+                            "QXKoordinaten",
+                            "0.000 1.000 1.000 0.000",
+                            "QXFuellfarbe",
+                            "keine",
+                            "",
+                            "",
+                            "QXStart",
+                            "QXGeschlossen",
+                            "nein",
+                            "C 0.000 0.000 0.000 0.000 0.000 0.000",
+                            "C 1.000 0.000 1.000 0.000 1.000 0.000",
+                            "C 1.000 1.000 1.000 1.000 1.000 1.000",
+                            "C 0.000 1.000 0.000 1.000 0.000 1.000",
+                            "QXEnde"}));
 }
 
 TEST(IllustratorJobWriterTest, ColourLinesForEveryKindOfFill) {
@@ -108,7 +141,8 @@ TEST(IllustratorJobWriterTest, ColourLinesForEveryKindOfFill) {
     };
     // × 255 (or × 100) + 0.4999, truncated: one half stays below the next step.
     EXPECT_EQ(colourLines(ExportColourKind::Rgb, 0.5, 0.002, 1, 0), "unbenannt\r\nRGB\r\n127 1 255\r\n");
-    EXPECT_EQ(colourLines(ExportColourKind::Cmyk, 0.005, 0.006, 1, 0.5), "unbenannt\r\nCMYK\r\n0 1 100 50\r\n");
+    EXPECT_EQ(colourLines(ExportColourKind::Cmyk, 0.005, 0.006, 1, 0.5),
+              "unbenannt\r\nCMYK\r\n0 1 100 50\r\n");
     EXPECT_EQ(colourLines(ExportColourKind::Grey, 0.07, 0, 0, 0), "unbenannt\r\nCMYK\r\n0 0 0 7\r\n");
     EXPECT_EQ(colourLines(ExportColourKind::Other, 0.3, 0.3, 0.3, 0.3), "unbenannt\r\nRGB\r\n0 0 0\r\n");
     EXPECT_EQ(colourLines(ExportColourKind::Rgb, -3, 7, 0, 0), "unbenannt\r\nRGB\r\n0 255 0\r\n");
@@ -126,7 +160,7 @@ TEST(IllustratorJobWriterTest, SkipRulesForPathsThatCannotBeCut) {
     line.bounds = {0, 100, 0, 0};
     EXPECT_FALSE(exportPathSkipped(line));  // a 100-point vertical line is written
     line.bounds = {0, 20000, 0, 0};
-    EXPECT_TRUE(exportPathSkipped(line));   // a guide across the pasteboard is not
+    EXPECT_TRUE(exportPathSkipped(line));  // a guide across the pasteboard is not
     line.bounds = {0, 0, 20000, 0};
     EXPECT_TRUE(exportPathSkipped(line));
     line.bounds = {0, 0, 0, 0};

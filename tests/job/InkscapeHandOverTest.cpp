@@ -79,9 +79,13 @@ TEST_F(HandOverTest, ConvertsAndReadsTheDrawing) {
 
 TEST_F(HandOverTest, InkscapeWindows) {
     // Equal titles count once; the second different title is the last counted.
-    windows.windows = {{"Untitled - Inkscape", 10}, {"Untitled - Inkscape", 11}, {"Terminal", 12},
-                       {"b.svg - Inkscape", 13}, {"c.svg - Inkscape", 14}};
-    processes.executables = {{10, "/a/inkscape"}, {11, "/b/inkscape"}, {13, "/c/inkscape"}, {14, "/d/inkscape"}};
+    windows.windows = {{"Untitled - Inkscape", 10},
+                       {"Untitled - Inkscape", 11},
+                       {"Terminal", 12},
+                       {"b.svg - Inkscape", 13},
+                       {"c.svg - Inkscape", 14}};
+    processes.executables = {
+        {10, "/a/inkscape"}, {11, "/b/inkscape"}, {13, "/c/inkscape"}, {14, "/d/inkscape"}};
     EXPECT_EQ(handOver.findRunningInkscape(), "/c/inkscape");
 
     // The owner's program is unknown: $PATH serves.
@@ -142,7 +146,7 @@ TEST_F(HandOverTest, TheHint) {
     EXPECT_FALSE(handOver.importSvg(job, state));
     EXPECT_EQ(shown, std::vector<std::string>{"Please remember ....."});
     EXPECT_EQ(settings.hideInkscapeHint(), 1);  // "do not show again" is kept even on Cancel
-    ASSERT_EQ(processes.started.size(), 1u);     // only the version was asked
+    ASSERT_EQ(processes.started.size(), 1u);    // only the version was asked
     EXPECT_TRUE(progress.empty());
 
     // Hidden, and the private profile is in order: no hint.
@@ -152,8 +156,9 @@ TEST_F(HandOverTest, TheHint) {
 
     // Inkscape 0.92 uses the user's own preferences; relative coordinates there bring the hint back.
     processes.versionText = "Inkscape 0.92.4 (5da689c313, 2019-01-14)";
-    test::writeFile(m_dir.path() + "config/inkscape/preferences.xml",
-                    "<group id=\"svgoutput\"\n allowrelativecoordinates=\"1\"\n forcerepeatcommands=\"0\" />\n");
+    test::writeFile(
+        m_dir.path() + "config/inkscape/preferences.xml",
+        "<group id=\"svgoutput\"\n allowrelativecoordinates=\"1\"\n forcerepeatcommands=\"0\" />\n");
     handOver.m_hintDialog = nullptr;
     ui.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(handOver.importSvg(job = Job{}, state));
@@ -168,11 +173,20 @@ TEST_F(HandOverTest, OldInkscapeGetsTheVerbs) {
     ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
     const auto& run = processes.started.at(1);
     EXPECT_TRUE(run.environment.empty());
-    const std::vector<std::string> expected = {
-        copyPath(), "--verb=EditSelectAllInAllLayers", "--verb=ObjectToPath", "--verb=SelectionUnGroup",
-        "--verb=SelectionGroup", "--verb=ObjectRotate90CCW", "--verb=ObjectRotate90CCW",
-        "--verb=ObjectFlipHorizontally", "--verb=SelectionUnGroup", "--verb=SelectionUnGroup",
-        "--verb=EditSelectAllInAllLayers", "--verb=SelectionUnGroup", "--verb=FileSave", "--verb=FileClose"};
+    const std::vector<std::string> expected = {copyPath(),
+                                               "--verb=EditSelectAllInAllLayers",
+                                               "--verb=ObjectToPath",
+                                               "--verb=SelectionUnGroup",
+                                               "--verb=SelectionGroup",
+                                               "--verb=ObjectRotate90CCW",
+                                               "--verb=ObjectRotate90CCW",
+                                               "--verb=ObjectFlipHorizontally",
+                                               "--verb=SelectionUnGroup",
+                                               "--verb=SelectionUnGroup",
+                                               "--verb=EditSelectAllInAllLayers",
+                                               "--verb=SelectionUnGroup",
+                                               "--verb=FileSave",
+                                               "--verb=FileClose"};
     EXPECT_EQ(run.arguments, expected);
 }
 

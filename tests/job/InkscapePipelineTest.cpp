@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <thread>
 
@@ -159,9 +159,9 @@ TEST_F(InkscapePipeline, CopyChecks) {
     const std::string before = test::readFile(kFixtures + "drawing-mm.svg");
     std::string out;
     EXPECT_FALSE(normaliseInkscapeCopy(before, "", out));
-    EXPECT_FALSE(normaliseInkscapeCopy(before, before, out));                        // unchanged
-    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><g/></svg>", out));            // no path
-    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0\"/></svg>", out));  // nothing drawable
+    EXPECT_FALSE(normaliseInkscapeCopy(before, before, out));                            // unchanged
+    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><g/></svg>", out));                 // no path
+    EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0\"/></svg>", out));    // nothing drawable
     EXPECT_FALSE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0,0 L 1,1\"/>", out));  // truncated
     ASSERT_TRUE(normaliseInkscapeCopy(before, "<svg><path d=\"M 0,0 L 90,0\"/></svg>", out));
     // Pixels at 96 per inch (90 px = 23.8125 mm, times the reader's 3.54331), no defs before: an
@@ -172,11 +172,13 @@ TEST_F(InkscapePipeline, CopyChecks) {
 
 TEST_F(InkscapePipeline, DocumentUnits) {
     double sx, sy, ox, oy;
-    ASSERT_TRUE(documentScale("<svg width=\"100mm\" height=\"50mm\" viewBox=\"10 20 200 100\">", sx, sy, ox, oy));
+    ASSERT_TRUE(
+        documentScale("<svg width=\"100mm\" height=\"50mm\" viewBox=\"10 20 200 100\">", sx, sy, ox, oy));
     EXPECT_DOUBLE_EQ(sx, 0.5);
     EXPECT_DOUBLE_EQ(sy, 0.5);
     EXPECT_DOUBLE_EQ(ox, 10);
-    ASSERT_TRUE(documentScale("<svg width=\"8.5in\" height=\"11in\" viewBox=\"0 0 816 1056\">", sx, sy, ox, oy));
+    ASSERT_TRUE(
+        documentScale("<svg width=\"8.5in\" height=\"11in\" viewBox=\"0 0 816 1056\">", sx, sy, ox, oy));
     EXPECT_NEAR(sx, 25.4 / 96, 1e-12);
     ASSERT_TRUE(documentScale("<svg width=\"400\" height=\"300\">", sx, sy, ox, oy));
     EXPECT_NEAR(sy, 25.4 / 96, 1e-12);
@@ -196,10 +198,12 @@ TEST_F(InkscapePipeline, RealInkscapeConvertsTheDrawing) {
 TEST_F(InkscapePipeline, RealInkscapeSizesInOtherUnits) {
     if (!haveInkscape()) GTEST_SKIP() << "inkscape is not installed; the real conversion is not tested";
     // 40 mm in pixels at 96 per inch, and in half-millimetre user units, on one sheet each.
-    const std::string px = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\">"
-                           "<rect x=\"10\" y=\"10\" width=\"151.181102\" height=\"75.590551\"/></svg>";
-    const std::string half = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100mm\" height=\"50mm\" "
-                             "viewBox=\"0 0 200 100\"><rect x=\"10\" y=\"10\" width=\"80\" height=\"40\"/></svg>";
+    const std::string px =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\">"
+        "<rect x=\"10\" y=\"10\" width=\"151.181102\" height=\"75.590551\"/></svg>";
+    const std::string half =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100mm\" height=\"50mm\" "
+        "viewBox=\"0 0 200 100\"><rect x=\"10\" y=\"10\" width=\"80\" height=\"40\"/></svg>";
     for (const std::string& doc : {px, half}) {
         job = Job{};
         test::writeFile(m_dir.file("units.svg"), doc);

@@ -2,9 +2,9 @@
 
 #include <set>
 
+#include "JobTestSupport.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
-#include "JobTestSupport.h"
 
 namespace sartovin {
 namespace {

@@ -3,12 +3,12 @@
 #include <chrono>
 #include <cmath>
 
+#include "JobTestSupport.h"
 #include "job/JobColours.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
-#include "JobTestSupport.h"
 
 namespace sartovin {
 namespace {
@@ -27,7 +27,9 @@ protected:
         writeFile(h.dir.file("corel.qxj"), utf16);
         return readCorelJob(h.dir.file("corel.qxj"), job, state, h.ctx);
     }
-    const JobObject& object(std::size_t layer = 0, std::size_t o = 0) { return job.layers.at(layer).objects.at(o); }
+    const JobObject& object(std::size_t layer = 0, std::size_t o = 0) {
+        return job.layers.at(layer).objects.at(o);
+    }
     const std::vector<PathSegment>& segments(std::size_t p = 0) { return object().paths.at(p).segments; }
 
     test::ReaderHarness h;
@@ -38,9 +40,23 @@ protected:
 // A 10 × 5 mm rectangle of four corner anchors, as the plug-in writes it (with decimal commas, as a
 // host set to a German locale may leave them).
 const std::string kRectangle = crlf({
-    "Sartovin Daten von AI.", "QXSeite", "12,5 7,25", "QXEbene", "  Ebene 1  ", "QXObjekt", "QXAuswahl", "JA",
-    "QXKoordinaten", "0,000 5,000 10,000 0,000", "QXFuellfarbe", "Rot", "RGB", "255 0 0", "QXStart",
-    "QXGeschlossen", "ja",
+    "Sartovin Daten von AI.",
+    "QXSeite",
+    "12,5 7,25",
+    "QXEbene",
+    "  Ebene 1  ",
+    "QXObjekt",
+    "QXAuswahl",
+    "JA",
+    "QXKoordinaten",
+    "0,000 5,000 10,000 0,000",
+    "QXFuellfarbe",
+    "Rot",
+    "RGB",
+    "255 0 0",
+    "QXStart",
+    "QXGeschlossen",
+    "ja",
     "C 0,000 0,000 0,000 0,000 0,000 0,000",
     "C 10,000 0,000 10,000 0,000 10,000 0,000",
     "C 10,000 5,000 10,000 5,000 10,000 5,000",
@@ -81,14 +97,27 @@ TEST_F(JobFileReaderTest, ARectangleOfCornersBecomesFourClosedLines) {
 
 TEST_F(JobFileReaderTest, HandlesFillTheControlsAndASmoothAnchorKeepsItsCurves) {
     // A closed path: corner (0,0), smooth (10,0) with handles, corner (10,10), corner (0,10).
-    ASSERT_TRUE(readAi(crlf({
-        "QXSeite", "100 100", "QXEbene", "L", "QXObjekt", "QXAuswahl", "nein", "QXKoordinaten", "0 10 12 0",
-        "QXFuellfarbe", "keine", "", "", "QXStart", "QXGeschlossen", "ja",
-        "C 0 0 0 0 0 0",
-        "S 10 0 8 -1 12 1",
-        "C 10 10 10 10 10 10",
-        "C 0 10 0 10 0 10",
-        "QXEnde"})));
+    ASSERT_TRUE(readAi(crlf({"QXSeite",
+                             "100 100",
+                             "QXEbene",
+                             "L",
+                             "QXObjekt",
+                             "QXAuswahl",
+                             "nein",
+                             "QXKoordinaten",
+                             "0 10 12 0",
+                             "QXFuellfarbe",
+                             "keine",
+                             "",
+                             "",
+                             "QXStart",
+                             "QXGeschlossen",
+                             "ja",
+                             "C 0 0 0 0 0 0",
+                             "S 10 0 8 -1 12 1",
+                             "C 10 10 10 10 10 10",
+                             "C 0 10 0 10 0 10",
+                             "QXEnde"})));
     EXPECT_FALSE(object().selected);
     EXPECT_EQ(object().colourName, "keine (R=0, G=0, B=0)");
     EXPECT_EQ(object().fillColour, 0u);
@@ -115,8 +144,8 @@ TEST_F(JobFileReaderTest, HandlesFillTheControlsAndASmoothAnchorKeepsItsCurves) 
 }
 
 TEST_F(JobFileReaderTest, AnOpenPathsLastAnchorIsAPointOfLengthZero) {
-    ASSERT_TRUE(readAi(crlf({"QXSeite", "10 10", "QXEbene", "L", "QXObjekt", "QXStart", "QXGeschlossen", "nein",
-                             "S 0 0 -1 -1 1 1", "S 5 5 4 4 6 6", "QXEnde"})));
+    ASSERT_TRUE(readAi(crlf({"QXSeite", "10 10", "QXEbene", "L", "QXObjekt", "QXStart", "QXGeschlossen",
+                             "nein", "S 0 0 -1 -1 1 1", "S 5 5 4 4 6 6", "QXEnde"})));
     const auto& s = segments();
     ASSERT_EQ(s.size(), 2u);
     EXPECT_FALSE(object().paths[0].closed);
@@ -130,8 +159,9 @@ TEST_F(JobFileReaderTest, AnOpenPathsLastAnchorIsAPointOfLengthZero) {
 
 TEST_F(JobFileReaderTest, SelectionIsOnlyClearedByNein) {
     auto selectedFor = [&](const char* line) {
-        EXPECT_TRUE(readAi(crlf({"QXSeite", "1 1", "QXEbene", "L", "QXObjekt", "QXAuswahl", line, "QXKoordinaten",
-                                 "0 0 1 1", "QXStart", "C 0 0 0 0 0 0", "C 1 1 1 1 1 1", "QXEnde"})));
+        EXPECT_TRUE(
+            readAi(crlf({"QXSeite", "1 1", "QXEbene", "L", "QXObjekt", "QXAuswahl", line, "QXKoordinaten",
+                         "0 0 1 1", "QXStart", "C 0 0 0 0 0 0", "C 1 1 1 1 1 1", "QXEnde"})));
         return object().selected;
     };
     EXPECT_TRUE(selectedFor("JA"));
@@ -143,19 +173,20 @@ TEST_F(JobFileReaderTest, SelectionIsOnlyClearedByNein) {
 
 TEST_F(JobFileReaderTest, CmykIsPackedOnTheMarksLayerAndShownAsRgbElsewhere) {
     auto object = [](const char* model, const char* values) {
-        std::string o = crlf({"QXObjekt", "QXAuswahl", "nein", "QXKoordinaten", "0 0 1 1", "QXFuellfarbe", "Passer"});
+        std::string o =
+            crlf({"QXObjekt", "QXAuswahl", "nein", "QXKoordinaten", "0 0 1 1", "QXFuellfarbe", "Passer"});
         o += crlf({model, values, "QXStart", "C 0 0 0 0 0 0", "C 1 0 1 0 1 0", "QXEnde"});
         return o;
     };
     std::string file = crlf({"QXSeite", "100 100", "QXEbene", "QX-PassermarkenEbene"});
     file += object("CMYK", "0 0 0 100");
     file += object("CMYK", "100 100 100 7");
-    file += object("CMYK", "100 100");   // identity missing: K = 100
-    file += object("CMYK", "junk");      // nothing parses: C = M = Y = 0, K = 100
+    file += object("CMYK", "100 100");  // identity missing: K = 100
+    file += object("CMYK", "junk");     // nothing parses: C = M = Y = 0, K = 100
     file += object("RGB", "255 255 255");
     file += crlf({"QXEbene", "Motiv"});
     file += object("CMYK", "0 0 0 100");
-    file += object("CMYK", "");          // nothing: paper white, shown as grey 230
+    file += object("CMYK", "");  // nothing: paper white, shown as grey 230
     file += object("RGB", "250 215 211");
     ASSERT_TRUE(readAi(file));
     ASSERT_EQ(job.layers.size(), 2u);
@@ -187,10 +218,11 @@ TEST_F(JobFileReaderTest, MarksModeFollowsTheSensorAndTheNumberOfMarks) {
     auto marksFile = [](int marks) {
         std::string file = crlf({"QXSeite", "100 100", "QXEbene", "QX-PassermarkenEbene"});
         for (int i = 0; i < marks; ++i)
-            file += crlf({"QXObjekt", "QXKoordinaten", "-10 -10 -5 -5", "QXFuellfarbe", "P", "CMYK", "100 100 100 1",
-                          "QXStart", "C -10 -10 -10 -10 -10 -10", "C -5 -5 -5 -5 -5 -5", "QXEnde"});
-        file += crlf({"QXEbene", "Motiv", "QXObjekt", "QXKoordinaten", "0 10 10 0", "QXStart", "C 0 0 0 0 0 0",
-                      "C 10 10 10 10 10 10", "QXEnde"});
+            file += crlf({"QXObjekt", "QXKoordinaten", "-10 -10 -5 -5", "QXFuellfarbe", "P", "CMYK",
+                          "100 100 100 1", "QXStart", "C -10 -10 -10 -10 -10 -10", "C -5 -5 -5 -5 -5 -5",
+                          "QXEnde"});
+        file += crlf({"QXEbene", "Motiv", "QXObjekt", "QXKoordinaten", "0 10 10 0", "QXStart",
+                      "C 0 0 0 0 0 0", "C 10 10 10 10 10 10", "QXEnde"});
         return file;
     };
     state.markSensorFlag = true;
@@ -205,12 +237,36 @@ TEST_F(JobFileReaderTest, MarksModeFollowsTheSensorAndTheNumberOfMarks) {
 }
 
 TEST_F(JobFileReaderTest, ATextObjectHoldsOneSubPathPerGlyphAndQXGeschlossenIsOptional) {
-    ASSERT_TRUE(readAi(crlf({"QXSeite", "100 100", "QXEbene", "Text", "QXObjekt", "QXAuswahl", "ja",
-                             "QXKoordinaten", "0 10 20 0", "QXFuellfarbe", "unbenannt", "RGB", "0 0 0",
-                             "QXStart", "QXGeschlossen", "ja", "C 0 0 0 0 0 0", "C 5 10 5 10 5 10", "C 10 0 10 0 10 0",
+    ASSERT_TRUE(readAi(crlf({"QXSeite",
+                             "100 100",
+                             "QXEbene",
+                             "Text",
+                             "QXObjekt",
+                             "QXAuswahl",
+                             "ja",
+                             "QXKoordinaten",
+                             "0 10 20 0",
+                             "QXFuellfarbe",
+                             "unbenannt",
+                             "RGB",
+                             "0 0 0",
+                             "QXStart",
+                             "QXGeschlossen",
+                             "ja",
+                             "C 0 0 0 0 0 0",
+                             "C 5 10 5 10 5 10",
+                             "C 10 0 10 0 10 0",
                              "QXEnde",
-                             "QXStart", "C 2 2 2 2 2 2", "C 8 2 8 2 8 2", "QXEnde",
-                             "QXStart", "QXGeschlossen", "ja", "S 15 5 15 3 15 7", "S 18 5 18 7 18 3", "QXEnde"})));
+                             "QXStart",
+                             "C 2 2 2 2 2 2",
+                             "C 8 2 8 2 8 2",
+                             "QXEnde",
+                             "QXStart",
+                             "QXGeschlossen",
+                             "ja",
+                             "S 15 5 15 3 15 7",
+                             "S 18 5 18 7 18 3",
+                             "QXEnde"})));
     ASSERT_EQ(object().paths.size(), 3u);
     EXPECT_EQ(state.pathTotal, 3);
     EXPECT_EQ(state.objectTotal, 1);
@@ -228,9 +284,13 @@ TEST_F(JobFileReaderTest, ATextObjectHoldsOneSubPathPerGlyphAndQXGeschlossenIsOp
 
 TEST_F(JobFileReaderTest, Windows1252TextBecomesUtf8) {
     std::string file = crlf({"QXSeite", "10 10", "QXEbene"});
-    file += "Gr\xf6\xdf" "e \x80 \x81\r\n";  // "Größe €" and a byte the code page leaves undefined
-    file += crlf({"QXObjekt", "QXFuellfarbe", "Fl\xe4" "che", "RGB", "1 2 3", "QXStart", "C 0 0 0 0 0 0",
-                  "C 1 1 1 1 1 1", "QXEnde"});
+    file +=
+        "Gr\xf6\xdf"
+        "e \x80 \x81\r\n";  // "Größe €" and a byte the code page leaves undefined
+    file += crlf({"QXObjekt", "QXFuellfarbe",
+                  "Fl\xe4"
+                  "che",
+                  "RGB", "1 2 3", "QXStart", "C 0 0 0 0 0 0", "C 1 1 1 1 1 1", "QXEnde"});
     ASSERT_TRUE(readAi(file));
     EXPECT_EQ(job.layers[0].name, "Gr\u00f6\u00dfe \u20ac \u0081");
     EXPECT_EQ(object().colourName, "Fl\u00e4che (R=1, G=2, B=3)");
@@ -303,8 +363,8 @@ TEST_F(JobFileReaderTest, MissingFilesAndTextsWithoutPageRecordFailSilently) {
 }
 
 TEST_F(JobFileReaderTest, AJobWithoutSegmentsShowsTheNoObjectsMessage) {
-    EXPECT_FALSE(readAi(crlf({"QXSeite", "10 10", "QXEbene", "L", "QXObjekt", "QXStart", "QXGeschlossen", "ja",
-                              "QXEnde"})));
+    EXPECT_FALSE(readAi(
+        crlf({"QXSeite", "10 10", "QXEbene", "L", "QXObjekt", "QXStart", "QXGeschlossen", "ja", "QXEnde"})));
     EXPECT_EQ(h.ctx.failure, JobReadFailure::NoSegments);
     ASSERT_EQ(h.ui.messageTexts(), std::vector<std::string>{test::kNoObjectsText});
     EXPECT_EQ(h.ui.messages[0].icon, MessageIcon::Error);
@@ -312,10 +372,10 @@ TEST_F(JobFileReaderTest, AJobWithoutSegmentsShowsTheNoObjectsMessage) {
 }
 
 TEST_F(JobFileReaderTest, MalformedNumbersKeepTheirDefaultsAndTheReadGoesOn) {
-    ASSERT_TRUE(readAi(crlf({"QXSeite", "abc 7", "QXEbene", "L", "QXObjekt", "QXKoordinaten", "1 2 x 4",
-                             "QXObjekt", "QXKoordinaten", "-1e308 1e308 5 5",
-                             "QXFuellfarbe", "F", "RGB", "12 1.5 99", "QXStart", "C 1 2 3 zz 5 6",
-                             "C nan 1e999 inf 2 2 2", "C +3 -4 3 -4 3 -4", "QXEnde"})));
+    ASSERT_TRUE(
+        readAi(crlf({"QXSeite", "abc 7", "QXEbene", "L", "QXObjekt", "QXKoordinaten", "1 2 x 4", "QXObjekt",
+                     "QXKoordinaten", "-1e308 1e308 5 5", "QXFuellfarbe", "F", "RGB", "12 1.5 99", "QXStart",
+                     "C 1 2 3 zz 5 6", "C nan 1e999 inf 2 2 2", "C +3 -4 3 -4 3 -4", "QXEnde"})));
     EXPECT_EQ(job.pageWidth, 0);
     EXPECT_EQ(job.pageHeight, 0);  // scanning stops at the first field that does not parse
     EXPECT_EQ(object().boundsX1, 1);
@@ -336,11 +396,10 @@ TEST_F(JobFileReaderTest, MalformedNumbersKeepTheirDefaultsAndTheReadGoesOn) {
 }
 
 TEST_F(JobFileReaderTest, SubPathsWithoutQXEndeStopAtTheNextSubPathOrObject) {
-    ASSERT_TRUE(readAi(crlf({"QXSeite", "10 10", "QXEbene", "L",
-                             "QXObjekt", "QXStart", "C 0 0 0 0 0 0", "C 1 0 1 0 1 0",
-                             "QXStart", "C 5 5 5 5 5 5", "C 6 5 6 5 6 5", "C 7 5 7 5 7 5",
-                             "QXObjekt", "QXStart", "C 9 9 9 9 9 9", "C 9 8 9 8 9 8", "QXEnde",
-                             "QXEnde", "QXEnde"})));
+    ASSERT_TRUE(readAi(
+        crlf({"QXSeite", "10 10", "QXEbene", "L", "QXObjekt", "QXStart", "C 0 0 0 0 0 0", "C 1 0 1 0 1 0",
+              "QXStart", "C 5 5 5 5 5 5", "C 6 5 6 5 6 5", "C 7 5 7 5 7 5", "QXObjekt", "QXStart",
+              "C 9 9 9 9 9 9", "C 9 8 9 8 9 8", "QXEnde", "QXEnde", "QXEnde"})));
     ASSERT_EQ(job.layers[0].objects.size(), 2u);
     ASSERT_EQ(object(0, 0).paths.size(), 2u);
     EXPECT_EQ(object(0, 0).paths[0].segments.size(), 2u);

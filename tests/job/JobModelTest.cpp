@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "JobTestSupport.h"
 #include "job/Bezier.h"
 #include "job/JobColours.h"
 #include "job/JobModel.h"
-#include "JobTestSupport.h"
 
 namespace sartovin {
 namespace {
@@ -84,10 +84,14 @@ TEST(JobColoursTest, SuffixesPackingAndCmykConversion) {
 
 TEST(BezierTest, EvaluatorHitsTheEndsAndTheMidpointOfASymmetricCurve) {
     PathSegment s;
-    s.startX = 0; s.startY = 0;
-    s.ctrl1X = 0; s.ctrl1Y = 10;
-    s.ctrl2X = 10; s.ctrl2Y = 10;
-    s.endX = 10; s.endY = 0;
+    s.startX = 0;
+    s.startY = 0;
+    s.ctrl1X = 0;
+    s.ctrl1Y = 10;
+    s.ctrl2X = 10;
+    s.ctrl2Y = 10;
+    s.endX = 10;
+    s.endY = 0;
     EXPECT_EQ(bezierPoint(s, 0).x, 0);
     EXPECT_EQ(bezierPoint(s, 1).x, 10);
     EXPECT_EQ(bezierPoint(s, 1).y, 0);
@@ -115,10 +119,14 @@ TEST(BezierTest, LengthIsTheStraightDistanceOrTheSumOf32Chords) {
     // make it a little shorter than the true arc.
     PathSegment arc;
     const double k = 0.5522847498 * 10;
-    arc.startX = 10; arc.startY = 0;
-    arc.ctrl1X = 10; arc.ctrl1Y = k;
-    arc.ctrl2X = k; arc.ctrl2Y = 10;
-    arc.endX = 0; arc.endY = 10;
+    arc.startX = 10;
+    arc.startY = 0;
+    arc.ctrl1X = 10;
+    arc.ctrl1Y = k;
+    arc.ctrl2X = k;
+    arc.ctrl2Y = 10;
+    arc.endX = 0;
+    arc.endY = 10;
     double length = segmentLength(arc);
     EXPECT_NEAR(length, 5 * M_PI, 0.01);
     double chords = 0;

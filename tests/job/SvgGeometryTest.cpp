@@ -35,7 +35,8 @@ std::vector<PathStep> stepsOf(const std::string& d) {
 std::vector<Cubic> curvesOf(const std::string& d) {
     std::vector<Cubic> out;
     for (const PathStep& s : stepsOf(d))
-        if (s.kind == PathStepKind::Segment && s.command == 'C') out.push_back({s.start, s.ctrl1, s.ctrl2, s.end});
+        if (s.kind == PathStepKind::Segment && s.command == 'C')
+            out.push_back({s.start, s.ctrl1, s.ctrl2, s.end});
     return out;
 }
 
@@ -93,9 +94,10 @@ TEST(SvgGeometry, ArcsBecomeCubicsWithinTolerance) {
     // split finer than 90° to stay within the tolerance.
     std::string out;
     const double r = 100, scale = 3, tol = 0.01;
-    ASSERT_TRUE(rewritePathData("M 200,100 A 100,100 0 0 0 100,0 A 100,100 0 0 0 0,100 "
-                                "A 100,100 0 0 0 100,200 A 100 100 0 0 0 200 100 Z",
-                                Affine::scaling(scale, scale), tol, out));
+    ASSERT_TRUE(
+        rewritePathData("M 200,100 A 100,100 0 0 0 100,0 A 100,100 0 0 0 0,100 "
+                        "A 100,100 0 0 0 100,200 A 100 100 0 0 0 200 100 Z",
+                        Affine::scaling(scale, scale), tol, out));
     auto curves = curvesOf(out);
     EXPECT_GT(curves.size(), 4u);
     double worst = 0;

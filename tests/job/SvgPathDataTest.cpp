@@ -100,9 +100,9 @@ TEST(SvgPathData, SecondMoveSignalsANewPathAndRelativeMoveFollowsTheClose) {
 }
 
 TEST(SvgPathData, UnsupportedInput) {
-    for (const char* data : {"M 0,0 A 5,5 0 0 0 10,10", "M 0,0 Q 1,1 2,2", "M 0,0 h 5", "L 1,1",
-                             "M 0", "M 0,0 C 1,1 2,2", "M 0,0 L 1e999,0", "M 0,0 L 2e8,0", "M 0,0 Z 5,5",
-                             "M 0,0 L x,1"}) {
+    for (const char* data :
+         {"M 0,0 A 5,5 0 0 0 10,10", "M 0,0 Q 1,1 2,2", "M 0,0 h 5", "L 1,1", "M 0", "M 0,0 C 1,1 2,2",
+          "M 0,0 L 1e999,0", "M 0,0 L 2e8,0", "M 0,0 Z 5,5", "M 0,0 L x,1"}) {
         auto steps = readAll(data);
         EXPECT_EQ(steps.back().kind, PathStepKind::Unsupported) << data;
     }

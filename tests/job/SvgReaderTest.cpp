@@ -100,10 +100,9 @@ TEST_F(SvgReaderTest, CurveAndLinesInMillimetres) {
 }
 
 TEST_F(SvgReaderTest, FillsAndShading) {
-    ASSERT_TRUE(read(document(layer("A", path("M 0,0 L 1,1", "fill:#FFFFFF;stroke:none") +
-                                             path("M 0,0 L 1,1", "stroke:#00ff00") +
-                                             path("M 0,0 L 1,1", "fill:#fad7d3") +
-                                             path("M 0,0 L 1,1", "fill:#12zz56")))));
+    ASSERT_TRUE(read(document(
+        layer("A", path("M 0,0 L 1,1", "fill:#FFFFFF;stroke:none") + path("M 0,0 L 1,1", "stroke:#00ff00") +
+                       path("M 0,0 L 1,1", "fill:#fad7d3") + path("M 0,0 L 1,1", "fill:#12zz56")))));
     const auto& o = job.layers[0].objects;
     ASSERT_EQ(o.size(), 4u);
     EXPECT_EQ(o[0].colourName, "R=230 G=230 B=230");
@@ -138,8 +137,10 @@ TEST_F(SvgReaderTest, LayerNamesTranslationsAndHiddenLayers) {
 
 TEST_F(SvgReaderTest, LabelBeforeTheGroupModeAndSelfClosingDefs) {
     // Inkscape 1.x writes the label first and an empty defs as one tag.
-    std::string text = "<svg>\n<defs id=\"defs1\" />\n<g inkscape:label=\"Cut\" inkscape:groupmode=\"layer\" "
-                       "id=\"layer1\">" + path("M 0,0 L 1,0") + "</g></svg>";
+    std::string text =
+        "<svg>\n<defs id=\"defs1\" />\n<g inkscape:label=\"Cut\" inkscape:groupmode=\"layer\" "
+        "id=\"layer1\">" +
+        path("M 0,0 L 1,0") + "</g></svg>";
     ASSERT_TRUE(read(text));
     EXPECT_EQ(job.layers[0].name, "Cut");
 }
@@ -234,10 +235,10 @@ TEST_F(SvgReaderTest, SeveralSubPathsAndEmptyOnes) {
 }
 
 TEST_F(SvgReaderTest, BadInputNeverCrashes) {
-    const std::string good = document(
-        layer("A", path("M 0,0 C 10,0 10,10 0,10 Z") + path("M 1e7,1 L -3.5e-3,2 H 4 V 5 z")) +
-        layer("", path("M 0,0 L 1,0"), " transform=\"translate(1e300,\"") +
-        "<g inkscape:groupmode=\"layer\" style=\"display:none\"><path d=\"M 0,0 L 1,1\"/>");
+    const std::string good =
+        document(layer("A", path("M 0,0 C 10,0 10,10 0,10 Z") + path("M 1e7,1 L -3.5e-3,2 H 4 V 5 z")) +
+                 layer("", path("M 0,0 L 1,0"), " transform=\"translate(1e300,\"") +
+                 "<g inkscape:groupmode=\"layer\" style=\"display:none\"><path d=\"M 0,0 L 1,1\"/>");
     ui.answers.clear();
     for (std::size_t n = 0; n <= good.size(); ++n) {
         Job j;

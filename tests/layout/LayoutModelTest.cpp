@@ -89,7 +89,7 @@ TEST_F(LayoutModelTest, RotationAndMirrorRecomputeThePointsFromTheReference) {
         bool mirror;
         double x0, y0, x1, y1;
     } cases[] = {
-        {0, false, 0, 0, 100, 0},  {1, false, 0, 100, 0, 0},  {2, false, 50, 0, 50, 100},
+        {0, false, 0, 0, 100, 0},   {1, false, 0, 100, 0, 0},  {2, false, 50, 0, 50, 100},
         {3, false, 100, 50, 0, 50}, {0, true, 0, 50, 100, 50}, {1, true, 0, 0, 0, 100},
         {2, true, 50, 100, 50, 0},  {3, true, 100, 0, 0, 0},
     };
@@ -381,8 +381,9 @@ TEST_F(LayoutModelTest, PositionListPlacesTheJobInTheFreeSpace) {
         int mode, right, left, front, back;
         bool h, v;
     } rows[] = {
-        {1, 5, 95, 5, 196, false, false},  {2, 95, 5, 5, 196, false, false}, {3, 50, 50, 5, 196, false, true},
-        {5, 50, 50, 100, 100, false, false}, {6, 5, 95, 196, 5, false, false}, {7, 95, 5, 196, 5, false, false},
+        {1, 5, 95, 5, 196, false, false},  {2, 95, 5, 5, 196, false, false},
+        {3, 50, 50, 5, 196, false, true},  {5, 50, 50, 100, 100, false, false},
+        {6, 5, 95, 196, 5, false, false},  {7, 95, 5, 196, 5, false, false},
         {8, 50, 50, 196, 5, false, false},
     };
     for (const Row& r : rows) {

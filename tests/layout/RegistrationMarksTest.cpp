@@ -10,7 +10,9 @@ namespace {
 using test::rectangle;
 
 // The fill the plug-in gives a mark of identity v in a CMYK document: C = M = Y = 100, K = v.
-std::uint32_t markFill(int v) { return (100u << 24) | (100u << 16) | (100u << 8) | static_cast<std::uint32_t>(v); }
+std::uint32_t markFill(int v) {
+    return (100u << 24) | (100u << 16) | (100u << 8) | static_cast<std::uint32_t>(v);
+}
 
 JobObject mark(double left, double top, double right, double bottom, int v) {
     return rectangle(left, bottom, right, top, markFill(v), kColourCmyk);
@@ -33,9 +35,9 @@ Job jobWithMarks(std::vector<JobObject> marks) {
 std::vector<JobObject> standardMarks() {
     return {
         mark(50 - 0.5, -5, 50 + 0.5, -30, 5),  // first bottom segment mark, before the stroke it refers to
-        mark(-33, -29.5, -30, -30.5, 1),       mark(-30.5, -30, -29.5, -33, 2), mark(-30, -29.5, -5, -30.5, 4),
-        mark(-30.5, -5, -29.5, -30, 3),        mark(105, -29.5, 130, -30.5, 7), mark(129.5, -5, 130.5, -30, 0),
-        mark(-30, 130.5, -5, 129.5, 0),        mark(-30.5, 130, -29.5, 105, 8), mark(-30, 50.5, -5, 49.5, 6),
+        mark(-33, -29.5, -30, -30.5, 1),      mark(-30.5, -30, -29.5, -33, 2), mark(-30, -29.5, -5, -30.5, 4),
+        mark(-30.5, -5, -29.5, -30, 3),       mark(105, -29.5, 130, -30.5, 7), mark(129.5, -5, 130.5, -30, 0),
+        mark(-30, 130.5, -5, 129.5, 0),       mark(-30.5, 130, -29.5, 105, 8), mark(-30, 50.5, -5, 49.5, 6),
     };
 }
 
@@ -104,8 +106,8 @@ TEST(RegistrationMarksMeasure, StandardMarks) {
 TEST(RegistrationMarksMeasure, HobbyMarksTakeTheirOriginFromMarksThreeAndFour) {
     // Hobby marks around (0, 0)–(100, 100) with a 5 mm distance, 25 mm arms, 1 mm bars.
     std::vector<JobObject> marks = {
-        mark(-5, -4.5, 20, -5.5, 4),       mark(-5.5, 20, -4.5, -5, 3), mark(80, -4.5, 105, -5.5, 7),
-        mark(104.5, 20, 105.5, -5, 9),     mark(-5.5, 105.5, 0.5, 99.5, 8), mark(80, 105.5, 105, 104.5, 0),
+        mark(-5, -4.5, 20, -5.5, 4),     mark(-5.5, 20, -4.5, -5, 3),     mark(80, -4.5, 105, -5.5, 7),
+        mark(104.5, 20, 105.5, -5, 9),   mark(-5.5, 105.5, 0.5, 99.5, 8), mark(80, 105.5, 105, 104.5, 0),
         mark(104.5, 105, 105.5, 80, 10),
     };
     const MarkMeasurements m = RegistrationMarks::measure(jobWithMarks(marks), 11);

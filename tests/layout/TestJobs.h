@@ -28,8 +28,8 @@ inline JobObject rectangle(double left, double bottom, double right, double top,
     JobObject o;
     JobPath p;
     p.closed = true;
-    p.segments = {line(left, bottom, right, bottom), line(right, bottom, right, top), line(right, top, left, top),
-                  line(left, top, left, bottom)};
+    p.segments = {line(left, bottom, right, bottom), line(right, bottom, right, top),
+                  line(right, top, left, top), line(left, top, left, bottom)};
     o.paths.push_back(p);
     o.fillColour = fill;
     o.colourKind = colourKind;

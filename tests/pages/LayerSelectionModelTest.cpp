@@ -58,7 +58,8 @@ protected:
         layers->rebuildTree();
     }
 
-    static MediumRecord vinylMedium(const char* name, int force, int speed, const char* tool, int reps, double delta) {
+    static MediumRecord vinylMedium(const char* name, int force, int speed, const char* tool, int reps,
+                                    double delta) {
         MediumRecord m;
         m.name = name;
         m.cutForce = static_cast<std::int16_t>(force);

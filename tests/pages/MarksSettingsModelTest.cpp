@@ -49,7 +49,8 @@ TEST_F(MarksSettingsTest, ShowsTheStoredValues) {
     settings.setMarksValue("Length", 30);
     settings.setMarksValue("IsCameo", 0);
     settings.setMarksFormat("Letter Landscape");
-    MarksSettingsModel m(settings, texts, ui, RegistrationMarks::sheetFormats(test::testPlotter("CC330"), texts, 13));
+    MarksSettingsModel m(settings, texts, ui,
+                         RegistrationMarks::sheetFormats(test::testPlotter("CC330"), texts, 13));
     m.open();
     EXPECT_EQ(m.title(), "Registration mark settings");
     EXPECT_EQ(m.length(), 30);
@@ -70,7 +71,8 @@ TEST_F(MarksSettingsTest, OutOfRangeValuesAreReportedAndNothingIsWritten) {
     } cases[] = {
         {[](MarksSettingsModel& x) { x.setLength(9); }, "The length of the marks have to be 10mm to 50mm !"},
         {[](MarksSettingsModel& x) { x.setLength(51); }, "The length of the marks have to be 10mm to 50mm !"},
-        {[](MarksSettingsModel& x) { x.setThickness(3); }, "The thickness of the marks have to be 1 mm to 2 mm !"},
+        {[](MarksSettingsModel& x) { x.setThickness(3); },
+         "The thickness of the marks have to be 1 mm to 2 mm !"},
         {[](MarksSettingsModel& x) { x.setMargin(0); }, "The margin of the marks have to be 1 mm to 50 mm !"},
         {[](MarksSettingsModel& x) { x.setUseVertSegmentMarks(true), x.setYStep(601); },
          "The size of the segments have to be 200 mm to 600 mm !"},

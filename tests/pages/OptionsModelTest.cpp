@@ -6,9 +6,9 @@
 
 #include "base/Settings.h"
 #include "base/Texts.h"
-#include "pages/LayerSelectionModel.h"
 #include "layout/LayoutModel.h"
 #include "layout/TestJobs.h"
+#include "pages/LayerSelectionModel.h"
 #include "platform/ScriptedInteraction.h"
 #include "support/TempDir.h"
 
@@ -18,7 +18,8 @@ namespace {
 using test::TempDir;
 
 std::vector<ToolRecord> testTools() {
-    return {{"T1", "Messer 0,25", "Blade 0.25", 0.25}, {"T2", "Messer 0,5", "Blade 0.5", 0.5},
+    return {{"T1", "Messer 0,25", "Blade 0.25", 0.25},
+            {"T2", "Messer 0,5", "Blade 0.5", 0.5},
             {"PEN", "Stift", "Pen", 0}};
 }
 
@@ -35,7 +36,9 @@ MediumRecord vinyl() {
 
 class OptionsModelTest : public ::testing::Test {
 protected:
-    OptionsModelTest() : settings(dir.file("Sartovin.ini")), texts(dir.path(), 2000) { test::writeEnglishTexts(dir); }
+    OptionsModelTest() : settings(dir.file("Sartovin.ini")), texts(dir.path(), 2000) {
+        test::writeEnglishTexts(dir);
+    }
 
     OptionsModel& open(int startMode = 1, const PlotterRecord& plotter = test::testPlotter()) {
         model = std::make_unique<OptionsModel>(settings, texts, ui, startMode);

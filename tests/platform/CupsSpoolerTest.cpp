@@ -10,9 +10,10 @@ namespace sartovin {
 namespace {
 
 TEST(PrinterPortNameTest, DeviceUrisBecomePortNames) {
-    std::vector<std::string> all{"usb://GCC/Jaguar%20V?serial=2", "usb://gcc/Puma%20IV?serial=1",
-                                 "usb://Hobby/CC200?serial=9", "usb://Other/X", "serial:/dev/ttyS0?baud=9600",
-                                 "socket://10.0.0.5", "ipp://host.example.com/printers/x"};
+    std::vector<std::string> all{"usb://GCC/Jaguar%20V?serial=2",    "usb://gcc/Puma%20IV?serial=1",
+                                 "usb://Hobby/CC200?serial=9",       "usb://Other/X",
+                                 "serial:/dev/ttyS0?baud=9600",      "socket://10.0.0.5",
+                                 "ipp://host.example.com/printers/x"};
     // GCC devices count among themselves, in text order of their URIs.
     EXPECT_EQ(printerPortName(all[0], all), "GCCUSB0");
     EXPECT_EQ(printerPortName(all[1], all), "GCCUSB1");

@@ -11,10 +11,11 @@ namespace {
 TEST(InteractionTest, ScriptedAnswersComeInOrderThenTheProceedAnswer) {
     ScriptedInteraction ui;
     ui.answers = {MessageAnswer::No};
-    EXPECT_EQ(ui.messageBox("first", "Sartovin", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::No);
-    EXPECT_EQ(ui.messageBox("second", "Sartovin", MessageIcon::Question, MessageButtons::YesNo,
-                            MessageAnswer::No),
+    EXPECT_EQ(ui.messageBox("first", "Sartovin", MessageIcon::Question, MessageButtons::YesNo),
               MessageAnswer::No);
+    EXPECT_EQ(
+        ui.messageBox("second", "Sartovin", MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No),
+        MessageAnswer::No);
     EXPECT_EQ(ui.messageBox("third", "", MessageIcon::Error), MessageAnswer::Ok);
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[2].icon, MessageIcon::Error);

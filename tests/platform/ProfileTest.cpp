@@ -60,12 +60,13 @@ TEST_F(ProfileTest, StringReadsAreLimitedToTheBuffer) {
 }
 
 TEST_F(ProfileTest, ReadsMessyFilesByTheSameRules) {
-    std::string messy = "\xEF\xBB\xBF[State]\r\n"
-                        "garbage line without equals\r\n"
-                        "; comment=1\r\n"
-                        "\x01\x02\xFF binary\r\n"
-                        "  Plotter = Jaguar IV 61 \r\n"
-                        "[Pl]otter]\r\nPortType=4";  // no final newline
+    std::string messy =
+        "\xEF\xBB\xBF[State]\r\n"
+        "garbage line without equals\r\n"
+        "; comment=1\r\n"
+        "\x01\x02\xFF binary\r\n"
+        "  Plotter = Jaguar IV 61 \r\n"
+        "[Pl]otter]\r\nPortType=4";  // no final newline
     writeFile(ini, messy);
     EXPECT_EQ(GetPrivateProfileString("State", "Plotter", "", ini), "Jaguar IV 61");
     EXPECT_EQ(GetPrivateProfileString("State", "; comment", "none", ini), "none");
@@ -81,8 +82,9 @@ TEST_F(ProfileTest, WritesChangeOneLineAndKeepEverythingElse) {
 
     // A new key goes after the last line of its section, before the blank line.
     ASSERT_TRUE(WritePrivateProfileString("State", "Force", "80", ini));
-    EXPECT_EQ(readFile(ini), "\xEF\xBB\xBF; my notes\r\n[State]\r\nSpeed=25\r\n  odd line\r\nForce=80\r\n"
-                             "\r\n[Other]\r\nX=1");
+    EXPECT_EQ(readFile(ini),
+              "\xEF\xBB\xBF; my notes\r\n[State]\r\nSpeed=25\r\n  odd line\r\nForce=80\r\n"
+              "\r\n[Other]\r\nX=1");
 
     // A new key at the end of a file without a final newline gets a line end first.
     ASSERT_TRUE(WritePrivateProfileString("Other", "Y", "2", ini));

@@ -14,9 +14,12 @@ termios rawStart() {
 }
 
 TEST(SerialTermiosTest, LineSettingsSurviveTheRoundTrip) {
-    struct Case { std::uint32_t rate; std::uint8_t bits, parity, stop; };
-    for (Case c : {Case{9600, 8, 0, 0}, Case{19200, 7, 2, 0}, Case{115200, 7, 1, 2},
-                   Case{4800, 8, 3, 2}, Case{2400, 6, 4, 0}, Case{300, 5, 0, 1}}) {
+    struct Case {
+        std::uint32_t rate;
+        std::uint8_t bits, parity, stop;
+    };
+    for (Case c : {Case{9600, 8, 0, 0}, Case{19200, 7, 2, 0}, Case{115200, 7, 1, 2}, Case{4800, 8, 3, 2},
+                   Case{2400, 6, 4, 0}, Case{300, 5, 0, 1}}) {
         termios t = rawStart();
         SerialControlBlock b;
         b.baudRate = c.rate;

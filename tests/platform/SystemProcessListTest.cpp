@@ -30,8 +30,8 @@ TEST(SystemProcessList, StartsWithoutAShellAndSeesTheEnd) {
     test::ScopedEnv gone("SARTOVIN_GONE", "still here");
     // Arguments reach the program as they are: no shell splits or expands them.
     const std::string out = dir.file("out.txt");
-    int pid = list.start(env, {"SARTOVIN_ARG=$HOME; echo", "printenv"}, {{"SARTOVIN_SET", "a b"}, {"SARTOVIN_GONE", ""}},
-                         out);
+    int pid = list.start(env, {"SARTOVIN_ARG=$HOME; echo", "printenv"},
+                         {{"SARTOVIN_SET", "a b"}, {"SARTOVIN_GONE", ""}}, out);
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(waitUntilGone(list, pid));
     const std::string text = test::readFile(out);

@@ -36,15 +36,14 @@ TEST(SerialPortListTest, ListsRealPortsOnlyInNumericOrder) {
     TempDir dir;
     addTty(dir, "ttyS10", false, "4\n");
     addTty(dir, "ttyS2", false, "4\n");
-    addTty(dir, "ttyS3", false, "0\n");       // registered but without a UART
-    addTty(dir, "ttyS4", false);              // no type to read: left out as well
+    addTty(dir, "ttyS3", false, "0\n");  // registered but without a UART
+    addTty(dir, "ttyS4", false);         // no type to read: left out as well
     addTty(dir, "ttyUSB0", false);
     addTty(dir, "ttyACM1", false, nullptr, false);  // node missing
-    addTty(dir, "tty1", true);                // virtual console
+    addTty(dir, "tty1", true);                      // virtual console
     addTty(dir, "ptmx", true);
     auto ports = listSerialPorts(dir.file("sys"), dir.file("dev"));
-    std::vector<std::string> expected{dir.file("dev/ttyS2"), dir.file("dev/ttyS10"),
-                                      dir.file("dev/ttyUSB0")};
+    std::vector<std::string> expected{dir.file("dev/ttyS2"), dir.file("dev/ttyS10"), dir.file("dev/ttyUSB0")};
     EXPECT_EQ(ports, expected);
     EXPECT_TRUE(listSerialPorts(dir.file("nosys"), dir.file("dev")).empty());
 }

@@ -91,8 +91,9 @@ TEST(CurveFlattener, WriterEmitsThinnedPointsAsMoves) {
     PlotParameters p = baseParameters(job);
     std::string out;
     ASSERT_TRUE(writeHpgl(-1, out, p, 1, env.context));
-    EXPECT_EQ(out, "IN;VS20;FS80;AS3.0;TO0.300;SP1;PR;AS1.0;PD;PR10,0;PR10,0;PR10,0;PR10,0;PR10,0;PR10,0;"
-                   "PR10,0;PR10,0;PU;PR-80,0;");
+    EXPECT_EQ(out,
+              "IN;VS20;FS80;AS3.0;TO0.300;SP1;PR;AS1.0;PD;PR10,0;PR10,0;PR10,0;PR10,0;PR10,0;PR10,0;"
+              "PR10,0;PR10,0;PU;PR-80,0;");
 }
 
 }  // namespace

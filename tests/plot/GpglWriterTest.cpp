@@ -93,8 +93,8 @@ TEST(GpglWriter, WeedingFrameGroupMovesToTheFrameCorner) {
     p.positionRight = 10;
     const std::string s = gpgl(env, p, -2);
     const std::string init = "!105FX10,0,FC18,10,&100,100,100,\\0,0,Z6200,6000,L0,";
-    const std::string frame = "M200,5800,D200,5560," + kEtx + "D440,5560," + kEtx + "D440,5800," + kEtx +
-                              "D200,5800," + kEtx;
+    const std::string frame =
+        "M200,5800,D200,5560," + kEtx + "D440,5560," + kEtx + "D440,5800," + kEtx + "D200,5800," + kEtx;
     EXPECT_EQ(s.substr(s.find(init) + init.size()), frame + kEnd);
 }
 
@@ -137,8 +137,9 @@ TEST(GpglWriter, MarksModeReadsTheMarksFirst) {
     const std::string enq = "\x1b\x05";
     const std::string reading = "!10,0" + kEtx + "FN0" + kEtx + "TB99" + kEtx + "TB51,100" + kEtx + "TB52,2" +
                                 kEtx + "TB53,10" + kEtx + "TB54,0,0" + kEtx + "TB55,1" + kEtx;
-    EXPECT_EQ(exchange.log, (std::vector<std::string>{"usb@0:" + enq, "direct@1000:" + reading + "TB123,4000,3000" + kEtx,
-                                                       "usb@2000:" + enq, "usb@3000:" + enq}));
+    EXPECT_EQ(exchange.log,
+              (std::vector<std::string>{"usb@0:" + enq, "direct@1000:" + reading + "TB123,4000,3000" + kEtx,
+                                        "usb@2000:" + enq, "usb@3000:" + enq}));
     EXPECT_TRUE(env.interaction.messages.empty());
     EXPECT_EQ(env.progress.texts.front(), "Reading marks ...");
     // Marks frame: first = Dx − X, second = Dy − Y; only the pen-up lift of the walk is absolute.

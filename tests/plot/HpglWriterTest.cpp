@@ -129,8 +129,8 @@ TEST(HpglWriter, AccelerationSwitchesBetweenLinesAndCurves) {
 
 TEST(HpglWriter, JoinedPathsAreCutWithoutLifting) {
     Job job;
-    job.layers.push_back(layerWith("a", {objectWith(polyline({{0, 0}, {5, 0}}, false)),
-                                         objectWith(polyline({{5, 0}, {5, 5}}, false))}));
+    job.layers.push_back(layerWith(
+        "a", {objectWith(polyline({{0, 0}, {5, 0}}, false)), objectWith(polyline({{5, 0}, {5, 5}}, false))}));
     PlotEnvironment env;
     EXPECT_EQ(hpgl(env, baseParameters(job)), kInit + "PD;PR200,0;PR0,200;PU;PR-200,-200;");
 }
@@ -148,8 +148,8 @@ TEST(HpglWriter, TwoCopiesWithWeedingFrame) {
     p.gridDistance = 5;
     // Copies start 200 and 200 + 40 × 70 = 3000 units along X; each frame lies 5 mm outside.
     const std::string frame = "PU;PR-600,-200;PD;PR2400,0;PR0,1200;PR-2400,0;PR0,-1200;";
-    EXPECT_EQ(hpgl(env, p), kInit + "PU;PR200,200;PD;PR400,0;" + frame + "PU;PR3000,200;PD;PR400,0;" +
-                                frame + "PU;PR-2800,0;");
+    EXPECT_EQ(hpgl(env, p), kInit + "PU;PR200,200;PD;PR400,0;" + frame + "PU;PR3000,200;PD;PR400,0;" + frame +
+                                "PU;PR-2800,0;");
     EXPECT_EQ(env.progress.high, 2);
 
     // Three requested columns but a total of two: the walk stops at the total. "unten links"
@@ -196,12 +196,13 @@ TEST(HpglWriter, WeedingFrameWithOvercut) {
     p.positionFront = 10;
     p.positionRight = 10;
     // Every side is entered and left 20 units beyond its corners.
-    EXPECT_EQ(hpgl(env, p), kInit + "PU;PR400,400;"
-                                    "PR0,-20;PD;PR0,20;PR0,200;PR0,20;PU;PR0,-20;"
-                                    "PR-20,0;PD;PR20,0;PR400,0;PR20,0;PU;PR-20,0;"
-                                    "PR0,20;PD;PR0,-20;PR0,-200;PR0,-20;PU;PR0,20;"
-                                    "PR20,0;PD;PR-20,0;PR-400,0;PR-20,0;PU;PR20,0;"
-                                    "PU;PR-400,-400;");
+    EXPECT_EQ(hpgl(env, p), kInit +
+                                "PU;PR400,400;"
+                                "PR0,-20;PD;PR0,20;PR0,200;PR0,20;PU;PR0,-20;"
+                                "PR-20,0;PD;PR20,0;PR400,0;PR20,0;PU;PR-20,0;"
+                                "PR0,20;PD;PR0,-20;PR0,-200;PR0,-20;PU;PR0,20;"
+                                "PR20,0;PD;PR-20,0;PR-400,0;PR-20,0;PU;PR20,0;"
+                                "PU;PR-400,-400;");
 }
 
 TEST(HpglWriter, EndOfPassMoves) {
@@ -261,8 +262,8 @@ TEST(HpglWriter, OnlySelectedObjectsAndEnabledLayers) {
 
 TEST(HpglWriter, ColourModeCutsGroupMembers) {
     Job job;
-    job.layers.push_back(layerWith("a", {objectWith(polyline({{0, 0}, {1, 0}}, false)),
-                                         objectWith(polyline({{0, 0}, {0, 1}}, false))}));
+    job.layers.push_back(layerWith(
+        "a", {objectWith(polyline({{0, 0}, {1, 0}}, false)), objectWith(polyline({{0, 0}, {0, 1}}, false))}));
     ColourGroup red;
     red.members = {{0, 1}};
     ColourGroup blue;
@@ -299,8 +300,8 @@ TEST(HpglWriter, MarksLayerOnlyAndMarksMode) {
     p.marks.firstMarkWidth = 2;
     p.marks.secondMarkHeight = 3;
     p.marks.markStrokeX = 4;
-    const std::string dBlock = esc(".D2;8000;6000;40;0:") + esc(".D3;2;1;120:") + esc(".D4;0;0;200:") +
-                               esc(".D1;8000;6000:");
+    const std::string dBlock =
+        esc(".D2;8000;6000;40;0:") + esc(".D3;2;1;120:") + esc(".D4;0;0;200:") + esc(".D1;8000;6000:");
     EXPECT_EQ(hpgl(env, p), dBlock + kInit + "PU;PR720,680;PD;PR400,0;PU;");
     p.rotation = 1;
     EXPECT_EQ(hpgl(env, p), esc(".D2;6000;8000;0;40:") + esc(".D3;2;1;120:") + esc(".D4;0;0;200:") +
@@ -362,7 +363,8 @@ TEST(HpglWriter, CancelDuringAPathStopsAtTheNextSegment) {
 
 TEST(HpglWriter, NumbersKeepTheirDecimalPointInAnyLocale) {
     const std::string old = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale(LC_NUMERIC, "de_DE") == nullptr)
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr &&
+        std::setlocale(LC_NUMERIC, "de_DE") == nullptr)
         GTEST_SKIP() << "no German locale installed";
     Job job = jobWith(polyline({{0, 0}, {1, 0}}, false));
     PlotEnvironment env;

@@ -119,12 +119,20 @@ TEST(Overcut, ClosedCurvesGetTheClosingExtension) {
 TEST(Overcut, StepStateResetsAtEveryPathStart) {
     std::string out;
     struct Recorder : PathEmitter {
-        void moveUp(std::string& o, int dx, int dy, int, int) override { o += "M" + std::to_string(dx) + "," + std::to_string(dy) + ";"; }
-        void cut(std::string& o, int dx, int dy, int, int) override { o += "C" + std::to_string(dx) + "," + std::to_string(dy) + ";"; }
+        void moveUp(std::string& o, int dx, int dy, int, int) override {
+            o += "M" + std::to_string(dx) + "," + std::to_string(dy) + ";";
+        }
+        void cut(std::string& o, int dx, int dy, int, int) override {
+            o += "C" + std::to_string(dx) + "," + std::to_string(dy) + ";";
+        }
         void lowerPen(std::string& o) override { o += "v"; }
         void liftPen(std::string& o) override { o += "^"; }
-        void strokeCut(std::string& o, int dx, int dy) override { o += "c" + std::to_string(dx) + "," + std::to_string(dy) + ";"; }
-        void strokeMove(std::string& o, int dx, int dy) override { o += "m" + std::to_string(dx) + "," + std::to_string(dy) + ";"; }
+        void strokeCut(std::string& o, int dx, int dy) override {
+            o += "c" + std::to_string(dx) + "," + std::to_string(dy) + ";";
+        }
+        void strokeMove(std::string& o, int dx, int dy) override {
+            o += "m" + std::to_string(dx) + "," + std::to_string(dy) + ";";
+        }
         void acceleration(std::string&, double) override {}
         void frameGroupMove(std::string&, int, int, int, int, int&, int&) override {}
         void frameStart(std::string&, int, int, int, int) override {}

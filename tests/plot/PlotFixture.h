@@ -29,8 +29,8 @@ inline PathSegment line(double x0, double y0, double x1, double y1, int handleSt
     return s;
 }
 
-inline PathSegment curve(double x0, double y0, double c1x, double c1y, double c2x, double c2y,
-                         double x1, double y1) {
+inline PathSegment curve(double x0, double y0, double c1x, double c1y, double c2x, double c2y, double x1,
+                         double y1) {
     PathSegment s;
     s.startX = x0;
     s.startY = y0;

@@ -51,7 +51,8 @@ TEST(PlotRun, PerGroupCuttingWithFrameGroupAndPassCounts) {
     // The layers keep the frame distance of 2 mm, so the frames of the last group fit them.
     for (int i = 0; i < 3; ++i) EXPECT_EQ(count(f.delivered[i], "PR560,0;"), 0) << i;
     // The layers return to the origin, since more groups follow; the frame group cuts frames only.
-    EXPECT_EQ(f.delivered[2], std::string("IN;VS12;FS52;AS3.0;TO0.250;SP1;PR;PU;PR80,80;PD;PR120,0;PU;PR-200,-80;") + '\0');
+    EXPECT_EQ(f.delivered[2],
+              std::string("IN;VS12;FS52;AS3.0;TO0.250;SP1;PR;PU;PR80,80;PD;PR120,0;PU;PR-200,-80;") + '\0');
     EXPECT_EQ(count(f.delivered[3], "PR560,0;PR0,560;PR-560,0;PR0,-560;"), 3);
     // A standard-edition stream of N characters goes out as N + 1 bytes ending in a zero byte.
     EXPECT_EQ(stream.size() + 1, f.delivered[3].size());
@@ -148,11 +149,10 @@ TEST(PlotRun, SingleGroupAndHobbyDelivery) {
     RunFixture l;
     l.p.startMode = 21;
     l.p.individualParameters = false;
-    runPlotGroups(l.p, l.env.context, l.sink, stream,
-                  [](int, std::string& out, const PlotParameters&, int) {
-                      out = std::string("\x1b%-12345X", 9);
-                      return true;
-                  });
+    runPlotGroups(l.p, l.env.context, l.sink, stream, [](int, std::string& out, const PlotParameters&, int) {
+        out = std::string("\x1b%-12345X", 9);
+        return true;
+    });
     ASSERT_EQ(l.delivered.size(), 1u);
     EXPECT_EQ(l.delivered[0].size(), 9u);
     RunFixture none;

@@ -13,16 +13,21 @@ struct TestCutFixture {
     bool sendWorks = true;
     bool virtualDisplay = false;
     std::vector<bool> controlStates;
-    TestCut cut{dir.file("TestCut.qxdat"), env.interaction, env.texts,
+    TestCut cut{dir.file("TestCut.qxdat"),
+                env.interaction,
+                env.texts,
                 [this](const std::string& b) {
                     sent.push_back(b);
                     return sendWorks;
                 },
-                [this] { return virtualDisplay; }, [this](bool on) { controlStates.push_back(on); }};
+                [this] { return virtualDisplay; },
+                [this](bool on) { controlStates.push_back(on); }};
 
     void writePattern(const std::string& data) {
-        writeFile(dir.file("TestCut.qxdat"), "[Sartovin]\nXSize=400\nYSize=400\nXDistance=200\nYMovement=600\n"
-                                             "TestCutData=" + data + "\n");
+        writeFile(dir.file("TestCut.qxdat"),
+                  "[Sartovin]\nXSize=400\nYSize=400\nXDistance=200\nYMovement=600\n"
+                  "TestCutData=" +
+                      data + "\n");
     }
 };
 
@@ -44,7 +49,8 @@ TEST(TestCut, StandardEditionCutsThePatternSideBySide) {
     EXPECT_EQ(f.controlStates, (std::vector<bool>{false, true}));
     p.repeatCount = 2;
     ASSERT_TRUE(f.cut.testCut(p));
-    EXPECT_EQ(f.sent.back(), "PU;PR-600,0;IN;VS20;FS80;AS3.0;TO0.30;SP1;PR;PD;PR0,40;PU;PD;PR0,40;PU;PU;PR600,200;");
+    EXPECT_EQ(f.sent.back(),
+              "PU;PR-600,0;IN;VS20;FS80;AS3.0;TO0.30;SP1;PR;PD;PR0,40;PU;PD;PR0,40;PU;PU;PR600,200;");
     p.usePlotterSettings = true;
     ASSERT_TRUE(f.cut.testCut(p));
     EXPECT_EQ(f.sent.back().substr(0, 22), "PU;PR-600,0;IN;SP1;PR;");
@@ -107,10 +113,11 @@ TEST(TestCut, HobbyEditionCutsAtTheCurrentPosition) {
     ASSERT_TRUE(f.cut.testCut(p));
     EXPECT_EQ(f.env.interaction.messages[0].text, kHobbyTestCutQuestion);
     EXPECT_EQ(f.env.interaction.messages[0].buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(f.sent.back(), "!103FX12,0,FC18,12,&100,100,100,\\0,0,L0,"
-                             "O30,30,E140,0," + kEtx + "E-70,140," + kEtx + "E-70,-140," + kEtx +
-                             "O-30,-30,E200,0," + kEtx + "E0,200," + kEtx + "E-200,0," + kEtx + "E0,-200," + kEtx +
-                             "H,");
+    EXPECT_EQ(f.sent.back(),
+              "!103FX12,0,FC18,12,&100,100,100,\\0,0,L0,"
+              "O30,30,E140,0," +
+                  kEtx + "E-70,140," + kEtx + "E-70,-140," + kEtx + "O-30,-30,E200,0," + kEtx + "E0,200," +
+                  kEtx + "E-200,0," + kEtx + "E0,-200," + kEtx + "H,");
     EXPECT_FALSE(f.cut.testCut(p));
     EXPECT_EQ(f.sent.size(), 1u);
 }
@@ -134,8 +141,10 @@ TEST(TestCut, ShippedPatternIsASquareWithATriangleEndingAtItsFarSide) {
         std::size_t end = data.find(';', i);
         ASSERT_NE(end, std::string::npos);
         const std::string cmd = data.substr(i, end - i);
-        if (cmd == "PD") down = true;
-        else if (cmd == "PU") down = false;
+        if (cmd == "PD")
+            down = true;
+        else if (cmd == "PU")
+            down = false;
         else {
             int dx = 0, dy = 0;
             ASSERT_EQ(std::sscanf(cmd.c_str(), "PR%d,%d", &dx, &dy), 2) << cmd;

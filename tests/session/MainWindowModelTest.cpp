@@ -20,17 +20,21 @@ using test::writeFile;
 const char* kTwoLayers =
     "Sartovin Daten von AI.\r\nQXSeite\r\n100 100\r\n"
     "QXEbene\r\nRot\r\nQXObjekt\r\nQXAuswahl\r\nnein\r\nQXKoordinaten\r\n0 10 10 0\r\nQXFuellfarbe\r\nRot\r\n"
-    "RGB\r\n255 0 0\r\nQXStart\r\nQXGeschlossen\r\nja\r\nC 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 10 10\r\n"
+    "RGB\r\n255 0 0\r\nQXStart\r\nQXGeschlossen\r\nja\r\nC 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 "
+    "10 10\r\n"
     "QXEnde\r\n"
-    "QXEbene\r\nBlau\r\nQXObjekt\r\nQXAuswahl\r\nnein\r\nQXKoordinaten\r\n20 10 30 0\r\nQXFuellfarbe\r\nBlau\r\n"
+    "QXEbene\r\nBlau\r\nQXObjekt\r\nQXAuswahl\r\nnein\r\nQXKoordinaten\r\n20 10 30 "
+    "0\r\nQXFuellfarbe\r\nBlau\r\n"
     "RGB\r\n0 0 255\r\nQXStart\r\nQXGeschlossen\r\nja\r\nC 20 0 20 0 20 0\r\nC 30 0 30 0 30 0\r\n"
     "C 30 10 30 10 30 10\r\nQXEnde\r\n";
 
 class MainWindowModelTest : public ::testing::Test {
 protected:
     MainWindowModelTest()
-        : config("XDG_CONFIG_HOME", dir.file("cfg")), data("XDG_DATA_DIRS", dir.file("share")),
-          lang("LANG", "en_US.UTF-8"), all("LC_ALL", std::nullopt) {
+        : config("XDG_CONFIG_HOME", dir.file("cfg")),
+          data("XDG_DATA_DIRS", dir.file("share")),
+          lang("LANG", "en_US.UTF-8"),
+          all("LC_ALL", std::nullopt) {
         StartupOptions options;
         options.languageDialogAvailable = false;
         options.fallbackDataFolder = std::string(SARTOVIN_DATA_DIR) + "/";
@@ -94,10 +98,13 @@ TEST_F(MainWindowModelTest, GenerationHandsEveryGroupToTheSink) {
     PlotContext context{ui, texts, progress, nullptr};
     std::vector<std::string> groups;
     std::string stream;
-    PlotRunResult r = model->generate(context, [&](const std::string& bytes) {
-        groups.push_back(bytes);
-        return true;
-    }, stream);
+    PlotRunResult r = model->generate(
+        context,
+        [&](const std::string& bytes) {
+            groups.push_back(bytes);
+            return true;
+        },
+        stream);
     // One group per layer, each a whole standard-edition stream with its zero byte.
     ASSERT_EQ(r.groupsSent, 2);
     ASSERT_EQ(groups.size(), 2u);

@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 // each other. The front ends (rank 10) are each given their own list below.
 const std::map<std::string, int>& folderRanks() {
     static const std::map<std::string, int> ranks = {
-        {"platform", 0}, {"base", 1},    {"catalog", 2}, {"job", 3},      {"layout", 4},
-        {"plot", 5},     {"device", 6},  {"pages", 7},   {"session", 8},  {"render", 9},
-        {"widgets", 9},  {"app", 10},    {"cli", 10},    {"aiplugin", 10},
+        {"platform", 0}, {"base", 1},   {"catalog", 2}, {"job", 3},       {"layout", 4},
+        {"plot", 5},     {"device", 6}, {"pages", 7},   {"session", 8},   {"render", 9},
+        {"widgets", 9},  {"app", 10},   {"cli", 10},    {"aiplugin", 10},
     };
     return ranks;
 }
@@ -35,11 +35,12 @@ const std::map<std::string, int>& folderRanks() {
 const std::map<std::string, std::set<std::string>>& frontEndReach() {
     static const std::map<std::string, std::set<std::string>> reach = {
         // The window program sees everything below it.
-        {"app", {"platform", "base", "catalog", "job", "layout", "plot", "device", "pages", "session",
-                 "render", "widgets"}},
+        {"app",
+         {"platform", "base", "catalog", "job", "layout", "plot", "device", "pages", "session", "render",
+          "widgets"}},
         // The command line writes PNGs with the painter but never links widgets.
-        {"cli", {"platform", "base", "catalog", "job", "layout", "plot", "device", "pages", "session",
-                 "render"}},
+        {"cli",
+         {"platform", "base", "catalog", "job", "layout", "plot", "device", "pages", "session", "render"}},
         // The plug-in writes job files and draws marks; it knows no device and no window.
         {"aiplugin", {"base", "job", "layout"}},
     };
@@ -134,7 +135,8 @@ std::vector<std::string> layeringViolations(const fs::path& srcRoot) {
                 if (use == QtUse::None)
                     problems.push_back(where + folder + " is core code and includes Qt <" + inc.path + ">");
                 else if (use == QtUse::GuiOnly && !isCoreOrGuiHeader(inc.path, guiDirs))
-                    problems.push_back(where + folder + " may use QtCore and QtGui only, not <" + inc.path + ">");
+                    problems.push_back(where + folder + " may use QtCore and QtGui only, not <" + inc.path +
+                                       ">");
                 continue;
             }
             const auto slash = inc.path.find('/');
@@ -147,10 +149,11 @@ std::vector<std::string> layeringViolations(const fs::path& srcRoot) {
                 continue;
             }
             auto fe = reach.find(folder);
-            const bool allowed = fe != reach.end() ? fe->second.count(target) > 0
-                                                   : other->second < own->second;
+            const bool allowed =
+                fe != reach.end() ? fe->second.count(target) > 0 : other->second < own->second;
             if (!allowed)
-                problems.push_back(where + folder + " includes \"" + inc.path + "\", which lies above it or beside it");
+                problems.push_back(where + folder + " includes \"" + inc.path +
+                                   "\", which lies above it or beside it");
         }
     }
     return problems;

@@ -58,31 +58,53 @@ PrivateCupsd::PrivateCupsd() {
         writeFile(d + "bin/backend/" + name, backend);
         ::chmod((d + "bin/backend/" + name).c_str(), 0700);
     }
-    writeFile(d + "conf/cupsd.conf",
-              "Listen " + m_socket + "\n"
-              "LogLevel warn\n"
-              "Browsing Off\n"
-              "WebInterface No\n"
-              "DefaultAuthType None\n"
-              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-              "<Policy default>\n  <Limit All>\n    Order deny,allow\n    Allow all\n  </Limit>\n</Policy>\n");
-    writeFile(d + "conf/cups-files.conf",
-              "ServerRoot " + d + "conf\n"
-              "RequestRoot " + d + "spool\n"
-              "CacheDir " + d + "cache\n"
-              "StateDir " + d + "state\n"
-              "ServerBin " + d + "bin\n"
-              "DataDir /usr/share/cups\n"
-              "ErrorLog " + d + "log/error_log\n"
-              "AccessLog " + d + "log/access_log\n"
-              "PageLog " + d + "log/page_log\n"
-              "TempDir " + d + "tmp\n"
-              "Sandboxing relaxed\n");
+    writeFile(
+        d + "conf/cupsd.conf",
+        "Listen " + m_socket +
+            "\n"
+            "LogLevel warn\n"
+            "Browsing Off\n"
+            "WebInterface No\n"
+            "DefaultAuthType None\n"
+            "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+            "<Policy default>\n  <Limit All>\n    Order deny,allow\n    Allow all\n  </Limit>\n</Policy>\n");
+    writeFile(d + "conf/cups-files.conf", "ServerRoot " + d +
+                                              "conf\n"
+                                              "RequestRoot " +
+                                              d +
+                                              "spool\n"
+                                              "CacheDir " +
+                                              d +
+                                              "cache\n"
+                                              "StateDir " +
+                                              d +
+                                              "state\n"
+                                              "ServerBin " +
+                                              d +
+                                              "bin\n"
+                                              "DataDir /usr/share/cups\n"
+                                              "ErrorLog " +
+                                              d +
+                                              "log/error_log\n"
+                                              "AccessLog " +
+                                              d +
+                                              "log/access_log\n"
+                                              "PageLog " +
+                                              d +
+                                              "log/page_log\n"
+                                              "TempDir " +
+                                              d +
+                                              "tmp\n"
+                                              "Sandboxing relaxed\n");
 
     std::string conf = d + "conf/cupsd.conf", files = d + "conf/cups-files.conf";
-    std::vector<char*> argv{const_cast<char*>(kCupsd), const_cast<char*>("-f"),
-                            const_cast<char*>("-c"), conf.data(), const_cast<char*>("-s"),
-                            files.data(), nullptr};
+    std::vector<char*> argv{const_cast<char*>(kCupsd),
+                            const_cast<char*>("-f"),
+                            const_cast<char*>("-c"),
+                            conf.data(),
+                            const_cast<char*>("-s"),
+                            files.data(),
+                            nullptr};
     pid_t pid = -1;
     // The scheduler must not hold the test's output open: it gets /dev/null for all three.
     posix_spawn_file_actions_t actions;
@@ -99,8 +121,7 @@ PrivateCupsd::PrivateCupsd() {
     m_pid = pid;
     for (int waited = 0; waited < 10000; waited += 50) {
         // lpstat -r exits with 0 either way; its words tell.
-        if (admin("lpstat", "-r") && m_lastOutput.find("scheduler is running") != std::string::npos)
-            return;
+        if (admin("lpstat", "-r") && m_lastOutput.find("scheduler is running") != std::string::npos) return;
         int status = 0;
         if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
             m_pid = -1;

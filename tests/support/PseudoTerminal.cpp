@@ -51,8 +51,10 @@ void PseudoTerminal::sendToProgram(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(m_master, bytes.data() + done, bytes.size() - done);
-        if (n > 0) done += static_cast<std::size_t>(n);
-        else if (n < 0 && errno != EAGAIN && errno != EINTR) throw std::runtime_error("pty write");
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n < 0 && errno != EAGAIN && errno != EINTR)
+            throw std::runtime_error("pty write");
         else {
             pollfd p{m_master, POLLOUT, 0};
             ::poll(&p, 1, 20);

@@ -8,7 +8,7 @@ namespace sartovin::test {
 
 class PseudoTerminal {
 public:
-    PseudoTerminal();   ///< throws std::runtime_error when no pty can be made
+    PseudoTerminal();  ///< throws std::runtime_error when no pty can be made
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;

@@ -43,8 +43,7 @@ ProgramResult runProgram(const std::vector<std::string>& argv,
     pid_t pid = 0;
     if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0) {
-        }
+        while (waitpid(pid, &status, 0) < 0) {}
         if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     }
     posix_spawn_file_actions_destroy(&actions);

@@ -9,9 +9,9 @@
 namespace sartovin::test {
 
 struct ProgramResult {
-    int exitCode = -1;        ///< exit status, or -1 when it did not exit normally
-    std::string out;          ///< standard output
-    std::string err;          ///< standard error
+    int exitCode = -1;  ///< exit status, or -1 when it did not exit normally
+    std::string out;    ///< standard output
+    std::string err;    ///< standard error
 };
 
 /// Runs `argv` with the current environment plus `env` (NAME, VALUE pairs; an empty value unsets

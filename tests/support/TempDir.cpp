@@ -45,13 +45,17 @@ std::string readFile(const std::string& path) {
 
 ScopedEnv::ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
     if (const char* old = std::getenv(name)) m_old = old;
-    if (value) ::setenv(name, value->c_str(), 1);
-    else ::unsetenv(name);
+    if (value)
+        ::setenv(name, value->c_str(), 1);
+    else
+        ::unsetenv(name);
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (m_old) ::setenv(m_name.c_str(), m_old->c_str(), 1);
-    else ::unsetenv(m_name.c_str());
+    if (m_old)
+        ::setenv(m_name.c_str(), m_old->c_str(), 1);
+    else
+        ::unsetenv(m_name.c_str());
 }
 
 }  // namespace sartovin::test

@@ -83,8 +83,8 @@ TEST_F(WidgetsScrollWndTest, ZoomToContentAndAlwaysFitFollowTheWindow) {
 
 TEST_F(WidgetsScrollWndTest, ControlWheelWalksTheMenuLevels) {
     wnd.setZoomPercent(100);
-    QWheelEvent up(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
-                   Qt::NoScrollPhase, false);
+    QWheelEvent up(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(wnd.viewport(), &up);
     EXPECT_EQ(wnd.zoomPercent(), 200);
     QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -97,8 +97,8 @@ TEST_F(WidgetsScrollWndTest, ControlWheelWalksTheMenuLevels) {
 TEST_F(WidgetsScrollWndTest, ContextMenuOffersTheZoomAndRulerChoices) {
     wnd.setZoomPercent(300);
     std::unique_ptr<QMenu> menu(wnd.createContextMenu(nullptr));
-    EXPECT_EQ(texts(menu.get()), (QStringList{"Zoom", "Always fit window", "Use track zoom", "Smooth scrolling",
-                                              "Ruler bars"}));
+    EXPECT_EQ(texts(menu.get()),
+              (QStringList{"Zoom", "Always fit window", "Use track zoom", "Smooth scrolling", "Ruler bars"}));
     QMenu* zoom = action(menu.get(), "Zoom")->menu();
     EXPECT_EQ(texts(zoom), (QStringList{"10%", "25%", "50%", "100%", "200%", "300%", "400%", "500%", "600%",
                                         "700%", "800%", "900%", "1000%", "Zoom to content"}));
