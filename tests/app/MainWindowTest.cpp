@@ -179,8 +179,9 @@ TEST_F(MainWindowTest, TickingLayersDecidesWhatIsCutInOwnPasses) {
     for (const CutGroup& g : layers.cutGroups()) {
         if (g.groupIndex < 0) continue;
         (g.skipped ? skipped : cut) += 1;
-        if (w.model().job().layers[static_cast<std::size_t>(g.groupIndex)].name == second)
+        if (w.model().job().layers[static_cast<std::size_t>(g.groupIndex)].name == second) {
             EXPECT_TRUE(g.skipped);
+        }
     }
     EXPECT_EQ(skipped, 1);
     EXPECT_GE(cut, 1);

@@ -308,8 +308,9 @@ TEST_F(PreviewWindowTest, RendersTheCopyOnlyWhenTheLayoutOrZoomChanged) {
         for (int column = 0; column < 5; ++column) {
             const QRect r(qRound(origin.x() - (layout->positionRight() + column * 110) - 100),
                           qRound(origin.y() - (layout->positionFront() + row * 60) - 50), 100, 50);
-            if (QRect(QPoint(0, 0), first.size()).contains(r))
+            if (QRect(QPoint(0, 0), first.size()).contains(r)) {
                 EXPECT_EQ(first.copy(r).convertToFormat(QImage::Format_RGB32), copy) << row << "," << column;
+            }
         }
     // Scrolling and repainting reuse the image.
     wnd->verticalScrollBar()->setValue(wnd->verticalScrollBar()->value() - 30);

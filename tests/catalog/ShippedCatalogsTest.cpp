@@ -29,7 +29,9 @@ void expectWellFormed(const std::string& name, int columns) {
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     for (std::size_t i = 0; i < bytes.size(); ++i)
-        if (bytes[i] == '\n') EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at byte " << i;
+        if (bytes[i] == '\n') {
+            EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at byte " << i;
+        }
     COXCsvFile csv;
     ASSERT_TRUE(csv.open(dataFile(name)));
     csv.setSeparator(';');
@@ -163,7 +165,9 @@ TEST_F(ShippedCatalogs, EveryMediumFindsItsToolAndFitsItsPlotters) {
         for (const ToolRecord& t : tools.tools()) {
             EXPECT_FALSE(t.displayNameGerman.empty());
             EXPECT_FALSE(t.displayNameEnglish.empty());
-            if (c.startMode >= 10) EXPECT_EQ(t.offset, std::trunc(t.offset)) << t.idName;
+            if (c.startMode >= 10) {
+                EXPECT_EQ(t.offset, std::trunc(t.offset)) << t.idName;
+            }
         }
     }
     EXPECT_TRUE(ui.messages.empty());

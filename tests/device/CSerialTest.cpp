@@ -35,7 +35,9 @@ TEST(CSerialTest, BytesArriveUnchangedIncludingControlBytes) {
         std::uint32_t n = 0;
         ASSERT_EQ(serial.Read(buf, sizeof buf, &n), 0);
         got.append(buf, n);
-        if (n == 0) ASSERT_EQ(serial.WaitForEvent(), 0);
+        if (n == 0) {
+            ASSERT_EQ(serial.WaitForEvent(), 0);
+        }
     }
     EXPECT_EQ(got, reply);
 }
