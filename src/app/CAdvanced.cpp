@@ -38,11 +38,11 @@ bool nameHas(const std::string& name, const char* word) { return name.find(word)
 CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode, QWidget* parent)
     : QWidget(parent), m_settings(settings), m_texts(texts), m_startMode(startMode) {
     setObjectName("CAdvanced");
-    auto tip = [&](QWidget* w, int id) { w->setToolTip(uiText(texts, id)); };
-    auto* group = new QGroupBox(uiText(texts, 400), this);
+    auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
+    auto* group = new QGroupBox(uiText(texts, TextId::CutterSettings), this);
     auto* g = new QGridLayout(group);
     int row = 0;
-    auto label = [&](int id) {
+    auto label = [&](TextId id) {
         auto* l = new QLabel(uiText(texts, id), group);
         g->addWidget(l, row, 0);
         return l;
@@ -50,16 +50,16 @@ CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode
     m_model = new QLineEdit(group);
     m_model->setObjectName("model");
     m_model->setReadOnly(true);
-    label(401);
+    label(TextId::CutterModel);
     g->addWidget(m_model, row++, 1, 1, 3);
     m_firmware = new QLineEdit(group);
     m_firmware->setObjectName("firmware");
     m_firmware->setReadOnly(true);
-    label(402);
+    label(TextId::CutterFirmware);
     g->addWidget(m_firmware, row++, 1, 1, 3);
     m_pressure = new SpinEdit(group);
     m_pressure->setObjectName("pressure");
-    tip(m_pressure, 264);
+    tip(m_pressure, TextId::TipCutterForce);
     m_pressure->onEdit = [this](const std::string& t) {
         int v = QString::fromStdString(t).trimmed().toInt();
         if (!m_plotter) return v;
@@ -70,29 +70,29 @@ CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode
         if (!m_plotter) return v;
         return snapPressure(v, m_plotter->maxCutForce, m_plotter->minCutForce, request);
     };
-    m_modelControls.push_back(label(403));
+    m_modelControls.push_back(label(TextId::CutterForce));
     g->addWidget(m_pressure, row++, 1);
     m_modelControls.push_back(m_pressure);
     m_speed = new QLineEdit(group);
     m_speed->setObjectName("speed");
     m_speed->setReadOnly(true);
-    m_modelControls.push_back(label(404));
+    m_modelControls.push_back(label(TextId::CutterSpeed));
     g->addWidget(m_speed, row++, 1);
     m_modelControls.push_back(m_speed);
     m_offset = new QComboBox(group);
     m_offset->setObjectName("offsetList");
-    tip(m_offset, 265);
+    tip(m_offset, TextId::TipCutterOffset);
     for (const char* e : kOffsetEntries) m_offset->addItem(QString::fromLatin1(e));
-    m_modelControls.push_back(label(405));
+    m_modelControls.push_back(label(TextId::CutterOffset));
     g->addWidget(m_offset, row++, 1);
     m_modelControls.push_back(m_offset);
     m_quality = new QComboBox(group);
     m_quality->setObjectName("quality");
-    m_modelControls.push_back(label(406));
+    m_modelControls.push_back(label(TextId::CutterQuality));
     g->addWidget(m_quality, row++, 1);
     m_modelControls.push_back(m_quality);
 
-    auto pair = [&](int titleId, int a, int b, QRadioButton*& ra, QRadioButton*& rb) {
+    auto pair = [&](TextId titleId, TextId a, TextId b, QRadioButton*& ra, QRadioButton*& rb) {
         m_modelControls.push_back(label(titleId));
         auto* bg = new QButtonGroup(this);
         ra = radio(bg, uiText(texts, a), group, g, row, 1);
@@ -102,29 +102,30 @@ CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode
         ++row;
         return bg;
     };
-    pair(407, 408, 409, m_light, m_heavy);
-    pair(410, 411, 412, m_unrollOn, m_unrollOff);
-    pair(413, 411, 412, m_smoothOn, m_smoothOff);
-    QButtonGroup* type = pair(414, 415, 416, m_roll, m_sheet);
-    m_edge = radio(type, uiText(texts, 417), group, g, row - 1, 3);
+    pair(TextId::MediumWeight, TextId::MediumWeightLight, TextId::MediumWeightHeavy, m_light, m_heavy);
+    pair(TextId::Unroll, TextId::SwitchOn, TextId::SwitchOff, m_unrollOn, m_unrollOff);
+    pair(TextId::Smoothing, TextId::SwitchOn, TextId::SwitchOff, m_smoothOn, m_smoothOff);
+    QButtonGroup* type =
+        pair(TextId::MediumType, TextId::MediumTypeRoll, TextId::MediumTypeSheet, m_roll, m_sheet);
+    m_edge = radio(type, uiText(texts, TextId::MediumTypeEdge), group, g, row - 1, 3);
     m_modelControls.push_back(m_edge);
-    m_cutInit = new QCheckBox(uiText(texts, 418), group);
+    m_cutInit = new QCheckBox(uiText(texts, TextId::BladeInitialisation), group);
     m_cutInit->setObjectName("cutInit");
-    tip(m_cutInit, 266);
+    tip(m_cutInit, TextId::TipCutterBladeInit);
     g->addWidget(m_cutInit, row++, 0, 1, 4);
     connect(m_cutInit, &QCheckBox::clicked, this, [this](bool on) { m_settings.setCutInit(on ? 1 : 0); });
 
-    auto button = [&](const QString& text, const char* name, int tipId) {
+    auto button = [&](const QString& text, const char* name, TextId tipId) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(name);
         b->setAutoDefault(false);
         tip(b, tipId);
         return b;
     };
-    QPushButton* reload = button(QStringLiteral("\u21BB"), "reload", 247);
-    QPushButton* send = button(QStringLiteral("\u2192"), "sendSettings", 245);
-    QPushButton* vlcd = button(uiText(texts, 127), "startVlcd", 244);
-    QPushButton* test = button(uiText(texts, 126), "testCut", 243);
+    QPushButton* reload = button(QStringLiteral("\u21BB"), "reload", TextId::TipReadSettings);
+    QPushButton* send = button(QStringLiteral("\u2192"), "sendSettings", TextId::TipSendSettings);
+    QPushButton* vlcd = button(uiText(texts, TextId::StartVlcd), "startVlcd", TextId::TipStartVlcd);
+    QPushButton* test = button(uiText(texts, TextId::TestCut), "testCut", TextId::TipTestCut);
     connect(reload, &QPushButton::clicked, this, &CAdvanced::reloadRequested);
     connect(send, &QPushButton::clicked, this,
             [this] { emit sendRequested(buildSettingsCommands(choice())); });

@@ -37,8 +37,8 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     : QWidget(parent), m_model(model), m_texts(texts) {
     setObjectName("CGeneralTab");
     const int mode = model.startMode();
-    auto tip = [&](QWidget* w, int id) { w->setToolTip(uiText(texts, id)); };
-    auto spin = [&](const char* name, int tipId) {
+    auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
+    auto spin = [&](const char* name, TextId tipId) {
         auto* e = new SpinEdit(this);
         e->setObjectName(name);
         tip(e, tipId);
@@ -46,10 +46,10 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     };
 
     // Medium.
-    auto* medium = new QGroupBox(uiText(texts, 6), this);
+    auto* medium = new QGroupBox(uiText(texts, TextId::Medium), this);
     auto* mg = new QGridLayout(medium);
-    m_mediumWidth = spin("mediumWidth", 206);
-    m_mediumHeight = spin("mediumHeight", 207);
+    m_mediumWidth = spin("mediumWidth", TextId::TipMediumWidth);
+    m_mediumHeight = spin("mediumHeight", TextId::TipMediumLength);
     m_mediumWidth->onEdit = [this](const std::string& t) {
         m_model.setMediumWidthText(t);
         done();
@@ -70,22 +70,22 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
         done();
         return m_model.mediumHeight();
     };
-    mg->addWidget(new QLabel(uiText(texts, 30), medium), 0, 0);
+    mg->addWidget(new QLabel(uiText(texts, TextId::MediumWidth), medium), 0, 0);
     mg->addWidget(m_mediumWidth, 0, 1);
-    mg->addWidget(new QLabel(uiText(texts, 31), medium), 1, 0);
+    mg->addWidget(new QLabel(uiText(texts, TextId::MediumLength), medium), 1, 0);
     mg->addWidget(m_mediumHeight, 1, 1);
     m_query = new QPushButton(QStringLiteral("\u21BB"), medium);
     m_query->setObjectName("mediaQuery");
     m_query->setAutoDefault(false);
     m_query->setMaximumWidth(32);
-    tip(m_query, 246);
+    tip(m_query, TextId::TipReadMediumSize);
     m_query->setVisible(isStandardEdition(mode));
     mg->addWidget(m_query, 0, 2, 2, 1);
     connect(m_query, &QPushButton::clicked, this, &CGeneralTab::mediaQueryRequested);
-    m_formatLabel = new QLabel(uiText(texts, 32), medium);
+    m_formatLabel = new QLabel(uiText(texts, TextId::Format), medium);
     m_format = new QComboBox(medium);
     m_format->setObjectName("format");
-    tip(m_format, 208);
+    tip(m_format, TextId::TipFormat);
     mg->addWidget(m_formatLabel, 2, 0);
     mg->addWidget(m_format, 2, 1, 1, 2);
     connect(m_format, qOverload<int>(&QComboBox::activated), this, [this](int i) {
@@ -98,34 +98,34 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     auto* sg = new QGridLayout(size);
     m_jobWidth = addSizeEdit(SizeField::WidthMm);
     m_jobWidth->setObjectName("jobWidth");
-    tip(m_jobWidth, 209);
+    tip(m_jobWidth, TextId::TipJobWidth);
     m_jobHeight = addSizeEdit(SizeField::HeightMm);
     m_jobHeight->setObjectName("jobHeight");
-    tip(m_jobHeight, 210);
+    tip(m_jobHeight, TextId::TipJobLength);
     m_widthPercent = addSizeEdit(SizeField::WidthPercent);
     m_widthPercent->setObjectName("widthPercent");
-    tip(m_widthPercent, 211);
+    tip(m_widthPercent, TextId::TipWidthPercent);
     m_heightPercent = addSizeEdit(SizeField::HeightPercent);
     m_heightPercent->setObjectName("heightPercent");
-    tip(m_heightPercent, 212);
-    sg->addWidget(new QLabel(uiText(texts, 33), size), 0, 0);
+    tip(m_heightPercent, TextId::TipLengthPercent);
+    sg->addWidget(new QLabel(uiText(texts, TextId::JobWidth), size), 0, 0);
     sg->addWidget(m_jobWidth, 0, 1);
-    sg->addWidget(new QLabel(uiText(texts, 35), size), 0, 2);
+    sg->addWidget(new QLabel(uiText(texts, TextId::WidthPercent), size), 0, 2);
     sg->addWidget(m_widthPercent, 0, 3);
-    sg->addWidget(new QLabel(uiText(texts, 34), size), 1, 0);
+    sg->addWidget(new QLabel(uiText(texts, TextId::JobLength), size), 1, 0);
     sg->addWidget(m_jobHeight, 1, 1);
-    sg->addWidget(new QLabel(uiText(texts, 36), size), 1, 2);
+    sg->addWidget(new QLabel(uiText(texts, TextId::LengthPercent), size), 1, 2);
     sg->addWidget(m_heightPercent, 1, 3);
-    auto* reset = new QPushButton(uiText(texts, 37), size);
+    auto* reset = new QPushButton(uiText(texts, TextId::Reset), size);
     reset->setObjectName("resetSize");
     reset->setAutoDefault(false);
-    tip(reset, 213);
-    m_proportional = new QCheckBox(uiText(texts, 39), size);
+    tip(reset, TextId::TipReset);
+    m_proportional = new QCheckBox(uiText(texts, TextId::Proportional), size);
     m_proportional->setObjectName("proportional");
-    tip(m_proportional, 215);
-    m_toWidth = new QCheckBox(uiText(texts, 38), size);
+    tip(m_proportional, TextId::TipProportional);
+    m_toWidth = new QCheckBox(uiText(texts, TextId::FitToMediumWidth), size);
     m_toWidth->setObjectName("toWidth");
-    tip(m_toWidth, 214);
+    tip(m_toWidth, TextId::TipFitToMediumWidth);
     sg->addWidget(m_proportional, 2, 0, 1, 2);
     sg->addWidget(reset, 2, 3);
     sg->addWidget(m_toWidth, 3, 0, 1, 4);
@@ -143,14 +143,14 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     });
 
     // Rotation, mirror, position.
-    auto* place = new QGroupBox(uiText(texts, 40), this);
+    auto* place = new QGroupBox(uiText(texts, TextId::Position), this);
     auto* pg = new QGridLayout(place);
     m_position = new QComboBox(place);
     m_position->setObjectName("position");
-    tip(m_position, 216);
+    tip(m_position, TextId::TipPosition);
     for (const std::string& s : model.positionList()) m_position->addItem(toQt(s));
-    m_horizontal = spin("horizontalPosition", 229);
-    m_vertical = spin("verticalPosition", 230);
+    m_horizontal = spin("horizontalPosition", TextId::TipPositionHorizontal);
+    m_vertical = spin("verticalPosition", TextId::TipPositionVertical);
     m_horizontal->onEdit = [this](const std::string& t) {
         m_model.setHorizontalPosition(parseEditInt(t));
         done();
@@ -172,23 +172,23 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
         return m_model.verticalPositionValue();
     };
     pg->addWidget(m_position, 0, 0, 1, 2);
-    pg->addWidget(new QLabel(uiText(texts, 41), place), 1, 0);
+    pg->addWidget(new QLabel(uiText(texts, TextId::PositionHorizontal), place), 1, 0);
     pg->addWidget(m_horizontal, 1, 1);
-    pg->addWidget(new QLabel(uiText(texts, 42), place), 2, 0);
+    pg->addWidget(new QLabel(uiText(texts, TextId::PositionVertical), place), 2, 0);
     pg->addWidget(m_vertical, 2, 1);
     m_rotation = new QComboBox(place);
     m_rotation->setObjectName("rotation");
-    tip(m_rotation, 217);
+    tip(m_rotation, TextId::TipRotation);
     for (const std::string& s : model.rotationList()) m_rotation->addItem(toQt(s));
-    m_mirror = new QCheckBox(uiText(texts, 44), place);
+    m_mirror = new QCheckBox(uiText(texts, TextId::Mirror), place);
     m_mirror->setObjectName("mirror");
-    tip(m_mirror, 221);
-    pg->addWidget(new QLabel(uiText(texts, 43), place), 3, 0);
+    tip(m_mirror, TextId::TipMirror);
+    pg->addWidget(new QLabel(uiText(texts, TextId::Rotation), place), 3, 0);
     pg->addWidget(m_rotation, 3, 1);
     pg->addWidget(m_mirror, 4, 0, 1, 2);
-    m_invert = new QCheckBox(uiText(texts, 51), place);
+    m_invert = new QCheckBox(uiText(texts, TextId::Invert), place);
     m_invert->setObjectName("invert");
-    tip(m_invert, 228);
+    tip(m_invert, TextId::TipInvert);
     m_invert->setVisible(isLaserEdition(mode));
     pg->addWidget(m_invert, 5, 0, 1, 2);
     connect(m_position, qOverload<int>(&QComboBox::activated), this, [this](int i) {
@@ -209,12 +209,12 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     });
 
     // Copies.
-    auto* copies = new QGroupBox(uiText(texts, 45), this);
+    auto* copies = new QGroupBox(uiText(texts, TextId::Copies), this);
     auto* cg = new QGridLayout(copies);
-    m_copies = spin("copies", 222);
-    m_rows = spin("rows", 223);
-    m_distanceH = spin("distanceH", 224);
-    m_distanceV = spin("distanceV", 225);
+    m_copies = spin("copies", TextId::TipCopies);
+    m_rows = spin("rows", TextId::TipVerticalCopies);
+    m_distanceH = spin("distanceH", TextId::TipDistanceHorizontal);
+    m_distanceV = spin("distanceV", TextId::TipDistanceVertical);
     m_copies->onEdit = [this](const std::string& t) {
         m_model.setCopiesEdit(parseEditInt(t));
         done();
@@ -255,22 +255,22 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
         done();
         return m_model.distanceV();
     };
-    m_copiesLabel = new QLabel(uiText(texts, 45), copies);
+    m_copiesLabel = new QLabel(uiText(texts, TextId::Copies), copies);
     cg->addWidget(m_copiesLabel, 0, 0);
     cg->addWidget(m_copies, 0, 1);
-    cg->addWidget(new QLabel(uiText(texts, 46), copies), 1, 0);
+    cg->addWidget(new QLabel(uiText(texts, TextId::VerticalCopies), copies), 1, 0);
     cg->addWidget(m_rows, 1, 1);
-    cg->addWidget(new QLabel(uiText(texts, 48), copies), 2, 0);
+    cg->addWidget(new QLabel(uiText(texts, TextId::CopyDistances), copies), 2, 0);
     auto* distances = new QHBoxLayout;
     distances->addWidget(m_distanceH);
     distances->addWidget(m_distanceV);
     cg->addLayout(distances, 2, 1);
-    m_sameDistance = new QCheckBox(uiText(texts, 49), copies);
+    m_sameDistance = new QCheckBox(uiText(texts, TextId::SameDistances), copies);
     m_sameDistance->setObjectName("sameDistance");
-    tip(m_sameDistance, 226);
-    m_autoDistribute = new QCheckBox(uiText(texts, 50), copies);
+    tip(m_sameDistance, TextId::TipSameDistances);
+    m_autoDistribute = new QCheckBox(uiText(texts, TextId::DistributeAutomatically), copies);
     m_autoDistribute->setObjectName("autoDistribute");
-    tip(m_autoDistribute, 227);
+    tip(m_autoDistribute, TextId::TipDistributeAutomatically);
     cg->addWidget(m_sameDistance, 3, 0, 1, 2);
     cg->addWidget(m_autoDistribute, 4, 0, 1, 2);
     connect(m_sameDistance, &QCheckBox::toggled, this, [this](bool on) {
@@ -338,7 +338,8 @@ void CGeneralTab::refresh() {
     m_vertical->showValue(m_model.verticalPositionValue());
     m_horizontal->setEnabled(m_model.horizontalPositionEnabled());
     m_vertical->setEnabled(m_model.verticalPositionEnabled());
-    m_copiesLabel->setText(uiText(m_texts, m_model.copiesEditIsTotal() ? 47 : 45));
+    m_copiesLabel->setText(
+        uiText(m_texts, m_model.copiesEditIsTotal() ? TextId::TotalCopies : TextId::Copies));
     m_copies->showValue(m_model.copiesEditValue());
     m_rows->showValue(m_model.rows());
     m_rows->setEnabled(m_model.rowsEnabled());

@@ -10,23 +10,19 @@
 
 namespace sartovin {
 
-namespace {
-constexpr int kTextTitle = 480;
-constexpr int kTextHideAgain = 481;
-constexpr int kTextOk = 482;
-}  // namespace
+namespace {}  // namespace
 
 CInkscapeStart::CInkscapeStart(const std::string& text, const Texts& texts, QWidget* parent)
     : QDialog(parent) {
     setObjectName("CInkscapeStart");
-    QString title = uiText(texts, kTextTitle);
+    QString title = uiText(texts, TextId::InkscapeHintTitle);
     setWindowTitle(title.isEmpty() ? QStringLiteral("Sartovin") : title);
     auto* label = new QLabel(toQt(text), this);
     label->setObjectName("hintText");
     label->setWordWrap(true);
-    m_hide = new QCheckBox(uiText(texts, kTextHideAgain), this);
+    m_hide = new QCheckBox(uiText(texts, TextId::InkscapeHintHide), this);
     m_hide->setObjectName("hideHint");
-    QString ok = uiText(texts, kTextOk);
+    QString ok = uiText(texts, TextId::InkscapeHintOk);
     m_ok = new QPushButton(ok.isEmpty() ? QStringLiteral("OK") : ok, this);
     m_ok->setObjectName("okButton");
     m_ok->setDefault(true);

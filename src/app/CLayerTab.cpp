@@ -54,41 +54,43 @@ SpinEdit* CLayerTab::edit(LayerField field) const {
 CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMode, QWidget* parent)
     : QWidget(parent), m_model(model), m_texts(texts) {
     setObjectName("CLayerTab");
-    auto tip = [&](QWidget* w, int id) { w->setToolTip(uiText(texts, id)); };
+    auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
 
     auto* choice = new QGroupBox(this);
     auto* cl = new QVBoxLayout(choice);
-    m_byLayers = new QRadioButton(uiText(texts, 80), choice);
+    m_byLayers = new QRadioButton(uiText(texts, TextId::LayerSelection), choice);
     m_byLayers->setObjectName("byLayers");
-    tip(m_byLayers, 255);
-    m_byColours = new QRadioButton(uiText(texts, 81), choice);
+    tip(m_byLayers, TextId::TipByLayers);
+    m_byColours = new QRadioButton(uiText(texts, TextId::SelectColour), choice);
     m_byColours->setObjectName("byColours");
-    tip(m_byColours, 256);
+    tip(m_byColours, TextId::TipByColours);
     auto* kind = new QButtonGroup(this);
     kind->addButton(m_byLayers);
     kind->addButton(m_byColours);
-    m_allObjects = new QRadioButton(uiText(texts, 82), choice);
+    m_allObjects = new QRadioButton(uiText(texts, TextId::AllObjects), choice);
     m_allObjects->setObjectName("allObjects");
-    tip(m_allObjects, 257);
+    tip(m_allObjects, TextId::TipAllObjects);
     // The host that marked the objects names the second choice.
-    m_onlySelected = new QRadioButton(uiText(texts, isIllustratorMode(startMode) ? 84 : 83), choice);
+    m_onlySelected = new QRadioButton(
+        uiText(texts, isIllustratorMode(startMode) ? TextId::OnlyIllustratorMarked : TextId::OnlyCorelMarked),
+        choice);
     m_onlySelected->setObjectName("onlySelected");
-    tip(m_onlySelected, 258);
+    tip(m_onlySelected, TextId::TipOnlySelected);
     auto* objects = new QButtonGroup(this);
     objects->addButton(m_allObjects);
     objects->addButton(m_onlySelected);
-    m_shrink = new QCheckBox(uiText(texts, 86), choice);
+    m_shrink = new QCheckBox(uiText(texts, TextId::ShrinkToSelection), choice);
     m_shrink->setObjectName("shrink");
-    tip(m_shrink, 259);
-    m_pause = new QCheckBox(uiText(texts, 87), choice);
+    tip(m_shrink, TextId::TipShrinkToSelection);
+    m_pause = new QCheckBox(uiText(texts, TextId::PauseBetweenGroups), choice);
     m_pause->setObjectName("pause");
-    tip(m_pause, 260);
-    m_individual = new QCheckBox(uiText(texts, 88), choice);
+    tip(m_pause, TextId::TipPauseBetweenGroups);
+    m_individual = new QCheckBox(uiText(texts, TextId::IndividualParameters), choice);
     m_individual->setObjectName("individualParameters");
-    tip(m_individual, 261);
-    m_useMarks = new QCheckBox(uiText(texts, 150), choice);
+    tip(m_individual, TextId::TipIndividualParameters);
+    m_useMarks = new QCheckBox(uiText(texts, TextId::UseRegistrationMarks), choice);
     m_useMarks->setObjectName("useMarks");
-    tip(m_useMarks, 262);
+    tip(m_useMarks, TextId::TipUseRegistrationMarks);
     for (QWidget* w : std::initializer_list<QWidget*>{m_byLayers, m_byColours, m_allObjects, m_onlySelected,
                                                       m_shrink, m_pause, m_individual, m_useMarks})
         cl->addWidget(w);
@@ -98,7 +100,7 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
     m_tree->setObjectName("layerTree");
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
-    tip(m_tree, 263);
+    tip(m_tree, TextId::TipLayerTree);
 
     auto* values = new QGroupBox(this);
     auto* vg = new QGridLayout(values);
@@ -109,15 +111,15 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
     m_speed = addEdit(LayerField::Speed, "speed");
     m_force = addEdit(LayerField::Force, "force");
     m_repeat = addEdit(LayerField::RepeatCount, "repeatCount");
-    vg->addWidget(new QLabel(uiText(texts, 6), values), 0, 0);
+    vg->addWidget(new QLabel(uiText(texts, TextId::Medium), values), 0, 0);
     vg->addWidget(m_preset, 0, 1);
-    vg->addWidget(new QLabel(uiText(texts, 67), values), 1, 0);
+    vg->addWidget(new QLabel(uiText(texts, TextId::Speed), values), 1, 0);
     vg->addWidget(m_speed, 1, 1);
-    vg->addWidget(new QLabel(uiText(texts, 68), values), 2, 0);
+    vg->addWidget(new QLabel(uiText(texts, TextId::Force), values), 2, 0);
     vg->addWidget(m_force, 2, 1);
-    vg->addWidget(new QLabel(uiText(texts, 69), values), 3, 0);
+    vg->addWidget(new QLabel(uiText(texts, TextId::Repetitions), values), 3, 0);
     vg->addWidget(m_repeat, 3, 1);
-    vg->addWidget(new QLabel(uiText(texts, 70), values), 4, 0);
+    vg->addWidget(new QLabel(uiText(texts, TextId::Tool), values), 4, 0);
     vg->addWidget(m_tool, 4, 1);
 
     auto* right = new QVBoxLayout;

@@ -10,10 +10,7 @@
 
 namespace sartovin {
 
-namespace {
-constexpr int kTextCancel = 92;
-constexpr int kTextOk = 95;
-}  // namespace
+namespace {}  // namespace
 
 CMediumName::CMediumName(const std::string& title, const std::string& prompt, const std::string& initial,
                          const Texts& texts, QWidget* parent)
@@ -24,11 +21,12 @@ CMediumName::CMediumName(const std::string& title, const std::string& prompt, co
     label->setWordWrap(true);
     m_edit = new QLineEdit(toQt(initial), this);
     m_edit->setObjectName("mediumName");
-    m_ok = new QPushButton(uiText(texts, kTextOk).isEmpty() ? QStringLiteral("OK") : uiText(texts, kTextOk),
-                           this);
+    m_ok = new QPushButton(
+        uiText(texts, TextId::OkButton).isEmpty() ? QStringLiteral("OK") : uiText(texts, TextId::OkButton),
+        this);
     m_ok->setObjectName("okButton");
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(uiText(texts, kTextCancel), this);
+    auto* cancel = new QPushButton(uiText(texts, TextId::CancelButton), this);
     cancel->setObjectName("cancelButton");
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -53,46 +53,46 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     setObjectName("COptions");
     const int mode = model.startMode();
     const bool laser = isLaserEdition(mode);
-    auto tip = [&](QWidget* w, int id) { w->setToolTip(uiText(texts, id)); };
+    auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
 
     // Job-wide options.
-    auto* job = new QGroupBox(uiText(texts, 60), this);
+    auto* job = new QGroupBox(uiText(texts, TextId::CuttingOptions), this);
     auto* jobGrid = new QGridLayout(job);
-    m_grid = new QCheckBox(uiText(texts, 61), job);
+    m_grid = new QCheckBox(uiText(texts, TextId::WeedingFrame), job);
     m_grid->setObjectName("grid");
-    tip(m_grid, 231);
+    tip(m_grid, TextId::TipWeedingFrame);
     jobGrid->addWidget(m_grid, 0, 0);
-    jobGrid->addWidget(new QLabel(uiText(texts, 62), job), 0, 1);
+    jobGrid->addWidget(new QLabel(uiText(texts, TextId::FrameDistance), job), 0, 1);
     SpinEdit* gridDistance = addEdit(OptionField::GridDistance);
     gridDistance->setObjectName("gridDistance");
-    tip(gridDistance, 232);
+    tip(gridDistance, TextId::TipFrameDistance);
     jobGrid->addWidget(gridDistance, 0, 2);
-    m_overcutOn = new QCheckBox(uiText(texts, 63), job);
+    m_overcutOn = new QCheckBox(uiText(texts, TextId::Overcut), job);
     m_overcutOn->setObjectName("overcutOn");
-    tip(m_overcutOn, 233);
+    tip(m_overcutOn, TextId::TipOvercut);
     jobGrid->addWidget(m_overcutOn, 1, 0);
-    jobGrid->addWidget(new QLabel(uiText(texts, 64), job), 1, 1);
+    jobGrid->addWidget(new QLabel(uiText(texts, TextId::OvercutLength), job), 1, 1);
     SpinEdit* overcut = addEdit(OptionField::Overcut);
     overcut->setObjectName("overcut");
-    tip(overcut, 234);
+    tip(overcut, TextId::TipOvercutLength);
     jobGrid->addWidget(overcut, 1, 2);
-    auto* qualityLabel = new QLabel(uiText(texts, 65), job);
+    auto* qualityLabel = new QLabel(uiText(texts, TextId::Quality), job);
     jobGrid->addWidget(qualityLabel, 2, 0);
     m_quality = new QComboBox(job);
     m_quality->setObjectName("quality");
-    tip(m_quality, 235);
+    tip(m_quality, TextId::TipQuality);
     jobGrid->addWidget(m_quality, 2, 1, 1, 2);
-    m_usePlotterSettings = new QCheckBox(uiText(texts, 66), job);
+    m_usePlotterSettings = new QCheckBox(uiText(texts, TextId::UsePlotterSettings), job);
     m_usePlotterSettings->setObjectName("usePlotterSettings");
-    tip(m_usePlotterSettings, 236);
+    tip(m_usePlotterSettings, TextId::TipUsePlotterSettings);
     m_usePlotterSettings->setVisible(model.usePlotterSettingsVisible());
     jobGrid->addWidget(m_usePlotterSettings, 3, 0, 1, 3);
 
-    auto* end = new QGroupBox(uiText(texts, 73), this);
+    auto* end = new QGroupBox(uiText(texts, TextId::EndPosition), this);
     auto* endLayout = new QGridLayout(end);
     m_endPosition = new QButtonGroup(this);
-    const int endTexts[] = {74, 75, 76};
-    const int endTips[] = {248, 249, 250};
+    const TextId endTexts[] = {TextId::EndAtStart, TextId::EndBehindJob, TextId::EndLeftOfJob};
+    const TextId endTips[] = {TextId::TipEndAtStart, TextId::TipEndBehindJob, TextId::TipEndLeftOfJob};
     for (int i = 0; i < 3; ++i) {
         auto* r = new QRadioButton(uiText(texts, endTexts[i]), end);
         r->setObjectName(QStringLiteral("endPosition%1").arg(i));
@@ -100,21 +100,21 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         m_endPosition->addButton(r, i);
         endLayout->addWidget(r, i, 0, 1, 2);
     }
-    endLayout->addWidget(new QLabel(uiText(texts, 77), end), 3, 0);
+    endLayout->addWidget(new QLabel(uiText(texts, TextId::FeedAfterPlotting), end), 3, 0);
     SpinEdit* feed = addEdit(OptionField::EndPositionDistance);
     feed->setObjectName("endPositionDistance");
-    tip(feed, 251);
+    tip(feed, TextId::TipFeedAfterPlotting);
     endLayout->addWidget(feed, 3, 1);
 
     // Cutting parameters of the medium.
     m_parameters = new QGroupBox(this);
     auto* params = new QGridLayout(m_parameters);
     int row = 0;
-    auto addRow = [&](int textId, QWidget* w, int tipId, bool cutting) {
+    auto addRow = [&](TextId textId, QWidget* w, TextId tipId, bool cutting) {
         auto* label = new QLabel(uiText(texts, textId), m_parameters);
         params->addWidget(label, row, 0);
         params->addWidget(w, row, 1);
-        if (tipId) tip(w, tipId);
+        tip(w, tipId);
         if (cutting) {
             m_cuttingControls.push_back(label);
             m_cuttingControls.push_back(w);
@@ -127,16 +127,17 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     force->setObjectName("force");
     SpinEdit* repeat = addEdit(OptionField::RepeatCount);
     repeat->setObjectName("repeatCount");
-    addRow(laser ? 138 : 67, speed, 237, true);
-    addRow(laser ? 137 : 68, force, 238, true);
-    addRow(laser ? 139 : 69, repeat, 239, false);
+    addRow(laser ? TextId::LaserSpeed : TextId::Speed, speed, TextId::TipSpeed, true);
+    addRow(laser ? TextId::LaserPower : TextId::Force, force, TextId::TipForce, true);
+    addRow(laser ? TextId::LaserLpi : TextId::Repetitions, repeat, TextId::TipRepetitions, false);
     m_tool = new QComboBox(m_parameters);
     m_tool->setObjectName("tool");
     m_offset = new OffsetSpinEdit(m_parameters);
     m_offset->setObjectName("offset");
     if (!laser) {
-        addRow(70, m_tool, 240, true);
-        addRow(isHobbyEdition(mode) ? 128 : 72, m_offset, isHobbyEdition(mode) ? 254 : 241, true);
+        addRow(TextId::Tool, m_tool, TextId::TipTool, true);
+        addRow(isHobbyEdition(mode) ? TextId::BladeSetting : TextId::Offset, m_offset,
+               isHobbyEdition(mode) ? TextId::TipBladeSetting : TextId::TipOffset, true);
     } else {
         m_tool->hide();
         m_offset->hide();
@@ -147,7 +148,7 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         m_blade->setRange(1, 10);
         m_blade->setPageStep(1);
         m_blade->setTickPosition(QSlider::TicksBelow);
-        tip(m_blade, 254);
+        tip(m_blade, TextId::TipBladeSetting);
         m_bladePicture = new QLabel(m_parameters);
         m_bladePicture->setObjectName("bladePicture");
         m_bladePicture->setMinimumWidth(60);
@@ -164,7 +165,7 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
             emit changed();
         });
     }
-    m_save = new QPushButton(uiText(texts, 78), m_parameters);
+    m_save = new QPushButton(uiText(texts, TextId::Save), m_parameters);
     m_save->setObjectName("saveMedium");
     m_save->setAutoDefault(false);
     params->addWidget(m_save, row++, 1);
@@ -181,38 +182,40 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     // Laser processes.
     QGroupBox* laserBox = nullptr;
     if (laser) {
-        laserBox = new QGroupBox(uiText(texts, 131), this);
+        laserBox = new QGroupBox(uiText(texts, TextId::LaserRaster), this);
         auto* lg = new QGridLayout(laserBox);
         int lr = 0;
-        auto laserRow = [&](int textId, OptionField field, const char* name) {
+        auto laserRow = [&](TextId textId, OptionField field, const char* name) {
             lg->addWidget(new QLabel(uiText(texts, textId), laserBox), lr, 0);
             SpinEdit* e = addEdit(field);
             e->setObjectName(name);
             lg->addWidget(e, lr++, 1);
         };
-        laserRow(137, OptionField::RasterForce, "rasterForce");
-        laserRow(138, OptionField::RasterSpeed, "rasterSpeed");
-        laserRow(69, OptionField::RasterRepeatCount, "rasterRepeatCount");
-        lg->addWidget(new QLabel(uiText(texts, 140), laserBox), lr, 0);
+        laserRow(TextId::LaserPower, OptionField::RasterForce, "rasterForce");
+        laserRow(TextId::LaserSpeed, OptionField::RasterSpeed, "rasterSpeed");
+        laserRow(TextId::Repetitions, OptionField::RasterRepeatCount, "rasterRepeatCount");
+        lg->addWidget(new QLabel(uiText(texts, TextId::LaserResolution), laserBox), lr, 0);
         m_rasterDpi = new QComboBox(laserBox);
         m_rasterDpi->setObjectName("rasterDpi");
         for (int dpi : kRasterDpis) m_rasterDpi->addItem(QString::number(dpi), dpi);
         lg->addWidget(m_rasterDpi, lr++, 1);
-        lg->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, 133)), laserBox), lr++, 0, 1,
-                      2);
-        laserRow(137, OptionField::CutOutForce, "cutOutForce");
-        laserRow(138, OptionField::CutOutSpeed, "cutOutSpeed");
-        laserRow(139, OptionField::CutOutLpi, "cutOutLpi");
-        lg->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, 134)), laserBox), lr++, 0, 1,
-                      2);
-        laserRow(137, OptionField::CleanForce, "cleanForce");
-        laserRow(138, OptionField::CleanSpeed, "cleanSpeed");
-        laserRow(69, OptionField::CleanRepeatCount, "cleanRepeatCount");
+        lg->addWidget(
+            new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, TextId::LaserCutOut)), laserBox), lr++,
+            0, 1, 2);
+        laserRow(TextId::LaserPower, OptionField::CutOutForce, "cutOutForce");
+        laserRow(TextId::LaserSpeed, OptionField::CutOutSpeed, "cutOutSpeed");
+        laserRow(TextId::LaserLpi, OptionField::CutOutLpi, "cutOutLpi");
+        lg->addWidget(
+            new QLabel(QStringLiteral("<b>%1</b>").arg(uiText(texts, TextId::LaserClean)), laserBox), lr++, 0,
+            1, 2);
+        laserRow(TextId::LaserPower, OptionField::CleanForce, "cleanForce");
+        laserRow(TextId::LaserSpeed, OptionField::CleanSpeed, "cleanSpeed");
+        laserRow(TextId::Repetitions, OptionField::CleanRepeatCount, "cleanRepeatCount");
         auto* switches = new QHBoxLayout;
-        m_smooth = new QCheckBox(uiText(texts, 132), laserBox);
-        m_cutOut = new QCheckBox(uiText(texts, 133), laserBox);
-        m_clean = new QCheckBox(uiText(texts, 134), laserBox);
-        m_raster = new QCheckBox(uiText(texts, 135), laserBox);
+        m_smooth = new QCheckBox(uiText(texts, TextId::LaserSmoothEdges), laserBox);
+        m_cutOut = new QCheckBox(uiText(texts, TextId::LaserCutOut), laserBox);
+        m_clean = new QCheckBox(uiText(texts, TextId::LaserClean), laserBox);
+        m_raster = new QCheckBox(uiText(texts, TextId::LaserRasterSwitch), laserBox);
         for (QCheckBox* c : {m_smooth, m_cutOut, m_clean, m_raster}) switches->addWidget(c);
         lg->addLayout(switches, lr++, 0, 1, 2);
         connect(m_smooth, &QCheckBox::toggled, this, [this](bool on) { m_model.setSmooth(on); });
@@ -226,22 +229,22 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     // Test cut and the display tool (cutter editions).
     QGroupBox* testBox = nullptr;
     if (!laser) {
-        testBox = new QGroupBox(uiText(texts, 126), this);
+        testBox = new QGroupBox(uiText(texts, TextId::TestCut), this);
         auto* tl = new QHBoxLayout(testBox);
-        m_testCutMode = new QCheckBox(uiText(texts, 125), testBox);
+        m_testCutMode = new QCheckBox(uiText(texts, TextId::TestCutSideBySide), testBox);
         m_testCutMode->setObjectName("testCutMode");
-        tip(m_testCutMode, 252);
-        m_testCut = new QPushButton(uiText(texts, 126), testBox);
+        tip(m_testCutMode, TextId::TipTestCutSideBySide);
+        m_testCut = new QPushButton(uiText(texts, TextId::TestCut), testBox);
         m_testCut->setObjectName("testCut");
         m_testCut->setAutoDefault(false);
-        tip(m_testCut, 243);
+        tip(m_testCut, TextId::TipTestCut);
         tl->addWidget(m_testCutMode);
         tl->addWidget(m_testCut);
         if (isStandardEdition(mode)) {
-            m_vlcd = new QPushButton(uiText(texts, 127), testBox);
+            m_vlcd = new QPushButton(uiText(texts, TextId::StartVlcd), testBox);
             m_vlcd->setObjectName("startVlcd");
             m_vlcd->setAutoDefault(false);
-            tip(m_vlcd, 244);
+            tip(m_vlcd, TextId::TipStartVlcd);
             tl->addWidget(m_vlcd);
             connect(m_vlcd, &QPushButton::clicked, this, &COptions::displayToolRequested);
         }

@@ -11,12 +11,7 @@
 
 namespace sartovin {
 
-namespace {
-constexpr int kTextTitle = 90;
-constexpr int kTextGroup = 91;
-constexpr int kTextCancel = 92;
-constexpr int kTextUpdating = 322;
-}  // namespace
+namespace {}  // namespace
 
 CPlotterConfig::CPlotterConfig(int startMode, PlotterRecord& record, const Settings& settings,
                                const Texts& texts, Interaction& ui, const PortSources& sources,
@@ -30,8 +25,8 @@ CPlotterConfig::CPlotterConfig(int startMode, PlotterRecord& record, const Setti
       m_list(startMode, record.port, record.usbGccName, sources),
       m_afterStore(std::move(afterStore)) {
     setObjectName("CPlotterConfig");
-    setWindowTitle(uiText(texts, kTextTitle));
-    m_group = new QGroupBox(uiText(texts, kTextGroup), this);
+    setWindowTitle(uiText(texts, TextId::PortConfigurationTitle));
+    m_group = new QGroupBox(uiText(texts, TextId::PortGroup), this);
     m_combo = new QComboBox(m_group);
     m_combo->setObjectName("portList");
     for (const std::string& item : m_list.items()) m_combo->addItem(toQt(item));
@@ -43,7 +38,7 @@ CPlotterConfig::CPlotterConfig(int startMode, PlotterRecord& record, const Setti
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName("okButton");
     ok->setDefault(true);
-    auto* cancel = new QPushButton(uiText(texts, kTextCancel), this);
+    auto* cancel = new QPushButton(uiText(texts, TextId::CancelButton), this);
     cancel->setObjectName("cancelButton");
     connect(ok, &QPushButton::clicked, this, &CPlotterConfig::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -83,7 +78,7 @@ void CPlotterConfig::accept() {
 void CPlotterConfig::store(int index) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString oldTitle = windowTitle();
-    setWindowTitle(uiText(m_texts, kTextUpdating));
+    setWindowTitle(uiText(m_texts, TextId::UpdatingPortData));
     setEnabled(false);
     storePortChoice(m_list.choiceFor(index), m_record.name, m_record, m_settings, m_texts, m_ui);
     if (m_afterStore) m_afterStore();

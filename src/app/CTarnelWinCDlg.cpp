@@ -45,12 +45,6 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kTextCatalogFailed = 305;
-constexpr int kTextNoView = 306;
-constexpr int kTextNoPort = 307;
-constexpr int kTextChooseCutter = 331;
-constexpr int kTextStarting = 345;
-constexpr int kTextUpdating = 321;
 constexpr int kStartupSteps = 6;
 constexpr int kStartupRedrawMs = 2000;
 constexpr int kChooseCutterMs = 2000;
@@ -79,7 +73,7 @@ CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& u
     connect(&m_previewTimer, &QTimer::timeout, this, &CTarnelWinCDlg::redrawPreview);
     connect(&m_chooseCutterTimer, &QTimer::timeout, this, [this] {
         // One-shot: the timer has already stopped itself; the message must not come twice.
-        m_ui.messageBox(m_texts.text(kTextChooseCutter), kProgramCaption, MessageIcon::Exclamation);
+        m_ui.messageBox(m_texts.text(TextId::ChooseCutter), kProgramCaption, MessageIcon::Exclamation);
         if (m_general) m_general->refresh();
         m_plotterList->setFocus();
     });
@@ -100,39 +94,39 @@ CTarnelWinCDlg::~CTarnelWinCDlg() {
 }
 
 void CTarnelWinCDlg::buildControls() {
-    auto tip = [this](QWidget* w, int id) { w->setToolTip(uiText(m_texts, id)); };
-    auto button = [this](int textId, const char* name) {
+    auto tip = [this](QWidget* w, TextId id) { w->setToolTip(uiText(m_texts, id)); };
+    auto button = [this](TextId textId, const char* name) {
         auto* b = new QPushButton(uiText(m_texts, textId), this);
         b->setObjectName(name);
         b->setAutoDefault(false);
         return b;
     };
 
-    auto* output = new QGroupBox(uiText(m_texts, 2), this);
+    auto* output = new QGroupBox(uiText(m_texts, TextId::Output), this);
     output->setObjectName("outputGroup");
     auto* og = new QGridLayout(output);
     m_plotterList = new QComboBox(output);
     m_plotterList->setObjectName("plotterList");
     m_plotterList->setMinimumWidth(200);
-    tip(m_plotterList, 203);
-    m_configuration = button(4, "configuration");
-    tip(m_configuration, 200);
+    tip(m_plotterList, TextId::TipPlotter);
+    m_configuration = button(TextId::Configuration, "configuration");
+    tip(m_configuration, TextId::TipPortConfiguration);
     m_mediaList = new QComboBox(output);
     m_mediaList->setObjectName("mediaList");
     m_mediaList->setMinimumWidth(200);
-    tip(m_mediaList, 204);
+    tip(m_mediaList, TextId::TipMedium);
     m_newMedium = new QToolButton(output);
     m_newMedium->setObjectName("newMedium");
     m_newMedium->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    tip(m_newMedium, 201);
+    tip(m_newMedium, TextId::TipNewMedium);
     m_deleteMedium = new QToolButton(output);
     m_deleteMedium->setObjectName("deleteMedium");
     m_deleteMedium->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    tip(m_deleteMedium, 202);
-    og->addWidget(new QLabel(uiText(m_texts, 3), output), 0, 0);
+    tip(m_deleteMedium, TextId::TipDeleteMedium);
+    og->addWidget(new QLabel(uiText(m_texts, TextId::OutputDevice), output), 0, 0);
     og->addWidget(m_plotterList, 0, 1);
     og->addWidget(m_configuration, 0, 2, 1, 2);
-    og->addWidget(new QLabel(uiText(m_texts, 6), output), 1, 0);
+    og->addWidget(new QLabel(uiText(m_texts, TextId::Medium), output), 1, 0);
     og->addWidget(m_mediaList, 1, 1);
     og->addWidget(m_newMedium, 1, 2);
     og->addWidget(m_deleteMedium, 1, 3);
@@ -140,20 +134,20 @@ void CTarnelWinCDlg::buildControls() {
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("pages");
-    m_previewFrame = new QGroupBox(uiText(m_texts, 14), this);
+    m_previewFrame = new QGroupBox(uiText(m_texts, TextId::Preview), this);
     m_previewFrame->setObjectName("previewFrame");
     new QVBoxLayout(m_previewFrame);
 
     m_statusText = new QLabel(this);
     m_statusText->setObjectName("statusText");
-    m_language = button(5, "language");
-    tip(m_language, 205);
-    m_info = button(12, "info");
-    tip(m_info, 220);
-    m_cut = button(isLaserEdition(m_app.startMode) ? 15 : 10, "cut");
-    tip(m_cut, 218);
-    m_close = button(11, "close");
-    tip(m_close, 219);
+    m_language = button(TextId::Language, "language");
+    tip(m_language, TextId::TipLanguage);
+    m_info = button(TextId::Info, "info");
+    tip(m_info, TextId::TipInfo);
+    m_cut = button(isLaserEdition(m_app.startMode) ? TextId::Engrave : TextId::Cut, "cut");
+    tip(m_cut, TextId::TipCut);
+    m_close = button(TextId::Close, "close");
+    tip(m_close, TextId::TipClose);
 
     // The pages keep their width and the preview takes what the window grows by; the user may
     // move the border between them.
@@ -215,14 +209,14 @@ bool CTarnelWinCDlg::setUp() {
     // 5. The preview.
     m_preview = createPreview(m_previewFrame);
     if (!m_preview.widget) {
-        m_ui.messageBox(m_texts.text(kTextNoView), kProgramCaption, MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(TextId::CannotCreateView), kProgramCaption, MessageIcon::Error);
         m_closing = true;
         return false;
     }
     m_previewFrame->layout()->addWidget(m_preview.widget);
     // 8. The status window with the start-up progress.
     if (!m_status) m_status = new CStatus(this);
-    m_status->setText(std::string("....\n") + m_texts.text(kTextStarting));
+    m_status->setText(std::string("....\n") + m_texts.text(TextId::Starting));
     m_status->setRange(0, kStartupSteps);
     m_status->setPosition(0);
     m_status->showCentred();
@@ -315,10 +309,10 @@ void CTarnelWinCDlg::createPages() {
     m_cutter = new CAdvanced(m_model->settings(), m_texts, m_app.startMode);
     {
         QSignalBlocker b(m_tabs);
-        m_tabs->addTab(m_general, uiText(m_texts, 7));
-        m_tabs->addTab(m_options, uiText(m_texts, 8));
-        m_tabs->addTab(m_layers, uiText(m_texts, 9));
-        m_tabs->addTab(m_cutter, uiText(m_texts, 13));
+        m_tabs->addTab(m_general, uiText(m_texts, TextId::PageGeneral));
+        m_tabs->addTab(m_options, uiText(m_texts, TextId::PageOptions));
+        m_tabs->addTab(m_layers, uiText(m_texts, TextId::PageLayer));
+        m_tabs->addTab(m_cutter, uiText(m_texts, TextId::PageCutter));
         m_tabs->setCurrentIndex(0);
     }
     // Enter belongs to the shown page, never to a default button of the window.
@@ -338,7 +332,7 @@ void CTarnelWinCDlg::createPages() {
     connect(m_layers, &CLayerTab::plotterSelectionRequested, this,
             [this] { selectPlotter(m_model->plotters().currentIndex()); });
     connect(m_cutter, &CAdvanced::reloadRequested, this, [this] {
-        m_cutter->firmwareField()->setText(uiText(m_texts, kTextUpdating));
+        m_cutter->firmwareField()->setText(uiText(m_texts, TextId::UpdatingData));
         m_ui.pump();
         mediaQuery(true);
     });
@@ -516,7 +510,7 @@ void CTarnelWinCDlg::mediaQuery(bool askForPort) {
         // A stored choice runs the query itself (the configuration's last step).
         runPortConfiguration();
         if (!DeviceDelivery::portPresent(*plotter))
-            m_ui.messageBox(m_texts.text(kTextNoPort), "", MessageIcon::Exclamation);
+            m_ui.messageBox(m_texts.text(TextId::NoPortSelected), "", MessageIcon::Exclamation);
         return;
     }
     if (m_general) m_general->mediaQueryButton()->setEnabled(false);
@@ -535,7 +529,7 @@ void CTarnelWinCDlg::sendCutterSettings(const std::string& commands) {
     PlotterRecord* plotter = m_model->plotters().current();
     if (!plotter || m_busy) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_cutter->firmwareField()->setText(uiText(m_texts, kTextUpdating));
+    m_cutter->firmwareField()->setText(uiText(m_texts, TextId::UpdatingData));
     m_cutter->setEnabled(false);
     m_ui.pump();
     bool sent = false;
@@ -559,14 +553,14 @@ void CTarnelWinCDlg::startDisplayTool() {
     if (!plotter) return;
     if (displayToolRunning()) return;
     if (!DeviceDelivery::portPresent(*plotter)) {
-        m_ui.messageBox(m_texts.text(kTextNoPort), "", MessageIcon::Exclamation);
+        m_ui.messageBox(m_texts.text(TextId::NoPortSelected), "", MessageIcon::Exclamation);
         return;
     }
     std::string printerPort;
     if (plotter->portType == kPortPrinter) {
         PrinterInfo info;
         if (!m_services.spooler.printerInfo(plotter->port, info)) {
-            m_ui.messageBox(m_texts.text(308), "", MessageIcon::Error);
+            m_ui.messageBox(m_texts.text(TextId::CannotOpenPort), "", MessageIcon::Error);
             return;
         }
         printerPort = info.portName;

@@ -20,7 +20,7 @@ bool applyLanguageIndex(CTarnelWinCApp& app, Texts& texts, Interaction& ui, int 
     Settings settings(app.iniPath);
     settings.setLanguage(language);
     settings.writeString(Settings::kState, "LanguageChoice", "-3");
-    ui.messageBox(texts.text(346), kProgramCaption, MessageIcon::Information);
+    ui.messageBox(texts.text(TextId::LanguageNextStart), kProgramCaption, MessageIcon::Information);
     return true;
 }
 

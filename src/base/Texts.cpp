@@ -85,13 +85,14 @@ bool Texts::lookupText(int textId, std::string& out) const {
     return true;
 }
 
-std::string Texts::text(int textId) const {
+std::string Texts::text(TextId id) const {
+    const int textId = textNumber(id);
     std::string out;
     lookupText(textId, out);
     return out;
 }
 
-std::string Texts::format(int textId, std::initializer_list<std::string> args) const {
+std::string Texts::format(TextId textId, std::initializer_list<std::string> args) const {
     return fillPlaceholders(text(textId), args);
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/TextIds.h"
+
 namespace sartovin {
 
 class Texts {
@@ -18,16 +20,18 @@ public:
     void setLanguageId(int id) { m_languageId = id; }
     const std::string& folder() const { return m_folder; }
 
-    /// Fills `out` with text `textId` in the current language, else English, else German; trimmed,
-    /// escapes turned into line breaks. Returns false (and leaves `out` empty) when none has it.
+    /// Fills `out` with text number `textId` in the current language, else English, else German;
+    /// trimmed, escapes turned into line breaks. Returns false (and leaves `out` empty) when none has
+    /// it. Takes a number because it also serves ids typed by a user (`sartovin text ID`).
     bool lookupText(int textId, std::string& out) const;
+    bool lookupText(TextId id, std::string& out) const { return lookupText(textNumber(id), out); }
 
     /// The text, or "" when there is none.
-    std::string text(int textId) const;
+    std::string text(TextId id) const;
 
     /// The text with printf-style "%s" / "%d" placeholders filled in order from `args`
     /// (placeholders without an argument stay as they are).
-    std::string format(int textId, std::initializer_list<std::string> args) const;
+    std::string format(TextId id, std::initializer_list<std::string> args) const;
 
     /// Looks `name` up in section "Medien" of the current language's file only. On success `out`
     /// holds the display name (trimmed, escapes turned into line breaks).

@@ -15,19 +15,6 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kTextGroupCaption = 71;
-constexpr int kTextNewMediumTitle = 93;
-constexpr int kTextNewMediumPrompt = 94;
-constexpr int kTextSaveTooltip = 242;
-constexpr int kTextCannotWrite = 309;
-constexpr int kTextAskDelete = 310;
-constexpr int kTextCannotRead = 311;
-constexpr int kTextAskSave = 313;
-constexpr int kTextNameExists = 314;
-constexpr int kTextEnterName = 315;
-constexpr int kTextAskSaveSecond = 366;
-constexpr int kTextCannotWriteSecond = 367;
-
 struct IntColumn {
     const char* name;
     std::int16_t MediumRecord::*field;
@@ -237,7 +224,7 @@ bool MediaCatalog::reload(int selectIndex) {
     std::optional<std::string> bytes = readWholeFile(m_path);
     if (!bytes) {
         // This message has always carried the dialog's default (empty) caption.
-        m_ui.messageBox(m_texts.text(kTextCannotRead), "", MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(TextId::CannotReadMedia), "", MessageIcon::Error);
         return false;
     }
     m_layout = parse(*bytes, isLaserEdition(m_startMode), m_texts, m_media);
@@ -280,12 +267,13 @@ bool MediaCatalog::selectMedium(int index) {
 
 std::string MediaCatalog::groupCaption() const {
     const MediumRecord* m = current();
-    return fillPlaceholders("%s %s", {m_texts.text(kTextGroupCaption), m ? m->name : std::string()});
+    return fillPlaceholders("%s %s",
+                            {m_texts.text(TextId::CuttingParameterFor), m ? m->name : std::string()});
 }
 
 std::string MediaCatalog::saveTooltip() const {
     const MediumRecord* m = current();
-    return m_texts.text(kTextSaveTooltip) + " " + (m ? m->name : std::string());
+    return m_texts.text(TextId::TipSaveFor) + " " + (m ? m->name : std::string());
 }
 
 bool MediaCatalog::nameExists(const std::string& name) const {
@@ -300,15 +288,15 @@ bool MediaCatalog::rewrite(const std::string& bytes) { return writeFileAtomic(m_
 bool MediaCatalog::newMedium(const MediumRecord& values) {
     std::string name;
     for (;;) {
-        if (!m_ui.askText(m_texts.text(kTextNewMediumTitle), m_texts.text(kTextNewMediumPrompt), name))
+        if (!m_ui.askText(m_texts.text(TextId::NewMediumTitle), m_texts.text(TextId::NewMediumPrompt), name))
             return false;
         name = trimmed(name);
         if (name.empty()) {
-            m_ui.messageBox(m_texts.text(kTextEnterName), kProgramCaption, MessageIcon::Exclamation);
+            m_ui.messageBox(m_texts.text(TextId::EnterMediumName), kProgramCaption, MessageIcon::Exclamation);
             continue;
         }
         if (nameExists(name)) {
-            MessageAnswer a = m_ui.messageBox(m_texts.text(kTextNameExists), kProgramCaption,
+            MessageAnswer a = m_ui.messageBox(m_texts.text(TextId::MediumNameExists), kProgramCaption,
                                               MessageIcon::Exclamation, MessageButtons::OkCancel);
             if (a != MessageAnswer::Ok) return false;
             continue;
@@ -319,7 +307,7 @@ bool MediaCatalog::newMedium(const MediumRecord& values) {
     // The file as it is now: read, add the row after the listed media, write the whole file.
     std::optional<std::string> bytes = readWholeFile(m_path);
     if (!bytes) {
-        m_ui.messageBox(m_texts.text(kTextCannotWrite), kProgramCaption, MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(TextId::CannotWriteMedia), kProgramCaption, MessageIcon::Error);
         return false;
     }
     std::vector<MediumRecord> listed;
@@ -329,7 +317,7 @@ bool MediaCatalog::newMedium(const MediumRecord& values) {
     pieces.push_back(rowFor(layout, values, name, nullptr));
     pieces.push_back(layout.tail);
     if (!rewrite(join(pieces, layout.lineEnd))) {
-        m_ui.messageBox(m_texts.text(kTextCannotWrite), kProgramCaption, MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(TextId::CannotWriteMedia), kProgramCaption, MessageIcon::Error);
         return false;
     }
     reload(static_cast<int>(listed.size()));
@@ -338,7 +326,7 @@ bool MediaCatalog::newMedium(const MediumRecord& values) {
 
 bool MediaCatalog::deleteCurrent() {
     if (m_current < 0) return false;
-    if (m_ui.messageBox(m_texts.text(kTextAskDelete), kProgramCaption, MessageIcon::Question,
+    if (m_ui.messageBox(m_texts.text(TextId::AskDeleteMedium), kProgramCaption, MessageIcon::Question,
                         MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
     std::vector<std::string> pieces{headerFor(m_layout)};
@@ -346,7 +334,7 @@ bool MediaCatalog::deleteCurrent() {
         if (static_cast<int>(i) != m_current) pieces.push_back(m_layout.rows[i]);
     pieces.push_back(m_layout.tail);
     if (!rewrite(join(pieces, m_layout.lineEnd))) {
-        m_ui.messageBox(m_texts.text(kTextCannotWrite), kProgramCaption, MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(TextId::CannotWriteMedia), kProgramCaption, MessageIcon::Error);
         return false;
     }
     reload(-1);
@@ -356,8 +344,8 @@ bool MediaCatalog::deleteCurrent() {
 bool MediaCatalog::saveCurrent(const MediumRecord& values, SaveCommand command) {
     if (m_current < 0) return false;
     const bool second = command == SaveCommand::SecondSave;
-    if (m_ui.messageBox(m_texts.text(second ? kTextAskSaveSecond : kTextAskSave), kProgramCaption,
-                        MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (m_ui.messageBox(m_texts.text(second ? TextId::AskSaveParameters : TextId::AskSaveMedium),
+                        kProgramCaption, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
     const auto current = static_cast<std::size_t>(m_current);
     std::vector<std::string> pieces{headerFor(m_layout)};
@@ -367,9 +355,10 @@ bool MediaCatalog::saveCurrent(const MediumRecord& values, SaveCommand command) 
     pieces.push_back(m_layout.tail);
     if (!rewrite(join(pieces, m_layout.lineEnd))) {
         if (second)
-            m_ui.messageBox(m_texts.text(kTextCannotWriteSecond), kProgramCaption, MessageIcon::Exclamation);
+            m_ui.messageBox(m_texts.text(TextId::CannotWriteMediaNotSaved), kProgramCaption,
+                            MessageIcon::Exclamation);
         else
-            m_ui.messageBox(m_texts.text(kTextCannotWrite), kProgramCaption, MessageIcon::Error);
+            m_ui.messageBox(m_texts.text(TextId::CannotWriteMedia), kProgramCaption, MessageIcon::Error);
         return false;
     }
     reload(m_current);

@@ -10,8 +10,6 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kTextCannotOpenConfig = 305;
-
 // The column of each record field, looked up once after the header (-1: the catalog lacks it, the
 // field keeps its initial value).
 struct Columns {
@@ -63,7 +61,7 @@ bool PlotterCatalog::load(const std::string& path, int startMode, const Settings
     m_current = -1;
     COXCsvFile csv;
     if (!csv.open(path)) {
-        ui.messageBox(texts.text(kTextCannotOpenConfig), kProgramCaption, MessageIcon::Error);
+        ui.messageBox(texts.text(TextId::CannotOpenConfig), kProgramCaption, MessageIcon::Error);
         return false;
     }
     const bool laser = isLaserEdition(startMode);

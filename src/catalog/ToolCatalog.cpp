@@ -6,9 +6,7 @@
 
 namespace sartovin {
 
-namespace {
-constexpr int kTextCannotOpenTools = 312;
-}
+namespace {}
 
 bool ToolCatalog::load(const std::string& path, Interaction& ui, const Texts& texts) {
     m_tools.clear();
@@ -16,7 +14,7 @@ bool ToolCatalog::load(const std::string& path, Interaction& ui, const Texts& te
     COXCsvFile csv;
     if (!csv.open(path)) {
         // This message has always carried the dialog's default (empty) caption.
-        ui.messageBox(texts.text(kTextCannotOpenTools), "", MessageIcon::Error);
+        ui.messageBox(texts.text(TextId::CannotReadTools), "", MessageIcon::Error);
         return false;
     }
     csv.setSeparator(';');

@@ -54,7 +54,7 @@ bool parseInt(const std::string& text, int& value) {
 }
 
 int choosePort(Interaction& ui, const Texts& texts, const PlotterPortList& list) {
-    return ui.chooseFromList(texts.text(90), list.items(), list.preselected());
+    return ui.chooseFromList(texts.text(TextId::PortConfigurationTitle), list.items(), list.preselected());
 }
 
 std::string describePort(const PlotterRecord& plotter) {

@@ -135,7 +135,7 @@ int runQueryCommand(Args args) {
     if (!DeviceDelivery::portPresent(plotter) &&
         !devices.configurePort(plotter, settings,
                                [&](const PlotterPortList& l) { return choosePort(s.ui, *s.texts, l); })) {
-        s.ui.messageBox(s.texts->text(307), kProgramCaption, MessageIcon::Exclamation);
+        s.ui.messageBox(s.texts->text(TextId::NoPortSelected), kProgramCaption, MessageIcon::Exclamation);
         return 1;
     }
     if (!isStandardEdition(s.app.startMode)) {

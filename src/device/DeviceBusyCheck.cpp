@@ -22,7 +22,7 @@ std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLis
 bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const Texts& texts,
                 Interaction& ui) {
     if (!findDisplayTool(windows, listProcesses)) return false;
-    ui.messageBox(texts.text(316), kProgramCaption, MessageIcon::Exclamation);
+    ui.messageBox(texts.text(TextId::StopVlcdFirst), kProgramCaption, MessageIcon::Exclamation);
     return true;
 }
 

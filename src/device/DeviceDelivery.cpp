@@ -44,7 +44,7 @@ bool DeviceDelivery::failWithText(const std::string& text, const std::string& ca
     return false;
 }
 
-bool DeviceDelivery::fail(int textId, const std::string& caption) {
+bool DeviceDelivery::fail(TextId textId, const std::string& caption) {
     return failWithText(m_texts.text(textId), caption);
 }
 
@@ -82,7 +82,7 @@ bool DeviceDelivery::deliverGroup(const std::string& stream) {
 bool DeviceDelivery::deliverGroupBytes(const std::string& bytes) {
     if (m_status) {
         m_status->hideProgress();
-        m_status->setText(m_texts.text(380));
+        m_status->setText(m_texts.text(TextId::SendingData));
     }
     m_ui.pump();
     m_ui.pause(kBeforeDeliveryMs);
@@ -115,7 +115,7 @@ bool DeviceDelivery::deliverGroupBytes(const std::string& bytes) {
 
 bool DeviceDelivery::directSend(const std::string& commands) {
     if (!portPresent(m_plotter)) {
-        m_ui.messageBox(m_texts.text(307), kProgramCaption, MessageIcon::Exclamation);
+        m_ui.messageBox(m_texts.text(TextId::NoPortSelected), kProgramCaption, MessageIcon::Exclamation);
         return false;
     }
     const std::string bytes = deliveryBytes(commands, m_startMode);
@@ -138,28 +138,29 @@ bool DeviceDelivery::sendToPrinter(const std::string& bytes, bool direct) {
         m_ui.pump();
     }
     auto printer = m_channels.spooler.openPrinter(portBuffer(m_plotter.port));
-    if (!printer) return fail(308);
+    if (!printer) return fail(TextId::CannotOpenPort);
     bool written = spoolerWrite(*printer, bytes, m_texts, m_ui);
     // The document is ended whatever the write gave; a job the spooler did not take whole is a
     // failed delivery too.
     bool ended = printer->endDocument();
     printer.reset();
-    if (!written || !ended) return fail(320, direct ? std::string() : std::string(kProgramCaption));
+    if (!written || !ended)
+        return fail(TextId::CommunicationError, direct ? std::string() : std::string(kProgramCaption));
     return true;
 }
 
 bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& portName, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     int n = gccUsbPortIndex(portName);
-    if (direct && n < 0) return fail(320, caption);
+    if (direct && n < 0) return fail(TextId::CommunicationError, caption);
     m_ui.pump();
     GccUsbPortApi& ports = m_channels.gccUsb;
     GccUsbHandle handle = ports.open(n);
-    if (!isValidGccUsbHandle(handle)) return fail(308, caption);
+    if (!isValidGccUsbHandle(handle)) return fail(TextId::CannotOpenPort, caption);
     m_ui.pump();
     if (ports.write(handle, bytes.data(), static_cast<unsigned>(bytes.size())) < 0) {
         ports.close(handle);
-        return fail(320, caption);
+        return fail(TextId::CommunicationError, caption);
     }
     if (!direct) {
         m_ui.pump();
@@ -174,10 +175,11 @@ bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& p
 bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& device, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     CSerial serial;
-    if (serial.Open(device, 0, 0, false) != 0) return fail(direct ? 320 : 308, caption);
+    if (serial.Open(device, 0, 0, false) != 0)
+        return fail(direct ? TextId::CommunicationError : TextId::CannotOpenPort, caption);
     if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
         serial.Close();
-        return fail(320, caption);
+        return fail(TextId::CommunicationError, caption);
     }
     m_ui.pump();
     std::uint32_t written = 0;
@@ -185,7 +187,7 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
                                    CSerial::kInfinite);
     if (rc != 0 || (written == 0 && !bytes.empty())) {
         serial.Close();
-        return fail(320, caption);
+        return fail(TextId::CommunicationError, caption);
     }
     m_ui.pump();
     m_ui.pause(kSerialAfterWriteMs);
@@ -197,16 +199,16 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
 bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string& devicePath, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     // The direct send keeps quiet about a device it cannot open; the caller sees false.
-    if (devicePath.empty()) return direct ? false : fail(308);
+    if (devicePath.empty()) return direct ? false : fail(TextId::CannotOpenPort);
     std::int32_t error = 0;
     auto device = m_channels.deviceFiles.open(devicePath, DeviceAccess::Write, error);
-    if (!device) return direct ? false : fail(308);
+    if (!device) return direct ? false : fail(TextId::CannotOpenPort);
     m_ui.pump();
     std::size_t written = 0;
     std::int32_t rc = device->write(bytes.data(), bytes.size(), written, kUsbWriteStallMs);
     m_ui.pump();
     device.reset();
-    if (rc != 0 || (written == 0 && !bytes.empty())) return fail(320, caption);
+    if (rc != 0 || (written == 0 && !bytes.empty())) return fail(TextId::CommunicationError, caption);
     if (written < bytes.size()) {
         return failWithText("wrote only " + std::to_string(written) + " Bytes\r\nfrom " +
                                 std::to_string(bytes.size()) + " (expected Bytecount)",
@@ -221,8 +223,8 @@ bool ensurePort(const PlotterRecord& plotter, int startMode, const Texts& texts,
     if (identifyUsb) identifyUsb();
     if (configurePort) configurePort();
     if (DeviceDelivery::portPresent(plotter)) return true;
-    ui.messageBox(texts.text(isHobbyEdition(startMode) ? 389 : 307), kProgramCaption,
-                  MessageIcon::Exclamation);
+    ui.messageBox(texts.text(isHobbyEdition(startMode) ? TextId::NoUsbPort : TextId::NoPortSelected),
+                  kProgramCaption, MessageIcon::Exclamation);
     return false;
 }
 

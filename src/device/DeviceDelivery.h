@@ -71,7 +71,7 @@ public:
     DeliveryChannel channelFor(int& laserKind);
 
 private:
-    bool fail(int textId, const std::string& caption = kProgramCaption);
+    bool fail(TextId textId, const std::string& caption = kProgramCaption);
     bool failWithText(const std::string& text, const std::string& caption);
     bool sendToPrinter(const std::string& bytes, bool direct);
     bool sendToGccUsb(const std::string& bytes, const std::string& portName, bool direct);

@@ -61,7 +61,7 @@ enum class Path { None, Serial, GccUsb, UsbDevice };
 
 }  // namespace
 
-void MediaQuery::fail(int textId) {
+void MediaQuery::fail(TextId textId) {
     m_ui.messageBox(m_texts.text(textId), std::string(), MessageIcon::Error);
 }
 
@@ -69,12 +69,12 @@ bool MediaQuery::exchange(Channel& channel, MediaQueryResult& result) {
     result.asked = true;
     std::string reply;
     if (!channel.ask(kIdentificationCommand, reply)) {
-        fail(320);
+        fail(TextId::CommunicationError);
         return false;
     }
     m_plotter.identificationReply = reply;
     if (!channel.ask(kSettingsCommand, reply)) {
-        fail(320);
+        fail(TextId::CommunicationError);
         return false;
     }
     result.settingsRead = applySettingsReply(m_plotter, reply);
@@ -88,7 +88,8 @@ void MediaQuery::checkModel(MediaQueryResult& result) {
     std::string model = connectedModelForCheck(m_plotter.identificationReply);
     if (connectedModelAcceptable(m_plotter.name, model)) return;
     result.modelDiffers = true;
-    m_ui.messageBox(m_texts.format(323, {model, m_plotter.name}), std::string(), MessageIcon::Exclamation);
+    m_ui.messageBox(m_texts.format(TextId::DifferentModel, {model, m_plotter.name}), std::string(),
+                    MessageIcon::Exclamation);
 }
 
 MediaQueryResult MediaQuery::run() {
@@ -101,7 +102,7 @@ MediaQueryResult MediaQuery::run() {
         case kPortPrinter: {
             PrinterInfo info;
             if (!m_channels.spooler.printerInfo(m_plotter.port, info)) {
-                fail(308);
+                fail(TextId::CannotOpenPort);
                 return result;
             }
             if (info.portName.find("GCCUSB") != std::string::npos) {
@@ -131,12 +132,12 @@ MediaQueryResult MediaQuery::run() {
         case Path::Serial: {
             CSerial serial;
             if (serial.Open(m_plotter.port.substr(0, 399), 0, 0, false) != 0) {
-                fail(308);
+                fail(TextId::CannotOpenPort);
                 return result;
             }
             if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
                 serial.Close();
-                fail(320);
+                fail(TextId::CommunicationError);
                 return result;
             }
             SerialChannel channel(serial, m_ui);
@@ -157,7 +158,7 @@ MediaQueryResult MediaQuery::run() {
             m_ui.pump();
             GccUsbHandle handle = ports.open(n);
             if (!isValidGccUsbHandle(handle)) {
-                fail(308);
+                fail(TextId::CannotOpenPort);
                 return result;
             }
             GccUsbChannel channel(ports, handle, m_ui);

@@ -45,7 +45,7 @@ public:
 private:
     bool exchange(Channel& channel, MediaQueryResult& result);
     void checkModel(MediaQueryResult& result);
-    void fail(int textId);
+    void fail(TextId textId);
 
     int m_startMode = 1;
     PlotterRecord& m_plotter;

@@ -130,8 +130,10 @@ PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
 
 void storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
                      PlotterRecord& record, const Settings& settings, const Texts& texts, Interaction& ui) {
-    if (choice.comHint) ui.messageBox(texts.text(317), std::string(), MessageIcon::Exclamation);
-    if (choice.printerHint) ui.messageBox(texts.text(319), std::string(), MessageIcon::Exclamation);
+    if (choice.comHint)
+        ui.messageBox(texts.text(TextId::SerialPortPrinterHint), std::string(), MessageIcon::Exclamation);
+    if (choice.printerHint)
+        ui.messageBox(texts.text(TextId::PrinterUsbHint), std::string(), MessageIcon::Exclamation);
     if (choice.storesUsbName) {
         record.usbGccName = choice.usbGccName;
         settings.setUsbGccName(plotterName, choice.usbGccName);

@@ -9,7 +9,7 @@ constexpr int kRetryPauseMs = 1000;
 
 bool spoolerWrite(PrinterHandle& printer, const std::string& block, const Texts& texts, Interaction& ui) {
     auto fail = [&] {
-        ui.messageBox(texts.text(365), kProgramCaption, MessageIcon::Error);
+        ui.messageBox(texts.text(TextId::SpoolerWriteFailed), kProgramCaption, MessageIcon::Error);
         return false;
     };
     if (!printer.startDocument(kSpoolerDocumentName)) return fail();

@@ -82,8 +82,8 @@ bool HostHandOver::corelHandOver(const std::string& jobPath, Job& job, JobState&
         if (++counted == 2) break;
     }
     if (counted != 1) {
-        m_ui.messageBox(m_texts.text(counted == 0 ? kNoCorelTextId : kTwoCorelTextId), kProgramCaption,
-                        MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(counted == 0 ? TextId::NoCorelDraw : TextId::TwoCorelDraws),
+                        kProgramCaption, MessageIcon::Error);
         return false;
     }
 
@@ -96,7 +96,7 @@ bool HostHandOver::corelHandOver(const std::string& jobPath, Job& job, JobState&
     }
     const std::string macro = corelMacroPath(program, m_winePrefix);
     if (!fileExists(macro)) {
-        m_ui.messageBox(m_texts.format(kNoCorelMacroTextId, {macro}), "", MessageIcon::Error);
+        m_ui.messageBox(m_texts.format(TextId::CorelMacroMissing, {macro}), "", MessageIcon::Error);
         return false;
     }
 
@@ -137,7 +137,7 @@ bool HostHandOver::illustratorHandOver(const std::string& jobPath, Job& job, Job
         }
     }
     if (!found || m_settings.aiVersion().empty()) {
-        m_ui.messageBox(m_texts.text(kNoIllustratorTextId), kProgramCaption, MessageIcon::Error);
+        m_ui.messageBox(m_texts.text(TextId::NoIllustrator), kProgramCaption, MessageIcon::Error);
         return false;
     }
     m_ui.pump();

@@ -15,11 +15,6 @@
 
 namespace sartovin {
 
-inline constexpr int kNoCorelTextId = 301;        ///< no CorelDRAW window
-inline constexpr int kTwoCorelTextId = 302;       ///< more than one CorelDRAW
-inline constexpr int kNoIllustratorTextId = 329;  ///< no Illustrator, or no "AIVersion"
-inline constexpr int kNoCorelMacroTextId = 381;   ///< the export macro file is missing (%s: its path)
-
 /// The CorelDRAW version a window title names, as the macro starters are named.
 enum class CorelVersion { None, X3, X4, X5 };
 

@@ -37,7 +37,7 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
     MakeSureDirectoryPathExists(tempFolder + "/");
     if (!copyFileNoOverwrite(drawing, copy)) {
         ctx.failure = JobReadFailure::CannotOpen;
-        ctx.ui.messageBox(ctx.texts.text(kNoSvgFileTextId), kProgramCaption, MessageIcon::Error);
+        ctx.ui.messageBox(ctx.texts.text(TextId::NoSvgFile), kProgramCaption, MessageIcon::Error);
         return false;
     }
     InkscapeAdapter adapter(processes, ctx.ui, tempFolder);
@@ -46,7 +46,7 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
     if (!adapter.convert(program, version, copy, startFailed)) {
         removeFile(copy);
         if (startFailed) {
-            ctx.ui.messageBox(ctx.texts.text(kNoInkscapeTextId), kProgramCaption, MessageIcon::Error);
+            ctx.ui.messageBox(ctx.texts.text(TextId::NoInkscape), kProgramCaption, MessageIcon::Error);
         } else {
             ctx.ui.messageBox(kSvgNotReadable, kProgramCaption, MessageIcon::Exclamation);
         }
@@ -58,7 +58,7 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
 
 }  // namespace
 
-bool InkscapeHandOver::fail(int textId) {
+bool InkscapeHandOver::fail(TextId textId) {
     m_ui.messageBox(m_texts.text(textId), kProgramCaption, MessageIcon::Error);
     return false;
 }
@@ -99,11 +99,11 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
 
     // A running Inkscape and its program; not running and no program path both end with 341.
     const std::string program = findRunningInkscape();
-    if (program.empty()) return fail(kNoInkscapeTextId);
+    if (program.empty()) return fail(TextId::NoInkscape);
 
     std::string drawing = m_inputFileName;
     if (drawing.empty() && m_lastSavedSvg) drawing = m_lastSavedSvg();
-    if (!looksLikeSvg(drawing)) return fail(kNoSvgFileTextId);
+    if (!looksLikeSvg(drawing)) return fail(TextId::NoSvgFile);
 
     InkscapeAdapter adapter(m_processes, m_ui, m_tempFolder);
     const InkscapeVersion version = adapter.queryVersion(program);
@@ -116,7 +116,7 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     else
         preferences = readWholeFile(m_userDataFolder + "inkscape/preferences.xml").value_or("");
     if (!inkscapePreferencesInOrder(preferences) || m_settings.hideInkscapeHint() == 0) {
-        const std::string hint = m_texts.text(kInkscapeHintTextId);
+        const std::string hint = m_texts.text(TextId::InkscapeHint);
         InkscapeHintAnswer answer;
         if (m_hintDialog) {
             answer = m_hintDialog(hint);
@@ -129,7 +129,7 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
         if (!answer.proceed) return false;
     }
 
-    if (m_progress) m_progress(m_texts.text(kStartingTextId));
+    if (m_progress) m_progress(m_texts.text(TextId::Starting));
     JobImportContext ctx{m_texts, m_ui};
     return convertAndRead(program, version, drawing, copy, job, state, ctx, m_processes, m_tempFolder,
                           m_waitPasses);
@@ -141,13 +141,13 @@ bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState
     // Never a copy in the root folder: an empty folder means the usual temporary folder.
     const std::string tempFolder = givenTempFolder.empty() ? sartovin::tempFolder() : givenTempFolder;
     if (!looksLikeSvg(path)) {
-        ctx.ui.messageBox(ctx.texts.text(kNoSvgFileTextId), kProgramCaption, MessageIcon::Error);
+        ctx.ui.messageBox(ctx.texts.text(TextId::NoSvgFile), kProgramCaption, MessageIcon::Error);
         ctx.failure = JobReadFailure::CannotOpen;
         return false;
     }
     const std::string program = processes.findOnPath("inkscape");
     if (program.empty()) {
-        ctx.ui.messageBox(ctx.texts.text(kNoInkscapeTextId), kProgramCaption, MessageIcon::Error);
+        ctx.ui.messageBox(ctx.texts.text(TextId::NoInkscape), kProgramCaption, MessageIcon::Error);
         ctx.failure = JobReadFailure::CannotOpen;
         return false;
     }

@@ -16,10 +16,6 @@
 namespace sartovin {
 
 /// Text ids of the hand-over.
-inline constexpr int kNoInkscapeTextId = 341;    ///< no Inkscape window, or no program path
-inline constexpr int kNoSvgFileTextId = 343;     ///< no SVG file
-inline constexpr int kInkscapeHintTextId = 344;  ///< the hint shown before the conversion
-inline constexpr int kStartingTextId = 345;      ///< the start-up progress text
 
 /// Name of the temporary copy in the temporary folder.
 inline constexpr const char* kSvgCopyName = "qxjob.svg";
@@ -70,7 +66,7 @@ public:
     int m_waitPasses = 500;                       ///< passes of 100 ms the conversion may take
 
 private:
-    bool fail(int textId);
+    bool fail(TextId textId);
 
     WindowList& m_windows;
     ProcessList& m_processes;

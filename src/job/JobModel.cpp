@@ -77,7 +77,7 @@ long long segmentTotal(const Job& job) {
 
 bool finishImport(Job& job, JobState& state, JobImportContext& ctx, int marksObjectThreshold) {
     if (segmentTotal(job) == 0) {
-        ctx.ui.messageBox(ctx.texts.text(kNoObjectsTextId), kProgramCaption, MessageIcon::Error,
+        ctx.ui.messageBox(ctx.texts.text(TextId::NoObjects), kProgramCaption, MessageIcon::Error,
                           MessageButtons::Ok);
         ctx.failure = JobReadFailure::NoSegments;
         return false;

@@ -14,7 +14,6 @@ inline constexpr int kJobFileMarksObjects = 7;
 inline constexpr int kSvgMarksObjects = 10;
 
 /// Text id of "No objects for cutting found !".
-inline constexpr int kNoObjectsTextId = 303;
 
 /// Frees every layer, object, path and colour group and leaves `job` empty (page size kept).
 /// Always true; safe on an empty job.

@@ -22,12 +22,6 @@ constexpr double kFitTolerance = 1e-9;
 constexpr int kMaxFitCount = 10000;
 
 // Text ids of the lists and messages of the page.
-constexpr int kTextPositionFirst = 100;  // 100..103, the hobby edition's files 104..108
-constexpr int kTextRotationFirst = 110;  // 110..113
-constexpr int kTextCopyCountChanged = 328;
-constexpr int kTextPortrait = 385;
-constexpr int kTextLandscape = 386;
-constexpr int kTextLastFormat = 387;
 
 struct FormatSize {
     int width;
@@ -257,9 +251,9 @@ int LayoutModel::formatCount() const {
 
 std::vector<std::string> LayoutModel::formatList() const {
     if (!formatListVisible()) return {};
-    const std::string portrait = m_texts.text(kTextPortrait);
-    const std::string landscape = m_texts.text(kTextLandscape);
-    const std::string last = m_texts.text(kTextLastFormat);
+    const std::string portrait = m_texts.text(TextId::Portrait);
+    const std::string landscape = m_texts.text(TextId::Landscape);
+    const std::string last = m_texts.text(TextId::UserDefinedFormat);
     if (cameo()) {
         return {"12\" x 12\"",     "A3",    "A4 " + portrait,     "A4 " + landscape,     "A5 " + portrait,
                 "A5 " + landscape, "Legal", "Letter " + portrait, "Letter " + landscape, last};
@@ -484,7 +478,7 @@ void LayoutModel::applyTransform() {
 
 std::vector<std::string> LayoutModel::rotationList() const {
     std::vector<std::string> list;
-    for (int i = 0; i < 4; ++i) list.push_back(m_texts.text(kTextRotationFirst + i));
+    for (int i = 0; i < 4; ++i) list.push_back(m_texts.text(textIdAt(TextId::RotationFirst, i)));
     return list;
 }
 
@@ -596,7 +590,7 @@ void LayoutModel::setAutoDistribute(bool on) {
     } else {
         updateCopies();
         if (m_copyTotal != m_requestedTotal) {
-            m_interaction.messageBox(m_texts.text(kTextCopyCountChanged), kProgramCaption,
+            m_interaction.messageBox(m_texts.text(TextId::CopyCountChanged), kProgramCaption,
                                      MessageIcon::Information);
         }
         m_requestedTotal = m_copyTotal;
@@ -610,7 +604,8 @@ int LayoutModel::positionCount() const { return hobby() ? 9 : 4; }
 
 std::vector<std::string> LayoutModel::positionList() const {
     std::vector<std::string> list;
-    for (int i = 0; i < positionCount(); ++i) list.push_back(m_texts.text(kTextPositionFirst + i));
+    for (int i = 0; i < positionCount(); ++i)
+        list.push_back(m_texts.text(textIdAt(TextId::PositionFirst, i)));
     return list;
 }
 

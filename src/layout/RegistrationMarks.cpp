@@ -153,8 +153,8 @@ MarkMeasurements RegistrationMarks::measure(const Job& job, int startMode) {
 
 std::vector<std::string> RegistrationMarks::sheetFormats(const PlotterRecord& plotter, const Texts& texts,
                                                          int startMode) {
-    std::string portrait = texts.text(385);
-    std::string landscape = texts.text(386);
+    std::string portrait = texts.text(TextId::Portrait);
+    std::string landscape = texts.text(TextId::Landscape);
     // The plug-in knows the German words too; they keep the names meaningful without text files.
     if (portrait.empty()) portrait = "hoch";
     if (landscape.empty()) landscape = "quer";

@@ -12,9 +12,6 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kTextRootLayers = 85;
-constexpr int kTextRootColours = 89;
-constexpr int kTextFrame = 61;
 // Layers and colours are told apart in the tree by keys from 1100 on.
 constexpr std::int32_t kListKeyBase = 1100;
 
@@ -135,7 +132,7 @@ void LayerSelectionModel::rebuildTree() {
 
     LayerEntry root;
     root.kind = LayerEntry::Kind::Root;
-    root.text = root.name = m_texts.text(m_byLayers ? kTextRootLayers : kTextRootColours);
+    root.text = root.name = m_texts.text(m_byLayers ? TextId::LayerRoot : TextId::FillColoursRoot);
     m_entries.push_back(root);
 
     if (m_byLayers) {
@@ -169,7 +166,7 @@ void LayerSelectionModel::rebuildTree() {
         LayerEntry e;
         e.kind = LayerEntry::Kind::Frame;
         e.index = -2;
-        e.name = m_texts.text(kTextFrame);
+        e.name = m_texts.text(TextId::WeedingFrame);
         e.checked = true;
         initialiseSettings(m_frame);
         m_entries.push_back(e);
@@ -424,7 +421,7 @@ std::vector<CutGroup> LayerSelectionModel::cutGroups() const {
     if (m_options.gridOn()) {
         CutGroup g;
         g.groupIndex = -2;
-        g.name = m_texts.text(kTextFrame);
+        g.name = m_texts.text(TextId::WeedingFrame);
         fill(g, m_frame);
         groups.push_back(g);
     }

@@ -7,13 +7,7 @@
 
 namespace sartovin {
 
-namespace {
-constexpr int kTextTitle = 439;
-constexpr int kTextLength = 324;
-constexpr int kTextThickness = 325;
-constexpr int kTextMargin = 326;
-constexpr int kTextSegment = 327;
-}  // namespace
+namespace {}  // namespace
 
 MarksSettingsModel::MarksSettingsModel(const Settings& settings, const Texts& texts, Interaction& interaction,
                                        std::vector<std::string> sheetFormats)
@@ -31,13 +25,13 @@ void MarksSettingsModel::open() {
     m_formatIndex = RegistrationMarks::sheetFormatIndex(m_formats, m_settings.marksFormat());
 }
 
-std::string MarksSettingsModel::title() const { return m_texts.text(kTextTitle); }
+std::string MarksSettingsModel::title() const { return m_texts.text(TextId::MarksSettingsTitle); }
 
 void MarksSettingsModel::setFormatIndex(int index) {
     if (index >= 0 && index < static_cast<int>(m_formats.size())) m_formatIndex = index;
 }
 
-bool MarksSettingsModel::check(int value, int lo, int hi, int textId) {
+bool MarksSettingsModel::check(int value, int lo, int hi, TextId textId) {
     if (value >= lo && value <= hi) return true;
     m_interaction.messageBox(m_texts.text(textId), kProgramCaption, MessageIcon::Exclamation);
     return false;
@@ -50,11 +44,13 @@ void MarksSettingsModel::clearRequests() {
 }
 
 MarksSettingsModel::Outcome MarksSettingsModel::placeMarks() {
-    if (!check(m_length, 10, 50, kTextLength)) return Outcome::StayOpen;
-    if (!check(m_thickness, 1, 2, kTextThickness)) return Outcome::StayOpen;
-    if (!check(m_margin, 1, 50, kTextMargin)) return Outcome::StayOpen;
-    if (m_useHorSegmentMarks && !check(m_xStep, 200, 600, kTextSegment)) return Outcome::StayOpen;
-    if (m_useVertSegmentMarks && !check(m_yStep, 200, 600, kTextSegment)) return Outcome::StayOpen;
+    if (!check(m_length, 10, 50, TextId::MarksLengthRange)) return Outcome::StayOpen;
+    if (!check(m_thickness, 1, 2, TextId::MarksThicknessRange)) return Outcome::StayOpen;
+    if (!check(m_margin, 1, 50, TextId::MarksMarginRange)) return Outcome::StayOpen;
+    if (m_useHorSegmentMarks && !check(m_xStep, 200, 600, TextId::MarksSegmentRange))
+        return Outcome::StayOpen;
+    if (m_useVertSegmentMarks && !check(m_yStep, 200, 600, TextId::MarksSegmentRange))
+        return Outcome::StayOpen;
 
     clearRequests();
     m_settings.setMarksValue("Length", m_length);

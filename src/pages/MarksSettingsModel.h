@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TextIds.h"
+
 namespace sartovin {
 
 class Settings;
@@ -71,7 +73,7 @@ public:
     Outcome cancel() { return Outcome::EndProgram; }
 
 private:
-    bool check(int value, int lo, int hi, int textId);
+    bool check(int value, int lo, int hi, TextId textId);
     void clearRequests();
 
     const Settings& m_settings;

@@ -16,11 +16,6 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kTextQualityFirst = 120;  // 120..124, by quality code
-constexpr int kTextParametersFor = 71;
-constexpr int kTextSaveFor = 242;
-constexpr int kTextIndividualOff = 368;
-
 // Laser line densities top out at what the laser's driver accepts.
 constexpr int kMaxLpi = 1525;
 
@@ -110,10 +105,12 @@ void OptionsModel::applyMedium(const MediumRecord& medium, int index) {
 }
 
 std::string OptionsModel::parametersCaption() const {
-    return m_texts.text(kTextParametersFor) + " " + m_mediumName;
+    return m_texts.text(TextId::CuttingParameterFor) + " " + m_mediumName;
 }
 
-std::string OptionsModel::saveTooltip() const { return m_texts.text(kTextSaveFor) + " " + m_mediumName; }
+std::string OptionsModel::saveTooltip() const {
+    return m_texts.text(TextId::TipSaveFor) + " " + m_mediumName;
+}
 
 // ---- integer edits ------------------------------------------------------------------------------
 
@@ -312,7 +309,8 @@ bool OptionsModel::laserControlsVisible() const { return laserEdition(); }
 void OptionsModel::setUsePlotterSettings(bool on) {
     if (laserEdition()) return;  // the laser edition has no such box
     if (on && m_layers && m_layers->clearIndividualParameters()) {
-        m_interaction.messageBox(m_texts.text(kTextIndividualOff), kProgramCaption, MessageIcon::Information);
+        m_interaction.messageBox(m_texts.text(TextId::IndividualParametersOff), kProgramCaption,
+                                 MessageIcon::Information);
     }
     m_usePlotterSettings = on;
     m_settings.setUsePlotterSettings(on ? 1 : 0);
@@ -346,10 +344,10 @@ void OptionsModel::rebuildQualityList() {
     m_qualityList.clear();
     for (int code = 0; code <= 4; ++code) {
         if (qualityValueOf(m_plotter, code) != 0)
-            m_qualityList.push_back({code, m_texts.text(kTextQualityFirst + code)});
+            m_qualityList.push_back({code, m_texts.text(textIdAt(TextId::QualityFirst, code))});
     }
     // A catalog row without quality values still needs an entry the writers can use.
-    if (m_qualityList.empty()) m_qualityList.push_back({2, m_texts.text(kTextQualityFirst + 2)});
+    if (m_qualityList.empty()) m_qualityList.push_back({2, m_texts.text(textIdAt(TextId::QualityFirst, 2))});
     m_qualityIndex = m_settings.qualityIndex(static_cast<int>(m_qualityList.size()));
     applyQualitySelection();
 }

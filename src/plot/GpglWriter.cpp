@@ -56,8 +56,9 @@ bool readMarks(const PlotParameters& p, PlotContext& context, int dx, int dy) {
         appendPair(reading, dx, dy);
         reading += kEtx;
     } else {
-        if (context.interaction.messageBox(context.texts.text(390), kProgramCaption, MessageIcon::Question,
-                                           MessageButtons::OkCancel, MessageAnswer::Ok) != MessageAnswer::Ok)
+        if (context.interaction.messageBox(context.texts.text(TextId::MoveBladeToFirstMark), kProgramCaption,
+                                           MessageIcon::Question, MessageButtons::OkCancel,
+                                           MessageAnswer::Ok) != MessageAnswer::Ok)
             return false;
         reading += "TB23,";
         appendPair(reading, dx, dy);
@@ -65,7 +66,7 @@ bool readMarks(const PlotParameters& p, PlotContext& context, int dx, int dy) {
     }
     MarksExchange* exchange = context.marksExchange;
     if (exchange == nullptr || !exchange->usbDeviceAvailable(p.usbDeviceName)) return false;
-    context.progress.setText(context.texts.text(392));
+    context.progress.setText(context.texts.text(TextId::ReadingMarks));
     context.progress.show();
     const std::string enquiry{kEsc, kEnq};
     auto settle = [&] {

@@ -52,8 +52,8 @@ bool PathWalker::checkJobHasPaths() {
         }
     }
     if (paths == 0) {
-        m_context.interaction.messageBox(m_context.texts.text(303), kProgramCaption, MessageIcon::Exclamation,
-                                         MessageButtons::Ok);
+        m_context.interaction.messageBox(m_context.texts.text(TextId::NoObjects), kProgramCaption,
+                                         MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     m_paths = m_params.jobState.pathTotal > 0 ? m_params.jobState.pathTotal : paths;
@@ -111,8 +111,8 @@ bool PathWalker::checkCancel() {
     progress.hide();
     m_context.interaction.pump();
     MessageAnswer answer =
-        m_context.interaction.messageBox(m_context.texts.text(304), kProgramCaption, MessageIcon::Question,
-                                         MessageButtons::YesNo, MessageAnswer::No);
+        m_context.interaction.messageBox(m_context.texts.text(TextId::AskCancelJob), kProgramCaption,
+                                         MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No);
     if (answer == MessageAnswer::Yes) {
         m_out.clear();
         progress.hide();

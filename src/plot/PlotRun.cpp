@@ -56,8 +56,8 @@ PlotRunResult runPlotGroups(const PlotParameters& params, PlotContext& context, 
         plotStream.clear();
         if (perGroup && !selectedForCutting(params, group)) continue;
         if (result.groupsRun > 0 && perGroup && params.pauseBetweenPasses) {
-            if (interaction.messageBox(context.texts.text(364), kProgramCaption, MessageIcon::Information,
-                                       MessageButtons::OkCancel,
+            if (interaction.messageBox(context.texts.text(TextId::NextGroupReady), kProgramCaption,
+                                       MessageIcon::Information, MessageButtons::OkCancel,
                                        MessageAnswer::Ok) == MessageAnswer::Cancel) {
                 result.stoppedAtPause = true;
                 break;

@@ -34,8 +34,8 @@ TestCut::TestCut(std::string patternFile, Interaction& interaction, const Texts&
 bool TestCut::testCut(const PlotParameters& params) {
     if (m_findVirtualDisplay && m_findVirtualDisplay()) {
         // The virtual display holds the cutter's port.
-        m_interaction.messageBox(m_texts.text(316), kProgramCaption, MessageIcon::Exclamation,
-                                 MessageButtons::Ok);
+        m_interaction.messageBox(m_texts.text(TextId::StopVlcdFirst), kProgramCaption,
+                                 MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     if (m_enableControl) m_enableControl(false);

@@ -68,14 +68,14 @@ bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::st
     WindowList* windows = m_windows.available() ? &m_windows : nullptr;
     if (findDisplayTool(windows, [this] { return m_processes.processes(); })) return false;
     if (!DeviceDelivery::portPresent(plotter)) {
-        m_ui.messageBox(m_texts.text(307), "", MessageIcon::Exclamation);
+        m_ui.messageBox(m_texts.text(TextId::NoPortSelected), "", MessageIcon::Exclamation);
         return false;
     }
     std::string printerPort;
     if (plotter.portType == kPortPrinter) {
         PrinterInfo info;
         if (!m_spooler.printerInfo(plotter.port, info)) {
-            m_ui.messageBox(m_texts.text(308), "", MessageIcon::Error);
+            m_ui.messageBox(m_texts.text(TextId::CannotOpenPort), "", MessageIcon::Error);
             return false;
         }
         printerPort = info.portName;

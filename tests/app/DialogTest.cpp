@@ -59,7 +59,7 @@ TEST_F(DialogTest, PortConfigurationStoresTheChosenComPortWithItsHint) {
     EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "1");
     EXPECT_EQ(settings().readString("Puma III 60", "Port"), "/dev/ttyUSB0");
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].text, t.text(317));
+    EXPECT_EQ(m_ui.messages[0].text, t.text(TextId::SerialPortPrinterHint));
 }
 
 TEST_F(DialogTest, PortConfigurationCancelStoresNothingAndASingleItemIsStoredAtOnce) {
@@ -91,12 +91,12 @@ TEST_F(DialogTest, MarksSettingsRefuseALengthOutOfRangeAndThenPlaceTheMarks) {
     MarksSettingsModel model(s, t, m_ui, {"A4", "A3"});
     model.open();
     CMarksSettingsDlg dialog(model);
-    EXPECT_EQ(dialog.windowTitle(), QString::fromStdString(t.text(439)));
+    EXPECT_EQ(dialog.windowTitle(), QString::fromStdString(t.text(TextId::MarksSettingsTitle)));
     dialog.lengthEdit()->setText("60");
     dialog.placeButton()->click();
     EXPECT_EQ(dialog.result(), 0) << "the window stays open";
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].text, t.text(324));
+    EXPECT_EQ(m_ui.messages[0].text, t.text(TextId::MarksLengthRange));
     EXPECT_EQ(s.setMarks(), 0);
 
     dialog.lengthEdit()->setText("30");
@@ -109,7 +109,7 @@ TEST_F(DialogTest, MarksSettingsRefuseALengthOutOfRangeAndThenPlaceTheMarks) {
 
 TEST_F(DialogTest, InkscapeHintOffersNotToShowItAgain) {
     Texts t = texts();
-    CInkscapeStart hint(t.text(344), t);
+    CInkscapeStart hint(t.text(TextId::InkscapeHint), t);
     EXPECT_FALSE(hint.hideAgain());
     hint.hideBox()->click();
     EXPECT_TRUE(hint.hideAgain());
@@ -196,7 +196,7 @@ TEST_F(DialogTest, MediumNameIsAskedWithTheCatalogsTexts) {
         modal->findChild<QPushButton*>("okButton")->click();
     });
     std::string value;
-    EXPECT_TRUE(ui.askText(t.text(93), t.text(94), value));
+    EXPECT_TRUE(ui.askText(t.text(TextId::NewMediumTitle), t.text(TextId::NewMediumPrompt), value));
     EXPECT_EQ(value, "Folie X");
     EXPECT_EQ(title, "New Medium");
     EXPECT_EQ(cancel, "Cancel");

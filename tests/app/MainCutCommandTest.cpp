@@ -49,7 +49,7 @@ TEST_F(MainCutCommandTest, ThreeLayersAndTheFrameAreFourGroupsAndCancelAtTheFirs
     h.ui.answers = {MessageAnswer::Cancel};
     w.cutButton()->click();
     EXPECT_EQ(h.spooler.queues["Cutter"].documents.size(), 1u);
-    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(364)), 1);
+    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(TextId::NextGroupReady)), 1);
 }
 
 TEST_F(MainCutCommandTest, GoingOnAtEveryPauseSendsTheLayersAndThenTheFrame) {
@@ -61,7 +61,8 @@ TEST_F(MainCutCommandTest, GoingOnAtEveryPauseSendsTheLayersAndThenTheFrame) {
     w.cutButton()->click();
     const auto& docs = h.spooler.queues["Cutter"].documents;
     ASSERT_EQ(docs.size(), 4u);
-    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(364)), 3) << "asked before every group but the first";
+    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(TextId::NextGroupReady)), 3)
+        << "asked before every group but the first";
     for (const std::string& d : docs) EXPECT_EQ(d.back(), '\0');
 }
 
@@ -88,7 +89,7 @@ TEST_F(MainCutCommandTest, HobbyEditionWithoutAUsbCutterCancelsWithItsOwnMessage
     ASSERT_TRUE(h.setUpResult);
     w.cutButton()->click();
     ASSERT_FALSE(h.ui.messages.empty());
-    EXPECT_EQ(h.ui.messages.back().text, h.texts.text(389));
+    EXPECT_EQ(h.ui.messages.back().text, h.texts.text(TextId::NoUsbPort));
     EXPECT_FALSE(w.busy());
 }
 

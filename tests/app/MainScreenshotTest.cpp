@@ -76,7 +76,7 @@ TEST(StatusScreenshot, TextBarAndCancel) {
     CTarnelWinCDlg& w = h.open();
     ASSERT_TRUE(h.setUpResult);
     CStatus* status = w.statusWindow();
-    status->setText(h.texts.text(380));
+    status->setText(h.texts.text(TextId::SendingData));
     status->setRange(0, 200);
     status->setPosition(80);
     status->showCentred();

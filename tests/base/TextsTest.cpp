@@ -33,9 +33,11 @@ protected:
 
 TEST_F(TextsTest, CurrentLanguageThenEnglishThenGerman) {
     Texts fr(dir.path(), 3000);
-    EXPECT_EQ(fr.text(307), "Choisissez un port !");
-    EXPECT_EQ(fr.text(331), "Please choose a cutter !");  // the French file lacks 3331
-    EXPECT_EQ(fr.text(500), "nur deutsch");               // neither French nor English
+    EXPECT_EQ(fr.text(TextId::NoPortSelected), "Choisissez un port !");
+    EXPECT_EQ(fr.text(TextId::ChooseCutter), "Please choose a cutter !");  // the French file lacks 3331
+    std::string german;
+    EXPECT_TRUE(fr.lookupText(500, german));  // neither French nor English
+    EXPECT_EQ(german, "nur deutsch");
     std::string out = "stale";
     EXPECT_FALSE(fr.lookupText(999, out));
     EXPECT_EQ(out, "");
@@ -43,9 +45,10 @@ TEST_F(TextsTest, CurrentLanguageThenEnglishThenGerman) {
 
 TEST_F(TextsTest, EscapesBecomeLineBreaksAndValuesAreTrimmed) {
     Texts en(dir.path(), 2000);
-    EXPECT_EQ(en.text(307), "You have to select a port for this cutter !\r\nThe Job will be canceled.");
-    EXPECT_EQ(en.text(400), "two\nlines");
-    EXPECT_EQ(en.format(323, {"Jaguar V", "Puma III 60"}),
+    EXPECT_EQ(en.text(TextId::NoPortSelected),
+              "You have to select a port for this cutter !\r\nThe Job will be canceled.");
+    EXPECT_EQ(en.text(TextId::CutterSettings), "two\nlines");
+    EXPECT_EQ(en.format(TextId::DifferentModel, {"Jaguar V", "Puma III 60"}),
               "The connected device\r\nJaguar V\r\nis different to the choosen cutter typ\r\nPuma III 60 !");
 }
 
