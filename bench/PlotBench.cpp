@@ -84,7 +84,7 @@ Job curveJob(int paths) {
     return job;
 }
 
-PlotParameters parametersFor(const Job& job, int startMode, bool overcut) {
+PlotParameters parametersFor(const Job& job, StartMode startMode, bool overcut) {
     PlotParameters p;
     p.startMode = startMode;
     p.job = &job;
@@ -108,7 +108,7 @@ PlotParameters parametersFor(const Job& job, int startMode, bool overcut) {
 }
 
 template <bool (*Writer)(int, std::string&, const PlotParameters&, int, PlotContext&)>
-void runWriter(benchmark::State& state, const Job& job, int startMode, bool overcut, double unitsPerRun,
+void runWriter(benchmark::State& state, const Job& job, StartMode startMode, bool overcut, double unitsPerRun,
                const char* unitName) {
     ScriptedInteraction interaction;
     ScriptedPlotProgress progress;

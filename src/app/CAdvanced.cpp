@@ -35,7 +35,7 @@ bool nameHas(const std::string& name, const char* word) { return name.find(word)
 
 }  // namespace
 
-CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode, QWidget* parent)
+CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, StartMode startMode, QWidget* parent)
     : QWidget(parent), m_settings(settings), m_texts(texts), m_startMode(startMode) {
     setObjectName("CAdvanced");
     auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
@@ -140,7 +140,7 @@ CAdvanced::CAdvanced(const Settings& settings, const Texts& texts, int startMode
     layout->addLayout(buttons);
     layout->addStretch();
     // Only the standard edition's cutters keep settings of their own.
-    setEnabled(isStandardEdition(startMode));
+    setEnabled(startMode.isStandard());
     refresh();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Settings.h"
+#include "base/StartMode.h"
 #include "catalog/PlotterRecord.h"
 #include "device/CutterSettingsRules.h"
 
@@ -28,7 +29,7 @@ class Texts;
 class CAdvanced : public QWidget {
     Q_OBJECT
 public:
-    CAdvanced(const Settings& settings, const Texts& texts, int startMode, QWidget* parent = nullptr);
+    CAdvanced(const Settings& settings, const Texts& texts, StartMode startMode, QWidget* parent = nullptr);
 
     /// The current cutter (may be null) and the quality list of the options page.
     void setPlotter(const PlotterRecord* plotter, const std::vector<std::string>& qualityNames);
@@ -51,7 +52,7 @@ signals:
 private:
     Settings m_settings;  // a copy: it is only the file's path
     const Texts& m_texts;
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     const PlotterRecord* m_plotter = nullptr;
     QLineEdit* m_model = nullptr;
     QLineEdit* m_firmware = nullptr;

@@ -36,7 +36,7 @@ QLineEdit* CGeneralTab::addSizeEdit(SizeField field) {
 CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent)
     : QWidget(parent), m_model(model), m_texts(texts) {
     setObjectName("CGeneralTab");
-    const int mode = model.startMode();
+    const StartMode mode = model.startMode();
     auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
     auto spin = [&](const char* name, TextId tipId) {
         auto* e = new SpinEdit(this);
@@ -79,7 +79,7 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     m_query->setAutoDefault(false);
     m_query->setMaximumWidth(32);
     tip(m_query, TextId::TipReadMediumSize);
-    m_query->setVisible(isStandardEdition(mode));
+    m_query->setVisible(mode.isStandard());
     mg->addWidget(m_query, 0, 2, 2, 1);
     connect(m_query, &QPushButton::clicked, this, &CGeneralTab::mediaQueryRequested);
     m_formatLabel = new QLabel(uiText(texts, TextId::Format), medium);
@@ -189,7 +189,7 @@ CGeneralTab::CGeneralTab(LayoutModel& model, const Texts& texts, QWidget* parent
     m_invert = new QCheckBox(uiText(texts, TextId::Invert), place);
     m_invert->setObjectName("invert");
     tip(m_invert, TextId::TipInvert);
-    m_invert->setVisible(isLaserEdition(mode));
+    m_invert->setVisible(mode.isLaser());
     pg->addWidget(m_invert, 5, 0, 1, 2);
     connect(m_position, qOverload<int>(&QComboBox::activated), this, [this](int i) {
         m_model.setPositionMode(i);

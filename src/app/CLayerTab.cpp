@@ -51,7 +51,7 @@ SpinEdit* CLayerTab::edit(LayerField field) const {
     return nullptr;
 }
 
-CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMode, QWidget* parent)
+CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, StartMode startMode, QWidget* parent)
     : QWidget(parent), m_model(model), m_texts(texts) {
     setObjectName("CLayerTab");
     auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
@@ -72,7 +72,7 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMo
     tip(m_allObjects, TextId::TipAllObjects);
     // The host that marked the objects names the second choice.
     m_onlySelected = new QRadioButton(
-        uiText(texts, isIllustratorMode(startMode) ? TextId::OnlyIllustratorMarked : TextId::OnlyCorelMarked),
+        uiText(texts, startMode.isIllustrator() ? TextId::OnlyIllustratorMarked : TextId::OnlyCorelMarked),
         choice);
     m_onlySelected->setObjectName("onlySelected");
     tip(m_onlySelected, TextId::TipOnlySelected);

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "base/StartMode.h"
 #include "pages/LayerSelectionModel.h"
 
 class QCheckBox;
@@ -19,7 +20,7 @@ class SpinEdit;
 class CLayerTab : public QWidget {
     Q_OBJECT
 public:
-    CLayerTab(LayerSelectionModel& model, const Texts& texts, int startMode, QWidget* parent = nullptr);
+    CLayerTab(LayerSelectionModel& model, const Texts& texts, StartMode startMode, QWidget* parent = nullptr);
 
     /// Rebuilds the tree from the model's entries and shows the selected entry's values.
     void refresh();

@@ -51,8 +51,8 @@ SpinEdit* COptions::edit(OptionField field) const {
 COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     : QWidget(parent), m_model(model), m_texts(texts) {
     setObjectName("COptions");
-    const int mode = model.startMode();
-    const bool laser = isLaserEdition(mode);
+    const StartMode mode = model.startMode();
+    const bool laser = mode.isLaser();
     auto tip = [&](QWidget* w, TextId id) { w->setToolTip(uiText(texts, id)); };
 
     // Job-wide options.
@@ -136,13 +136,13 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
     m_offset->setObjectName("offset");
     if (!laser) {
         addRow(TextId::Tool, m_tool, TextId::TipTool, true);
-        addRow(isHobbyEdition(mode) ? TextId::BladeSetting : TextId::Offset, m_offset,
-               isHobbyEdition(mode) ? TextId::TipBladeSetting : TextId::TipOffset, true);
+        addRow(mode.isHobby() ? TextId::BladeSetting : TextId::Offset, m_offset,
+               mode.isHobby() ? TextId::TipBladeSetting : TextId::TipOffset, true);
     } else {
         m_tool->hide();
         m_offset->hide();
     }
-    if (isHobbyEdition(mode)) {
+    if (mode.isHobby()) {
         m_blade = new QSlider(Qt::Horizontal, m_parameters);
         m_blade->setObjectName("bladeSlider");
         m_blade->setRange(1, 10);
@@ -240,7 +240,7 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         tip(m_testCut, TextId::TipTestCut);
         tl->addWidget(m_testCutMode);
         tl->addWidget(m_testCut);
-        if (isStandardEdition(mode)) {
+        if (mode.isStandard()) {
             m_vlcd = new QPushButton(uiText(texts, TextId::StartVlcd), testBox);
             m_vlcd->setObjectName("startVlcd");
             m_vlcd->setAutoDefault(false);

@@ -13,7 +13,7 @@ namespace sartovin {
 
 namespace {}  // namespace
 
-CPlotterConfig::CPlotterConfig(int startMode, PlotterRecord& record, const Settings& settings,
+CPlotterConfig::CPlotterConfig(StartMode startMode, PlotterRecord& record, const Settings& settings,
                                const Texts& texts, Interaction& ui, const PortSources& sources,
                                std::function<void()> afterStore, QWidget* parent)
     : QDialog(parent),

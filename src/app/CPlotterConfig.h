@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "base/StartMode.h"
 #include "device/PlotterPortList.h"
 
 class QComboBox;
@@ -20,7 +21,7 @@ class CPlotterConfig : public QDialog {
 public:
     /// `record` is the current cutter's catalog record; it receives the choice. `afterStore` (may be
     /// empty) runs once a choice was stored: the media query of the layout page.
-    CPlotterConfig(int startMode, PlotterRecord& record, const Settings& settings, const Texts& texts,
+    CPlotterConfig(StartMode startMode, PlotterRecord& record, const Settings& settings, const Texts& texts,
                    Interaction& ui, const PortSources& sources, std::function<void()> afterStore = {},
                    QWidget* parent = nullptr);
 
@@ -36,7 +37,7 @@ public:
 private:
     void store(int index);
 
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     PlotterRecord& m_record;
     Settings m_settings;  // a copy: it is only the file's path
     const Texts& m_texts;

@@ -46,7 +46,7 @@ CTarnelViewWnd::CTarnelViewWnd(QWidget* parent) : COXScrollWnd(parent) {
 CTarnelViewWnd::~CTarnelViewWnd() = default;
 
 void CTarnelViewWnd::setSources(const LayoutModel* layout, const OptionsModel* options, const Job* job,
-                                const JobState* state, int startMode) {
+                                const JobState* state, StartMode startMode) {
     m_layout = layout;
     m_options = options;
     m_job = job;

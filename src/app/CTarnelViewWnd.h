@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include "base/StartMode.h"
 #include "pages/PreviewScene.h"
 #include "widgets/COXScrollWnd.h"
 
@@ -27,7 +28,7 @@ public:
     /// The models the preview shows; none is owned, all must outlive the window (or be replaced
     /// first). A null `job` means no job is loaded: the window shows only its background.
     void setSources(const LayoutModel* layout, const OptionsModel* options, const Job* job,
-                    const JobState* state, int startMode);
+                    const JobState* state, StartMode startMode);
 
     /// "Update layout": re-reads the layout values and the client size, recomputes the copy
     /// metrics, the display scale and the scrollable size, and repaints with a fresh copy image.
@@ -76,7 +77,7 @@ private:
     const OptionsModel* m_options = nullptr;
     const Job* m_job = nullptr;
     const JobState* m_state = nullptr;
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
 
     PreviewScene m_scene;
     double m_displayScale = 96.0 / 25.4;

@@ -144,7 +144,7 @@ void CTarnelWinCDlg::buildControls() {
     tip(m_language, TextId::TipLanguage);
     m_info = button(TextId::Info, "info");
     tip(m_info, TextId::TipInfo);
-    m_cut = button(isLaserEdition(m_app.startMode) ? TextId::Engrave : TextId::Cut, "cut");
+    m_cut = button(m_app.startMode.isLaser() ? TextId::Engrave : TextId::Cut, "cut");
     tip(m_cut, TextId::TipCut);
     m_close = button(TextId::Close, "close");
     tip(m_close, TextId::TipClose);
@@ -183,7 +183,7 @@ void CTarnelWinCDlg::buildControls() {
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
         // The cutter page shows what the cutter holds now.
-        if (m_cutter && m_tabs->widget(index) == m_cutter && isStandardEdition(m_app.startMode)) {
+        if (m_cutter && m_tabs->widget(index) == m_cutter && m_app.startMode.isStandard()) {
             if (const PlotterRecord* p = m_model->currentPlotter(); p && DeviceDelivery::portPresent(*p))
                 mediaQuery(false);
             m_cutter->refresh();
@@ -236,12 +236,12 @@ bool CTarnelWinCDlg::setUp() {
     restartPreviewTimer(kStartupRedrawMs);
     m_plotterList->setFocus();
     // 12.
-    if (m_app.startMode >= 10) {
+    if (!m_app.startMode.isStandard()) {
         if (m_model->plotters().currentIndex() >= 0) selectPlotter(m_model->plotters().currentIndex());
     } else {
         m_chooseCutterTimer.start(kChooseCutterMs);
     }
-    if (isStandardEdition(m_app.startMode))
+    if (m_app.startMode.isStandard())
         if (const PlotterRecord* p = m_model->currentPlotter(); p && DeviceDelivery::portPresent(*p))
             mediaQuery(false);
     return true;
@@ -250,8 +250,8 @@ bool CTarnelWinCDlg::setUp() {
 bool CTarnelWinCDlg::importJob() {
     Job& job = m_model->job();
     JobState& state = m_model->jobState();
-    const int mode = m_app.startMode;
-    if (isInkscapeMode(mode)) {
+    const StartMode mode = m_app.startMode;
+    if (mode.isInkscape()) {
         InkscapeHandOver handOver(m_services.windows, m_services.processes, m_ui, m_texts,
                                   Settings(m_app.iniPath));
         handOver.m_tempFolder = tempFolder();
@@ -298,7 +298,7 @@ bool CTarnelWinCDlg::importJob() {
         m_status->setPosition(step);
         m_ui.pump();
     };
-    if (isCorelMode(mode)) return handOver.corelHandOver(jobPath, job, state);
+    if (mode.isCorel()) return handOver.corelHandOver(jobPath, job, state);
     return handOver.illustratorHandOver(jobPath, job, state);
 }
 
@@ -582,7 +582,7 @@ void CTarnelWinCDlg::testCut() {
 void CTarnelWinCDlg::cut() {
     PlotterRecord* plotter = m_model->plotters().current();
     if (m_busy || !plotter || !m_model->pagesOpen()) return;
-    if (isLaserEdition(m_app.startMode)) {
+    if (m_app.startMode.isLaser()) {
         // There is no laser job builder yet; saying so beats a run that ends without a word.
         m_ui.messageBox(kNoLaserJobText, kProgramCaption, MessageIcon::Exclamation);
         return;

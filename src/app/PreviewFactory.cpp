@@ -12,7 +12,7 @@ PreviewHandle createPreview(QWidget* parent) {
     h.widget = view;
     h.setSources = [view](const LayoutModel* layout, const OptionsModel* options, const Job* job,
                           const JobState* state,
-                          int startMode) { view->setSources(layout, options, job, state, startMode); };
+                          StartMode startMode) { view->setSources(layout, options, job, state, startMode); };
     h.updateLayout = [view] { view->updateLayout(); };
     h.requestRedraw = [view](int delayMs) { view->requestRedraw(delayMs); };
     return h;

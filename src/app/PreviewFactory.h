@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "base/StartMode.h"
+
 namespace sartovin {
 
 class LayoutModel;
@@ -15,7 +17,8 @@ struct JobState;
 
 struct PreviewHandle {
     QWidget* widget = nullptr;
-    std::function<void(const LayoutModel*, const OptionsModel*, const Job*, const JobState*, int startMode)>
+    std::function<void(const LayoutModel*, const OptionsModel*, const Job*, const JobState*,
+                       StartMode startMode)>
         setSources;
     std::function<void()> updateLayout;
     std::function<void(int delayMs)> requestRedraw;

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     Texts texts(app.dataFolder, app.languageId);
     ui.setTexts(&texts);
 
-    if (isMarksVariant(app.startMode)) return runMarksWindow(app, texts, ui);
+    if (app.startMode.isMarksVariant()) return runMarksWindow(app, texts, ui);
 
     CupsSpooler spooler;
     NodeDeviceFiles deviceFiles;

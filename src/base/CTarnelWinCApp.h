@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "base/StartMode.h"
+
 namespace sartovin {
 
 /// Which set of catalog files an installation uses.
@@ -18,7 +20,7 @@ struct CTarnelWinCApp {
     std::string mediaCatalogPath;    ///< the user's copy of the media catalog
     std::string toolsCatalogPath;    ///< the user's copy of the tools catalog
     int languageId = -1;             ///< 1000 German, 2000 English, 3000 French; -1 unsettled
-    int startMode = 1;               ///< see StartMode.h
+    StartMode startMode = 1;         ///< see StartMode.h
     bool hobbyFlag = false;          ///< hobby folders and catalogs in use
     std::string userDataRoot;        ///< per-user data folder, ending in "/"
     std::string commonDataRoot;      ///< all-users data folder, ending in "/"

@@ -2,36 +2,8 @@
 
 namespace sartovin {
 
-Edition editionOf(int startMode) {
-    if (startMode >= 20) return Edition::Laser;
-    if (startMode >= 10) return Edition::Hobby;
-    return Edition::Standard;
-}
-
-bool isKnownStartMode(int m) {
-    switch (m) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
-        case 14:
-        case 20:
-        case 21:
-        case 22:
-            return true;
-        default:
-            return false;
-    }
-}
-
-std::string programNameForStartMode(int startMode) {
-    switch (startMode) {
+std::string programNameForStartMode(StartMode startMode) {
+    switch (startMode.number()) {
         case 1:
             return "SartovinCorel";
         case 2:

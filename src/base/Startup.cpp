@@ -111,15 +111,15 @@ void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction
     app.isVistaOrLater = true;
 
     // Product folder and catalog family.
-    const int sm = app.startMode;
-    if (sm >= 10 && sm < 20) {
+    const StartMode sm = app.startMode;
+    if (sm.isHobby()) {
         app.productFolder = "Sartovin-Hobbyplotter/";
     } else {
         app.productFolder = app.hobbyFlag ? "Sartovin-Hobbyplotter/" : "Sartovin/";
     }
-    if (sm < 10 && !app.hobbyFlag)
+    if (sm.isStandard() && !app.hobbyFlag)
         app.family = CatalogFamily::Standard;
-    else if ((sm >= 10 && sm < 20) || app.hobbyFlag)
+    else if (sm.isHobby() || app.hobbyFlag)
         app.family = CatalogFamily::Hobby;
     else
         app.family = CatalogFamily::Laser;

@@ -97,7 +97,7 @@ std::vector<std::string> effectiveNames(const std::vector<std::string>& fileName
 
 }  // namespace
 
-const std::vector<std::string>& MediaCatalog::columnsFor(int startMode) {
+const std::vector<std::string>& MediaCatalog::columnsFor(StartMode startMode) {
     static const std::vector<std::string> cutter = {"Name",       "CutForce",    "CutSpeed",
                                                     "ToolIDName", "DeltaOffset", "RepeatCount"};
     static const std::vector<std::string> laser = [] {
@@ -105,7 +105,7 @@ const std::vector<std::string>& MediaCatalog::columnsFor(int startMode) {
         for (const auto& column : kLaserInts) names.push_back(column.name);
         return names;
     }();
-    return isLaserEdition(startMode) ? laser : cutter;
+    return startMode.isLaser() ? laser : cutter;
 }
 
 MediaCatalog::FileLayout MediaCatalog::parse(const std::string& bytes, bool laser, const Texts& texts,
@@ -174,7 +174,7 @@ std::string MediaCatalog::headerFor(const FileLayout& layout) const {
 
 std::string MediaCatalog::rowFor(const FileLayout& layout, const MediumRecord& values,
                                  const std::string& name, const std::vector<std::string>* original) const {
-    const bool laser = isLaserEdition(m_startMode);
+    const bool laser = m_startMode.isLaser();
     std::vector<std::string> names = effectiveNames(layout.headerNames, columnsFor(m_startMode));
     std::ostringstream out;
     COXCsvFile csv(out);
@@ -210,7 +210,7 @@ std::string MediaCatalog::join(const std::vector<std::string>& pieces, const std
     return out;
 }
 
-bool MediaCatalog::load(const std::string& path, int startMode, const std::string& plotterName) {
+bool MediaCatalog::load(const std::string& path, StartMode startMode, const std::string& plotterName) {
     m_path = path;
     m_startMode = startMode;
     m_plotterName = plotterName;
@@ -227,7 +227,7 @@ bool MediaCatalog::reload(int selectIndex) {
         m_ui.messageBox(m_texts.text(TextId::CannotReadMedia), "", MessageIcon::Error);
         return false;
     }
-    m_layout = parse(*bytes, isLaserEdition(m_startMode), m_texts, m_media);
+    m_layout = parse(*bytes, m_startMode.isLaser(), m_texts, m_media);
     if (m_media.empty()) return true;
 
     int index = selectIndex;
@@ -311,7 +311,7 @@ bool MediaCatalog::newMedium(const MediumRecord& values) {
         return false;
     }
     std::vector<MediumRecord> listed;
-    FileLayout layout = parse(*bytes, isLaserEdition(m_startMode), m_texts, listed);
+    FileLayout layout = parse(*bytes, m_startMode.isLaser(), m_texts, listed);
     std::vector<std::string> pieces{headerFor(layout)};
     pieces.insert(pieces.end(), layout.rows.begin(), layout.rows.end());
     pieces.push_back(rowFor(layout, values, name, nullptr));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartMode.h"
 #include "catalog/MediumRecord.h"
 
 namespace sartovin {
@@ -32,14 +33,14 @@ public:
         : m_ui(ui), m_texts(texts), m_settings(settings) {}
 
     /// The columns of an edition's media file, in file order (6 for the cutters, 18 for the laser).
-    static const std::vector<std::string>& columnsFor(int startMode);
+    static const std::vector<std::string>& columnsFor(StartMode startMode);
 
     /// Loads the media of `path` for the edition of `startMode` and the plotter `plotterName`
     /// (whose settings section holds the last medium), then selects and applies the stored medium
     /// ("Medium", else the first entry). Rows are read up to the first empty or faulty row. When the
     /// file cannot be opened, shows text 311 (error icon, empty caption), leaves the list empty and
     /// returns false.
-    bool load(const std::string& path, int startMode, const std::string& plotterName);
+    bool load(const std::string& path, StartMode startMode, const std::string& plotterName);
 
     const std::vector<MediumRecord>& media() const { return m_media; }
     /// The shown names in file order, for the media list.
@@ -106,7 +107,7 @@ private:
     const Settings& m_settings;
     std::string m_path;
     std::string m_plotterName;
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     std::vector<MediumRecord> m_media;
     FileLayout m_layout;
     int m_current = -1;

@@ -55,8 +55,8 @@ void readField(COXCsvFile& csv, int index, std::string& field) {
 
 }  // namespace
 
-bool PlotterCatalog::load(const std::string& path, int startMode, const Settings& settings, Interaction& ui,
-                          const Texts& texts) {
+bool PlotterCatalog::load(const std::string& path, StartMode startMode, const Settings& settings,
+                          Interaction& ui, const Texts& texts) {
     m_plotters.clear();
     m_current = -1;
     COXCsvFile csv;
@@ -64,7 +64,7 @@ bool PlotterCatalog::load(const std::string& path, int startMode, const Settings
         ui.messageBox(texts.text(TextId::CannotOpenConfig), kProgramCaption, MessageIcon::Error);
         return false;
     }
-    const bool laser = isLaserEdition(startMode);
+    const bool laser = startMode.isLaser();
     csv.setSeparator(';');
     csv.readHeader(laser ? 21 : 19);
     const Columns c(csv, laser);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartMode.h"
 #include "catalog/PlotterRecord.h"
 
 namespace sartovin {
@@ -20,7 +21,7 @@ public:
     /// "Port" and "USBGCCName" of each device's settings section, and selects the device named by
     /// "Plotter" in "State" (first exact match, else the first entry). When the file cannot be
     /// opened, shows text 305 with an error icon, leaves the catalog empty and returns false.
-    bool load(const std::string& path, int startMode, const Settings& settings, Interaction& ui,
+    bool load(const std::string& path, StartMode startMode, const Settings& settings, Interaction& ui,
               const Texts& texts);
 
     /// The devices in catalog order. Only the connection fields change after loading.

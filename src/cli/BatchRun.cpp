@@ -58,7 +58,7 @@ bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const cha
              takeNumber(args, "--repeat", o.repeat, command);
     if (!ok) return false;
     if (mode) {
-        if (!isKnownStartMode(*mode)) {
+        if (!StartMode(*mode).isKnown()) {
             std::fprintf(stderr, "sartovin %s: %d is not a start mode\n", command, *mode);
             return false;
         }
@@ -80,9 +80,9 @@ void BatchRun::noteClamped(const char* what, double asked, double got) const {
 
 int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     std::string programPath = o.programPath;
-    if (o.startMode > 0)
+    if (o.startMode)
         programPath = folderOf(programPath.empty() ? executablePath() : programPath) +
-                      programNameForStartMode(o.startMode);
+                      programNameForStartMode(*o.startMode);
     startupForCommand(app, programPath, ui);
     texts = std::make_unique<Texts>(app.dataFolder, app.languageId);
 
@@ -162,7 +162,7 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     if (o.right || o.front) {
         layout.setPositionMode(0);
         // The hobby edition's edits hold the distances to the left and back edges.
-        bool hobby = isHobbyEdition(app.startMode);
+        bool hobby = app.startMode.isHobby();
         if (o.right) {
             layout.setHorizontalPosition(hobby ? layout.freeSpaceH() - *o.right : *o.right);
             noteClamped("right position", *o.right, layout.positionRight());

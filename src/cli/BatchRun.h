@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/CTarnelWinCApp.h"
+#include "base/StartMode.h"
 #include "base/Texts.h"
 #include "cli/Cli.h"
 #include "platform/ConsoleInteraction.h"
@@ -18,7 +19,7 @@ namespace sartovin::cli {
 
 struct BatchOptions {
     std::string programPath;
-    int startMode = 0;  ///< 0: the program name decides the edition, the file its kind
+    std::optional<StartMode> startMode;  ///< none: the program name decides the edition, the file its kind
     std::string plotter, medium;
     std::optional<int> speed, force, repeat, columns, rows, right, front;
     std::optional<double> widthPercent, heightPercent;

@@ -33,7 +33,7 @@ bool setUp(Setup& s, Args& args, const char* command) {
     takeOption(args, "--plotter", plotter);
     if (takeOption(args, "--start-mode", modeText)) {
         int mode = 0;
-        if (!parseInt(modeText, mode) || !isKnownStartMode(mode)) {
+        if (!parseInt(modeText, mode) || !StartMode(mode).isKnown()) {
             std::fprintf(stderr, "sartovin %s: '%s' is not a start mode\n", command, modeText.c_str());
             return false;
         }
@@ -138,7 +138,7 @@ int runQueryCommand(Args args) {
         s.ui.messageBox(s.texts->text(TextId::NoPortSelected), kProgramCaption, MessageIcon::Exclamation);
         return 1;
     }
-    if (!isStandardEdition(s.app.startMode)) {
+    if (!s.app.startMode.isStandard()) {
         std::printf("%s: the hobby and laser cutters report nothing; nothing was asked\n",
                     plotter.name.c_str());
         return 0;
@@ -173,7 +173,7 @@ int runTestCutCommand(Args args) {
         std::fputs(kTestCutUsage, stderr);
         return 2;
     }
-    if (isLaserEdition(s.app.startMode)) {
+    if (s.app.startMode.isLaser()) {
         std::fprintf(stderr, "sartovin testcut: the laser edition has no test cut\n");
         return 2;
     }

@@ -178,17 +178,19 @@ int runInspectCommand(Args args) {
     bool json = takeFlag(args, "--json");
     bool markSensor = takeFlag(args, "--mark-sensor");
     bool noInkscape = takeFlag(args, "--no-inkscape");
-    int startMode = 0;
+    int modeNumber = 0;
     if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-') ||
-        (modeGiven && (!parseInt(modeText, startMode) || !isKnownStartMode(startMode)))) {
+        (modeGiven && (!parseInt(modeText, modeNumber) || !StartMode(modeNumber).isKnown()))) {
         std::fputs(kInspectUsage, stderr);
         return 2;
     }
     const std::string input = args[0];
+    const StartMode startMode = modeNumber;
 
     // The program learns the sensor from the chosen plotter; the hobby edition's CorelDRAW and
     // Illustrator modes always have one.
-    if (modeGiven && (startMode == 10 || startMode == 11)) markSensor = true;
+    if (modeGiven && startMode.isHobby() && (startMode.isCorel() || startMode.isIllustrator()))
+        markSensor = true;
 
     ConsoleInteraction ui;
     CTarnelWinCApp app;
@@ -202,7 +204,7 @@ int runInspectCommand(Args args) {
     // The Corel variant is read from a private copy (its reader deletes what it reads), and
     // Inkscape's start modes and SVG files go to the SVG import.
     DrawingImportOptions options;
-    options.startMode = modeGiven ? startMode : 0;
+    if (modeGiven) options.startMode = startMode;
     options.runInkscape = !noInkscape;
     options.tempFolder = tempFolder();
     DrawingKind kind = DrawingKind::IllustratorJob;

@@ -118,7 +118,7 @@ int runPlotCommand(Args args) {
         return 1;
     }
     if (result.groupsSent == 0) {
-        if (hasOutput && isHobbyEdition(app.startMode) && model.jobState().marksMode)
+        if (hasOutput && app.startMode.isHobby() && model.jobState().marksMode)
             std::fprintf(stderr,
                          "sartovin plot: a registration-mark job is cut only after the cutter has "
                          "read the marks; send it to the cutter (without --output)\n");

@@ -16,7 +16,7 @@ int runStartupCommand(Args args) {
     ConsoleInteraction ui;
     CTarnelWinCApp app;
     startupForCommand(app, programPath, ui);
-    std::printf("startMode=%d\n", app.startMode);
+    std::printf("startMode=%d\n", app.startMode.number());
     std::printf("hobbyFlag=%d\n", app.hobbyFlag ? 1 : 0);
     std::printf("programFolder=%s\n", app.programFolder.c_str());
     std::printf("dataFolder=%s\n", app.dataFolder.c_str());

@@ -20,8 +20,8 @@ constexpr int kBeforeDeliveryMs = 1000;
 
 }  // namespace
 
-std::string DeviceDelivery::deliveryBytes(const std::string& stream, int startMode) {
-    if (isLaserEdition(startMode) || isHobbyEdition(startMode)) return stream;
+std::string DeviceDelivery::deliveryBytes(const std::string& stream, StartMode startMode) {
+    if (startMode.isLaser() || startMode.isHobby()) return stream;
     std::string bytes = stream;
     bytes.push_back('\0');  // the standard edition's cutters get the terminating zero too
     return bytes;
@@ -51,13 +51,13 @@ bool DeviceDelivery::fail(TextId textId, const std::string& caption) {
 DeliveryChannel DeviceDelivery::channelFor(int& laserKind) {
     laserKind = 0;
     int kind = m_plotter.portType;
-    if (isLaserEdition(m_startMode)) {
+    if (m_startMode.isLaser()) {
         m_laserPrinter = PrinterInfo{};
         laserKind = kPortPrinter;
         if (m_channels.spooler.printerInfo(portBuffer(m_plotter.port), m_laserPrinter))
             laserKind = laserPortKind(m_laserPrinter.portName);
     }
-    if ((kind == kPortPrinter && !isLaserEdition(m_startMode)) || laserKind == kPortPrinter)
+    if ((kind == kPortPrinter && !m_startMode.isLaser()) || laserKind == kPortPrinter)
         return DeliveryChannel::Printer;
     if (kind == kPortGccUsb || laserKind == kPortGccUsb) return DeliveryChannel::GccUsb;
     if (kind == kPortSerial || laserKind == kPortSerial) return DeliveryChannel::Serial;
@@ -217,13 +217,13 @@ bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string
     return true;
 }
 
-bool ensurePort(const PlotterRecord& plotter, int startMode, const Texts& texts, Interaction& ui,
+bool ensurePort(const PlotterRecord& plotter, StartMode startMode, const Texts& texts, Interaction& ui,
                 const std::function<void()>& identifyUsb, const std::function<void()>& configurePort) {
     if (DeviceDelivery::portPresent(plotter)) return true;
     if (identifyUsb) identifyUsb();
     if (configurePort) configurePort();
     if (DeviceDelivery::portPresent(plotter)) return true;
-    ui.messageBox(texts.text(isHobbyEdition(startMode) ? TextId::NoUsbPort : TextId::NoPortSelected),
+    ui.messageBox(texts.text(startMode.isHobby() ? TextId::NoUsbPort : TextId::NoPortSelected),
                   kProgramCaption, MessageIcon::Exclamation);
     return false;
 }

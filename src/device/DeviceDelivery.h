@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "base/StartMode.h"
 #include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/DeliveryStatus.h"
@@ -26,7 +27,7 @@ enum class DeliveryChannel { Printer, GccUsb, Serial, UsbDevice };
 class DeviceDelivery {
 public:
     /// Everything a delivery reads; all references must outlive the object. `status` may be null.
-    DeviceDelivery(int startMode, const PlotterRecord& plotter, const UsbDeviceList& usbDevices,
+    DeviceDelivery(StartMode startMode, const PlotterRecord& plotter, const UsbDeviceList& usbDevices,
                    DeviceChannels channels, const Texts& texts, Interaction& ui,
                    DeliveryStatus* status = nullptr)
         : m_startMode(startMode),
@@ -56,7 +57,7 @@ public:
     /// The bytes that go out for a stream: in the standard edition the text with one
     /// terminating zero byte, in the hobby edition the text alone, in the laser edition the
     /// block unchanged.
-    static std::string deliveryBytes(const std::string& stream, int startMode);
+    static std::string deliveryBytes(const std::string& stream, StartMode startMode);
 
     /// The laser edition's port kind from a printer's port name: "GCCUSB" → 2, else "USB" → 4,
     /// else "COM" → 1, else 3.
@@ -79,7 +80,7 @@ private:
     bool sendToUsbDevice(const std::string& bytes, const std::string& devicePath, bool direct);
     std::string usbDevicePath(bool lastWithoutModel) const;
 
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     const PlotterRecord& m_plotter;
     const UsbDeviceList& m_usbDevices;
     DeviceChannels m_channels;
@@ -93,7 +94,7 @@ private:
 /// and `configurePort` run (the port configuration dialog, which stores into `plotter`), then it
 /// is tested again. Still none: text 389 in the hobby edition, else 307, exclamation icon,
 /// caption "Sartovin", false.
-bool ensurePort(const PlotterRecord& plotter, int startMode, const Texts& texts, Interaction& ui,
+bool ensurePort(const PlotterRecord& plotter, StartMode startMode, const Texts& texts, Interaction& ui,
                 const std::function<void()>& identifyUsb, const std::function<void()>& configurePort);
 
 }  // namespace sartovin

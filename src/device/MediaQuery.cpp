@@ -94,7 +94,7 @@ void MediaQuery::checkModel(MediaQueryResult& result) {
 
 MediaQueryResult MediaQuery::run() {
     MediaQueryResult result;
-    if (!isStandardEdition(m_startMode)) return result;
+    if (!m_startMode.isStandard()) return result;
 
     Path path = Path::None;
     std::string gccPortName = m_plotter.port;

@@ -4,6 +4,7 @@
 // plotter record and checks the connected model. The device-busy check, the port check and the
 // layout tab's use of the medium size belong to the caller.
 
+#include "base/StartMode.h"
 #include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/DeviceChannels.h"
@@ -24,7 +25,7 @@ struct MediaQueryResult {
 class MediaQuery {
 public:
     /// All references must outlive the object.
-    MediaQuery(int startMode, PlotterRecord& plotter, const UsbDeviceList& usbDevices,
+    MediaQuery(StartMode startMode, PlotterRecord& plotter, const UsbDeviceList& usbDevices,
                DeviceChannels channels, const Texts& texts, Interaction& ui)
         : m_startMode(startMode),
           m_plotter(plotter),
@@ -47,7 +48,7 @@ private:
     void checkModel(MediaQueryResult& result);
     void fail(TextId textId);
 
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     PlotterRecord& m_plotter;
     const UsbDeviceList& m_usbDevices;
     DeviceChannels m_channels;

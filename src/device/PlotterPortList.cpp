@@ -13,11 +13,11 @@ std::string gccPortName(int n) { return "GCCUSB" + std::to_string(n); }
 
 }  // namespace
 
-PortSources gatherPortSources(int startMode, const UsbDeviceList& usbDevices, GccUsbPortApi& gccUsb,
+PortSources gatherPortSources(StartMode startMode, const UsbDeviceList& usbDevices, GccUsbPortApi& gccUsb,
                               Spooler& spooler, const std::string& sysRoot, const std::string& devRoot) {
     PortSources s;
     s.usbDevices = usbDevices;
-    if (isStandardEdition(startMode)) {
+    if (startMode.isStandard()) {
         for (int n = 0; n <= 3; ++n) {
             GccUsbHandle h = gccUsb.open(n);
             if (!isValidGccUsbHandle(h)) continue;
@@ -26,7 +26,7 @@ PortSources gatherPortSources(int startMode, const UsbDeviceList& usbDevices, Gc
         }
         s.comPorts = listSerialPorts(sysRoot, devRoot);
     }
-    if (!isHobbyEdition(startMode))
+    if (!startMode.isHobby())
         for (const auto& p : spooler.printers()) s.printers.push_back(p.name);
     return s;
 }
@@ -36,11 +36,11 @@ void PlotterPortList::add(const std::string& text, bool preselect) {
     if (preselect) m_preselected = static_cast<int>(m_items.size()) - 1;
 }
 
-PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
+PlotterPortList::PlotterPortList(StartMode startMode, const std::string& storedPort,
                                  const std::string& storedUsbName, const PortSources& sources)
     : m_startMode(startMode), m_storedPort(storedPort) {
     bool usbFound = false;
-    if (!isLaserEdition(startMode)) {
+    if (!startMode.isLaser()) {
         for (const auto& e : sources.usbDevices) {
             // An empty stored name matches nothing: a plotter without a USB device name has not
             // chosen a device without a model.
@@ -49,7 +49,7 @@ PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
             m_usbModelNames.push_back(e.modelName);
             usbFound = usbFound || match;
         }
-        if (isStandardEdition(startMode)) {
+        if (startMode.isStandard()) {
             if (!sources.emulated32On64) {
                 for (int n : sources.registeredGccPorts) add(gccPortName(n), gccPortName(n) == storedPort);
                 for (int n : sources.openableGccPorts) {
@@ -66,14 +66,14 @@ PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
     }
     m_lastComIndex = static_cast<int>(m_items.size()) - 1;
 
-    if (!isHobbyEdition(startMode)) {
+    if (!startMode.isHobby()) {
         bool printerPreselected = false;
         for (const auto& name : sources.printers) {
             bool match = !storedPort.empty() && name == storedPort && !usbFound && !printerPreselected;
             add(name, match);
             printerPreselected = printerPreselected || match;
         }
-        if (isLaserEdition(startMode) && m_preselected < 0) {
+        if (startMode.isLaser() && m_preselected < 0) {
             auto findPrinter = [&](auto predicate) {
                 for (std::size_t i = m_lastComIndex + 1; i < m_items.size(); ++i)
                     if (predicate(m_items[i])) return static_cast<int>(i);
@@ -85,15 +85,15 @@ PlotterPortList::PlotterPortList(int startMode, const std::string& storedPort,
                 m_preselected =
                     findPrinter([](const std::string& n) { return n.find("C180") != std::string::npos; });
         }
-        if (isStandardEdition(startMode))
+        if (startMode.isStandard())
             for (const auto& name : sources.printerConnections) add(name, name == storedPort);
     }
 }
 
 PlotterPortList::Opening PlotterPortList::opening() const {
-    if (isHobbyEdition(m_startMode) && m_items.empty()) return Opening::Cancel;
+    if (m_startMode.isHobby() && m_items.empty()) return Opening::Cancel;
     bool valid = m_preselected >= 0 && m_preselected < static_cast<int>(m_items.size());
-    if (isLaserEdition(m_startMode))
+    if (m_startMode.isLaser())
         return m_storedPort.empty() && valid ? Opening::StoreAtOnce : Opening::WaitForUser;
     if (valid) return Opening::WaitForUser;
     if (m_items.size() == 1) return Opening::StoreAtOnce;
@@ -117,7 +117,7 @@ PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
         c.comHint = true;
     } else {
         c.portType = kPortPrinter;
-        c.printerHint = !isLaserEdition(m_startMode);
+        c.printerHint = !m_startMode.isLaser();
     }
     if (index < static_cast<int>(m_usbModelNames.size())) {
         c.storesUsbName = true;

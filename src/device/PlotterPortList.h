@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Settings.h"
+#include "base/StartMode.h"
 #include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/UsbDeviceEntry.h"
@@ -33,7 +34,7 @@ struct PortSources {
 
 /// Collects the sources: GCC USB ports by opening 0..3 (standard edition only), the serial
 /// ports below `sysRoot` / `devRoot`, the spooler's printers.
-PortSources gatherPortSources(int startMode, const UsbDeviceList& usbDevices, GccUsbPortApi& gccUsb,
+PortSources gatherPortSources(StartMode startMode, const UsbDeviceList& usbDevices, GccUsbPortApi& gccUsb,
                               Spooler& spooler, const std::string& sysRoot = "/sys",
                               const std::string& devRoot = "/dev");
 
@@ -55,7 +56,7 @@ public:
     /// Builds the list in its four sections (USB devices, GCC USB ports, COM ports, printers) by
     /// the edition's rules. `storedPort` and `storedUsbName` are the plotter's "Port" and
     /// "USBGCCName".
-    PlotterPortList(int startMode, const std::string& storedPort, const std::string& storedUsbName,
+    PlotterPortList(StartMode startMode, const std::string& storedPort, const std::string& storedUsbName,
                     const PortSources& sources);
 
     const std::vector<std::string>& items() const { return m_items; }
@@ -77,7 +78,7 @@ public:
 private:
     void add(const std::string& text, bool preselect);
 
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     std::string m_storedPort;
     std::vector<std::string> m_items;
     std::vector<std::string> m_usbModelNames;

@@ -24,10 +24,10 @@ bool isHobbyCutterModel(const std::string& model) {
     return false;
 }
 
-UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, int startMode,
+UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, StartMode startMode,
                                   Interaction& ui) {
     UsbDeviceList list;
-    bool hobby = isHobbyEdition(startMode);
+    bool hobby = startMode.isHobby();
     for (const auto& node : devices.list()) {
         if (hobby && !isHobbyCutterModel(node.id.model)) continue;
         bool known = std::any_of(list.begin(), list.end(),

@@ -1,6 +1,7 @@
 #pragma once
 // Builds the list of attached USB printer devices with their model names.
 
+#include "base/StartMode.h"
 #include "device/UsbDeviceEntry.h"
 #include "platform/DeviceFiles.h"
 #include "platform/Interaction.h"
@@ -20,7 +21,7 @@ bool isHobbyCutterModel(const std::string& model);
 /// opened for reading and writing. Hobby edition (start mode 10 to 19): only hobby cutters, with
 /// the device's own model text as model name. Other editions: every device, with the answer of
 /// the model query (empty when the device gives none). Never reports anything.
-UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, int startMode,
+UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, StartMode startMode,
                                   Interaction& ui);
 
 }  // namespace sartovin

@@ -62,7 +62,7 @@ double roundedMm(double v) { return std::trunc(v + 0.5); }
 }  // namespace
 
 LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction,
-                         int startMode, Job& live, const Job& reference, JobState& state)
+                         StartMode startMode, Job& live, const Job& reference, JobState& state)
     : m_settings(settings),
       m_texts(texts),
       m_interaction(interaction),
@@ -71,7 +71,7 @@ LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interacti
       m_reference(reference),
       m_state(state) {}
 
-bool LayoutModel::hobby() const { return isHobbyEdition(m_startMode); }
+bool LayoutModel::hobby() const { return m_startMode.isHobby(); }
 
 bool LayoutModel::cameo() const { return m_plotter.name.find("Cameo") != std::string::npos; }
 
@@ -124,7 +124,7 @@ void LayoutModel::open() {
     m_toWidth = m_settings.toWidth() != 0;
     m_format = m_settings.format();
     if (m_format < 0 || m_format >= formatCount()) m_format = 0;
-    int initialPosition = m_startMode < 10 ? 1 : (m_startMode < 20 ? 7 : 0);
+    int initialPosition = m_startMode.isStandard() ? 1 : (m_startMode.isHobby() ? 7 : 0);
     m_positionMode = m_settings.center(initialPosition);
     if (m_positionMode < 0 || m_positionMode >= positionCount()) m_positionMode = initialPosition;
 

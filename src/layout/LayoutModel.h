@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartMode.h"
 #include "catalog/PlotterRecord.h"
 #include "job/Job.h"
 
@@ -35,7 +36,7 @@ public:
 
     /// `live` is rewritten from `reference` on every rotation or mirror change; `state` holds the
     /// extent and the marks flags. None of them is owned.
-    LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction, int startMode,
+    LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction, StartMode startMode,
                 Job& live, const Job& reference, JobState& state);
 
     // ---- life cycle -------------------------------------------------------------------------
@@ -233,7 +234,7 @@ public:
     void requestPreviewRedraw() { m_previewNeedsRedraw = true; }
     void clearPreviewRedraw() { m_previewNeedsRedraw = false; }
 
-    int startMode() const { return m_startMode; }
+    StartMode startMode() const { return m_startMode; }
     const PlotterRecord& plotter() const { return m_plotter; }
 
 private:
@@ -262,7 +263,7 @@ private:
     const Settings& m_settings;
     const Texts& m_texts;
     Interaction& m_interaction;
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     Job& m_live;
     const Job& m_reference;
     JobState& m_state;

@@ -48,13 +48,13 @@ bool isHorizontal(const PathSegment& s) { return s.endY == s.startY; }
 
 }  // namespace
 
-bool RegistrationMarks::markSensorFor(const std::string& plotterName, int startMode) {
-    if (startMode == 10 || startMode == 11) return true;
+bool RegistrationMarks::markSensorFor(const std::string& plotterName, StartMode startMode) {
+    if (startMode.isHobby() && (startMode.isCorel() || startMode.isIllustrator())) return true;
     if (contains(plotterName, "Puma") || contains(plotterName, "Jaguar")) return true;
     return contains(plotterName, "Expert") && contains(plotterName, "LX");
 }
 
-int RegistrationMarks::marksObjectThreshold(int startMode) { return isInkscapeMode(startMode) ? 10 : 7; }
+int RegistrationMarks::marksObjectThreshold(StartMode startMode) { return startMode.isInkscape() ? 10 : 7; }
 
 const JobLayer* RegistrationMarks::marksLayer(const Job& job) {
     for (const JobLayer& layer : job.layers)
@@ -63,7 +63,7 @@ const JobLayer* RegistrationMarks::marksLayer(const Job& job) {
 }
 
 bool RegistrationMarks::applyPlotterChange(JobState& state, const Job& job, const std::string& plotterName,
-                                           int startMode) {
+                                           StartMode startMode) {
     const bool before = state.marksMode;
     state.markSensorFlag = markSensorFor(plotterName, startMode);
     bool enoughMarks = false;
@@ -73,15 +73,15 @@ bool RegistrationMarks::applyPlotterChange(JobState& state, const Job& job, cons
     return state.marksMode != before;
 }
 
-bool RegistrationMarks::measuredAfterImport(int startMode) {
-    return startMode == 1 || startMode == 2 || startMode == 10 || startMode == 11;
+bool RegistrationMarks::measuredAfterImport(StartMode startMode) {
+    return !startMode.isLaser() && (startMode.isCorel() || startMode.isIllustrator());
 }
 
-MarkMeasurements RegistrationMarks::measure(const Job& job, int startMode) {
+MarkMeasurements RegistrationMarks::measure(const Job& job, StartMode startMode) {
     MarkMeasurements m;
     const JobLayer* layer = marksLayer(job);
     if (!layer) return m;
-    const bool hobbyMarks = startMode >= 10;
+    const bool hobbyMarks = !startMode.isStandard();
     // The far marks start at 0, so a job without them gets a negative distance (the standard
     // marks have no identity 10).
     double farX = 0, farY = 0;
@@ -152,14 +152,14 @@ MarkMeasurements RegistrationMarks::measure(const Job& job, int startMode) {
 }
 
 std::vector<std::string> RegistrationMarks::sheetFormats(const PlotterRecord& plotter, const Texts& texts,
-                                                         int startMode) {
+                                                         StartMode startMode) {
     std::string portrait = texts.text(TextId::Portrait);
     std::string landscape = texts.text(TextId::Landscape);
     // The plug-in knows the German words too; they keep the names meaningful without text files.
     if (portrait.empty()) portrait = "hoch";
     if (landscape.empty()) landscape = "quer";
     std::vector<std::string> list;
-    if (isHobbyEdition(startMode)) {
+    if (startMode.isHobby()) {
         list = {"A4 " + portrait,
                 "A4 " + landscape,
                 "A5 " + portrait,

@@ -19,7 +19,7 @@ bool isMarks(const JobLayer& layer) { return layer.name == kMarksLayerName; }
 
 }  // namespace
 
-LayerSelectionModel::LayerSelectionModel(const Texts& texts, int startMode, Job& live, JobState& state,
+LayerSelectionModel::LayerSelectionModel(const Texts& texts, StartMode startMode, Job& live, JobState& state,
                                          OptionsModel& options, LayoutModel& layout)
     : m_texts(texts),
       m_startMode(startMode),
@@ -329,7 +329,7 @@ bool LayerSelectionModel::takePlotterSelectionRequest() {
 }
 
 bool LayerSelectionModel::onlySelectedAvailable() const {
-    return isCorelMode(m_startMode) || isIllustratorMode(m_startMode);
+    return m_startMode.isCorel() || m_startMode.isIllustrator();
 }
 
 void LayerSelectionModel::narrowExtent(JobExtent& extent) const {

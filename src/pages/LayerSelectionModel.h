@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartMode.h"
 #include "catalog/MediumRecord.h"
 #include "catalog/ToolRecord.h"
 #include "job/Job.h"
@@ -51,8 +52,8 @@ class LayerSelectionModel {
 public:
     /// The live job, the job state, the options page and the layout page outlive the model. The
     /// model installs itself as the layout's extent adjuster and as the options' layer page.
-    LayerSelectionModel(const Texts& texts, int startMode, Job& live, JobState& state, OptionsModel& options,
-                        LayoutModel& layout);
+    LayerSelectionModel(const Texts& texts, StartMode startMode, Job& live, JobState& state,
+                        OptionsModel& options, LayoutModel& layout);
     /// Detaches itself from the layout and the options page.
     ~LayerSelectionModel();
     LayerSelectionModel(const LayerSelectionModel&) = delete;
@@ -142,7 +143,7 @@ private:
     double deltaOffsetOf(int preset) const;
 
     const Texts& m_texts;
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     Job& m_live;
     JobState& m_state;
     OptionsModel& m_options;

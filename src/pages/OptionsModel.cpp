@@ -32,7 +32,7 @@ bool containsNoCase(const std::string& s, const char* word) {
 }  // namespace
 
 OptionsModel::OptionsModel(const Settings& settings, const Texts& texts, Interaction& interaction,
-                           int startMode)
+                           StartMode startMode)
     : m_settings(settings), m_texts(texts), m_interaction(interaction), m_startMode(startMode) {}
 
 void OptionsModel::attach(LayoutModel* layout, LayerSelectionModel* layers) {
@@ -40,9 +40,9 @@ void OptionsModel::attach(LayoutModel* layout, LayerSelectionModel* layers) {
     m_layers = layers;
 }
 
-bool OptionsModel::standard() const { return isStandardEdition(m_startMode); }
-bool OptionsModel::hobby() const { return isHobbyEdition(m_startMode); }
-bool OptionsModel::laserEdition() const { return isLaserEdition(m_startMode); }
+bool OptionsModel::standard() const { return m_startMode.isStandard(); }
+bool OptionsModel::hobby() const { return m_startMode.isHobby(); }
+bool OptionsModel::laserEdition() const { return m_startMode.isLaser(); }
 
 void OptionsModel::open(const std::vector<ToolRecord>& tools) {
     m_tools = tools;

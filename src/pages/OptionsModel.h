@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartMode.h"
 #include "catalog/MediumRecord.h"
 #include "catalog/PlotterRecord.h"
 #include "catalog/ToolRecord.h"
@@ -55,7 +56,7 @@ struct QualityEntry {
 
 class OptionsModel {
 public:
-    OptionsModel(const Settings& settings, const Texts& texts, Interaction& interaction, int startMode);
+    OptionsModel(const Settings& settings, const Texts& texts, Interaction& interaction, StartMode startMode);
 
     /// The layout page re-applies its size rules when the frame or overcut change; the layer page
     /// rebuilds its tree when the frame changes and loses its individual parameters when the
@@ -210,7 +211,7 @@ public:
     bool endPositionDistanceEnabled() const { return m_endPosition != 0; }
     bool laserControlsVisible() const;
 
-    int startMode() const { return m_startMode; }
+    StartMode startMode() const { return m_startMode; }
     const PlotterRecord& plotter() const { return m_plotter; }
 
 private:
@@ -227,7 +228,7 @@ private:
     const Settings& m_settings;
     const Texts& m_texts;
     Interaction& m_interaction;
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     LayoutModel* m_layout = nullptr;
     LayerSelectionModel* m_layers = nullptr;
     PlotterRecord m_plotter;

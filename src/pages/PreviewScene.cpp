@@ -26,7 +26,7 @@ double PreviewScene::extentAlong() const {
 }
 
 PreviewScene previewSceneOf(const LayoutModel& layout, const OptionsModel& options, const JobState& state,
-                            int startMode) {
+                            StartMode startMode) {
     PreviewScene s;
     s.startMode = startMode;
     s.mediumWidth = layout.mediumWidth();

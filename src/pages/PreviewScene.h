@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "base/StartMode.h"
 #include "job/Job.h"
 
 namespace sartovin {
@@ -25,7 +26,7 @@ struct PreviewCell {
 };
 
 struct PreviewScene {
-    int startMode = 1;
+    StartMode startMode = 1;
     double mediumWidth = 0;    ///< across, mm
     double mediumLength = 0;   ///< along, mm
     double jobWidth = 0;       ///< across, mm (scaled job size)
@@ -63,6 +64,6 @@ struct PreviewScene {
 /// rules so that the preview shows what is cut: the overcut margin moves a start that is too close
 /// to the edge, "unten links" fills its columns from the far side, and a marks job is cut once.
 PreviewScene previewSceneOf(const LayoutModel& layout, const OptionsModel& options, const JobState& state,
-                            int startMode);
+                            StartMode startMode);
 
 }  // namespace sartovin

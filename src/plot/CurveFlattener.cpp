@@ -23,8 +23,8 @@ constexpr double kThinningUnits = 40.0;
 
 }  // namespace
 
-QualityValues qualityValuesFor(int entryCount, int index, bool optionsPresent, int startMode) {
-    if (startMode >= 20) return kLaser;
+QualityValues qualityValuesFor(int entryCount, int index, bool optionsPresent, StartMode startMode) {
+    if (startMode.isLaser()) return kLaser;
     if (!optionsPresent || index < 0) return kNoOptions;
     if (entryCount == 5) return index < 5 ? kFive[index] : kNoOptions;
     if (entryCount == 4) return index < 4 ? kFour[index] : kNoOptions;

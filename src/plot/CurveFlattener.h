@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/StartMode.h"
 #include "job/Job.h"
 
 namespace sartovin {
@@ -20,7 +21,7 @@ struct QualityValues {
 /// The quality table: by the number of list entries (5, 4, other) and the selected index. The
 /// laser edition (start mode 20 and above) always uses 5, 2, 0.2; without the options window, or
 /// for an index the list does not have, 1, 6, 0.5 apply.
-QualityValues qualityValuesFor(int entryCount, int index, bool optionsPresent, int startMode);
+QualityValues qualityValuesFor(int entryCount, int index, bool optionsPresent, StartMode startMode);
 
 struct DevicePoint {
     int x = 0;

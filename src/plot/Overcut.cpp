@@ -11,14 +11,13 @@ namespace sartovin {
 
 namespace {
 
-// The Illustrator host marks corners itself: a segment whose start anchor has no handles
-// (handleState 2) begins at a corner.
-bool decidesByHandles(int m) { return m == 2 || m == 21; }
-bool isCorelOrInkscape(int m) { return m == 1 || m == 10 || m == 20 || m == 5 || m == 12 || m == 22; }
+bool isCorelOrInkscape(StartMode m) { return m.isCorel() || m.isInkscape(); }
 
 }  // namespace
 
-Overcut::Overcut(int startMode, int overcutTenths, int minOvercutAngle)
+bool decidesCornersByHandles(StartMode m) { return m == 2 || m == 21; }
+
+Overcut::Overcut(StartMode startMode, int overcutTenths, int minOvercutAngle)
     : m_startMode(startMode),
       m_overcutTenths(overcutTenths),
       m_o(4 * overcutTenths),
@@ -27,7 +26,7 @@ Overcut::Overcut(int startMode, int overcutTenths, int minOvercutAngle)
 bool Overcut::overcutStep(StrokeWriter& pen, int dx, int dy, int flags, int previousKind, bool closed,
                           const PathSegment& segment) {
     m_force = false;
-    const bool byHandles = decidesByHandles(m_startMode);
+    const bool byHandles = decidesCornersByHandles(m_startMode);
 
     // End of a curve in the middle of a path: the writer passes (0, 0), so this only drops the
     // overshoot; the curve's own corners were decided at its first point.
@@ -149,7 +148,7 @@ void Overcut::closingExtension(StrokeWriter& pen, const JobPath& path, CurveFlat
     if (first == nullptr) return;
     const int backX = pen.x();
     const int backY = pen.y();
-    if (first->kind != kSegmentCurve && !decidesByHandles(m_startMode)) {
+    if (first->kind != kSegmentCurve && !decidesCornersByHandles(m_startMode)) {
         // Along the first segment's direction, "Overcut" tenths of a mm long; the constant 40 is
         // the HP-GL unit, which makes the length 4 × "Overcut" units in either writer.
         const int a = nearestUnits((first->endX - first->startX) * 40 * sx);

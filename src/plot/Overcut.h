@@ -11,6 +11,7 @@
 // the Corel export carry tangent directions whose meaning only the export macro knows, so corners
 // on curves are decided from the segment kinds as for every other host.
 
+#include "base/StartMode.h"
 #include "job/Job.h"
 #include "plot/CurveFlattener.h"
 #include "plot/StrokeWriter.h"
@@ -27,10 +28,14 @@ enum SegmentFlags : int {
     kFlagCurveEnd = 32,    ///< after the last point of a curve
 };
 
+/// The Illustrator host (standard and laser editions) marks corners itself: a segment whose start
+/// anchor has no handles (handle state 2) begins at a corner. Other hosts' corners are found by angle.
+bool decidesCornersByHandles(StartMode startMode);
+
 class Overcut {
 public:
     /// `overcutTenths` is "Overcut"; `minOvercutAngle` is clamped to 1..90 degrees.
-    Overcut(int startMode, int overcutTenths, int minOvercutAngle);
+    Overcut(StartMode startMode, int overcutTenths, int minOvercutAngle);
 
     /// Overcut length in device units.
     int length() const { return m_o; }
@@ -54,7 +59,7 @@ private:
         m_rx = m_ry = 0;
     }
 
-    int m_startMode = 5;
+    StartMode m_startMode = 5;
     int m_overcutTenths = 0;
     int m_o = 0;
     int m_minAngle = 7;

@@ -8,8 +8,6 @@ namespace sartovin {
 
 namespace {
 
-bool decidesByHandles(int m) { return m == 2 || m == 21; }
-
 // Waits about 400 ms at the end of every pass while the interface stays responsive: 40 rounds of
 // message processing and 10 ms.
 void endOfPassWait(Interaction& interaction) {
@@ -213,7 +211,7 @@ bool PathWalker::cutPath(const JobPath& path) {
             cutCurve(s, flags);
         else
             cutLine(s, flags);
-        m_previousKind = decidesByHandles(m_params.startMode) && s.handleState == 2
+        m_previousKind = decidesCornersByHandles(m_params.startMode) && s.handleState == 2
                              ? kSegmentLine
                              : (curve ? kSegmentCurve : kSegmentLine);
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartMode.h"
 #include "job/Job.h"
 #include "job/MarkMeasurements.h"
 
@@ -28,7 +29,7 @@ enum class SelectionMode { Layers, Colours };
 inline constexpr int kPositionBottomLeft = 2;
 
 struct PlotParameters {
-    int startMode = 5;  ///< edition × 10 + host code
+    StartMode startMode = 5;  ///< edition × 10 + host code
 
     // Job. The job is not owned and must outlive every writer call that uses these parameters.
     const Job* job = nullptr;

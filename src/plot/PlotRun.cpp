@@ -75,9 +75,9 @@ PlotRunResult runPlotGroups(const PlotParameters& params, PlotContext& context, 
         bool ok = true;
         for (int pass = 1; pass <= groupParams.repeatCount; ++pass) {
             passOutput.clear();
-            if (params.startMode >= 20)
+            if (params.startMode.isLaser())
                 ok = laserWriter && laserWriter(group, passOutput, groupParams, pass);
-            else if (params.startMode < 10)
+            else if (params.startMode.isStandard())
                 ok = writeHpgl(group, passOutput, groupParams, pass, context);
             else
                 ok = writeGpgl(group, passOutput, groupParams, pass, context);
@@ -85,9 +85,9 @@ PlotRunResult runPlotGroups(const PlotParameters& params, PlotContext& context, 
             plotStream += passOutput;
         }
 
-        if (ok && (!plotStream.empty() || params.startMode >= 20)) {
+        if (ok && (!plotStream.empty() || params.startMode.isLaser())) {
             bool delivered;
-            if (params.startMode < 10) {
+            if (params.startMode.isStandard()) {
                 // The standard edition's streams go out with their terminating zero byte.
                 plotStream.push_back('\0');
                 delivered = sink && sink(plotStream);

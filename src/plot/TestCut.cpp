@@ -40,9 +40,9 @@ bool TestCut::testCut(const PlotParameters& params) {
     }
     if (m_enableControl) m_enableControl(false);
     bool sent = false;
-    if (params.startMode < 10)
+    if (params.startMode.isStandard())
         sent = standardTestCut(params);
-    else if (params.startMode < 20)
+    else if (!params.startMode.isLaser())
         sent = hobbyTestCut(params);
     m_interaction.pump();
     if (m_enableControl) m_enableControl(true);

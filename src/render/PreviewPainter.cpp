@@ -45,7 +45,7 @@ QImage PreviewPainter::renderCopy(const Job& job, const PreviewScene& scene, dou
     // front (lower) edge.
     const QRectF area(w - (g + scene.jobWidth) * pxPerMm, h - (g + scene.jobLength) * pxPerMm,
                       scene.jobWidth * pxPerMm, scene.jobLength * pxPerMm);
-    const bool inverted = isLaserEdition(scene.startMode) && scene.invert;
+    const bool inverted = scene.startMode.isLaser() && scene.invert;
     p.fillRect(area, inverted ? jobAreaInverted() : jobArea());
 
     // A job point (x along, y across) lands at u = w − (g + y·sy)·s, v = h − (g + x·sx)·s.
@@ -127,7 +127,7 @@ void PreviewPainter::paint(QPainter& painter, const PreviewScene& scene, const Q
     const QRectF medium = mediumRect(scene, pxPerMm, origin);
     const QRectF outline(medium.left(), medium.top(), std::max(0.0, medium.width() - 1),
                          std::max(0.0, medium.height() - 1));
-    if (isHobbyEdition(scene.startMode)) {
+    if (scene.startMode.isHobby()) {
         painter.fillRect(medium, mediumFill());
         painter.setPen(QPen(mediumOutline(), 1));
     } else {

@@ -6,8 +6,8 @@
 
 namespace sartovin {
 
-DeviceSession::DeviceSession(int startMode, const Texts& texts, Interaction& ui, const std::string& sysRoot,
-                             const std::string& devRoot)
+DeviceSession::DeviceSession(StartMode startMode, const Texts& texts, Interaction& ui,
+                             const std::string& sysRoot, const std::string& devRoot)
     : m_startMode(startMode),
       m_texts(texts),
       m_ui(ui),

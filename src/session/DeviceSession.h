@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/Settings.h"
+#include "base/StartMode.h"
 #include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
 #include "device/DeviceChannels.h"
@@ -30,8 +31,8 @@ class DeviceSession {
 public:
     /// `sysRoot` and `devRoot` are where the USB and serial devices are looked for (tests point
     /// them at a fake tree). `texts` and `ui` outlive the session.
-    DeviceSession(int startMode, const Texts& texts, Interaction& ui, const std::string& sysRoot = "/sys",
-                  const std::string& devRoot = "/dev");
+    DeviceSession(StartMode startMode, const Texts& texts, Interaction& ui,
+                  const std::string& sysRoot = "/sys", const std::string& devRoot = "/dev");
 
     /// The USB printer identification: rebuilds the list of attached USB cutters.
     void identifyUsb();
@@ -69,10 +70,10 @@ public:
     /// True when the tool was started.
     bool startDisplayTool(const PlotterRecord& plotter, const std::string& programFolder);
 
-    int startMode() const { return m_startMode; }
+    StartMode startMode() const { return m_startMode; }
 
 private:
-    int m_startMode = 1;
+    StartMode m_startMode = 1;
     const Texts& m_texts;
     Interaction& m_ui;
     std::string m_sysRoot, m_devRoot;

@@ -38,10 +38,11 @@ bool looksLikeUtf16(const std::string& bytes) {
 
 }  // namespace
 
-DrawingKind drawingKindOf(const std::string& path, const std::string& bytes, int startMode) {
-    if (startMode > 0) {
-        if (isCorelMode(startMode)) return DrawingKind::CorelJob;
-        if (isInkscapeMode(startMode)) return DrawingKind::Svg;
+DrawingKind drawingKindOf(const std::string& path, const std::string& bytes,
+                          std::optional<StartMode> startMode) {
+    if (startMode) {
+        if (startMode->isCorel()) return DrawingKind::CorelJob;
+        if (startMode->isInkscape()) return DrawingKind::Svg;
         return DrawingKind::IllustratorJob;
     }
     if (endsWithNoCase(path, ".svg") || bytes.find("<svg") != std::string::npos) return DrawingKind::Svg;

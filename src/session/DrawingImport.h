@@ -2,8 +2,10 @@
 // Reading a drawing file from the command line or a file hand-over: the job file in its
 // Illustrator or Corel variant, or an SVG drawing, chosen by the start mode or by the file itself.
 
+#include <optional>
 #include <string>
 
+#include "base/StartMode.h"
 #include "job/Job.h"
 #include "job/JobImportContext.h"
 
@@ -16,13 +18,14 @@ enum class DrawingKind { IllustratorJob, CorelJob, Svg };
 /// The kind a file is read as: with a start mode (> 0) the host decides (CorelDRAW modes the Corel
 /// variant, Inkscape modes SVG, the others the Illustrator variant); without one an ".svg" name or
 /// an "<svg" text is SVG, UTF-16 text the Corel variant, anything else the Illustrator variant.
-DrawingKind drawingKindOf(const std::string& path, const std::string& bytes, int startMode);
+DrawingKind drawingKindOf(const std::string& path, const std::string& bytes,
+                          std::optional<StartMode> startMode);
 
 struct DrawingImportOptions {
-    int startMode = 0;                 ///< 0: decide by the file
-    bool runInkscape = true;           ///< SVG: let Inkscape convert a copy first
-    ProcessList* processes = nullptr;  ///< needed for SVG with runInkscape
-    std::string tempFolder;            ///< where private copies go
+    std::optional<StartMode> startMode;  ///< none: decide by the file
+    bool runInkscape = true;             ///< SVG: let Inkscape convert a copy first
+    ProcessList* processes = nullptr;    ///< needed for SVG with runInkscape
+    std::string tempFolder;              ///< where private copies go
 };
 
 /// Reads `path` into an empty job. The Corel reader deletes what it reads, so it is given a private

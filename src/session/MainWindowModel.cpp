@@ -84,7 +84,7 @@ MediumRecord MainWindowModel::mediumValues() {
     MediumRecord v;
     if (!pagesOpen()) return v;
     OptionsModel& options = *m_options;
-    if (!isLaserEdition(m_app.startMode) && m_layers->individualParameters()) {
+    if (!m_app.startMode.isLaser() && m_layers->individualParameters()) {
         CutSettings entry = m_layers->currentValues();
         options.setInt(OptionField::Speed, entry.speed);
         options.setInt(OptionField::Force, entry.force);

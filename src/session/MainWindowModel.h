@@ -11,6 +11,7 @@
 
 #include "base/CTarnelWinCApp.h"
 #include "base/Settings.h"
+#include "base/StartMode.h"
 #include "base/Texts.h"
 #include "catalog/MediaCatalog.h"
 #include "catalog/PlotterCatalog.h"
@@ -92,7 +93,7 @@ public:
     OptionsModel& options() { return *m_options; }
     LayerSelectionModel& layers() { return *m_layers; }
     const Settings& settings() const { return m_settings; }
-    int startMode() const { return m_app.startMode; }
+    StartMode startMode() const { return m_app.startMode; }
 
     /// Every value the command writers read, taken from the pages and the current plotter.
     PlotParameters plotParameters() const;

@@ -27,7 +27,7 @@ TEST(MainProgramNames, EveryStartModeHasAnInstalledNameThatSelectsIt) {
     std::set<std::string> installed = installedNames();
     std::set<std::string> expected;
     for (int mode = 0; mode < 30; ++mode) {
-        if (!isKnownStartMode(mode)) continue;
+        if (!StartMode(mode).isKnown()) continue;
         std::string name = programNameForStartMode(mode);
         expected.insert(name);
         StartModeResult r = startModeFromPath("/usr/local/bin/" + name);

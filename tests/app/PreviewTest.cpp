@@ -69,7 +69,7 @@ protected:
         makeReferenceCopy(live, state.extent, reference, referenceExtent);
     }
 
-    void open(int startMode = 1) {
+    void open(StartMode startMode = 1) {
         layout = std::make_unique<LayoutModel>(settings, texts, ui, startMode, live, reference, state);
         layout->setPlotter(test::testPlotter());
         layout->open();
@@ -101,7 +101,7 @@ protected:
     JobState state;
     std::unique_ptr<LayoutModel> layout;
     std::unique_ptr<OptionsModel> options;
-    int startMode = 1;
+    StartMode startMode = 1;
 };
 
 TEST_F(PreviewTest, TenCopiesAreTheSameImageAtTheLayoutsPositions) {

@@ -49,15 +49,25 @@ TEST(StartModeTest, InstalledNamesSelectTheirOwnModes) {
 }
 
 TEST(StartModeTest, EditionsAndHostsByNumber) {
-    EXPECT_EQ(editionOf(1), Edition::Standard);
-    EXPECT_EQ(editionOf(14), Edition::Hobby);
-    EXPECT_EQ(editionOf(22), Edition::Laser);
-    for (int m : {1, 10, 20}) EXPECT_TRUE(isCorelMode(m));
-    for (int m : {2, 11, 21}) EXPECT_TRUE(isIllustratorMode(m));
-    for (int m : {5, 12, 22}) EXPECT_TRUE(isInkscapeMode(m));
-    for (int m : {3, 4, 6, 13, 14}) EXPECT_TRUE(isMarksVariant(m));
-    EXPECT_FALSE(isKnownStartMode(7));
-    EXPECT_TRUE(isKnownStartMode(22));
+    EXPECT_EQ(StartMode(1).edition(), Edition::Standard);
+    EXPECT_EQ(StartMode(9).edition(), Edition::Standard);
+    EXPECT_EQ(StartMode(10).edition(), Edition::Hobby);
+    EXPECT_EQ(StartMode(19).edition(), Edition::Hobby);
+    EXPECT_EQ(StartMode(20).edition(), Edition::Laser);
+    for (int m : {1, 10, 20}) EXPECT_TRUE(StartMode(m).isCorel()) << m;
+    for (int m : {2, 11, 21}) EXPECT_TRUE(StartMode(m).isIllustrator()) << m;
+    for (int m : {5, 12, 22}) EXPECT_TRUE(StartMode(m).isInkscape()) << m;
+    for (int m : {3, 4, 6, 13, 14}) EXPECT_TRUE(StartMode(m).isMarksVariant()) << m;
+    int known = 0;
+    for (int m = -5; m < 40; ++m) {
+        const StartMode mode(m);
+        const int hosts = mode.isCorel() + mode.isIllustrator() + mode.isInkscape() + mode.isMarksVariant();
+        EXPECT_LE(hosts, 1) << m;  // every mode belongs to at most one host
+        known += mode.isKnown();
+    }
+    EXPECT_EQ(known, 14);
+    EXPECT_FALSE(StartMode(7).isKnown());
+    EXPECT_TRUE(StartMode(22).isKnown());
 }
 
 }  // namespace

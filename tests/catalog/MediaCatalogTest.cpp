@@ -51,7 +51,7 @@ protected:
         path = dir.file("Media.csv");
     }
 
-    bool load(const std::string& bytes, int startMode = 1) {
+    bool load(const std::string& bytes, StartMode startMode = 1) {
         writeFile(path, bytes);
         return catalog.load(path, startMode, kPlotter);
     }

@@ -24,7 +24,7 @@ protected:
         writeFile(dir.file("texts/1000.txt"), "[1000]\n1305=Kann Konfigurationsdatei nicht öffnen !\n");
         writeFile(dir.file("texts/2000.txt"), "[2000]\n2305=Can not open config file !\n");
     }
-    bool load(const std::string& csv, int startMode = 1) {
+    bool load(const std::string& csv, StartMode startMode = 1) {
         writeFile(dir.file("Plotter.csv"), csv);
         return catalog.load(dir.file("Plotter.csv"), startMode, settings, ui, texts);
     }

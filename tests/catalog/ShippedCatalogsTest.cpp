@@ -68,7 +68,7 @@ protected:
 TEST_F(ShippedCatalogs, PlottersHaveSoundLimits) {
     struct Case {
         const char* file;
-        int startMode;
+        StartMode startMode;
         std::vector<std::string> mustContain;
     };
     for (const Case& c :
@@ -105,7 +105,7 @@ TEST_F(ShippedCatalogs, PlottersHaveSoundLimits) {
             EXPECT_GT(p.qualityNormal, p.qualityFine);
             EXPECT_GT(p.qualityFine, p.qualitySmallLetter);
             EXPECT_GT(p.qualitySmallLetter, 0);
-            if (c.startMode >= 20) {
+            if (c.startMode.isLaser()) {
                 EXPECT_GT(p.maxVectorLpi, 0);
                 EXPECT_FALSE(p.dpi.empty());
                 EXPECT_EQ(p.deviceName, p.name);
@@ -120,7 +120,7 @@ TEST_F(ShippedCatalogs, EveryMediumFindsItsToolAndFitsItsPlotters) {
         const char* media;
         const char* tools;
         const char* plotters;
-        int startMode;
+        StartMode startMode;
         std::vector<std::string> names;
     };
     for (const Case& c :
@@ -155,7 +155,7 @@ TEST_F(ShippedCatalogs, EveryMediumFindsItsToolAndFitsItsPlotters) {
                 EXPECT_GE(m.cutForce, p.minCutForce) << p.name;
                 EXPECT_LE(m.cutForce, p.maxCutForce) << p.name;
             }
-            if (c.startMode >= 10) {
+            if (!c.startMode.isStandard()) {
                 // Hobby blade settings are whole units 1..10.
                 EXPECT_EQ(m.deltaOffset, std::trunc(m.deltaOffset));
                 EXPECT_GE(m.deltaOffset, 1);
@@ -165,7 +165,7 @@ TEST_F(ShippedCatalogs, EveryMediumFindsItsToolAndFitsItsPlotters) {
         for (const ToolRecord& t : tools.tools()) {
             EXPECT_FALSE(t.displayNameGerman.empty());
             EXPECT_FALSE(t.displayNameEnglish.empty());
-            if (c.startMode >= 10) {
+            if (!c.startMode.isStandard()) {
                 EXPECT_EQ(t.offset, std::trunc(t.offset)) << t.idName;
             }
         }

@@ -105,7 +105,7 @@ protected:
         m_spooler.clock = &m_ui;
     }
 
-    DeviceDelivery delivery(int startMode, Spooler* spooler = nullptr) {
+    DeviceDelivery delivery(StartMode startMode, Spooler* spooler = nullptr) {
         return DeviceDelivery(startMode, m_plotter, m_usb,
                               DeviceChannels{spooler ? *spooler : m_spooler, m_gcc, m_files}, m_texts, m_ui,
                               &m_status);

@@ -146,7 +146,7 @@ protected:
             "2323=The connected device\\r\\n%s\\r\\nis different to the choosen cutter typ\\r\\n%s !\n");
         m_texts = Texts(m_dir.path(), 2000);
     }
-    MediaQuery query(int startMode = 2) {
+    MediaQuery query(StartMode startMode = 2) {
         return MediaQuery(startMode, m_plotter, m_usb, DeviceChannels{m_spooler, m_gcc, m_files}, m_texts,
                           m_ui);
     }

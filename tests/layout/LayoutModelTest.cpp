@@ -31,7 +31,7 @@ protected:
         makeReferenceCopy(live, state.extent, reference, referenceExtent);
     }
 
-    LayoutModel& open(int startMode = 1, const PlotterRecord& plotter = test::testPlotter()) {
+    LayoutModel& open(StartMode startMode = 1, const PlotterRecord& plotter = test::testPlotter()) {
         model = std::make_unique<LayoutModel>(settings, texts, ui, startMode, live, reference, state);
         model->setPlotter(plotter);
         model->open();

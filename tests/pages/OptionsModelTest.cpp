@@ -40,7 +40,7 @@ protected:
         test::writeEnglishTexts(dir);
     }
 
-    OptionsModel& open(int startMode = 1, const PlotterRecord& plotter = test::testPlotter()) {
+    OptionsModel& open(StartMode startMode = 1, const PlotterRecord& plotter = test::testPlotter()) {
         model = std::make_unique<OptionsModel>(settings, texts, ui, startMode);
         model->open(testTools());
         model->setPlotter(plotter);

@@ -8,7 +8,7 @@ namespace {
 
 const std::string kInit = "IN;VS20;FS80;AS3.0;TO0.300;SP1;PR;";
 
-std::string overcutStream(PlotEnvironment& env, const Job& job, int startMode, int overcut,
+std::string overcutStream(PlotEnvironment& env, const Job& job, StartMode startMode, int overcut,
                           int minAngle = 7) {
     PlotParameters p = baseParameters(job, startMode);
     p.overcutOn = true;

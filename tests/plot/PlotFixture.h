@@ -93,7 +93,7 @@ inline Job jobWith(JobPath path) {
 
 /// Options of the HP-GL initialisation case: speed 20, force 80, offset 0.25 + 0.05, line and
 /// curve accelerations 3 and 1; the job at the origin of the medium.
-inline PlotParameters baseParameters(const Job& job, int startMode = 5) {
+inline PlotParameters baseParameters(const Job& job, StartMode startMode = 5) {
     PlotParameters p;
     p.startMode = startMode;
     p.job = &job;
