@@ -332,6 +332,8 @@ private:
         }
         if (m_variant == JobFileVariant::Corel) {
             readCorelSegments(lines, path);
+            // A closed Corel sub-path lists its segments without the way back to its start.
+            closeSubPath(path);
         } else {
             readIllustratorSegments(lines, path);
         }

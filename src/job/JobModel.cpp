@@ -1,6 +1,9 @@
 #include "job/JobModel.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "job/Bezier.h"
 
 namespace sartovin {
 
@@ -65,6 +68,28 @@ void widenExtent(JobExtent& extent, const JobObject& o) {
     extent.maxX = std::max({extent.maxX, o.boundsX1, o.boundsX2});
     extent.minY = std::min({extent.minY, o.boundsY1, o.boundsY2});
     extent.maxY = std::max({extent.maxY, o.boundsY1, o.boundsY2});
+}
+
+bool closeSubPath(JobPath& path) {
+    if (!path.closed || path.segments.empty()) return false;
+    PathSegment& last = path.segments.back();
+    const PathSegment& first = path.segments.front();
+    const double dx = first.startX - last.endX;
+    const double dy = first.startY - last.endY;
+    if (std::hypot(dx, dy) <= kClosingTolerance) {
+        last.endX = first.startX;
+        last.endY = first.startY;
+        return false;
+    }
+    PathSegment side;
+    side.kind = kSegmentLine;
+    side.startX = side.ctrl1X = last.endX;
+    side.startY = side.ctrl1Y = last.endY;
+    side.endX = side.ctrl2X = first.startX;
+    side.endY = side.ctrl2Y = first.startY;
+    side.length = segmentLength(side);
+    path.segments.push_back(side);
+    return true;
 }
 
 long long segmentTotal(const Job& job) {

@@ -13,8 +13,6 @@ inline constexpr int kJobFileMarksObjects = 7;
 /// ... and at least this many when the drawing came as SVG.
 inline constexpr int kSvgMarksObjects = 10;
 
-/// Text id of "No objects for cutting found !".
-
 /// Frees every layer, object, path and colour group and leaves `job` empty (page size kept).
 /// Always true; safe on an empty job.
 bool release(Job& job);
@@ -26,6 +24,17 @@ void beginImport(JobState& state);
 /// Widens the extent's x range by boundsX1 and boundsX2 and its y range by boundsY1 and boundsY2
 /// of `object` (either order of the corners is fine).
 void widenExtent(JobExtent& extent, const JobObject& object);
+
+/// Distance below which a closed path's last point counts as its first (mm): sums of relative moves
+/// come back with rounding errors far below anything a cutter resolves.
+inline constexpr double kClosingTolerance = 1e-6;
+
+/// Makes a closed path end where it starts, so that it is cut and drawn closed. When the last
+/// segment's end lies away from the first segment's start, a straight closing side (kind 1, its
+/// length measured) is appended; when it lies within
+/// kClosingTolerance, the end is put exactly on the start and nothing is added. Open and empty paths
+/// are left alone. Returns true when a closing side was added.
+bool closeSubPath(JobPath& path);
 
 /// Number of segments over all layers, objects and paths.
 long long segmentTotal(const Job& job);

@@ -214,7 +214,11 @@ PathResult readPathData(const std::string& data, const Translation& t, JobObject
     PathCursor cursor;
     JobPath path;
     auto flush = [&]() {
-        if (!path.segments.empty()) object.paths.push_back(std::move(path));
+        if (!path.segments.empty()) {
+            // "z" returns to the sub-path's start: the closing side is cut like any other.
+            if (closeSubPath(path)) widen(bounds, path.segments.back());
+            object.paths.push_back(std::move(path));
+        }
         path = JobPath{};
     };
     while (true) {
@@ -234,6 +238,8 @@ PathResult readPathData(const std::string& data, const Translation& t, JobObject
             if (a != MessageAnswer::Ok) return PathResult::Cancelled;
             break;
         }
+        // Drawing on after "z" without a move starts a new sub-path at the closed one's start.
+        if (path.closed) flush();
         PathSegment s;
         s.startX = mm(step.start.x, t.x);
         s.startY = mm(step.start.y, t.y);

@@ -1,7 +1,9 @@
 #include "plot/PathWalker.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "job/JobModel.h"
 #include "plot/DeviceUnits.h"
 
 namespace sartovin {
@@ -184,9 +186,23 @@ bool PathWalker::cutObject(const JobObject& object) {
     return true;
 }
 
-bool PathWalker::cutPath(const JobPath& path) {
+bool PathWalker::cutPath(const JobPath& given) {
+    if (given.segments.empty()) return true;
+    // Every reader closes its closed paths; a job made elsewhere may not, and a closed outline must
+    // still be cut closed (a sticker that is cut on three sides stays in the vinyl).
+    JobPath closedCopy;
+    const JobPath* chosen = &given;
+    if (given.closed) {
+        const PathSegment& a = given.segments.front();
+        const PathSegment& b = given.segments.back();
+        if (std::hypot(a.startX - b.endX, a.startY - b.endY) > kClosingTolerance) {
+            closedCopy = given;
+            closeSubPath(closedCopy);
+            chosen = &closedCopy;
+        }
+    }
+    const JobPath& path = *chosen;
     const auto& segments = path.segments;
-    if (segments.empty()) return true;
     // The last segment that is cut: zero-length segments after it are skipped and carry nothing.
     std::size_t last = 0;
     for (std::size_t i = 0; i < segments.size(); ++i)
@@ -205,6 +221,8 @@ bool PathWalker::cutPath(const JobPath& path) {
             const int ty = m_originY + nearestUnits(s.startY * m_u * m_sy);
             // Paths that join are cut without lifting the pen.
             if (tx != m_pen.x() || ty != m_pen.y()) m_pen.moveUpTo(tx, ty);
+            m_pathStartX = tx;
+            m_pathStartY = ty;
         }
         switchAcceleration(curve);
         if (curve)
@@ -227,9 +245,14 @@ void PathWalker::switchAcceleration(bool curve) {
 }
 
 void PathWalker::cutLine(const PathSegment& s, int flags) {
-    // Each move is rounded from the segment's own end points.
-    const int mx = nearestUnits((s.endX - s.startX) * m_u * m_sx);
-    const int my = nearestUnits((s.endY - s.startY) * m_u * m_sy);
+    // Each move is rounded from the segment's own end points; the small differences this leaves
+    // are taken up by the last move of a closed path, which ends exactly where the path began.
+    int mx = nearestUnits((s.endX - s.startX) * m_u * m_sx);
+    int my = nearestUnits((s.endY - s.startY) * m_u * m_sy);
+    if (m_closed && (flags & kFlagLast)) {
+        mx = m_pathStartX - m_pen.x();
+        my = m_pathStartY - m_pen.y();
+    }
     if (!m_params.overcutOn) {
         m_pen.cutBy(mx, my);
         return;
@@ -251,10 +274,18 @@ void PathWalker::cutCurve(const PathSegment& s, int flags) {
     // Moves run from point to point of the curve (point 0 first), not from the pen's position.
     DevicePoint previous = m_flattener.points().front();
     bool first = true;
-    for (const DevicePoint& p : m_flattener.kept()) {
-        const int mx = p.x - previous.x;
-        const int my = p.y - previous.y;
+    const auto& kept = m_flattener.kept();
+    const bool closesPath = m_closed && (flags & kFlagLast);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const DevicePoint& p = kept[i];
+        int mx = p.x - previous.x;
+        int my = p.y - previous.y;
         previous = p;
+        if (closesPath && i + 1 == kept.size()) {
+            // The closing curve ends exactly where the path began (see cutLine).
+            mx = m_pathStartX - m_pen.x();
+            my = m_pathStartY - m_pen.y();
+        }
         if (overcut && first) {
             first = false;
             const int pointFlags = (flags | kFlagCurvePoint) & ~kFlagLast;

@@ -91,6 +91,8 @@ private:
     int m_lastRow = 0, m_lastColumn = 0;
     int m_previousKind = 0;
     bool m_closed = false;
+    int m_pathStartX = 0;  ///< where the current path began (device units): a closed path ends there
+    int m_pathStartY = 0;
     bool m_lastWasCurve = false;
     bool m_switchAcceleration = false;
     std::int64_t m_paths = 0;

@@ -343,6 +343,21 @@ TEST_F(JobFileReaderTest, CorelVariantReadsItsLettersAndDeletesTheFile) {
     }
 }
 
+TEST_F(JobFileReaderTest, ACorelSubPathMarkedClosedIsClosed) {
+    // The same object without the last segment: "ja" still says the outline is closed.
+    std::string text = kCorelText;
+    text.erase(text.find("k 10 10 0 0 14,142\r\n"), std::string("k 10 10 0 0 14,142\r\n").size());
+    ASSERT_TRUE(readCorel(utf8ToUtf16le(text)));
+    const auto& s = segments();
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[2].kind, kSegmentLine);
+    EXPECT_EQ(s[2].startX, 10);
+    EXPECT_EQ(s[2].startY, 10);
+    EXPECT_EQ(s[2].endX, 0);
+    EXPECT_EQ(s[2].endY, 0);
+    EXPECT_NEAR(s[2].length, std::hypot(10, 10), 1e-12);
+}
+
 TEST_F(JobFileReaderTest, CorelOddByteCountAndUnpairedSurrogates) {
     std::string bytes = utf8ToUtf16le(kCorelText) + "\x41";  // a stray last byte
     // A lone high surrogate in the layer name.

@@ -65,7 +65,8 @@ TEST_F(SvgReaderTest, CurveAndLinesInMillimetres) {
     const JobObject& curve = l.objects[0];
     ASSERT_EQ(curve.paths.size(), 1u);
     EXPECT_TRUE(curve.paths[0].closed);
-    ASSERT_EQ(curve.paths[0].segments.size(), 1u);
+    // The curve and the straight side that "Z" closes it with.
+    ASSERT_EQ(curve.paths[0].segments.size(), 2u);
     const PathSegment& c = curve.paths[0].segments[0];
     EXPECT_EQ(c.kind, kSegmentCurve);
     EXPECT_DOUBLE_EQ(c.ctrl1X, 10 / kU);
@@ -80,7 +81,7 @@ TEST_F(SvgReaderTest, CurveAndLinesInMillimetres) {
 
     const JobObject& lines = l.objects[1];
     ASSERT_EQ(lines.paths.size(), 1u);
-    ASSERT_EQ(lines.paths[0].segments.size(), 2u);
+    ASSERT_EQ(lines.paths[0].segments.size(), 3u);
     EXPECT_TRUE(lines.paths[0].closed);
     const PathSegment& s = lines.paths[0].segments[1];
     EXPECT_EQ(s.kind, kSegmentLine);
@@ -88,6 +89,12 @@ TEST_F(SvgReaderTest, CurveAndLinesInMillimetres) {
     EXPECT_DOUBLE_EQ(s.endY, 10 / kU);
     EXPECT_DOUBLE_EQ(s.ctrl1X, 0);  // lines carry their ends only
     EXPECT_NEAR(s.length, 10 / kU, 1e-12);
+    const PathSegment& back = lines.paths[0].segments[2];
+    EXPECT_EQ(back.kind, kSegmentLine);
+    EXPECT_DOUBLE_EQ(back.startY, 10 / kU);
+    EXPECT_DOUBLE_EQ(back.endX, 0);
+    EXPECT_DOUBLE_EQ(back.endY, 0);
+    EXPECT_NEAR(back.length, std::hypot(10, 10) / kU, 1e-12);
 
     EXPECT_EQ(state.objectTotal, 2);
     EXPECT_EQ(state.pathTotal, 2);
@@ -232,6 +239,38 @@ TEST_F(SvgReaderTest, SeveralSubPathsAndEmptyOnes) {
     EXPECT_TRUE(o.paths[0].closed);
     EXPECT_FALSE(o.paths[1].closed);
     EXPECT_EQ(state.pathTotal, 2);
+}
+
+// What Inkscape writes for rectangles, polygons, stars and straight letters: the last point is not
+// the first, "z" closes. Every sub-path must come back to its start.
+TEST_F(SvgReaderTest, ClosedSubPathsReturnToTheirStart) {
+    ASSERT_TRUE(read(document(layer("A", path("M 10,10 L 60,10 L 60,110 L 10,110 Z") +     // rectangle
+                                             path("m 0,0 10,0 0,10 z m 20,0 5,0 0,5 z") +  // two triangles
+                                             path("M 0,0 L 5,0 L 5,5 L 0,0 Z") +     // returns by itself
+                                             path("M 0,0 L 8,0 L 8,8 Z L 0,8")))));  // drawing on after z
+    const auto& objects = job.layers[0].objects;
+    ASSERT_EQ(objects.size(), 4u);
+    for (const JobObject& o : objects)
+        for (const JobPath& p : o.paths) {
+            ASSERT_FALSE(p.segments.empty());
+            if (!p.closed) continue;
+            EXPECT_DOUBLE_EQ(p.segments.back().endX, p.segments.front().startX);
+            EXPECT_DOUBLE_EQ(p.segments.back().endY, p.segments.front().startY);
+            for (const PathSegment& s : p.segments) EXPECT_GT(s.length, 0);
+        }
+    EXPECT_EQ(objects[0].paths[0].segments.size(), 4u);  // four sides, the fourth from "Z"
+    ASSERT_EQ(objects[1].paths.size(), 2u);
+    EXPECT_EQ(objects[1].paths[1].segments.size(), 3u);
+    EXPECT_DOUBLE_EQ(objects[1].paths[1].segments[0].startX,
+                     20 / kU);                           // "m" after "z" is relative to the start
+    EXPECT_EQ(objects[2].paths[0].segments.size(), 3u);  // not doubled
+    // "L 0,8" after "Z" starts a new, open sub-path at the closed one's start.
+    ASSERT_EQ(objects[3].paths.size(), 2u);
+    EXPECT_EQ(objects[3].paths[0].segments.size(), 3u);
+    EXPECT_FALSE(objects[3].paths[1].closed);
+    EXPECT_DOUBLE_EQ(objects[3].paths[1].segments[0].startX, 0);
+    EXPECT_DOUBLE_EQ(objects[3].paths[1].segments[0].endY, 8 / kU);
+    EXPECT_EQ(state.pathTotal, 6);
 }
 
 TEST_F(SvgReaderTest, BadInputNeverCrashes) {
