@@ -1,4 +1,5 @@
 #include "base/EditText.h"
+#include "platform/Decimal.h"
 
 #include <cerrno>
 #include <climits>
@@ -28,18 +29,16 @@ double parseEditDouble(const std::string& text) {
     std::string s = text;
     for (char& c : s)
         if (c == ',') c = '.';
-    const char* begin = s.c_str();
-    char* end = nullptr;
-    errno = 0;
-    double v = std::strtod(begin, &end);
-    if (end == begin || errno == ERANGE || !std::isfinite(v)) return 0;
-    return v;
+    double v = 0;
+    return parseDecimal(s, v) ? v : 0;
 }
 
 std::string formatNumber(const char* pattern, double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, pattern, value);
-    return buf;
+    // Only fixed notation ("%.Nf", "%f") is used for edit fields; it is formed without the locale.
+    int decimals = 6;
+    if (pattern[0] == '%' && pattern[1] == '.' && pattern[2] >= '0' && pattern[2] <= '9')
+        decimals = pattern[2] - '0';
+    return formatDecimal(value, decimals);
 }
 
 std::string formatNumber(const char* pattern, int value) {

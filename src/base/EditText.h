@@ -14,7 +14,7 @@ int parseEditInt(const std::string& text);
 /// anything that is not a number reads as 0.
 double parseEditDouble(const std::string& text);
 
-/// printf-style formatting of one number ("%.0f", "%.3f", "%d").
+/// printf-style formatting of one number ("%.0f", "%.3f", "%d"); decimals always with a point.
 std::string formatNumber(const char* pattern, double value);
 std::string formatNumber(const char* pattern, int value);
 

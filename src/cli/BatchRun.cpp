@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/StartMode.h"
+#include "platform/Decimal.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
 #include "session/DrawingImport.h"
@@ -28,9 +29,9 @@ bool takeNumber(Args& args, const char* name, std::optional<int>& value, const c
 bool takeDecimal(Args& args, const char* name, std::optional<double>& value, const char* command) {
     std::string text;
     if (!takeOption(args, name, text)) return true;
-    char* end = nullptr;
-    double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(v)) {
+    double v = 0;
+    std::size_t used = 0;
+    if (!parseDecimal(text, v, &used) || used != text.size()) {
         std::fprintf(stderr, "sartovin %s: %s wants a number, not '%s'\n", command, name, text.c_str());
         return false;
     }

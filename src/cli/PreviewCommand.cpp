@@ -17,6 +17,7 @@
 #include "cli/Cli.h"
 #include "pages/PreviewScene.h"
 #include "platform/ConsoleInteraction.h"
+#include "platform/Decimal.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
 #include "render/PreviewPainter.h"
@@ -75,9 +76,8 @@ int runPreviewCommand(Args args) {
     const std::string input = args[0];
     double scale = 4.0;
     if (!scaleText.empty()) {
-        char* end = nullptr;
-        scale = std::strtod(scaleText.c_str(), &end);
-        if (*end != '\0' || !std::isfinite(scale) || scale < 0.1 || scale > 50) {
+        std::size_t used = 0;
+        if (!parseDecimal(scaleText, scale, &used) || used != scaleText.size() || scale < 0.1 || scale > 50) {
             std::fprintf(stderr, "%s: --scale %s is not 0.1 to 50 pixels per millimetre\n", kName,
                          scaleText.c_str());
             return 2;

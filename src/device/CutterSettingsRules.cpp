@@ -1,4 +1,5 @@
 #include "device/CutterSettingsRules.h"
+#include "platform/Decimal.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,12 +42,9 @@ int snapPressure(int grams, int maxForce, int minForce, int spinStep) {
 }
 
 int offsetEntryForMicrometres(int micrometres) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3f", micrometres / 1000.0);
-    for (char* c = buf; *c; ++c)
-        if (*c == ',') *c = '.';  // a decimal comma of the locale reads as a point
+    const std::string text = formatDecimal(micrometres / 1000.0, 3);
     for (std::size_t i = 0; i < kOffsetEntries.size(); ++i)
-        if (std::strcmp(buf, kOffsetEntries[i]) == 0) return static_cast<int>(i);
+        if (text == kOffsetEntries[i]) return static_cast<int>(i);
     return -1;
 }
 

@@ -9,6 +9,7 @@
 #include "job/SvgGeometry.h"
 #include "job/SvgReader.h"
 #include "job/SvgText.h"
+#include "platform/Decimal.h"
 #include "platform/Files.h"
 
 namespace sartovin {
@@ -30,7 +31,8 @@ bool lengthInMm(std::string_view text, double& mm) {
     // "e" may start the unit "em"/"ex", which we do not take.
     if (i == 0) return false;
     double v = 0;
-    if (std::sscanf(s.substr(0, i).c_str(), "%lf", &v) != 1 || !std::isfinite(v) || v <= 0) return false;
+    std::size_t used = 0;
+    if (!parseDecimal(std::string_view(s).substr(0, i), v, &used) || used != i || v <= 0) return false;
     std::string unit = trimmed(std::string_view(s).substr(i));
     double factor;
     if (unit.empty() || unit == "px")
@@ -58,7 +60,12 @@ bool viewBoxOf(std::string_view tag, double box[4]) {
     if (!attributeValue(tag, "viewBox", value)) return false;
     for (char& c : value)
         if (c == ',') c = ' ';
-    if (std::sscanf(value.c_str(), "%lf %lf %lf %lf", &box[0], &box[1], &box[2], &box[3]) != 4) return false;
+    std::string_view rest = value;
+    for (int i = 0; i < 4; ++i) {
+        std::size_t used = 0;
+        if (!parseDecimal(rest, box[i], &used)) return false;
+        rest.remove_prefix(used);
+    }
     for (int i = 0; i < 4; ++i)
         if (!std::isfinite(box[i])) return false;
     return box[2] > 0 && box[3] > 0;

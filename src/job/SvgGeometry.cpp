@@ -1,4 +1,5 @@
 #include "job/SvgGeometry.h"
+#include "platform/Decimal.h"
 
 #include <algorithm>
 #include <charconv>
@@ -113,9 +114,7 @@ private:
     // exponents, and a micrometre is far below a thousandth of a unit.
     void appendNumber(double v) {
         if (std::fabs(v) < 5e-7) v = 0;
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.6f", v);
-        std::string s = buf;
+        std::string s = formatDecimal(v, 6);
         if (s.find('.') != std::string::npos) {
             while (s.back() == '0') s.pop_back();
             if (s.back() == '.') s.pop_back();

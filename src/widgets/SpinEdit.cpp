@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/EditText.h"
+#include "platform/Decimal.h"
 #include "widgets/UiText.h"
 
 namespace sartovin {
@@ -33,6 +35,8 @@ void SpinEdit::commit() {
 
 void SpinEdit::stepBy(int steps) {
     if (!onStep) return;
+    // A step starts from what the field shows: text typed but not yet taken is taken first.
+    if (onEdit && lineEdit()->text() != textFromValue(value())) commit();
     // The up arrow asks upward, which the up-down control reports as a negative request.
     int request = steps > 0 ? -1 : 1;
     for (int i = 0; i < (steps > 0 ? steps : -steps); ++i) showValue(onStep(request));
@@ -59,8 +63,20 @@ void OffsetSpinEdit::commit() {
     showValue(onEdit(fromQt(lineEdit()->text())));
 }
 
+QValidator::State OffsetSpinEdit::validate(QString& text, int&) const {
+    for (QChar c : text)
+        if (!c.isDigit() && c != '.' && c != ',' && c != '-' && c != '+' && c != ' ')
+            return QValidator::Invalid;
+    return QValidator::Acceptable;
+}
+
+double OffsetSpinEdit::valueFromText(const QString& text) const { return parseEditDouble(fromQt(text)); }
+
+QString OffsetSpinEdit::textFromValue(double value) const { return toQt(formatDecimal(value, decimals())); }
+
 void OffsetSpinEdit::stepBy(int steps) {
     if (!onStep) return;
+    if (onEdit && lineEdit()->text() != textFromValue(value())) commit();
     int request = steps > 0 ? -1 : 1;
     for (int i = 0; i < (steps > 0 ? steps : -steps); ++i) showValue(onStep(request));
     selectAll();

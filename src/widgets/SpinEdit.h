@@ -50,6 +50,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    /// A decimal point or a decimal comma are both taken, whatever the user's locale; the model
+    /// decides what the text means.
+    QValidator::State validate(QString& text, int& pos) const override;
+    double valueFromText(const QString& text) const override;
+    QString textFromValue(double value) const override;
+
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
 
