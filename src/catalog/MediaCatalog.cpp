@@ -286,6 +286,10 @@ bool MediaCatalog::nameExists(const std::string& name) const {
 bool MediaCatalog::rewrite(const std::string& bytes) { return writeFileAtomic(m_path, bytes); }
 
 bool MediaCatalog::newMedium(const MediumRecord& values) {
+    return newMedium([&values] { return values; });
+}
+
+bool MediaCatalog::newMedium(const std::function<MediumRecord()>& valuesOnceNamed) {
     std::string name;
     for (;;) {
         if (!m_ui.askText(m_texts.text(TextId::NewMediumTitle), m_texts.text(TextId::NewMediumPrompt), name))
@@ -314,7 +318,7 @@ bool MediaCatalog::newMedium(const MediumRecord& values) {
     FileLayout layout = parse(*bytes, m_startMode.isLaser(), m_texts, listed);
     std::vector<std::string> pieces{headerFor(layout)};
     pieces.insert(pieces.end(), layout.rows.begin(), layout.rows.end());
-    pieces.push_back(rowFor(layout, values, name, nullptr));
+    pieces.push_back(rowFor(layout, valuesOnceNamed(), name, nullptr));
     pieces.push_back(layout.tail);
     if (!rewrite(join(pieces, layout.lineEnd))) {
         m_ui.messageBox(m_texts.text(TextId::CannotWriteMedia), kProgramCaption, MessageIcon::Error);

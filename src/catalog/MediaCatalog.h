@@ -10,6 +10,7 @@
 // line, which the list does not show but which are still the user's. The file keeps its own line
 // ends (CR LF for a new file).
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,8 @@ public:
     /// fields are ignored) right after the listed media, reloads and selects the new medium.
     /// 309 when the file cannot be read or rewritten. True when the medium was created.
     bool newMedium(const MediumRecord& values);
+    /// The same, with the row's values asked for only once the name was accepted and the file read.
+    bool newMedium(const std::function<MediumRecord()>& valuesOnceNamed);
 
     /// Asks 310 (Yes/No) and on Yes rewrites the file without the current medium and reloads.
     /// 309 when the rewrite fails (the file and the list stay as they were). True when deleted.

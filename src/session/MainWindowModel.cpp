@@ -59,7 +59,8 @@ bool MainWindowModel::selectPlotter(int index) {
     m_media.load(m_app.mediaCatalogPath, m_app.startMode, plotter.name);
     if (pagesOpen()) {
         bringPagesToPlotter();
-        m_layers->rebuildTree();
+        // Another plotter changes the media, not what the user chose to cut.
+        m_layers->refreshTree();
     }
     return true;
 }
@@ -80,16 +81,18 @@ bool MainWindowModel::selectMedium(int index) {
     return true;
 }
 
-MediumRecord MainWindowModel::mediumValues() {
+void MainWindowModel::copyLayerEntryToOptions() {
+    if (!pagesOpen() || m_app.startMode.isLaser() || !m_layers->individualParameters()) return;
+    const CutSettings entry = m_layers->currentValues();
+    m_options->setInt(OptionField::Speed, entry.speed);
+    m_options->setInt(OptionField::Force, entry.force);
+    m_options->selectTool(entry.tool);
+}
+
+MediumRecord MainWindowModel::mediumValues() const {
     MediumRecord v;
     if (!pagesOpen()) return v;
-    OptionsModel& options = *m_options;
-    if (!m_app.startMode.isLaser() && m_layers->individualParameters()) {
-        CutSettings entry = m_layers->currentValues();
-        options.setInt(OptionField::Speed, entry.speed);
-        options.setInt(OptionField::Force, entry.force);
-        options.selectTool(entry.tool);
-    }
+    const OptionsModel& options = *m_options;
     v.cutForce = options.force();
     v.cutSpeed = options.speed();
     if (options.toolIndex() >= 0 && options.toolIndex() < static_cast<int>(options.tools().size()))
@@ -126,7 +129,12 @@ void MainWindowModel::applyCurrentMedium() {
 
 bool MainWindowModel::newMedium() {
     if (!pagesOpen()) return false;
-    if (!m_media.newMedium(mediumValues())) return false;
+    // The layer entry's values reach the options page only once the new name is accepted.
+    if (!m_media.newMedium([this] {
+            copyLayerEntryToOptions();
+            return mediumValues();
+        }))
+        return false;
     applyCurrentMedium();
     return true;
 }

@@ -65,12 +65,14 @@ public:
     /// The medium selection (the media list): applies medium `index` to the options page.
     bool selectMedium(int index);
 
-    /// The values a new or saved medium takes: the options page's current values; in the cutter
-    /// editions with individual parameters on, the speed, force and tool of the layer page's
-    /// current entry are first copied into the options page. Needs open pages.
-    MediumRecord mediumValues();
-    /// The new-medium button: the catalog asks for the name and appends the medium; the new
-    /// current medium is applied to the options page. True when a medium was created.
+    /// The values a saved medium takes: the options page as it stands. Needs open pages.
+    MediumRecord mediumValues() const;
+    /// In the cutter editions with individual parameters on: the speed, force and tool of the
+    /// layer page's current entry go to the options page (a new medium starts from them).
+    void copyLayerEntryToOptions();
+    /// The new-medium button: the catalog asks for the name; once it is accepted the layer entry's
+    /// values are copied (copyLayerEntryToOptions) and the medium appended; the new current medium
+    /// is applied to the options page. True when a medium was created; nothing changes otherwise.
     bool newMedium();
     /// The delete-medium button: the catalog asks 310 and rewrites the file without the current
     /// medium; the medium then current is applied. True when one was deleted.

@@ -115,5 +115,62 @@ TEST_F(MainWindowModelTest, GenerationHandsEveryGroupToTheSink) {
     EXPECT_NE(groups[0], groups[1]);
 }
 
+// The user works with individual parameters: the selected layer entry has its own speed and force.
+// Saving the medium writes the options page as it stands; only a new medium starts from the entry,
+// and only once its name is accepted. No and Cancel change nothing.
+class MediumSaveTest : public MainWindowModelTest {
+protected:
+    std::unique_ptr<MainWindowModel> modelWithEntryValues() {
+        auto model = openModel();
+        model->selectPlotter(model->plotters().indexOf("Jaguar IV 61"));
+        model->options().setInt(OptionField::Speed, 30);
+        model->options().setInt(OptionField::Force, 100);
+        model->options().setOffsetCorrection(0.05);
+        model->layers().setIndividualParameters(true);
+        model->layers().selectEntry(1);
+        model->layers().setValue(LayerField::Speed, 12);
+        model->layers().setValue(LayerField::Force, 222);
+        return model;
+    }
+    static void expectPage(MainWindowModel& m, int speed, int force, double correction) {
+        EXPECT_EQ(m.options().speed(), speed);
+        EXPECT_EQ(m.options().force(), force);
+        EXPECT_DOUBLE_EQ(m.options().offsetCorrection(), correction);
+    }
+};
+
+TEST_F(MediumSaveTest, SaveWritesTheOptionsPageAsItStands) {
+    auto model = modelWithEntryValues();
+    ui.answers = {MessageAnswer::Yes};
+    ASSERT_TRUE(model->saveMedium(MediaCatalog::SaveCommand::SaveButton));
+    const MediumRecord* saved = model->media().current();
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->cutSpeed, 30);
+    EXPECT_EQ(saved->cutForce, 100);
+    EXPECT_DOUBLE_EQ(saved->deltaOffset, 0.05);
+    expectPage(*model, 30, 100, 0.05);
+}
+
+TEST_F(MediumSaveTest, AnsweringNoOrCancellingTheNameChangesNothing) {
+    auto model = modelWithEntryValues();
+    ui.answers = {MessageAnswer::No};
+    EXPECT_FALSE(model->saveMedium(MediaCatalog::SaveCommand::SaveButton));
+    expectPage(*model, 30, 100, 0.05);
+    ui.textAnswers = {std::nullopt};
+    EXPECT_FALSE(model->newMedium());
+    expectPage(*model, 30, 100, 0.05);
+}
+
+TEST_F(MediumSaveTest, ANewMediumStartsFromTheEntryOnceItsNameIsAccepted) {
+    auto model = modelWithEntryValues();
+    ui.textAnswers = {std::string("Fensterfolie")};
+    ASSERT_TRUE(model->newMedium());
+    const MediumRecord* made = model->media().current();
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->name, "Fensterfolie");
+    EXPECT_EQ(made->cutSpeed, 12);
+    EXPECT_EQ(made->cutForce, 222);
+}
+
 }  // namespace
 }  // namespace sartovin
