@@ -32,6 +32,7 @@ public:
     QTreeWidgetItem* itemOf(int entry) const;
     QCheckBox* individualBox() const { return m_individual; }
     QRadioButton* byColoursButton() const { return m_byColours; }
+    QCheckBox* useMarksBox() const { return m_useMarks; }
     SpinEdit* edit(LayerField field) const;
 
 signals:

@@ -119,16 +119,29 @@ void LayerSelectionModel::renameEntry(LayerEntry& e) {
 
 // ---- the tree -----------------------------------------------------------------------------------
 
-void LayerSelectionModel::rebuildTree() {
-    m_entries.clear();
-    bool redraw = false;
-    for (ColourGroup& g : m_live.colourGroups) {
-        if (!g.enabled) redraw = true;
-        g.enabled = true;
+void LayerSelectionModel::rebuildTree() { buildTree(true); }
+
+void LayerSelectionModel::refreshTree() { buildTree(false); }
+
+void LayerSelectionModel::buildTree(bool fresh) {
+    // A refresh keeps the selected entry where it still exists.
+    LayerEntry::Kind keptKind = LayerEntry::Kind::Root;
+    int keptIndex = -1;
+    if (!fresh && m_current >= 0 && m_current < static_cast<int>(m_entries.size())) {
+        keptKind = m_entries[static_cast<std::size_t>(m_current)].kind;
+        keptIndex = m_entries[static_cast<std::size_t>(m_current)].index;
     }
-    for (const JobLayer& layer : m_live.layers)
-        if (!isMarks(layer) && !layer.enabled) redraw = true;
-    if (redraw) m_layout.requestPreviewRedraw();
+    m_entries.clear();
+    if (fresh) {
+        bool redraw = false;
+        for (ColourGroup& g : m_live.colourGroups) {
+            if (!g.enabled) redraw = true;
+            g.enabled = true;
+        }
+        for (const JobLayer& layer : m_live.layers)
+            if (!isMarks(layer) && !layer.enabled) redraw = true;
+        if (redraw) m_layout.requestPreviewRedraw();
+    }
 
     LayerEntry root;
     root.kind = LayerEntry::Kind::Root;
@@ -173,6 +186,10 @@ void LayerSelectionModel::rebuildTree() {
     }
     for (LayerEntry& e : m_entries) renameEntry(e);
     m_current = m_entries.size() > 1 ? 1 : 0;
+    if (!fresh)
+        for (std::size_t i = 0; i < m_entries.size(); ++i)
+            if (m_entries[i].kind == keptKind && m_entries[i].index == keptIndex)
+                m_current = static_cast<int>(i);
 }
 
 void LayerSelectionModel::setChecked(int entry, bool on) {
@@ -295,13 +312,13 @@ bool LayerSelectionModel::individualParametersEnabled() const {
 void LayerSelectionModel::setIndividualParameters(bool on) {
     if (on && !individualParametersEnabled()) return;
     m_individualParameters = on;
-    rebuildTree();
+    refreshTree();
 }
 
 bool LayerSelectionModel::clearIndividualParameters() {
     if (!m_individualParameters) return false;
     m_individualParameters = false;
-    rebuildTree();
+    refreshTree();
     return true;
 }
 

@@ -68,6 +68,10 @@ public:
     /// the marks layer; the frame entry (text 61) with individual parameters and the weeding
     /// frame on. The first entry below the root is selected.
     void rebuildTree();
+    /// The same entries without starting afresh, for every other change (individual parameters,
+    /// another plotter and its media): ticks, per-entry values and the selected entry are kept; the
+    /// frame entry comes or goes and the entries' preset names follow the media list.
+    void refreshTree();
     const std::vector<LayerEntry>& entries() const { return m_entries; }
 
     /// Ticks or unticks an entry: the layer's or colour's enabled flag, or for the frame entry the
@@ -97,7 +101,7 @@ public:
     void setByLayers(bool byLayers);
     bool byLayers() const { return m_byLayers; }
     /// "unterschiedliche Schneideparameter ...": one pass per entry. Refused while the options
-    /// use the cutter's own settings. Rebuilds the tree (the frame entry comes and goes).
+    /// use the cutter's own settings. Refreshes the tree (the frame entry comes and goes).
     void setIndividualParameters(bool on);
     bool individualParameters() const { return m_individualParameters; }
     bool individualParametersEnabled() const;
@@ -129,6 +133,7 @@ public:
 
 private:
     enum class Naming { Plain, Preset, Marked };
+    void buildTree(bool fresh);
     CutSettings* settingsOf(const LayerEntry& e);
     const CutSettings* settingsOf(const LayerEntry& e) const;
     Naming& namingOf(const LayerEntry& e);
