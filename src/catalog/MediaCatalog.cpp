@@ -236,9 +236,18 @@ bool MediaCatalog::reload(int selectIndex) {
         index = -1;
         for (std::size_t i = 0; i < m_media.size() && index < 0; ++i)
             if (m_media[i].name == stored) index = static_cast<int>(i);
-        // A name stored while another language was active still finds its medium.
+        // A name stored while another language was active still finds its medium: by the catalog
+        // name, or by the name that language shows for it.
         for (std::size_t i = 0; i < m_media.size() && index < 0; ++i)
             if (m_media[i].catalogName == stored) index = static_cast<int>(i);
+        for (int language : {1000, 2000, 3000}) {
+            if (index >= 0 || language == m_texts.languageId()) continue;
+            const Texts other(m_texts.folder(), language);
+            std::string shown;
+            for (std::size_t i = 0; i < m_media.size() && index < 0; ++i)
+                if (other.translateMediumName(m_media[i].catalogName, shown) && shown == stored)
+                    index = static_cast<int>(i);
+        }
         if (index < 0) index = 0;
     }
     selectMedium(index);

@@ -1,6 +1,7 @@
 #include "catalog/MediaCatalog.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -122,6 +123,17 @@ TEST_F(MediaCatalogTest, SelectsAndAppliesTheStoredMedium) {
     ASSERT_TRUE(catalog.load(path, 1, kPlotter));
     EXPECT_EQ(catalog.currentIndex(), 2);
     EXPECT_EQ(catalog.current()->name, "Papier 120 g/m²");
+
+    // The name English shows, stored before the user switched to German, finds its medium; and the
+    // name German shows, back in English.
+    settings.setMedium(kPlotter, "Standard vinyl");
+    ASSERT_TRUE(catalog.load(path, 1, kPlotter));
+    EXPECT_EQ(catalog.currentIndex(), 0);
+    EXPECT_EQ(catalog.current()->name, "Standardfolie");
+    settings.setMedium(kPlotter, "Papier 120 g/m²");
+    texts.setLanguageId(2000);
+    ASSERT_TRUE(catalog.load(path, 1, kPlotter));
+    EXPECT_EQ(catalog.currentIndex(), 2);
 }
 
 TEST_F(MediaCatalogTest, ReadingStopsAtTheFirstEmptyOrFaultyRow) {
@@ -342,6 +354,19 @@ TEST_F(MediaCatalogTest, AFailedRewriteLeavesTheFileAndTheListAsTheyWere) {
     EXPECT_EQ(catalog.media().size(), 4u);
     EXPECT_EQ(catalog.currentIndex(), 2);
     EXPECT_EQ(catalog.current()->cutForce, 70);
+}
+
+TEST_F(MediaCatalogTest, AWriteProtectedFileIsReportedAndKept) {
+    const std::string file = kHeader + kRows;
+    ASSERT_TRUE(load(file));
+    ::chmod(path.c_str(), 0444);
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(catalog.saveCurrent(values()));
+    EXPECT_EQ(ui.messages.back().text, "Can not open medium file for writing !");
+    ui.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(catalog.saveCurrent(values(), MediaCatalog::SaveCommand::SecondSave));
+    EXPECT_EQ(ui.messages.back().text, "The medium file could not be written !");
+    EXPECT_EQ(readFile(path), file);
 }
 
 TEST_F(MediaCatalogTest, NewMediumReportsAFileThatVanished) {
