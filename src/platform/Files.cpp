@@ -62,7 +62,23 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     return out;
 }
 
-bool writeFileAtomic(const std::string& path, const std::string& bytes) {
+bool writeFileAtomic(const std::string& pathIn, const std::string& bytes) {
+    // A link is followed, so the file it names is rewritten and the link stays.
+    std::string path = pathIn;
+    struct stat link {};
+    if (::lstat(pathIn.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char* real = ::realpath(pathIn.c_str(), nullptr);
+        if (real == nullptr) return false;
+        path = real;
+        std::free(real);
+    }
+    // A file its owner made read-only stays as it is: renaming over it would ignore that.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 &&
+        (::access(path.c_str(), W_OK) != 0 || (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        errno = EACCES;
+        return false;
+    }
     std::string temp;
     int fd = makeSibling(path, temp);
     if (fd < 0) return false;

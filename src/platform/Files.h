@@ -11,7 +11,9 @@ std::optional<std::string> readWholeFile(const std::string& path);
 
 /// Replaces (or creates) `path` with `bytes` atomically: the bytes go to a sibling temporary file,
 /// which is flushed and then renamed over the target. On any failure the old file stays whole and
-/// the function returns false. An existing file keeps its permission bits.
+/// the function returns false. An existing file keeps its permission bits; one without write
+/// permission (read-only, also for root) is not replaced and gives false with errno EACCES. A
+/// symbolic link is followed: the file it names is rewritten, the link stays.
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
 
 /// True when `path` names an existing regular file (or a link to one).

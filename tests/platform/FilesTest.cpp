@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "support/TempDir.h"
 
@@ -47,6 +50,27 @@ TEST(FilesTest, AtomicWriteKeepsPermissionsAndReplacesContent) {
     ASSERT_EQ(::stat(f.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_FALSE(readWholeFile(dir.path()).has_value());
+}
+
+TEST(FilesTest, AtomicWriteHonoursReadOnlyFilesAndFollowsLinks) {
+    TempDir dir;
+    std::string f = dir.file("Media.csv");
+    writeFile(f, "kept");
+    ::chmod(f.c_str(), 0444);  // also for root, who could write it anyway
+    EXPECT_FALSE(writeFileAtomic(f, "lost"));
+    EXPECT_EQ(errno, EACCES);
+    EXPECT_EQ(readFile(f), "kept");
+    struct stat st {};
+    ASSERT_EQ(::stat(f.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+
+    // A settings file kept elsewhere and linked in: the link stays a link.
+    writeFile(dir.file("dotfiles.ini"), "[State]\n");
+    ASSERT_EQ(::symlink(dir.file("dotfiles.ini").c_str(), dir.file("Sartovin.ini").c_str()), 0);
+    ASSERT_TRUE(writeFileAtomic(dir.file("Sartovin.ini"), "[State]\nLanguage=1000\n"));
+    ASSERT_EQ(::lstat(dir.file("Sartovin.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readFile(dir.file("dotfiles.ini")), "[State]\nLanguage=1000\n");
 }
 
 TEST(FilesTest, PathParts) {
