@@ -12,6 +12,8 @@ void runLanguageCommand(CTarnelWinCApp& app, Texts& texts, Interaction& ui) {
 }
 
 bool applyLanguageIndex(CTarnelWinCApp& app, Texts& texts, Interaction& ui, int index) {
+    // A dialog closed without OK (Escape, the window's close box) keeps the language as it is.
+    if (index == kLanguageDialogClosed) return false;
     int language = languageFromDialogIndex(index);
     int previous = app.languageId;
     app.languageId = language;

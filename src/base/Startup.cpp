@@ -176,8 +176,14 @@ void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction
     if (language < 0) {
         if (options.languageDialogAvailable) {
             int index = ui.chooseFromList(kLanguageDialogTitle, {"Deutsch", "English", "France"}, 0);
-            language = languageFromDialogIndex(index);
-            settings.setLanguageChoice(-3);
+            if (index == kLanguageDialogClosed) {
+                // Closed without a choice: English for this run, and nothing stored as the
+                // user's choice, so the next start asks again.
+                language = 2000;
+            } else {
+                language = languageFromDialogIndex(index);
+                settings.setLanguageChoice(-3);
+            }
         } else {
             language = 2000;
         }

@@ -21,6 +21,8 @@ struct StartupOptions {
 
 /// The title and entries of the language dialog.
 inline constexpr const char* kLanguageDialogTitle = "Sprachauswahl / Language / Langue";
+/// What the language dialog gives when it was closed without OK (Escape, the close box).
+inline constexpr int kLanguageDialogClosed = -1;
 
 /// Runs the start-up steps in their order and fills `app`. Failures to create folders or copy
 /// templates are silent: the catalogs then fail to load later, where a message is shown.

@@ -158,6 +158,18 @@ TEST_F(StartupTest, AnUnknownLocaleAsksOnceAndRemembersTheChoice) {
     EXPECT_EQ(app.languageId, 3000);
 }
 
+TEST_F(StartupTest, ClosingTheLanguageDialogStoresNoChoiceAndAsksAgain) {
+    ScopedEnv it("LANG", "it_IT.UTF-8");
+    ui.listAnswers = {kLanguageDialogClosed};
+    CTarnelWinCApp app = start("SartovinAI");
+    EXPECT_EQ(app.languageId, 2000);
+    EXPECT_EQ(GetPrivateProfileString("State", "LanguageChoice", "absent", app.iniPath), "absent");
+    ui.listAnswers = {0};
+    app = start("SartovinAI");
+    EXPECT_EQ(ui.listQuestions.size(), 2u);
+    EXPECT_EQ(app.languageId, 1000);
+}
+
 TEST_F(StartupTest, AStoredChoiceOutsideTheThreeLanguagesAsksAgain) {
     writeFile(dir.file("user/Sartovin/Sartovin.ini"), "[State]\nLanguageChoice=-3\nLanguage=4000\n");
     ui.listAnswers = {-1};  // nothing chosen: English

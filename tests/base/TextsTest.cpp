@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/LanguageCommand.h"
+#include "base/Startup.h"
 #include "base/Settings.h"
 #include "platform/Files.h"
 #include "platform/Profile.h"
@@ -83,6 +84,15 @@ TEST_F(TextsTest, LanguageCommandStoresOnlyAChange) {
     EXPECT_EQ(ui.messages[0].text, "Neustart nötig");  // shown in the new language at once
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(ui.messages[0].caption, "Sartovin");
+
+    // Closing the dialog (Escape, the close box) keeps German and writes nothing.
+    const std::string stored = test::readFile(app.iniPath);
+    ui.listAnswers = {kLanguageDialogClosed};
+    runLanguageCommand(app, texts, ui);
+    EXPECT_EQ(app.languageId, 1000);
+    EXPECT_EQ(texts.languageId(), 1000);
+    EXPECT_EQ(test::readFile(app.iniPath), stored);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST(SettingsTest, DefaultsAndTypedKeys) {
