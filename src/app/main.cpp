@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     QtInteraction ui;
     CTarnelWinCApp app;
     std::string programPath = invocationPath(argv[0]);
-    runStartup(app, programPath, ui);
+    runStartup(app, programPath, ui, startupOptionsOfThisProgram());
     // The first argument that is no option names the drawing.
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i)

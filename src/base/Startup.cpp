@@ -92,6 +92,13 @@ int languageFromDialogIndex(int index) {
     return 2000;
 }
 
+StartupOptions startupOptionsOfThisProgram() {
+    StartupOptions options;
+    const std::string executable = executablePath();
+    if (!executable.empty()) options.fallbackDataFolder = findDataFolder(folderOf(executable));
+    return options;
+}
+
 void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction& ui,
                 const StartupOptions& options) {
     app = CTarnelWinCApp{};

@@ -24,6 +24,11 @@ inline constexpr const char* kLanguageDialogTitle = "Sprachauswahl / Language / 
 /// What the language dialog gives when it was closed without OK (Escape, the close box).
 inline constexpr int kLanguageDialogClosed = -1;
 
+/// The options of a running program: its data are also looked for beside the real executable
+/// (through /proc/self/exe), so a program name linked from anywhere (~/bin/SartovinAI) still finds
+/// its texts and catalogs.
+StartupOptions startupOptionsOfThisProgram();
+
 /// Runs the start-up steps in their order and fills `app`. Failures to create folders or copy
 /// templates are silent: the catalogs then fail to load later, where a message is shown.
 void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction& ui,

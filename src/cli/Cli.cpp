@@ -13,7 +13,7 @@ namespace sartovin::cli {
 void startupForCommand(CTarnelWinCApp& app, const std::string& programPath, Interaction& ui) {
     StartupOptions options;
     options.languageDialogAvailable = false;
-    options.fallbackDataFolder = findDataFolder(folderOf(executablePath()));
+    options.fallbackDataFolder = startupOptionsOfThisProgram().fallbackDataFolder;
     runStartup(app, programPath.empty() ? executablePath() : programPath, ui, options);
 }
 

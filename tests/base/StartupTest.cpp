@@ -1,11 +1,13 @@
 #include "base/Startup.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "base/Settings.h"
 #include "platform/Files.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedInteraction.h"
+#include "platform/SystemFolders.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -168,6 +170,20 @@ TEST_F(StartupTest, ClosingTheLanguageDialogStoresNoChoiceAndAsksAgain) {
     app = start("SartovinAI");
     EXPECT_EQ(ui.listQuestions.size(), 2u);
     EXPECT_EQ(app.languageId, 1000);
+}
+
+// ~/bin/SartovinAI linked to the installed program: the link decides the start mode, the real
+// executable (here this test program, whose build tree holds the data) where the data are.
+TEST_F(StartupTest, AProgramNameLinkedFromElsewhereFindsTheDataOfTheRealProgram) {
+    writeFile(dir.file("home/bin/.keep"), "");
+    ASSERT_EQ(::symlink(executablePath().c_str(), dir.file("home/bin/SartovinAI").c_str()), 0);
+    CTarnelWinCApp app;
+    runStartup(app, dir.file("home/bin/SartovinAI"), ui, startupOptionsOfThisProgram());
+    EXPECT_EQ(app.startMode, 2);
+    EXPECT_EQ(app.programFolder, dir.file("home/bin/"));
+    EXPECT_TRUE(fileExists(app.dataFolder + "2000.txt")) << app.dataFolder;
+    EXPECT_EQ(app.dataFolder, std::string(SARTOVIN_BINARY_DIR) + "/share/Sartovin/");
+    EXPECT_TRUE(fileExists(app.plotterCatalogPath));
 }
 
 TEST_F(StartupTest, AStoredChoiceOutsideTheThreeLanguagesAsksAgain) {

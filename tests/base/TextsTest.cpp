@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "base/LanguageCommand.h"
-#include "base/Startup.h"
 #include "base/Settings.h"
+#include "base/Startup.h"
 #include "platform/Files.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedInteraction.h"
