@@ -234,6 +234,7 @@ enum class TextId : int {
     NoUsbPort = 389,
     MoveBladeToFirstMark = 390,
     ReadingMarks = 392,
+    CorelMacroStarterMissing = 393,  ///< %s: the settings file where "CorelMacroStarter" goes
 
     // Cutter page
     CutterSettings = 400,

@@ -100,9 +100,16 @@ bool HostHandOver::corelHandOver(const std::string& jobPath, Job& job, JobState&
         return false;
     }
 
+    // Without a program to run the macro no job file can come: say what to set up instead of
+    // ending without a word.
+    if (m_corelMacroStarter.empty()) {
+        m_ui.messageBox(m_texts.format(TextId::CorelMacroStarterMissing, {m_settings.iniPath()}), kProgramCaption,
+                        MessageIcon::Exclamation);
+        return false;
+    }
     if (m_progressStep) m_progressStep(1);
     m_ui.pump();
-    if (!m_corelMacroStarter.empty()) {
+    {
         int starter = m_processes.start(m_corelMacroStarter, {versionName(version), "Datentransfer"}, {}, "");
         // The maker's call blocks until the macro has run; the wait keeps the window alive.
         for (int i = 0; starter > 0 && i < 1200 && m_processes.isRunning(starter); ++i) {

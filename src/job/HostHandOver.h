@@ -49,8 +49,8 @@ public:
 
     /// The program that stands in for the maker's macro starter libraries, started with the
     /// CorelDRAW version ("X3", "X4", "X5") and the macro entry "Datentransfer" and waited for (up
-    /// to 120 s). Empty: none is configured, no job file is written and the read fails as for a
-    /// missing file.
+    /// to 120 s). Empty: none is configured; the hand-over then says so (text 393, naming the
+    /// settings file where "CorelMacroStarter" goes) and fails.
     std::string m_corelMacroStarter;
     /// The Wine prefix whose dosdevices map drive letters of Windows program paths.
     std::string m_winePrefix;

@@ -21,7 +21,7 @@ protected:
         test::writeFile(
             m_dir.file("texts/2000.txt"),
             "[2000]\n2301=No CorelDRAW\n2302=Two CorelDRAW\n2303=No objects\n2329=No Illustrator\n"
-            "2381=Macro missing: %s\n");
+            "2381=Macro missing: %s\n2393=No macro starter; set CorelMacroStarter in %s\n");
         processes.onStart = nullptr;
         processes.runPolls = 2;
         handOver.m_winePrefix = m_dir.path() + "wine";
@@ -89,11 +89,15 @@ TEST_F(HostHandOverTest, CorelMacroRun) {
     const std::string jobFile = m_dir.file("qxjob.qxj");
     test::writeFile(jobFile, "an old job file");
 
-    // Without a macro starter no job file appears: the read fails without a message.
+    // Without a macro starter no job file can appear: the user learns what to set up, and where.
     EXPECT_FALSE(handOver.corelHandOver(jobFile, job, state));
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "No macro starter; set CorelMacroStarter in " + settings.iniPath());
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui.messages[0].caption, "Sartovin");
     EXPECT_FALSE(fileExists(jobFile));
-    EXPECT_EQ(steps, std::vector<int>{1});
+    EXPECT_TRUE(steps.empty());
+    ui.messages.clear();
 
     handOver.m_corelMacroStarter = "/opt/sartovin/corel-macro";
     EXPECT_FALSE(handOver.corelHandOver(jobFile, job, state));
