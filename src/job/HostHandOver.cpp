@@ -103,8 +103,8 @@ bool HostHandOver::corelHandOver(const std::string& jobPath, Job& job, JobState&
     // Without a program to run the macro no job file can come: say what to set up instead of
     // ending without a word.
     if (m_corelMacroStarter.empty()) {
-        m_ui.messageBox(m_texts.format(TextId::CorelMacroStarterMissing, {m_settings.iniPath()}), kProgramCaption,
-                        MessageIcon::Exclamation);
+        m_ui.messageBox(m_texts.format(TextId::CorelMacroStarterMissing, {m_settings.iniPath()}),
+                        kProgramCaption, MessageIcon::Exclamation);
         return false;
     }
     if (m_progressStep) m_progressStep(1);

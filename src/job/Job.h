@@ -111,6 +111,9 @@ struct JobState {
     bool marksLayerFlag = false;  ///< the job has a layer named kMarksLayerName
     bool markSensorFlag = false;  ///< the chosen plotter can read registration marks
     bool marksMode = false;       ///< the job is cut relative to registration marks
+    /// How many marks the import asked for (7 from a job file, 10 from SVG); 0 before any import.
+    /// A later plotter change asks for the same number.
+    std::int32_t marksObjectThreshold = 0;
 };
 
 }  // namespace sartovin

@@ -101,6 +101,7 @@ long long segmentTotal(const Job& job) {
 }
 
 bool finishImport(Job& job, JobState& state, JobImportContext& ctx, int marksObjectThreshold) {
+    state.marksObjectThreshold = marksObjectThreshold;
     if (segmentTotal(job) == 0) {
         ctx.ui.messageBox(ctx.texts.text(TextId::NoObjects), kProgramCaption, MessageIcon::Error,
                           MessageButtons::Ok);

@@ -68,7 +68,9 @@ bool RegistrationMarks::applyPlotterChange(JobState& state, const Job& job, cons
     state.markSensorFlag = markSensorFor(plotterName, startMode);
     bool enoughMarks = false;
     if (const JobLayer* marks = marksLayer(job))
-        enoughMarks = static_cast<int>(marks->objects.size()) >= marksObjectThreshold(startMode);
+        enoughMarks =
+            static_cast<int>(marks->objects.size()) >=
+            (state.marksObjectThreshold > 0 ? state.marksObjectThreshold : marksObjectThreshold(startMode));
     state.marksMode = state.markSensorFlag && state.marksLayerFlag && enoughMarks;
     return state.marksMode != before;
 }

@@ -30,9 +30,10 @@ public:
     static const JobLayer* marksLayer(const Job& job);
 
     /// The current plotter changed: sets the mark sensor flag and marks mode = sensor flag and
-    /// marks-layer flag. Marks mode also needs the marks layer to hold as many objects as import
-    /// asks for, so that a plotter change cannot turn a drawing that import refused as a marks
-    /// job (too few marks) into one. Returns true when marks mode changed.
+    /// marks-layer flag. Marks mode also needs the marks layer to hold as many objects as the import
+    /// asked for (state.marksObjectThreshold; by start mode before any import), so that a plotter
+    /// change cannot turn a drawing that import refused as a marks job (too few marks) into one.
+    /// Returns true when marks mode changed.
     static bool applyPlotterChange(JobState& state, const Job& job, const std::string& plotterName,
                                    StartMode startMode);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "job/JobModel.h"
 #include "layout/TestJobs.h"
 
 namespace sartovin {
@@ -82,6 +83,21 @@ TEST(RegistrationMarksMode, NeedsTheSensorTheLayerAndEnoughMarks) {
     state.marksLayerFlag = false;
     RegistrationMarks::applyPlotterChange(state, ten, "Puma IV", 5);
     EXPECT_FALSE(state.marksMode);
+}
+
+// An SVG named on the command line of the hobby Illustrator mode is read with ten: a plotter change
+// asks for the same ten, whatever the start mode would ask for.
+TEST(RegistrationMarksMode, APlotterChangeAsksForAsManyMarksAsTheImport) {
+    JobState state;
+    state.marksLayerFlag = true;
+    state.marksObjectThreshold = kSvgMarksObjects;
+    Job eight = jobWithMarks(std::vector<JobObject>(8, mark(0, 1, 1, 0, 0)));
+    RegistrationMarks::applyPlotterChange(state, eight, "Silhouette Cameo", 11);
+    EXPECT_TRUE(state.markSensorFlag);
+    EXPECT_FALSE(state.marksMode);
+    state.marksObjectThreshold = kJobFileMarksObjects;
+    RegistrationMarks::applyPlotterChange(state, eight, "Silhouette Cameo", 11);
+    EXPECT_TRUE(state.marksMode);
 }
 
 TEST(RegistrationMarksMeasure, StandardMarks) {
