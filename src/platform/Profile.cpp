@@ -1,10 +1,10 @@
 #include "platform/Profile.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdint>
 
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -26,23 +26,8 @@ struct Parsed {
     std::string value;  // key value, trimmed and unquoted
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && isBlank(s[a])) ++a;
-    while (b > a && isBlank(s[b - 1])) --b;
-    return s.substr(a, b - a);
-}
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
+// Names and values lose the blanks around them; the line feed ends the line and never reaches here.
+std::string trim(std::string_view s) { return trimmed(s, isBlank); }
 
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
@@ -157,7 +142,7 @@ bool findValue(const std::string& section, const std::string& key, const std::st
 
 int parseProfileInt(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && (isBlank(text[i]) || text[i] == '\n')) ++i;
+    while (i < text.size() && isSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -165,7 +150,7 @@ int parseProfileInt(const std::string& text) {
     }
     int base = 10;
     if (i + 1 < text.size() && text[i] == '0') {
-        char p = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+        char p = lowerAscii(text[i + 1]);
         if (p == 'x')
             base = 16;
         else if (p == 'o')
@@ -177,7 +162,7 @@ int parseProfileInt(const std::string& text) {
     // Accumulate in 32 bits with wrap-around, as the classic conversion does.
     std::uint32_t result = 0;
     for (; i < text.size(); ++i) {
-        int c = std::tolower(static_cast<unsigned char>(text[i]));
+        char c = lowerAscii(text[i]);
         int digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
