@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/TestJobs.h"
+#include "support/JobBuilders.h"
 
 namespace sartovin {
 namespace {
