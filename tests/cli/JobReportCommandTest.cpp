@@ -4,37 +4,24 @@
 
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "support/CliTest.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {
 
 using test::readFile;
-using test::runProgram;
-using test::TempDir;
 using test::writeFile;
 
-class InspectCommandTest : public ::testing::Test {
+class InspectCommandTest : public test::CliTest {
 protected:
-    InspectCommandTest() {
-        // A program folder of our own, so the messages come from texts this test controls.
-        writeFile(dir.file("prog/2000.txt"), "[2000]\r\n2303=No objects for cutting found !\r\n");
-    }
+    // A program folder of our own, so the messages come from texts this test controls.
+    InspectCommandTest() { test::writeEnglishTexts(dir.file("prog/"), test::LineEnds::CrLf); }
+
     test::ProgramResult inspect(std::vector<std::string> args) {
-        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path",
-                                         dir.file("prog/sartovin")};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                                 {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"TMPDIR", dir.file("")},
-                                 {"XDG_RUNTIME_DIR", ""},
-                                 {"Temp", ""},
-                                 {"Tmp", ""},
-                                 {"LC_ALL", ""},
-                                 {"LANG", "en_US.UTF-8"}});
+        args.insert(args.begin(), {"inspect", "--program-path", dir.file("prog/sartovin")});
+        return runCli(args);
     }
-    TempDir dir;
 };
 
 const char* kSmallJob =

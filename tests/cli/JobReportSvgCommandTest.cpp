@@ -1,39 +1,26 @@
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "support/CliTest.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {
 
-using test::runProgram;
-using test::TempDir;
 using test::writeFile;
 
-class InspectSvgCommandTest : public ::testing::Test {
+class InspectSvgCommandTest : public test::CliTest {
 protected:
-    InspectSvgCommandTest() {
-        writeFile(dir.file("prog/2000.txt"),
-                  "[2000]\r\n2303=No objects for cutting found !\r\n2341=No Inkscape\r\n2343=No SVG\r\n");
-    }
+    InspectSvgCommandTest() { test::writeEnglishTexts(dir.file("prog/"), test::LineEnds::CrLf); }
+
+    /// `path` replaces PATH (where Inkscape is looked for) when it is given.
     test::ProgramResult inspect(std::vector<std::string> args, const std::string& path = "") {
-        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path",
-                                         dir.file("prog/sartovin")};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<std::pair<std::string, std::string>> env = {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                                                                {"XDG_DATA_DIRS", dir.file("share")},
-                                                                {"TMPDIR", dir.file("tmp")},
-                                                                {"XDG_RUNTIME_DIR", ""},
-                                                                {"Temp", ""},
-                                                                {"Tmp", ""},
-                                                                {"LC_ALL", ""},
-                                                                {"LANG", "en_US.UTF-8"}};
-        if (!path.empty()) env.emplace_back("PATH", path);
-        return runProgram(argv, env);
+        args.insert(args.begin(), {"inspect", "--program-path", dir.file("prog/sartovin")});
+        Environment changes{{"TMPDIR", dir.file("tmp")}};
+        if (!path.empty()) changes.emplace_back("PATH", path);
+        return runCli(args, changes);
     }
     bool haveInkscape() { return fileExists("/usr/bin/inkscape") || fileExists("/usr/local/bin/inkscape"); }
-    TempDir dir;
 };
 
 const char* kReaderForm =
