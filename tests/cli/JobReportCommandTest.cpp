@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
+#include "InspectCommandFixture.h"
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
-#include "support/CliTest.h"
-#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {
@@ -13,16 +12,7 @@ namespace {
 using test::readFile;
 using test::writeFile;
 
-class InspectCommandTest : public test::CliTest {
-protected:
-    // A program folder of our own, so the messages come from texts this test controls.
-    InspectCommandTest() { test::writeEnglishTexts(dir.file("prog/"), test::LineEnds::CrLf); }
-
-    test::ProgramResult inspect(std::vector<std::string> args) {
-        args.insert(args.begin(), {"inspect", "--program-path", dir.file("prog/sartovin")});
-        return runCli(args);
-    }
-};
+using InspectCommandTest = test::InspectCommandFixture;
 
 const char* kSmallJob =
     "Sartovin Daten von AI.\r\nQXSeite\r\n10 20\r\nQXEbene\r\nA \"q\" \\ \t\x01 Gr\xfcn\r\n"

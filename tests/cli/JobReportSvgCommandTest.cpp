@@ -1,24 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "InspectCommandFixture.h"
 #include "platform/Files.h"
-#include "support/CliTest.h"
-#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {
 
 using test::writeFile;
 
-class InspectSvgCommandTest : public test::CliTest {
+class InspectSvgCommandTest : public test::InspectCommandFixture {
 protected:
-    InspectSvgCommandTest() { test::writeEnglishTexts(dir.file("prog/"), test::LineEnds::CrLf); }
-
     /// `path` replaces PATH (where Inkscape is looked for) when it is given.
-    test::ProgramResult inspect(std::vector<std::string> args, const std::string& path = "") {
-        args.insert(args.begin(), {"inspect", "--program-path", dir.file("prog/sartovin")});
+    test::ProgramResult inspectSvg(std::vector<std::string> args, const std::string& path = "") {
         Environment changes{{"TMPDIR", dir.file("tmp")}};
         if (!path.empty()) changes.emplace_back("PATH", path);
-        return runCli(args, changes);
+        return inspect(std::move(args), changes);
     }
     bool haveInkscape() { return fileExists("/usr/bin/inkscape") || fileExists("/usr/local/bin/inkscape"); }
 };
@@ -30,7 +28,7 @@ const char* kReaderForm =
 
 TEST_F(InspectSvgCommandTest, ReadsADrawingAsItStands) {
     writeFile(dir.file("form.svg"), kReaderForm);
-    auto r = inspect({"--no-inkscape", dir.file("form.svg")});
+    auto r = inspectSvg({"--no-inkscape", dir.file("form.svg")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(": SVG drawing\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("layer \"Cut\": 1 objects, 1 paths"), std::string::npos) << r.out;
@@ -38,27 +36,27 @@ TEST_F(InspectSvgCommandTest, ReadsADrawingAsItStands) {
 
     // Any file name with an Inkscape start mode.
     writeFile(dir.file("form.txt"), kReaderForm);
-    r = inspect({"--no-inkscape", "--start-mode", "12", "--json", dir.file("form.txt")});
+    r = inspectSvg({"--no-inkscape", "--start-mode", "12", "--json", dir.file("form.txt")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"name\":\"Cut\""), std::string::npos);
 }
 
 TEST_F(InspectSvgCommandTest, WithoutInkscapeOnThePath) {
     writeFile(dir.file("form.svg"), kReaderForm);
-    auto r = inspect({dir.file("form.svg")}, dir.file("empty-bin"));
+    auto r = inspectSvg({dir.file("form.svg")}, dir.file("empty-bin"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("No Inkscape"), std::string::npos) << r.err;
 }
 
 TEST_F(InspectSvgCommandTest, ConvertsWithInkscapeAndRefusesBrokenFiles) {
     if (!haveInkscape()) GTEST_SKIP() << "inkscape is not installed; the real conversion is not tested";
-    auto r = inspect({std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/drawing-mm.svg"});
+    auto r = inspectSvg({std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/drawing-mm.svg"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("2 layers, 8 objects"), std::string::npos) << r.out;
     EXPECT_FALSE(fileExists(dir.file("tmp/qxjob.svg")));
 
     writeFile(dir.file("broken.svg"), "<svg><g><path d=\"M 0");
-    r = inspect({dir.file("broken.svg")});
+    r = inspectSvg({dir.file("broken.svg")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("SVG Datei konnte nicht interpretiert werden !"), std::string::npos) << r.err;
 }
