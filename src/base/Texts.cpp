@@ -1,6 +1,6 @@
 #include "base/Texts.h"
 
-#include <dirent.h>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
@@ -50,16 +50,10 @@ std::string Texts::textFilePath(const std::string& folder, int languageId) {
     std::string exact = folder + name;
     if (fileExists(exact)) return exact;
     // The files were named without regard to case ("1000.Txt"); find such a spelling.
-    if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
-        while (dirent* e = ::readdir(dir)) {
-            if (equalsNoCase(e->d_name, name)) {
-                std::string found = folder + e->d_name;
-                ::closedir(dir);
-                return found;
-            }
-        }
-        ::closedir(dir);
-    }
+    std::vector<std::string> names;
+    if (listFolder(folder, names))
+        for (const std::string& entry : names)
+            if (equalsNoCase(entry, name)) return folder + entry;
     return exact;
 }
 

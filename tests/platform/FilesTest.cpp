@@ -1,8 +1,13 @@
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <utility>
+
+#include "platform/UniqueFd.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -47,6 +52,43 @@ TEST(FilesTest, AtomicWriteKeepsPermissionsAndReplacesContent) {
     ASSERT_EQ(::stat(f.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_FALSE(readWholeFile(dir.path()).has_value());
+}
+
+TEST(FilesTest, FolderListingLeavesOutTheDotEntries) {
+    TempDir dir;
+    writeFile(dir.file("1000.Txt"), "");
+    writeFile(dir.file("sub/inner"), "");
+    std::vector<std::string> names{"stale"};
+    ASSERT_TRUE(listFolder(dir.path(), names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"1000.Txt", "sub"}));
+    EXPECT_FALSE(listFolder(dir.file("missing/"), names));
+    EXPECT_TRUE(names.empty());
+}
+
+bool isOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
+
+TEST(UniqueFdTest, ClosesOnceWhateverWayItLeaves) {
+    TempDir dir;
+    writeFile(dir.file("f"), "x");
+    int raw = -1;
+    {
+        UniqueFd fd(::open(dir.file("f").c_str(), O_RDONLY | O_CLOEXEC));
+        raw = fd.get();
+        ASSERT_TRUE(fd.valid());
+        UniqueFd moved = std::move(fd);  // the new owner closes it, the old one no longer does
+        EXPECT_FALSE(fd.valid());
+        EXPECT_EQ(moved.get(), raw);
+    }
+    EXPECT_FALSE(isOpen(raw));
+
+    UniqueFd kept(::open(dir.file("f").c_str(), O_RDONLY | O_CLOEXEC));
+    raw = kept.release();
+    EXPECT_TRUE(isOpen(raw));  // given up, not closed
+    UniqueFd again(raw);
+    EXPECT_TRUE(again.close());
+    EXPECT_FALSE(isOpen(raw));
+    EXPECT_TRUE(again.close());  // nothing left to close
 }
 
 TEST(FilesTest, PathParts) {
