@@ -2,11 +2,34 @@
 
 #include <cerrno>
 #include <climits>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace sartovin {
+
+namespace {
+
+// The decimal point the C library reads and writes under LC_NUMERIC: the window runs under the
+// user's locale, where it is a comma.
+std::string localeDecimalPoint() {
+    const char* point = std::localeconv()->decimal_point;
+    return point && *point ? point : ".";
+}
+
+// The printf result with the locale's decimal point (the first one; no pattern here groups digits)
+// turned back into ".".
+std::string withDecimalPoint(const char* formatted) {
+    const std::string out = formatted;
+    const std::string point = localeDecimalPoint();
+    const std::size_t at = point == "." ? std::string::npos : out.find(point);
+    if (at == std::string::npos) return out;
+    return out.substr(0, at) + "." + out.substr(at + point.size());
+}
+
+}  // namespace
 
 int parseEditInt(const std::string& text) {
     std::size_t i = 0;
@@ -25,9 +48,16 @@ int parseEditInt(const std::string& text) {
 }
 
 double parseEditDouble(const std::string& text) {
-    std::string s = text;
-    for (char& c : s)
-        if (c == ',') c = '.';
+    // Both a comma and a point are taken as the decimal point; strtod is then given the one the
+    // locale wants.
+    const std::string point = localeDecimalPoint();
+    std::string s;
+    for (char c : text) {
+        if (c == ',' || c == '.')
+            s += point;
+        else
+            s += c;
+    }
     const char* begin = s.c_str();
     char* end = nullptr;
     errno = 0;
@@ -39,13 +69,13 @@ double parseEditDouble(const std::string& text) {
 std::string formatNumber(const char* pattern, double value) {
     char buf[64];
     std::snprintf(buf, sizeof buf, pattern, value);
-    return buf;
+    return withDecimalPoint(buf);
 }
 
 std::string formatNumber(const char* pattern, int value) {
     char buf[64];
     std::snprintf(buf, sizeof buf, pattern, value);
-    return buf;
+    return withDecimalPoint(buf);
 }
 
 }  // namespace sartovin

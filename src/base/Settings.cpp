@@ -1,8 +1,8 @@
 #include "base/Settings.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "base/EditText.h"
 #include "platform/Profile.h"
 
 namespace sartovin {
@@ -31,11 +31,7 @@ int Settings::qualityIndex(int count) const {
     return count < 2 ? 0 : count - 2;
 }
 
-bool Settings::setOffset(double v) const {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3f", v);
-    return writeString(kState, "Offset", buf);
-}
+bool Settings::setOffset(double v) const { return writeString(kState, "Offset", formatNumber("%.3f", v)); }
 
 int Settings::minOvercutAngle() const { return std::clamp(stateInt("MinOvercutAngle", 7), 1, 90); }
 
