@@ -92,6 +92,20 @@ double parseDouble(const std::string& text, bool& overflow) {
     return negative ? -value : value;
 }
 
+// The decimal conversion of `text` into an integer of type T; false (and `out` 0) when the value
+// does not fit it.
+template <typename T>
+bool decimalAs(const std::string& text, T& out) {
+    bool overflow = false;
+    const long long v = parseDecimal(text, overflow);
+    if (overflow || v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) {
+        out = 0;
+        return false;
+    }
+    out = static_cast<T>(v);
+    return true;
+}
+
 }  // namespace
 
 bool COXCsvFile::open(const std::string& path) {
@@ -257,30 +271,16 @@ bool COXCsvFile::readText(int index, std::string& out) {
 
 bool COXCsvFile::readShort(int index, std::int16_t& out) {
     if (!indexOk(index)) return false;
-    bool overflow = false;
-    long long v = parseDecimal(m_columns[static_cast<std::size_t>(index)].value, overflow);
-    if (overflow || v < std::numeric_limits<std::int16_t>::min() ||
-        v > std::numeric_limits<std::int16_t>::max()) {
-        m_lastError = kOutOfRange;
-        out = 0;
-        return false;
-    }
-    out = static_cast<std::int16_t>(v);
-    return true;
+    if (decimalAs(m_columns[static_cast<std::size_t>(index)].value, out)) return true;
+    m_lastError = kOutOfRange;
+    return false;
 }
 
 bool COXCsvFile::readInt(int index, std::int32_t& out) {
     if (!indexOk(index)) return false;
-    bool overflow = false;
-    long long v = parseDecimal(m_columns[static_cast<std::size_t>(index)].value, overflow);
-    if (overflow || v < std::numeric_limits<std::int32_t>::min() ||
-        v > std::numeric_limits<std::int32_t>::max()) {
-        m_lastError = kOutOfRange;
-        out = 0;
-        return false;
-    }
-    out = static_cast<std::int32_t>(v);
-    return true;
+    if (decimalAs(m_columns[static_cast<std::size_t>(index)].value, out)) return true;
+    m_lastError = kOutOfRange;
+    return false;
 }
 
 bool COXCsvFile::readDouble(int index, double& out) {
