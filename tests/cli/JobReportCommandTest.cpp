@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "InspectCommandFixture.h"
+#include "JobReportFixture.h"
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
 
@@ -12,7 +12,7 @@ namespace {
 using test::readFile;
 using test::writeFile;
 
-using InspectCommandTest = test::InspectCommandFixture;
+using InspectCommandTest = test::JobReportFixture;
 
 const char* kSmallJob =
     "Sartovin Daten von AI.\r\nQXSeite\r\n10 20\r\nQXEbene\r\nA \"q\" \\ \t\x01 Gr\xfcn\r\n"

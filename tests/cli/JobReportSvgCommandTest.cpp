@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "InspectCommandFixture.h"
+#include "JobReportFixture.h"
 #include "platform/Files.h"
 
 namespace sartovin {
@@ -10,7 +10,7 @@ namespace {
 
 using test::writeFile;
 
-class InspectSvgCommandTest : public test::InspectCommandFixture {
+class InspectSvgCommandTest : public test::JobReportFixture {
 protected:
     /// `path` replaces PATH (where Inkscape is looked for) when it is given.
     test::ProgramResult inspectSvg(std::vector<std::string> args, const std::string& path = "") {

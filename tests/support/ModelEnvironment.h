@@ -3,6 +3,8 @@
 // German ones beside them), a settings file that starts empty, and an interaction that records
 // every message and answers from a script.
 
+#include <string>
+
 #include "base/Settings.h"
 #include "base/Texts.h"
 #include "platform/ScriptedInteraction.h"

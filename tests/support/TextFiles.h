@@ -1,7 +1,7 @@
 #pragma once
 // The text files a test gives the program: one English ("2000.txt") and one German ("1000.txt") set
-// holding every text the tests compare (short forms of the shipped wording where a test reads more
-// easily with them), so no test writes a text file of its own.
+// holding the texts the tests compare (short forms of the shipped wording where a test reads more
+// easily with them). A test that is about the text files themselves writes its own.
 
 #include <string>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The fixture of the "inspect" command tests: a program folder of the test's own, so the messages
+// The fixture of the job report command tests: a program folder of the test's own, so the messages
 // come from texts the test controls (written with CR LF, as files edited on Windows are).
 
 #include <string>
@@ -10,9 +10,9 @@
 
 namespace sartovin::test {
 
-class InspectCommandFixture : public CliTest {
+class JobReportFixture : public CliTest {
 protected:
-    InspectCommandFixture() { writeEnglishTexts(dir.file("prog/"), LineEnds::CrLf); }
+    JobReportFixture() { writeEnglishTexts(dir.file("prog/"), LineEnds::CrLf); }
 
     /// Runs "inspect" with `args` as the program in that folder; `changes` as for runCli.
     ProgramResult inspect(std::vector<std::string> args, const Environment& changes = {}) const {
