@@ -112,14 +112,6 @@ std::string lineEndOf(const std::string& text) {
     return text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
 }
 
-// Names and values are single-line; a line break inside one would corrupt the file.
-std::string oneLine(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        if (c == '\r' || c == '\n') c = ' ';
-    return out;
-}
-
 std::string truncateUtf8(const std::string& s, std::size_t maxBytes) {
     if (s.size() <= maxBytes) return s;
     std::size_t cut = maxBytes;
@@ -200,7 +192,8 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& path) {
-    std::string sec = oneLine(section), k = trim(oneLine(key)), v = oneLine(value);
+    // Names and values are single-line; a line break inside one would corrupt the file.
+    std::string sec = singleLine(section), k = trim(singleLine(key)), v = singleLine(value);
     if (path.empty() || k.empty()) return false;
     std::string text = readWholeFile(path).value_or(std::string());
     std::string eol = lineEndOf(text);

@@ -43,6 +43,14 @@ std::string trimmed(std::string_view s, Pred space) {
     return std::string(trimmedView(s, space));
 }
 
+/// `s` with every carriage return and line feed turned into a blank, for a value that has to stay on
+/// one line of a file.
+inline std::string singleLine(std::string s) {
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = ' ';
+    return s;
+}
+
 constexpr char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 constexpr char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 

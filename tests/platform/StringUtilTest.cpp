@@ -18,6 +18,7 @@ TEST(StringUtil, TrimmingAndWhiteSpaceKinds) {
     EXPECT_EQ(trimmed("\t MFG \r\n", isXmlSpace), "MFG");
     EXPECT_EQ(trimmed("\f\vGCC\v", isXmlSpace), "\f\vGCC\v");  // form feed and vertical tab stay
     EXPECT_EQ(trimmed("\r x \v", isBlank), "x");
+    EXPECT_EQ(singleLine("a\r\nb\nc\t"), "a  b c\t");
 }
 
 TEST(StringUtil, AsciiLettersOnly) {
