@@ -1,11 +1,9 @@
 #include "base/EditText.h"
-#include "platform/Decimal.h"
 
-#include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "platform/Decimal.h"
 
 namespace sartovin {
 

@@ -10,8 +10,8 @@ namespace sartovin {
 /// the 32-bit range are limited to it.
 int parseEditInt(const std::string& text);
 
-/// Reads an edit's text as a decimal number ("12.5"; a comma is taken as the decimal point);
-/// anything that is not a number reads as 0.
+/// Reads an edit's text as a decimal number ("12.5"; a comma is taken as the decimal point too,
+/// whatever the process locale); anything that is not a number reads as 0.
 double parseEditDouble(const std::string& text);
 
 /// printf-style formatting of one number ("%.0f", "%.3f", "%d"); decimals always with a point.

@@ -1,7 +1,6 @@
 #include "base/Settings.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/Decimal.h"
 #include "platform/Profile.h"

@@ -1,22 +1,17 @@
 #include "base/Startup.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "base/Settings.h"
 #include "base/StartMode.h"
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 #include "platform/SystemFolders.h"
 
 namespace sartovin {
 
 namespace {
-
-std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 struct CatalogNames {
     // Template names below the common data root (with their product folder) and in the program
@@ -110,7 +105,7 @@ void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction
 
     // Program folder; a folder named like the hobby product also selects the hobby folders.
     app.programFolder = folderOf(programPath);
-    if (upper(app.programFolder).find("/SARTOVIN-HOBBYPLOTTER") != std::string::npos) app.hobbyFlag = true;
+    if (containsNoCase(app.programFolder, "/SARTOVIN-HOBBYPLOTTER")) app.hobbyFlag = true;
     app.dataFolder = findDataFolder(app.programFolder);
     if (!options.fallbackDataFolder.empty() && !fileExists(app.dataFolder + "2000.txt") &&
         !fileExists(app.dataFolder + "Sartovin.ini"))

@@ -1,31 +1,23 @@
 #include "base/Texts.h"
 
-#include <dirent.h>
-#include <strings.h>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
-namespace {
-
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-}  // namespace
-
 std::string unescapeText(const std::string& raw) {
-    std::size_t a = 0, b = raw.size();
-    while (a < b && isSpace(raw[a])) ++a;
-    while (b > a && isSpace(raw[b - 1])) --b;
+    const std::string_view text = trimmedView(raw);
     std::string out;
-    out.reserve(b - a);
-    for (std::size_t i = a; i < b; ++i) {
-        if (raw[i] == '\\' && i + 1 < b && (raw[i + 1] == 'r' || raw[i + 1] == 'n')) {
-            out += raw[i + 1] == 'r' ? '\r' : '\n';
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'r' || text[i + 1] == 'n')) {
+            out += text[i + 1] == 'r' ? '\r' : '\n';
             ++i;
         } else {
-            out += raw[i];
+            out += text[i];
         }
     }
     return out;
@@ -58,16 +50,10 @@ std::string Texts::textFilePath(const std::string& folder, int languageId) {
     std::string exact = folder + name;
     if (fileExists(exact)) return exact;
     // The files were named without regard to case ("1000.Txt"); find such a spelling.
-    if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
-        while (dirent* e = ::readdir(dir)) {
-            if (::strcasecmp(e->d_name, name.c_str()) == 0) {
-                std::string found = folder + e->d_name;
-                ::closedir(dir);
-                return found;
-            }
-        }
-        ::closedir(dir);
-    }
+    std::vector<std::string> names;
+    if (listFolder(folder, names))
+        for (const std::string& entry : names)
+            if (equalsNoCase(entry, name)) return folder + entry;
     return exact;
 }
 

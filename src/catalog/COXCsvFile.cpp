@@ -6,30 +6,18 @@
 #include <limits>
 
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
 namespace {
-
-// White space dropped around unquoted fields. CR counts, so a stray CR before the line end of a
-// hand-edited file does not end up in a value.
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
 
 // The C library's integer conversion, base 10: leading white space, a sign, digits up to the first
 // other character; no digits give 0. `overflow` is set when the digits do not fit 64 bits.
 long long parseDecimal(const std::string& text, bool& overflow) {
     overflow = false;
     std::size_t i = 0;
-    while (i < text.size() && (isBlank(text[i]) || text[i] == '\n')) ++i;
+    while (i < text.size() && isSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     unsigned long long magnitude = 0;
@@ -82,7 +70,7 @@ bool isTiny(const char* first, const char* last) {
 double parseDouble(const std::string& text, bool& overflow) {
     overflow = false;
     std::size_t i = 0;
-    while (i < text.size() && (isBlank(text[i]) || text[i] == '\n')) ++i;
+    while (i < text.size() && isSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) return 0;  // "--1" is no number
@@ -102,6 +90,20 @@ double parseDouble(const std::string& text, bool& overflow) {
         return 0;
     }
     return negative ? -value : value;
+}
+
+// The decimal conversion of `text` into an integer of type T; false (and `out` 0) when the value
+// does not fit it.
+template <typename T>
+bool decimalAs(const std::string& text, T& out) {
+    bool overflow = false;
+    const long long v = parseDecimal(text, overflow);
+    if (overflow || v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) {
+        out = 0;
+        return false;
+    }
+    out = static_cast<T>(v);
+    return true;
 }
 
 }  // namespace
@@ -211,6 +213,8 @@ bool COXCsvFile::parseRow(bool growsFreely) {
             hasText = fieldStarted = false;
             sawSeparator = true;
         } else if (isBlank(c)) {
+            // White space around unquoted text is dropped. CR counts, so a stray CR before the line
+            // end of a hand-edited file does not end up in a value.
             if (hasText) pending += c;
         } else {
             field += pending;
@@ -267,30 +271,16 @@ bool COXCsvFile::readText(int index, std::string& out) {
 
 bool COXCsvFile::readShort(int index, std::int16_t& out) {
     if (!indexOk(index)) return false;
-    bool overflow = false;
-    long long v = parseDecimal(m_columns[static_cast<std::size_t>(index)].value, overflow);
-    if (overflow || v < std::numeric_limits<std::int16_t>::min() ||
-        v > std::numeric_limits<std::int16_t>::max()) {
-        m_lastError = kOutOfRange;
-        out = 0;
-        return false;
-    }
-    out = static_cast<std::int16_t>(v);
-    return true;
+    if (decimalAs(m_columns[static_cast<std::size_t>(index)].value, out)) return true;
+    m_lastError = kOutOfRange;
+    return false;
 }
 
 bool COXCsvFile::readInt(int index, std::int32_t& out) {
     if (!indexOk(index)) return false;
-    bool overflow = false;
-    long long v = parseDecimal(m_columns[static_cast<std::size_t>(index)].value, overflow);
-    if (overflow || v < std::numeric_limits<std::int32_t>::min() ||
-        v > std::numeric_limits<std::int32_t>::max()) {
-        m_lastError = kOutOfRange;
-        out = 0;
-        return false;
-    }
-    out = static_cast<std::int32_t>(v);
-    return true;
+    if (decimalAs(m_columns[static_cast<std::size_t>(index)].value, out)) return true;
+    m_lastError = kOutOfRange;
+    return false;
 }
 
 bool COXCsvFile::readDouble(int index, double& out) {

@@ -10,6 +10,7 @@
 #include "catalog/COXCsvFile.h"
 #include "platform/Files.h"
 #include "platform/Interaction.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -46,23 +47,14 @@ const IntColumn kLaserInts[] = {
     {"Raster", &MediumRecord::raster},
 };
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
-
 // Folds case for the names users type: ASCII letters and the accented capitals of Latin-1
 // (U+00C0..U+00DE without U+00D7) in their UTF-8 form, so "BÜGELFOLIE" meets "Bügelfolie".
 std::string foldCase(const std::string& s) {
     std::string out(s);
     for (std::size_t i = 0; i < out.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(out[i]);
-        if (c >= 'A' && c <= 'Z') {
-            out[i] = static_cast<char>(c - 'A' + 'a');
+        if (c < 0x80) {
+            out[i] = lowerAscii(out[i]);
         } else if (c == 0xC3 && i + 1 < out.size()) {
             unsigned char n = static_cast<unsigned char>(out[i + 1]);
             if (n >= 0x80 && n <= 0x9E && n != 0x97) out[i + 1] = static_cast<char>(n + 0x20);
@@ -70,13 +62,6 @@ std::string foldCase(const std::string& s) {
         }
     }
     return out;
-}
-
-std::string trimmed(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r' || s[a] == '\n')) ++a;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r' || s[b - 1] == '\n')) --b;
-    return s.substr(a, b - a);
 }
 
 int firstIndexOf(const std::vector<std::string>& names, const std::string& name) {
@@ -303,7 +288,7 @@ bool MediaCatalog::newMedium(const std::function<MediumRecord()>& valuesOnceName
     for (;;) {
         if (!m_ui.askText(m_texts.text(TextId::NewMediumTitle), m_texts.text(TextId::NewMediumPrompt), name))
             return false;
-        name = trimmed(name);
+        name = trimmed(name, isXmlSpace);
         if (name.empty()) {
             m_ui.messageBox(m_texts.text(TextId::EnterMediumName), kProgramCaption, MessageIcon::Exclamation);
             continue;

@@ -1,19 +1,13 @@
 #include "job/HostHandOver.h"
 
-#include <cctype>
-
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
 namespace {
-
-std::string lowerCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 const char* versionName(CorelVersion v) {
     switch (v) {
@@ -44,7 +38,7 @@ CorelVersion corelVersionOfTitle(const std::string& title) {
 }
 
 std::string corelMacroPath(const std::string& programPath, const std::string& winePrefix) {
-    const std::string lower = lowerCase(programPath);
+    const std::string lower = lowerAscii(programPath);
     std::size_t cut = lower.find("programs\\coreldrw.exe");
     const bool windowsPath = cut != std::string::npos;
     if (!windowsPath) cut = lower.find("programs/coreldrw.exe");
@@ -52,15 +46,13 @@ std::string corelMacroPath(const std::string& programPath, const std::string& wi
     if (!windowsPath) return folder + "Draw/GMS/Sartovin.GMS";
     std::string path = folder + "Draw\\GMS\\Sartovin.GMS";
     // Wine keeps every drive letter as a link "dosdevices/c:" in its prefix.
-    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        path[2] == '\\') {
+    if (path.size() >= 3 && isAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
         std::string prefix = winePrefix;
         if (!prefix.empty() && prefix.back() != '/') prefix += '/';
         std::string rest = path.substr(3);
         for (char& c : rest)
             if (c == '\\') c = '/';
-        return prefix + "dosdevices/" + static_cast<char>(std::tolower(static_cast<unsigned char>(path[0]))) +
-               ":/" + rest;
+        return prefix + "dosdevices/" + lowerAscii(path[0]) + ":/" + rest;
     }
     return path;
 }
@@ -91,8 +83,8 @@ bool HostHandOver::corelHandOver(const std::string& jobPath, Job& job, JobState&
     // started with.
     std::string program = m_processes.executableOf(pid);
     for (const std::string& arg : m_processes.commandLineOf(pid)) {
-        if (lowerCase(program).find("coreldrw.exe") != std::string::npos) break;
-        if (lowerCase(arg).find("coreldrw.exe") != std::string::npos) program = arg;
+        if (containsNoCase(program, "coreldrw.exe")) break;
+        if (containsNoCase(arg, "coreldrw.exe")) program = arg;
     }
     const std::string macro = corelMacroPath(program, m_winePrefix);
     if (!fileExists(macro)) {

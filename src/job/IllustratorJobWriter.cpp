@@ -6,6 +6,7 @@
 
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -29,13 +30,6 @@ int scaled(double component, double scale) {
     if (!std::isfinite(component)) component = 0;
     component = std::clamp(component, 0.0, 1.0);
     return static_cast<int>(component * scale + 0.4999);
-}
-
-std::string singleLine(const std::string& text) {
-    std::string out = text;
-    std::replace(out.begin(), out.end(), '\r', ' ');
-    std::replace(out.begin(), out.end(), '\n', ' ');
-    return out;
 }
 
 class JobFileText {

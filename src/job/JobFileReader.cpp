@@ -11,6 +11,7 @@
 #include "job/JobModel.h"
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -28,16 +29,6 @@ constexpr std::string_view kOutlineKey = "QXAussenkante";
 constexpr std::string_view kStartKey = "QXStart";
 constexpr std::string_view kClosedKey = "QXGeschlossen";
 constexpr std::string_view kEndKey = "QXEnde";
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-bool contains(std::string_view s, std::string_view what) { return s.find(what) != npos; }
 
 // Every search is confined to a region [from, limit) of the text, so that no record ever makes
 // the reader look through the rest of the file again: the whole read stays linear in the size.
@@ -71,7 +62,7 @@ public:
         }
         std::size_t start = lineFeed + 1;
         end = lineFeedFrom(start);
-        return trim(m_text.substr(start, end - start));
+        return trimmedView(m_text.substr(start, end - start));
     }
 
     /// The value line of a keyword at `keyPos`: the line after the one holding the keyword.
@@ -146,7 +137,7 @@ public:
 private:
     bool start() {
         if (m_failed) return false;
-        while (m_pos < m_text.size() && isBlank(m_text[m_pos])) ++m_pos;
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos])) ++m_pos;
         if (m_pos >= m_text.size()) m_failed = true;
         return !m_failed;
     }
@@ -324,7 +315,7 @@ private:
         std::string_view block = region.slice(segmentsFrom, std::max(segmentsFrom, segmentsTo));
         while (!block.empty()) {
             std::size_t feed = block.find('\n');
-            std::string_view line = trim(block.substr(0, feed));
+            std::string_view line = trimmedView(block.substr(0, feed));
             // Blank lines carry no segment; no writer emits them inside a sub-path.
             if (!line.empty()) lines.push_back(line);
             if (feed == npos) break;
@@ -344,7 +335,7 @@ private:
         path.segments.reserve(lines.size());
         for (std::string_view line : lines) {
             PathSegment s;
-            NumberScanner n(trim(afterFirstCharacter(line)));
+            NumberScanner n(trimmedView(afterFirstCharacter(line)));
             if (line.front() == 'K') {
                 s.kind = kSegmentCurve;
                 for (double* field : {&s.startX, &s.startY, &s.endX, &s.endY, &s.ctrl1X, &s.ctrl1Y, &s.aux2,

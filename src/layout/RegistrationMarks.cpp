@@ -6,20 +6,11 @@
 
 #include "base/StartMode.h"
 #include "base/Texts.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const char* ws = " \t\r\n";
-    std::size_t a = s.find_first_not_of(ws);
-    if (a == std::string::npos) return {};
-    std::size_t b = s.find_last_not_of(ws);
-    return s.substr(a, b - a + 1);
-}
-
-bool contains(const std::string& s, const char* word) { return s.find(word) != std::string::npos; }
 
 // The mark identity the plug-in puts into the fill: K of the packed CMYK, red of an RGB fill.
 int identityOf(const JobObject& object) { return static_cast<int>(object.fillColour & 0xFFu); }
@@ -58,7 +49,7 @@ int RegistrationMarks::marksObjectThreshold(StartMode startMode) { return startM
 
 const JobLayer* RegistrationMarks::marksLayer(const Job& job) {
     for (const JobLayer& layer : job.layers)
-        if (trimmed(layer.name) == kMarksLayerName) return &layer;
+        if (trimmedView(layer.name, isXmlSpace) == kMarksLayerName) return &layer;
     return nullptr;
 }
 

@@ -1,7 +1,6 @@
 #include "pages/OptionsModel.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "base/EditText.h"
@@ -11,6 +10,7 @@
 #include "layout/LayoutModel.h"
 #include "pages/LayerSelectionModel.h"
 #include "platform/Interaction.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -21,13 +21,6 @@ constexpr int kMaxLpi = 1525;
 
 // The standard edition's offset correction is typed in thousandths; a spin moves it by 0.01 mm.
 constexpr double kOffsetSpinStep = 0.01;
-
-bool containsNoCase(const std::string& s, const char* word) {
-    std::string a = s, b = word;
-    for (char& c : a) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (char& c : b) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return a.find(b) != std::string::npos;
-}
 
 }  // namespace
 

@@ -3,9 +3,10 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <string>
+
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -78,7 +79,7 @@ MessageAnswer ConsoleInteraction::messageBox(const std::string& text, const std:
         std::fflush(m_out);
         std::string line;
         if (!readLine(line)) return proceed;
-        char c = line.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
+        char c = line.empty() ? '\0' : lowerAscii(line[0]);
         MessageAnswer a;
         switch (c) {
             case 'o':

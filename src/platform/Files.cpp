@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
+
+#include "platform/UniqueFd.h"
 
 namespace sartovin {
 
@@ -26,39 +30,34 @@ bool writeAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-// Creates a unique sibling of `path` for writing; returns its descriptor and name.
-int makeSibling(const std::string& path, std::string& tempName) {
+// Creates a unique sibling of `path` for writing; returns its descriptor (none on failure) and name.
+UniqueFd makeSibling(const std::string& path, std::string& tempName) {
     std::string pattern = path + ".tmp-XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
-    int fd = ::mkstemp(buf.data());
-    if (fd >= 0) tempName.assign(buf.data());
+    UniqueFd fd(::mkstemp(buf.data()));
+    if (fd.valid()) tempName.assign(buf.data());
     return fd;
 }
 
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
+    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) return std::nullopt;
     std::string out;
     char buf[65536];
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
             return std::nullopt;
         }
         if (n == 0) break;
         out.append(buf, static_cast<size_t>(n));
     }
-    ::close(fd);
     return out;
 }
 
@@ -80,8 +79,8 @@ bool writeFileAtomic(const std::string& pathIn, const std::string& bytes) {
         return false;
     }
     std::string temp;
-    int fd = makeSibling(path, temp);
-    if (fd < 0) return false;
+    UniqueFd fd = makeSibling(path, temp);
+    if (!fd.valid()) return false;
     struct stat st {};
     mode_t mode = 0644;
     if (::stat(path.c_str(), &st) == 0) {
@@ -91,9 +90,9 @@ bool writeFileAtomic(const std::string& pathIn, const std::string& bytes) {
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    bool ok = writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    ok = (::fchmod(fd, mode) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
+    bool ok = writeAll(fd.get(), bytes.data(), bytes.size()) && ::fsync(fd.get()) == 0;
+    ok = (::fchmod(fd.get(), mode) == 0) && ok;
+    ok = fd.close() && ok;
     if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
     ::unlink(temp.c_str());
     return false;
@@ -133,10 +132,10 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to) {
     auto bytes = readWholeFile(from);
     if (!bytes) return false;
     std::string temp;
-    int fd = makeSibling(to, temp);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes->data(), bytes->size()) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    UniqueFd fd = makeSibling(to, temp);
+    if (!fd.valid()) return false;
+    bool ok = writeAll(fd.get(), bytes->data(), bytes->size()) && ::fsync(fd.get()) == 0;
+    ok = fd.close() && ok;
     // link() fails when the target exists, so an existing file is never replaced.
     if (ok && ::link(temp.c_str(), to.c_str()) == 0) {
         ::unlink(temp.c_str());
@@ -146,10 +145,10 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to) {
     ::unlink(temp.c_str());
     if (!ok || linkError == EEXIST) return false;
     // A file system without hard links: create the target exclusively instead.
-    int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (out < 0) return false;
-    bool written = writeAll(out, bytes->data(), bytes->size());
-    written = (::close(out) == 0) && written;
+    UniqueFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (!out.valid()) return false;
+    bool written = writeAll(out.get(), bytes->data(), bytes->size());
+    written = out.close() && written;
     if (!written) ::unlink(to.c_str());
     return written;
 }
@@ -162,16 +161,27 @@ std::string writePrivateTempFile(const std::string& folder, const std::string& p
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
     // mkstemp creates the file exclusively with mode 0600.
-    int fd = ::mkstemp(buf.data());
-    if (fd < 0) return {};
+    UniqueFd fd(::mkstemp(buf.data()));
+    if (!fd.valid()) return {};
     std::string name(buf.data());
-    bool ok = writeAll(fd, bytes.data(), bytes.size());
-    ok = (::close(fd) == 0) && ok;
+    bool ok = writeAll(fd.get(), bytes.data(), bytes.size());
+    ok = fd.close() && ok;
     if (!ok) {
         ::unlink(name.c_str());
         return {};
     }
     return name;
+}
+
+bool listFolder(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    if (!dir) return false;
+    while (dirent* e = ::readdir(dir.get())) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    return true;
 }
 
 std::string folderOf(const std::string& path) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sartovin {
 
@@ -40,6 +41,10 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to);
 /// The caller removes the file when done.
 std::string writePrivateTempFile(const std::string& folder, const std::string& prefix,
                                  const std::string& bytes);
+
+/// Fills `names` with the entries of `folder` ("" is the current folder) without "." and "..", in
+/// the order the file system gives them. False (and `names` empty) when the folder cannot be read.
+bool listFolder(const std::string& folder, std::vector<std::string>& names);
 
 /// The folder part of a path including its final "/" ("" when it has none).
 std::string folderOf(const std::string& path);

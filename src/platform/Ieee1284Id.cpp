@@ -1,21 +1,13 @@
 #include "platform/Ieee1284Id.h"
 
-#include <strings.h>
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
 namespace {
 
-std::string trim(const std::string& s) {
-    const char* ws = " \t\r\n";
-    auto a = s.find_first_not_of(ws);
-    if (a == std::string::npos) return {};
-    auto b = s.find_last_not_of(ws);
-    return s.substr(a, b - a + 1);
-}
-
 bool keyIs(const std::string& key, const char* shortName, const char* longName) {
-    return ::strcasecmp(key.c_str(), shortName) == 0 || ::strcasecmp(key.c_str(), longName) == 0;
+    return equalsNoCase(key, shortName) || equalsNoCase(key, longName);
 }
 
 }  // namespace
@@ -31,8 +23,8 @@ Ieee1284Id Ieee1284Id::parse(const std::string& text) {
         pos = end + 1;
         std::size_t colon = pair.find(':');
         if (colon == std::string::npos) continue;
-        std::string key = trim(pair.substr(0, colon));
-        std::string value = trim(pair.substr(colon + 1));
+        std::string key = trimmed(std::string_view(pair).substr(0, colon), isXmlSpace);
+        std::string value = trimmed(std::string_view(pair).substr(colon + 1), isXmlSpace);
         if (!haveMfg && keyIs(key, "MFG", "MANUFACTURER")) {
             id.manufacturer = value;
             haveMfg = true;

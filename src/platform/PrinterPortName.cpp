@@ -1,11 +1,11 @@
 #include "platform/Spooler.h"
 
-#include <strings.h>
-
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <iterator>
 #include <set>
+
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -14,10 +14,7 @@ namespace {
 std::string schemeOf(const std::string& uri) {
     auto colon = uri.find(':');
     if (colon == std::string::npos) return {};
-    std::string s = uri.substr(0, colon);
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
+    return lowerAscii(uri.substr(0, colon));
 }
 
 // The maker is the host part of a usb URI, percent-escapes undone.
@@ -44,7 +41,7 @@ enum class Kind { GccUsb, Usb, Serial, Other };
 
 Kind kindOf(const std::string& uri) {
     std::string scheme = schemeOf(uri);
-    if (scheme == "usb") return ::strcasecmp(usbMakerOf(uri).c_str(), "GCC") == 0 ? Kind::GccUsb : Kind::Usb;
+    if (scheme == "usb") return equalsNoCase(usbMakerOf(uri), "GCC") ? Kind::GccUsb : Kind::Usb;
     if (scheme == "serial") return Kind::Serial;
     return Kind::Other;
 }
@@ -75,10 +72,7 @@ std::string printerPortName(const std::string& deviceUri, const std::vector<std:
         case Kind::Other:
             break;
     }
-    std::string scheme = schemeOf(deviceUri);
-    std::transform(scheme.begin(), scheme.end(), scheme.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return scheme + ":";
+    return upperAscii(schemeOf(deviceUri)) + ":";
 }
 
 std::string serialDeviceOfUri(const std::string& deviceUri) {

@@ -1,10 +1,10 @@
 #include "platform/Profile.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdint>
 
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -26,23 +26,8 @@ struct Parsed {
     std::string value;  // key value, trimmed and unquoted
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && isBlank(s[a])) ++a;
-    while (b > a && isBlank(s[b - 1])) --b;
-    return s.substr(a, b - a);
-}
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
+// Names and values lose the blanks around them; the line feed ends the line and never reaches here.
+std::string trim(std::string_view s) { return trimmed(s, isBlank); }
 
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
@@ -127,14 +112,6 @@ std::string lineEndOf(const std::string& text) {
     return text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
 }
 
-// Names and values are single-line; a line break inside one would corrupt the file.
-std::string oneLine(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        if (c == '\r' || c == '\n') c = ' ';
-    return out;
-}
-
 std::string truncateUtf8(const std::string& s, std::size_t maxBytes) {
     if (s.size() <= maxBytes) return s;
     std::size_t cut = maxBytes;
@@ -157,7 +134,7 @@ bool findValue(const std::string& section, const std::string& key, const std::st
 
 int parseProfileInt(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && (isBlank(text[i]) || text[i] == '\n')) ++i;
+    while (i < text.size() && isSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -165,7 +142,7 @@ int parseProfileInt(const std::string& text) {
     }
     int base = 10;
     if (i + 1 < text.size() && text[i] == '0') {
-        char p = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+        char p = lowerAscii(text[i + 1]);
         if (p == 'x')
             base = 16;
         else if (p == 'o')
@@ -177,7 +154,7 @@ int parseProfileInt(const std::string& text) {
     // Accumulate in 32 bits with wrap-around, as the classic conversion does.
     std::uint32_t result = 0;
     for (; i < text.size(); ++i) {
-        int c = std::tolower(static_cast<unsigned char>(text[i]));
+        char c = lowerAscii(text[i]);
         int digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
@@ -215,7 +192,8 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& path) {
-    std::string sec = oneLine(section), k = trim(oneLine(key)), v = oneLine(value);
+    // Names and values are single-line; a line break inside one would corrupt the file.
+    std::string sec = singleLine(section), k = trim(singleLine(key)), v = singleLine(value);
     if (path.empty() || k.empty()) return false;
     std::string text = readWholeFile(path).value_or(std::string());
     std::string eol = lineEndOf(text);

@@ -1,21 +1,16 @@
 #include "platform/RecentFiles.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
 #include "platform/Files.h"
+#include "platform/StringUtil.h"
 #include "platform/SystemFolders.h"
 
 namespace sartovin {
 
 namespace {
-
-std::string lowerCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // The five entities the list's writer uses in attribute values.
 std::string decodeXmlAttribute(const std::string& raw) {
@@ -91,7 +86,7 @@ bool attribute(const std::string& tag, const std::string& name, std::string& val
         std::size_t p = tag.find(name + "=", from);
         if (p == std::string::npos) return false;
         from = p + 1;
-        if (p > 0 && !std::isspace(static_cast<unsigned char>(tag[p - 1]))) continue;
+        if (p > 0 && !isSpace(tag[p - 1])) continue;
         std::size_t q = p + name.size() + 1;
         if (q >= tag.size() || (tag[q] != '"' && tag[q] != '\'')) continue;
         std::size_t end = tag.find(tag[q], q + 1);
@@ -129,14 +124,12 @@ std::string findLastSavedSvg(const std::string& listPath) {
         const char after = (*text)[pos + 9];
         const std::string tag = text->substr(pos, end - pos);
         pos = end;
-        if (after != ' ' && after != '\n' && after != '\t' && after != '\r') continue;  // <bookmark:...>
+        if (!isXmlSpace(after)) continue;  // <bookmark:...>
         std::string href, modified;
         if (!attribute(tag, "href", href)) continue;
         std::optional<std::string> path = localPathOf(href);
         if (!path) continue;
-        const std::string lower = lowerCase(*path);
-        if (lower.size() < 4 || lower.compare(lower.size() - 4, 4, ".svg") != 0) continue;
-        if (lowerCase(baseName(*path)) == "qxjob.svg") continue;
+        if (!endsWithNoCase(*path, ".svg") || equalsNoCase(baseName(*path), "qxjob.svg")) continue;
         if (!attribute(tag, "modified", modified) && !attribute(tag, "added", modified)) modified.clear();
         const double when = timeValue(modified).value_or(0);
         if (found && when <= bestTime) continue;

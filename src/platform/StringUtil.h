@@ -16,10 +16,14 @@ constexpr bool isSpace(char c) {
 /// White space inside one line: isSpace without the line feed.
 constexpr bool isBlank(char c) { return c != '\n' && isSpace(c); }
 
-/// White space as XML and SVG define it: blank, tab, carriage return, line feed.
+/// White space as XML and SVG define it: blank, tab, carriage return, line feed. Names typed by
+/// users and the fields of a device ID are trimmed of the same four.
 constexpr bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+/// A letter of the ASCII alphabet (a Windows drive letter, a URI scheme).
+constexpr bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 /// `s` without leading and trailing characters for which `space` is true.
 template <typename Pred>
@@ -33,6 +37,19 @@ constexpr std::string_view trimmedView(std::string_view s) { return trimmedView(
 
 /// A copy of `s` without leading and trailing white space (isSpace).
 inline std::string trimmed(std::string_view s) { return std::string(trimmedView(s)); }
+/// A copy of `s` without leading and trailing characters for which `space` is true.
+template <typename Pred>
+std::string trimmed(std::string_view s, Pred space) {
+    return std::string(trimmedView(s, space));
+}
+
+/// `s` with every carriage return and line feed turned into a blank, for a value that has to stay on
+/// one line of a file.
+inline std::string singleLine(std::string s) {
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = ' ';
+    return s;
+}
 
 constexpr char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 constexpr char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -54,7 +71,9 @@ constexpr bool equalsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-constexpr bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+constexpr bool contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
 
 constexpr bool containsNoCase(std::string_view s, std::string_view part) {
     if (part.empty()) return true;

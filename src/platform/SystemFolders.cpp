@@ -3,9 +3,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <vector>
+
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -65,9 +66,9 @@ std::string localeNameFrom(const std::string& posixLocale) {
     std::size_t sep = s.find_first_of("_-");
     language = s.substr(0, sep);
     if (sep != std::string::npos) territory = s.substr(sep + 1);
-    for (char& c : language) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    language = lowerAscii(language);
     if (territory.empty()) territory = language;
-    for (char& c : territory) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    territory = upperAscii(territory);
     if (language.empty()) return std::string();
     return language + "-" + territory;
 }

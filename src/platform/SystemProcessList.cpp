@@ -1,6 +1,5 @@
 #include "platform/SystemProcessList.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -14,6 +13,8 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+
+#include "platform/Files.h"
 
 extern char** environ;
 
@@ -52,25 +53,38 @@ char processState(int pid) {
     return line[close + 2];
 }
 
-std::string baseNameOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+// The file actions of one spawn, destroyed with their owner.
+class SpawnFileActions {
+public:
+    SpawnFileActions() : m_ready(posix_spawn_file_actions_init(&m_actions) == 0) {}
+    ~SpawnFileActions() {
+        if (m_ready) posix_spawn_file_actions_destroy(&m_actions);
+    }
+    SpawnFileActions(const SpawnFileActions&) = delete;
+    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+
+    bool ready() const { return m_ready; }
+    posix_spawn_file_actions_t* get() { return &m_actions; }
+
+private:
+    posix_spawn_file_actions_t m_actions;
+    bool m_ready = false;
+};
 
 }  // namespace
 
 std::vector<ProcessInfo> SystemProcessList::processes() {
     std::vector<ProcessInfo> out;
-    DIR* dir = ::opendir("/proc");
-    if (!dir) return out;
-    while (dirent* e = ::readdir(dir)) {
-        if (!allDigits(e->d_name)) continue;
+    std::vector<std::string> entries;
+    if (!listFolder("/proc", entries)) return out;
+    for (const std::string& entry : entries) {
+        if (!allDigits(entry.c_str())) continue;
         ProcessInfo info;
-        info.pid = std::atoi(e->d_name);
-        const std::string base = std::string("/proc/") + e->d_name;
+        info.pid = std::atoi(entry.c_str());
+        const std::string base = "/proc/" + entry;
         info.executable = readLink(base + "/exe");
         if (!info.executable.empty()) {
-            info.name = baseNameOf(info.executable);
+            info.name = baseName(info.executable);
         } else {
             // Another user's process: its exe link is closed to us, its short name is not.
             std::ifstream comm(base + "/comm");
@@ -79,7 +93,6 @@ std::vector<ProcessInfo> SystemProcessList::processes() {
         if (info.name.empty()) continue;
         out.push_back(std::move(info));
     }
-    ::closedir(dir);
     return out;
 }
 
@@ -118,17 +131,19 @@ int SystemProcessList::start(const std::string& program, const std::vector<std::
     for (std::string& e : envStore) envp.push_back(e.data());
     envp.push_back(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    if (posix_spawn_file_actions_init(&actions) != 0) return -1;
+    SpawnFileActions actions;
+    if (!actions.ready()) return -1;
     const std::string out = outputPath.empty() ? "/dev/null" : outputPath;
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    // A redirection that cannot be set up would let the program write into our own output.
+    if (posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null", O_RDONLY, 0) != 0 ||
+        posix_spawn_file_actions_addopen(actions.get(), 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600) !=
+            0 ||
+        posix_spawn_file_actions_adddup2(actions.get(), 1, 2) != 0)
+        return -1;
 
     pid_t pid = -1;
-    int rc = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return -1;
+    if (::posix_spawn(&pid, program.c_str(), actions.get(), nullptr, argv.data(), envp.data()) != 0)
+        return -1;
     m_started.push_back(static_cast<int>(pid));
     return static_cast<int>(pid);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #ifdef SARTOVIN_HAVE_X11
 #include <X11/Xatom.h>
@@ -35,25 +36,46 @@ private:
     Display* m_display = nullptr;
 };
 
+// Memory the X library handed out, given back with XFree.
+struct XFreeDeleter {
+    void operator()(void* data) const {
+        if (data) XFree(data);
+    }
+};
+template <typename T>
+using XMemory = std::unique_ptr<T, XFreeDeleter>;
+
+// Installs an error handler for its lifetime and puts the previous one back afterwards.
+class ScopedErrorHandler {
+public:
+    explicit ScopedErrorHandler(XErrorHandler handler) : m_previous(XSetErrorHandler(handler)) {}
+    ~ScopedErrorHandler() { XSetErrorHandler(m_previous); }
+    ScopedErrorHandler(const ScopedErrorHandler&) = delete;
+    ScopedErrorHandler& operator=(const ScopedErrorHandler&) = delete;
+
+private:
+    XErrorHandler m_previous;
+};
+
 // Reads a window property as an array of items of `format` bits; false when absent.
 bool readProperty(Display* d, Window w, Atom property, Atom type, std::vector<unsigned long>& items,
                   std::string* text) {
     Atom actualType = None;
     int actualFormat = 0;
     unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, property, 0, 1 << 20, False, type, &actualType, &actualFormat, &count,
-                           &remaining, &data) != Success)
-        return false;
+    unsigned char* raw = nullptr;
+    const int status = XGetWindowProperty(d, w, property, 0, 1 << 20, False, type, &actualType, &actualFormat,
+                                          &count, &remaining, &raw);
+    XMemory<unsigned char> data(raw);
+    if (status != Success) return false;
     bool ok = data != nullptr && actualType != None;
     if (ok && text && actualFormat == 8) {
-        text->assign(reinterpret_cast<char*>(data), count);
+        text->assign(reinterpret_cast<char*>(data.get()), count);
     } else if (ok && actualFormat == 32) {
         // Format 32 items come as longs whatever the platform's word size.
-        const unsigned long* v = reinterpret_cast<const unsigned long*>(data);
+        const unsigned long* v = reinterpret_cast<const unsigned long*>(data.get());
         items.assign(v, v + count);
     }
-    if (data) XFree(data);
     return ok;
 }
 
@@ -69,7 +91,7 @@ std::vector<WindowInfo> X11WindowList::topLevelWindows() {
     DisplayConnection c;
     Display* d = c.get();
     if (!d) return out;
-    auto oldHandler = XSetErrorHandler(ignoreXErrors);
+    const ScopedErrorHandler quiet(ignoreXErrors);
     const Window root = DefaultRootWindow(d);
     const Atom stacking = XInternAtom(d, "_NET_CLIENT_LIST_STACKING", False);
     const Atom clients = XInternAtom(d, "_NET_CLIENT_LIST", False);
@@ -84,11 +106,10 @@ std::vector<WindowInfo> X11WindowList::topLevelWindows() {
         WindowInfo info;
         std::vector<unsigned long> none;
         if (!readProperty(d, w, netName, utf8, none, &info.title) || info.title.empty()) {
-            char* name = nullptr;
-            if (XFetchName(d, w, &name) && name) {
-                info.title = name;
-                XFree(name);
-            }
+            char* raw = nullptr;
+            const Status fetched = XFetchName(d, w, &raw);
+            XMemory<char> name(raw);
+            if (fetched && name) info.title = name.get();
         }
         std::vector<unsigned long> pid;
         if (readProperty(d, w, netPid, XA_CARDINAL, pid, nullptr) && !pid.empty())
@@ -98,7 +119,6 @@ std::vector<WindowInfo> X11WindowList::topLevelWindows() {
     // The stacking list runs from the bottom; callers want the topmost first.
     if (bottomFirst) std::reverse(out.begin(), out.end());
     XSync(d, False);
-    XSetErrorHandler(oldHandler);
     return out;
 }
 

@@ -1,6 +1,6 @@
 #include "plot/DeviceUnits.h"
 
-#include <cctype>
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -14,7 +14,7 @@ void appendFixed(std::string& out, double v, int decimals) {
 
 double parseDecimal(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && isSpace(text[i])) ++i;
     if (i < text.size() && text[i] == '+') ++i;
     double v = 0;
     std::from_chars(text.data() + i, text.data() + text.size(), v);

@@ -5,17 +5,14 @@
 
 #include <cstdio>
 
-#include "base/Settings.h"
-#include "base/Texts.h"
 #include "catalog/ToolCatalog.h"
-#include "platform/ScriptedInteraction.h"
-#include "support/TempDir.h"
+#include "support/CatalogRecords.h"
+#include "support/ModelEnvironment.h"
 
 namespace sartovin {
 namespace {
 
 using test::readFile;
-using test::TempDir;
 using test::writeFile;
 
 const std::string kHeader = "Name;CutForce;CutSpeed;ToolIDName;DeltaOffset;RepeatCount\r\n";
@@ -27,52 +24,21 @@ const std::string kRows =
     "Karton 300g;350;10;KNIFE-0750;0.000000;2\r\n";
 const std::string kPlotter = "Jaguar V 132";
 
-class MediaCatalogTest : public ::testing::Test {
+class MediaCatalogTest : public ::testing::Test, protected test::ModelEnvironment {
 protected:
-    MediaCatalogTest() {
-        writeFile(
-            dir.file("texts/1000.txt"),
-            "[1000]\n1071=Schnittparameter für\n1093=Neues Medium\n"
-            "1094=Bitte geben Sie einen Namen für das neue Medium ein ...\n"
-            "1242=Schnittkonfiguration speichern für\n1309=Kann Mediendatei nicht zum Schreiben öffnen !\n"
-            "1310=Wollen Sie dieses Medium löschen ?\n1311=Kann Mediendatei nicht zum Lesen öffnen !\n"
-            "1312=Kann Werkzeugdatei nicht zum Lesen öffnen !\n"
-            "[Medien]\nPapier 120g=Papier 120 g/m²\n");
-        writeFile(dir.file("texts/2000.txt"),
-                  "[2000]\n2071=Cutting Parameter for\n2093=New Medium\n"
-                  "2094=Please enter a name for the new medium ...\n2242=Save the cutting configuration for\n"
-                  "2309=Can not open medium file for writing !\n2310=Do you want delete this medium ?\n"
-                  "2311=Can not open medium file for reading !\n2312=Can not open tool file for reading !\n"
-                  "2313=Do you want to save the changed settings for this medium ?\n"
-                  "2314=The choosen name exist, please enter a new name !\n"
-                  "2315=Please enter a name for the new medium !\n"
-                  "2366=Store these values as the medium's settings ?\n"
-                  "2367=The medium file could not be written !\n"
-                  "[Medien]\nStandardfolie=Standard vinyl\n");
-        path = dir.file("Media.csv");
-    }
-
     bool load(const std::string& bytes, StartMode startMode = 1) {
         writeFile(path, bytes);
         return catalog.load(path, startMode, kPlotter);
     }
 
+    // The name fields are ignored by the commands that take values.
     static MediumRecord values() {
-        MediumRecord v;
-        v.name = v.catalogName = "ignored";
-        v.cutForce = 90;
-        v.cutSpeed = 25;
-        v.toolIdName = "KNIFE-0300";
-        v.deltaOffset = 0.05;
-        v.repeatCount = 3;
+        MediumRecord v = test::cutterMedium("ignored", 90, 25, "KNIFE-0300", 3, 0.05);
+        v.catalogName = "ignored";
         return v;
     }
 
-    TempDir dir;
-    std::string path;
-    Texts texts{dir.file("texts/"), 2000};
-    Settings settings{dir.file("Sartovin.ini")};
-    ScriptedInteraction ui;
+    std::string path = dir.file("Media.csv");
     MediaCatalog catalog{ui, texts, settings};
 };
 

@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "base/Settings.h"
-#include "base/Texts.h"
-#include "platform/ScriptedInteraction.h"
-#include "support/TempDir.h"
+#include "support/ModelEnvironment.h"
 
 namespace sartovin {
 namespace {
 
-using test::TempDir;
 using test::writeFile;
 
 const char* kHeader19 =
@@ -18,21 +14,13 @@ const char* kHeader19 =
     "MinMediaHeight;MinMediaMargin;MaxCutSpeed;MinCutSpeed;MaxCutForce;MinCutForce;QualityDraft;"
     "QualityFair;QualityNormal;QualityFine;QualitySmallLetter";
 
-class PlotterCatalogTest : public ::testing::Test {
+class PlotterCatalogTest : public ::testing::Test, protected test::ModelEnvironment {
 protected:
-    PlotterCatalogTest() {
-        writeFile(dir.file("texts/1000.txt"), "[1000]\n1305=Kann Konfigurationsdatei nicht öffnen !\n");
-        writeFile(dir.file("texts/2000.txt"), "[2000]\n2305=Can not open config file !\n");
-    }
     bool load(const std::string& csv, StartMode startMode = 1) {
         writeFile(dir.file("Plotter.csv"), csv);
         return catalog.load(dir.file("Plotter.csv"), startMode, settings, ui, texts);
     }
 
-    TempDir dir;
-    Texts texts{dir.file("texts/"), 2000};
-    Settings settings{dir.file("Sartovin.ini")};
-    ScriptedInteraction ui;
     PlotterCatalog catalog;
 };
 

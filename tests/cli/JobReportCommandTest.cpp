@@ -2,40 +2,17 @@
 
 #include <filesystem>
 
+#include "JobReportFixture.h"
 #include "job/JobTextEncoding.h"
 #include "platform/Files.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
 
 namespace sartovin {
 namespace {
 
 using test::readFile;
-using test::runProgram;
-using test::TempDir;
 using test::writeFile;
 
-class InspectCommandTest : public ::testing::Test {
-protected:
-    InspectCommandTest() {
-        // A program folder of our own, so the messages come from texts this test controls.
-        writeFile(dir.file("prog/2000.txt"), "[2000]\r\n2303=No objects for cutting found !\r\n");
-    }
-    test::ProgramResult inspect(std::vector<std::string> args) {
-        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path",
-                                         dir.file("prog/sartovin")};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                                 {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"TMPDIR", dir.file("")},
-                                 {"XDG_RUNTIME_DIR", ""},
-                                 {"Temp", ""},
-                                 {"Tmp", ""},
-                                 {"LC_ALL", ""},
-                                 {"LANG", "en_US.UTF-8"}});
-    }
-    TempDir dir;
-};
+using InspectCommandTest = test::JobReportFixture;
 
 const char* kSmallJob =
     "Sartovin Daten von AI.\r\nQXSeite\r\n10 20\r\nQXEbene\r\nA \"q\" \\ \t\x01 Gr\xfcn\r\n"

@@ -1,39 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "JobReportFixture.h"
 #include "platform/Files.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
 
 namespace sartovin {
 namespace {
 
-using test::runProgram;
-using test::TempDir;
 using test::writeFile;
 
-class InspectSvgCommandTest : public ::testing::Test {
+class InspectSvgCommandTest : public test::JobReportFixture {
 protected:
-    InspectSvgCommandTest() {
-        writeFile(dir.file("prog/2000.txt"),
-                  "[2000]\r\n2303=No objects for cutting found !\r\n2341=No Inkscape\r\n2343=No SVG\r\n");
-    }
-    test::ProgramResult inspect(std::vector<std::string> args, const std::string& path = "") {
-        std::vector<std::string> argv = {SARTOVIN_CLI, "inspect", "--program-path",
-                                         dir.file("prog/sartovin")};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<std::pair<std::string, std::string>> env = {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                                                                {"XDG_DATA_DIRS", dir.file("share")},
-                                                                {"TMPDIR", dir.file("tmp")},
-                                                                {"XDG_RUNTIME_DIR", ""},
-                                                                {"Temp", ""},
-                                                                {"Tmp", ""},
-                                                                {"LC_ALL", ""},
-                                                                {"LANG", "en_US.UTF-8"}};
-        if (!path.empty()) env.emplace_back("PATH", path);
-        return runProgram(argv, env);
+    /// `path` replaces PATH (where Inkscape is looked for) when it is given.
+    test::ProgramResult inspectSvg(std::vector<std::string> args, const std::string& path = "") {
+        Environment changes{{"TMPDIR", dir.file("tmp")}};
+        if (!path.empty()) changes.emplace_back("PATH", path);
+        return inspect(std::move(args), changes);
     }
     bool haveInkscape() { return fileExists("/usr/bin/inkscape") || fileExists("/usr/local/bin/inkscape"); }
-    TempDir dir;
 };
 
 const char* kReaderForm =
@@ -43,7 +28,7 @@ const char* kReaderForm =
 
 TEST_F(InspectSvgCommandTest, ReadsADrawingAsItStands) {
     writeFile(dir.file("form.svg"), kReaderForm);
-    auto r = inspect({"--no-inkscape", dir.file("form.svg")});
+    auto r = inspectSvg({"--no-inkscape", dir.file("form.svg")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(": SVG drawing\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("layer \"Cut\": 1 objects, 1 paths"), std::string::npos) << r.out;
@@ -51,27 +36,27 @@ TEST_F(InspectSvgCommandTest, ReadsADrawingAsItStands) {
 
     // Any file name with an Inkscape start mode.
     writeFile(dir.file("form.txt"), kReaderForm);
-    r = inspect({"--no-inkscape", "--start-mode", "12", "--json", dir.file("form.txt")});
+    r = inspectSvg({"--no-inkscape", "--start-mode", "12", "--json", dir.file("form.txt")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"name\":\"Cut\""), std::string::npos);
 }
 
 TEST_F(InspectSvgCommandTest, WithoutInkscapeOnThePath) {
     writeFile(dir.file("form.svg"), kReaderForm);
-    auto r = inspect({dir.file("form.svg")}, dir.file("empty-bin"));
+    auto r = inspectSvg({dir.file("form.svg")}, dir.file("empty-bin"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("No Inkscape"), std::string::npos) << r.err;
 }
 
 TEST_F(InspectSvgCommandTest, ConvertsWithInkscapeAndRefusesBrokenFiles) {
     if (!haveInkscape()) GTEST_SKIP() << "inkscape is not installed; the real conversion is not tested";
-    auto r = inspect({std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/drawing-mm.svg"});
+    auto r = inspectSvg({std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/drawing-mm.svg"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("2 layers, 8 objects"), std::string::npos) << r.out;
     EXPECT_FALSE(fileExists(dir.file("tmp/qxjob.svg")));
 
     writeFile(dir.file("broken.svg"), "<svg><g><path d=\"M 0");
-    r = inspect({dir.file("broken.svg")});
+    r = inspectSvg({dir.file("broken.svg")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("SVG Datei konnte nicht interpretiert werden !"), std::string::npos) << r.err;
 }

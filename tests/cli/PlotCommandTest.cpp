@@ -2,41 +2,25 @@
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "support/CliTest.h"
+#include "support/JobFileText.h"
 
 namespace sartovin {
 namespace {
 
 using test::readFile;
-using test::runProgram;
-using test::TempDir;
 using test::writeFile;
 
-// A 10 mm square, closed, drawn with four corner anchors.
-const char* kSquareJob =
-    "Sartovin Daten von AI.\r\nQXSeite\r\n100.000 100.000\r\nQXEbene\r\nEbene 1\r\nQXObjekt\r\n"
-    "QXAuswahl\r\nnein\r\nQXKoordinaten\r\n0.000 10.000 10.000 0.000\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\n"
-    "QXStart\r\nQXGeschlossen\r\nja\r\n"
-    "C 0.000 0.000 0.000 0.000 0.000 0.000\r\nC 10.000 0.000 10.000 0.000 10.000 0.000\r\n"
-    "C 10.000 10.000 10.000 10.000 10.000 10.000\r\nC 0.000 10.000 0.000 10.000 0.000 10.000\r\n"
-    "QXEnde\r\n";
-
-class PlotCommandTest : public ::testing::Test {
+class PlotCommandTest : public test::CliTest {
 protected:
-    PlotCommandTest() { writeFile(job, kSquareJob); }
+    // A 10 mm square, closed, drawn with four corner anchors.
+    PlotCommandTest() { writeFile(job, test::rectangleJobFile(10, 10)); }
 
     test::ProgramResult plot(std::vector<std::string> args) {
-        std::vector<std::string> argv{SARTOVIN_CLI, "plot", "--quiet"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                                 {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"LC_ALL", ""},
-                                 {"LANG", "en_US.UTF-8"},
-                                 {"TMPDIR", dir.file("")}});
+        args.insert(args.begin(), {"plot", "--quiet"});
+        return runCli(args);
     }
 
-    TempDir dir;
     std::string job = dir.file("square.qxj");
     std::string out = dir.file("out.plt");
 };
@@ -98,7 +82,7 @@ TEST_F(PlotCommandTest, BadInputIsRefusedWithAReason) {
     EXPECT_EQ(r.exitCode, 2);
     r = plot({"--output", out, dir.file("missing.qxj")});
     EXPECT_EQ(r.exitCode, 1);
-    r = runProgram({SARTOVIN_CLI, "plot", "--help"});
+    r = runCli({"plot", "--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("--position-right"), std::string::npos);
 }

@@ -3,49 +3,30 @@
 #include <cstdint>
 #include <regex>
 
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "support/CliTest.h"
+#include "support/JobFileText.h"
 
 namespace sartovin {
 namespace {
 
 using test::readFile;
-using test::runProgram;
-using test::TempDir;
 using test::writeFile;
-
-// A 40 × 20 mm rectangle.
-const char* kJob =
-    "Sartovin Daten von AI.\r\nQXSeite\r\n100.000 100.000\r\nQXEbene\r\nEbene 1\r\nQXObjekt\r\n"
-    "QXAuswahl\r\nnein\r\nQXKoordinaten\r\n0.000 20.000 40.000 0.000\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\n"
-    "QXStart\r\nQXGeschlossen\r\nja\r\n"
-    "C 0.000 0.000 0.000 0.000 0.000 0.000\r\nC 40.000 0.000 40.000 0.000 40.000 0.000\r\n"
-    "C 40.000 20.000 40.000 20.000 40.000 20.000\r\nC 0.000 20.000 0.000 20.000 0.000 20.000\r\n"
-    "QXEnde\r\n";
 
 std::uint32_t bigEndian(const std::string& b, std::size_t at) {
     return (std::uint32_t(std::uint8_t(b[at])) << 24) | (std::uint32_t(std::uint8_t(b[at + 1])) << 16) |
            (std::uint32_t(std::uint8_t(b[at + 2])) << 8) | std::uint32_t(std::uint8_t(b[at + 3]));
 }
 
-class PreviewCommandTest : public ::testing::Test {
+class PreviewCommandTest : public test::CliTest {
 protected:
-    PreviewCommandTest() { writeFile(job, kJob); }
+    // A 40 × 20 mm rectangle.
+    PreviewCommandTest() { writeFile(job, test::rectangleJobFile(40, 20)); }
 
     test::ProgramResult preview(std::vector<std::string> args) {
-        std::vector<std::string> argv{SARTOVIN_CLI, "preview"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv, {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                                 {"XDG_DATA_DIRS", dir.file("share")},
-                                 {"LC_ALL", ""},
-                                 {"LANG", "en_US.UTF-8"},
-                                 {"TMPDIR", dir.file("")},
-                                 {"XDG_RUNTIME_DIR", ""},
-                                 {"DISPLAY", ""},
-                                 {"WAYLAND_DISPLAY", ""}});
+        args.insert(args.begin(), "preview");
+        return runCli(args);
     }
 
-    TempDir dir;
     std::string job = dir.file("rect.qxj");
     std::string png = dir.file("out.png");
 };

@@ -2,30 +2,21 @@
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "support/CliTest.h"
 
 namespace sartovin {
 namespace {
 
-using test::runProgram;
-using test::TempDir;
-
-class StartupCommandTest : public ::testing::Test {
+class StartupCommandTest : public test::CliTest {
 protected:
-    std::vector<std::pair<std::string, std::string>> env(const std::string& lang = "en_US.UTF-8") {
-        return {{"XDG_CONFIG_HOME", dir.file("cfg")},
-                {"XDG_DATA_DIRS", dir.file("share")},
-                {"LC_ALL", ""},
-                {"LC_MESSAGES", ""},
-                {"LANG", lang}};
+    /// Runs the program under the language `lang` (LANG).
+    test::ProgramResult runIn(const std::string& lang, const std::vector<std::string>& args) {
+        return runCli(args, {{"LANG", lang}});
     }
-    TempDir dir;
 };
 
 TEST_F(StartupCommandTest, PrintsTheSettledStateForAProgramPath) {
-    auto r =
-        runProgram({SARTOVIN_CLI, "startup", "--program-path", "/opt/x/SartovinAIHP"}, env("de_DE.UTF-8"));
+    auto r = runIn("de_DE.UTF-8", {"startup", "--program-path", "/opt/x/SartovinAIHP"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("startMode=11\n"), std::string::npos);
     EXPECT_NE(r.out.find("hobbyFlag=1\n"), std::string::npos);
@@ -40,7 +31,7 @@ TEST_F(StartupCommandTest, PrintsTheSettledStateForAProgramPath) {
 }
 
 TEST_F(StartupCommandTest, WithoutALanguageEnglishIsTakenAndNothingChosenIsStored) {
-    auto r = runProgram({SARTOVIN_CLI, "startup"}, env("C"));
+    auto r = runIn("C", {"startup"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("startMode=1\n"), std::string::npos);
     EXPECT_NE(r.out.find("languageId=2000\n"), std::string::npos);
@@ -49,20 +40,20 @@ TEST_F(StartupCommandTest, WithoutALanguageEnglishIsTakenAndNothingChosenIsStore
 }
 
 TEST_F(StartupCommandTest, TextPrintsALookupAndFailsForAnUnknownId) {
-    auto r = runProgram({SARTOVIN_CLI, "text", "331"}, env());
+    auto r = runCli({"text", "331"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "Please choose a cutter !\n");
-    r = runProgram({SARTOVIN_CLI, "text", "99999"}, env());
+    r = runCli({"text", "99999"});
     EXPECT_EQ(r.exitCode, 1);
-    r = runProgram({SARTOVIN_CLI, "text", "abc"}, env());
+    r = runCli({"text", "abc"});
     EXPECT_EQ(r.exitCode, 2);
 }
 
 TEST_F(StartupCommandTest, HelpAndUnknownCommands) {
-    auto r = runProgram({SARTOVIN_CLI, "--help"});
+    auto r = runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("startup"), std::string::npos);
-    r = runProgram({SARTOVIN_CLI, "frobnicate"});
+    r = runCli({"frobnicate"});
     EXPECT_EQ(r.exitCode, 2);
 }
 

@@ -6,28 +6,19 @@
 #include "job/Bezier.h"
 #include "job/JobColours.h"
 #include "job/JobModel.h"
+#include "support/JobBuilders.h"
 
 namespace sartovin {
 namespace {
 
 using test::ReaderHarness;
 
+// An unselected object of one segment from corner to corner of its bounds, named after its colour.
 JobObject objectWithBounds(double x1, double y1, double x2, double y2, std::uint32_t colour = 0) {
-    JobObject o;
-    o.boundsX1 = x1;
-    o.boundsY1 = y1;
-    o.boundsX2 = x2;
-    o.boundsY2 = y2;
+    JobObject o = test::objectWith(test::polyline({{x1, y1}, {x2, y2}}, false), false);
+    test::setBounds(o, x1, y1, x2, y2);
     o.fillColour = colour;
     o.colourName = "c" + std::to_string(colour);
-    JobPath path;
-    PathSegment s;
-    s.startX = x1;
-    s.startY = y1;
-    s.endX = x2;
-    s.endY = y2;
-    path.segments.push_back(s);
-    o.paths.push_back(path);
     return o;
 }
 

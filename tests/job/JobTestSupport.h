@@ -1,23 +1,21 @@
 #pragma once
-// Shared pieces of the job tests: a private texts folder with message 303 and a context that
-// records the messages the readers show.
+// Shared pieces of the job tests: a private texts folder (written with CR LF line ends, as files
+// edited on Windows have them) and a context that records the messages the readers show.
 
+#include <initializer_list>
 #include <string>
 
 #include "base/Texts.h"
 #include "job/JobImportContext.h"
 #include "platform/ScriptedInteraction.h"
 #include "support/TempDir.h"
+#include "support/TextFiles.h"
 
 namespace sartovin::test {
 
-inline constexpr const char* kNoObjectsText = "No objects for cutting found !";
-
 class ReaderHarness {
 public:
-    ReaderHarness() {
-        writeFile(dir.file("texts/2000.txt"), std::string("[2000]\r\n2303=") + kNoObjectsText + "\r\n");
-    }
+    ReaderHarness() { writeEnglishTexts(dir.file("texts/"), LineEnds::CrLf); }
 
     TempDir dir;
     Texts texts{dir.file("texts/"), 2000};

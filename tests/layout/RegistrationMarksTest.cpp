@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "job/JobModel.h"
-#include "layout/TestJobs.h"
+#include "support/JobBuilders.h"
 
 namespace sartovin {
 namespace {

@@ -4,28 +4,25 @@
 
 #include <memory>
 
-#include "base/Settings.h"
-#include "base/Texts.h"
 #include "job/JobModel.h"
 #include "layout/LayoutModel.h"
-#include "layout/TestJobs.h"
-#include "platform/ScriptedInteraction.h"
-#include "support/TempDir.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
+#include "support/ModelEnvironment.h"
 
 namespace sartovin {
 namespace {
 
+using test::cutterMedium;
 using test::rectangle;
-using test::TempDir;
 
 constexpr std::uint32_t kRed = 0x0000FF, kBlue = 0xFF0000;
 
 // Layers: 0 "Red" (two red objects), 1 "Empty", 2 the marks layer, 3 "Mixed" (a blue and a red
 // object, the blue one selected in the host). Colour groups: red (three members), blue.
-class LayerSelectionTest : public ::testing::Test {
+class LayerSelectionTest : public ::testing::Test, protected test::ModelEnvironment, protected test::PageJob {
 protected:
-    LayerSelectionTest() : settings(dir.file("Sartovin.ini")), texts(dir.path(), 2000) {
-        test::writeEnglishTexts(dir);
+    LayerSelectionTest() {
         settings.setRotate(0);
         JobLayer red, empty, marks, mixed;
         red.name = "Red";
@@ -39,12 +36,9 @@ protected:
         live.layers = {red, empty, marks, mixed};
         buildColourGroups(live);
         // The extent as import leaves it (marks included, widened by 0.5 mm).
-        state.extent = {56, 66, 56, 66, 60.5, 50.5, -5.5, -5.5};
-        JobExtent referenceExtent;
-        makeReferenceCopy(live, state.extent, reference, referenceExtent);
+        imported({56, 66, 56, 66, 60.5, 50.5, -5.5, -5.5});
 
-        media = {vinylMedium("Vinyl", 90, 30, "T1", 2, 0.1), vinylMedium("Flock", 150, 12, "T2", 3, -0.05)};
-        tools = {{"T1", "Messer", "Blade", 0.25}, {"T2", "Messer 2", "Blade 2", 0.5}};
+        media = {cutterMedium("Vinyl", 90, 30, "T1", 2, 0.1), cutterMedium("Flock", 150, 12, "T2", 3, -0.05)};
 
         options = std::make_unique<OptionsModel>(settings, texts, ui, 1);
         layout = std::make_unique<LayoutModel>(settings, texts, ui, 1, live, reference, state);
@@ -58,32 +52,14 @@ protected:
         layers->rebuildTree();
     }
 
-    static MediumRecord vinylMedium(const char* name, int force, int speed, const char* tool, int reps,
-                                    double delta) {
-        MediumRecord m;
-        m.name = name;
-        m.cutForce = static_cast<std::int16_t>(force);
-        m.cutSpeed = static_cast<std::int16_t>(speed);
-        m.toolIdName = tool;
-        m.repeatCount = static_cast<std::int16_t>(reps);
-        m.deltaOffset = delta;
-        return m;
-    }
-
     std::vector<std::string> texts_() const {
         std::vector<std::string> t;
         for (const LayerEntry& e : layers->entries()) t.push_back(e.text);
         return t;
     }
 
-    TempDir dir;
-    Settings settings;
-    Texts texts;
-    ScriptedInteraction ui;
-    Job live, reference;
-    JobState state;
     std::vector<MediumRecord> media;
-    std::vector<ToolRecord> tools;
+    std::vector<ToolRecord> tools = test::testTools();
     std::unique_ptr<OptionsModel> options;
     std::unique_ptr<LayoutModel> layout;
     std::unique_ptr<LayerSelectionModel> layers;

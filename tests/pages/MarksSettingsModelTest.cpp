@@ -4,29 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include "base/Settings.h"
-#include "base/Texts.h"
 #include "layout/RegistrationMarks.h"
-#include "layout/TestJobs.h"
-#include "platform/ScriptedInteraction.h"
-#include "support/TempDir.h"
+#include "support/CatalogRecords.h"
+#include "support/ModelEnvironment.h"
 
 namespace sartovin {
 namespace {
 
-using test::TempDir;
-
-class MarksSettingsTest : public ::testing::Test {
+class MarksSettingsTest : public ::testing::Test, protected test::ModelEnvironment {
 protected:
-    MarksSettingsTest() : settings(dir.file("Sartovin.ini")), texts(dir.path(), 2000) {
-        test::writeEnglishTexts(dir);
-    }
     std::string key(const char* name) const { return settings.readString("Passermarks", name, "<absent>"); }
-
-    TempDir dir;
-    Settings settings;
-    Texts texts;
-    ScriptedInteraction ui;
 };
 
 TEST_F(MarksSettingsTest, SheetFormatsPerEditionAndPlotter) {

@@ -4,54 +4,29 @@
 
 #include <memory>
 
-#include "base/Settings.h"
-#include "base/Texts.h"
 #include "layout/LayoutModel.h"
-#include "layout/TestJobs.h"
 #include "pages/LayerSelectionModel.h"
-#include "platform/ScriptedInteraction.h"
-#include "support/TempDir.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
+#include "support/ModelEnvironment.h"
 
 namespace sartovin {
 namespace {
 
-using test::TempDir;
+using test::testTools;
 
-std::vector<ToolRecord> testTools() {
-    return {{"T1", "Messer 0,25", "Blade 0.25", 0.25},
-            {"T2", "Messer 0,5", "Blade 0.5", 0.5},
-            {"PEN", "Stift", "Pen", 0}};
-}
+// Its speed lies beyond the test cutter's 80.
+MediumRecord vinyl() { return test::cutterMedium("Vinyl", 90, 200, "T2", 2, 0.125); }
 
-MediumRecord vinyl() {
-    MediumRecord m;
-    m.name = "Vinyl";
-    m.cutForce = 90;
-    m.cutSpeed = 200;  // beyond the plotter's 80
-    m.toolIdName = "T2";
-    m.deltaOffset = 0.125;
-    m.repeatCount = 2;
-    return m;
-}
-
-class OptionsModelTest : public ::testing::Test {
+class OptionsModelTest : public ::testing::Test, protected test::ModelEnvironment {
 protected:
-    OptionsModelTest() : settings(dir.file("Sartovin.ini")), texts(dir.path(), 2000) {
-        test::writeEnglishTexts(dir);
-    }
-
     OptionsModel& open(StartMode startMode = 1, const PlotterRecord& plotter = test::testPlotter()) {
         model = std::make_unique<OptionsModel>(settings, texts, ui, startMode);
         model->open(testTools());
         model->setPlotter(plotter);
         return *model;
     }
-    std::string key(const char* name) const { return settings.readString("State", name, "<absent>"); }
 
-    TempDir dir;
-    Settings settings;
-    Texts texts;
-    ScriptedInteraction ui;
     std::unique_ptr<OptionsModel> model;
 };
 
@@ -60,20 +35,20 @@ TEST_F(OptionsModelTest, EditsAreClampedShownAndWritten) {
     EXPECT_EQ(m.editInt(OptionField::GridDistance, "150"), 100);
     EXPECT_EQ(m.gridDistance(), 100);
     EXPECT_EQ(m.text(OptionField::GridDistance), "100");
-    EXPECT_EQ(key("GridDistance"), "100");
+    EXPECT_EQ(stateKey("GridDistance"), "100");
     EXPECT_EQ(m.editInt(OptionField::Speed, "2"), 10);  // the plotter's MinCutSpeed
-    EXPECT_EQ(key("Speed"), "10");
+    EXPECT_EQ(stateKey("Speed"), "10");
     EXPECT_EQ(m.editInt(OptionField::Force, "9999"), 400);
-    EXPECT_EQ(key("Force"), "400");
+    EXPECT_EQ(stateKey("Force"), "400");
     EXPECT_EQ(m.editInt(OptionField::Overcut, "-3"), 0);
-    EXPECT_EQ(key("Overcut"), "0");
+    EXPECT_EQ(stateKey("Overcut"), "0");
     EXPECT_EQ(m.editInt(OptionField::RepeatCount, "abc"), 1);
     EXPECT_EQ(m.editInt(OptionField::RepeatCount, " 7x"), 7);
     EXPECT_EQ(m.repeatCount(), 7);
-    EXPECT_EQ(key("RepeatCount"), "7");
+    EXPECT_EQ(stateKey("RepeatCount"), "7");
     // The feed after plotting is written as entered.
     EXPECT_EQ(m.editInt(OptionField::EndPositionDistance, "1234"), 1234);
-    EXPECT_EQ(key("EndPositionDistance"), "1234");
+    EXPECT_EQ(stateKey("EndPositionDistance"), "1234");
 }
 
 TEST_F(OptionsModelTest, SpinStepsByEdition) {
@@ -83,7 +58,7 @@ TEST_F(OptionsModelTest, SpinStepsByEdition) {
     EXPECT_EQ(m.spin(OptionField::Speed, 1), 30);
     m.setInt(OptionField::Force, 398);
     EXPECT_EQ(m.spin(OptionField::Force, -1), 400);  // clamped after the step
-    EXPECT_EQ(key("Force"), "400");
+    EXPECT_EQ(stateKey("Force"), "400");
     EXPECT_EQ(m.spin(OptionField::Force, 1), 395);
     EXPECT_EQ(m.spin(OptionField::GridDistance, 1), 0);
 
@@ -106,7 +81,7 @@ TEST_F(OptionsModelTest, QualityListFollowsThePlotterAndTheStoredIndex) {
     m.setQualityIndex(4);
     EXPECT_DOUBLE_EQ(m.qualityValue(), 4);
     EXPECT_DOUBLE_EQ(m.nextQualityValue(), 0);
-    EXPECT_EQ(key("QualityIndex"), "4");
+    EXPECT_EQ(stateKey("QualityIndex"), "4");
     m.setQualityIndex(5);  // not in the list
     EXPECT_EQ(m.qualityIndex(), 4);
 
@@ -133,16 +108,16 @@ TEST_F(OptionsModelTest, StandardCorrectionStaysWithinTheToolOffset) {
     EXPECT_DOUBLE_EQ(m.toolOffset(), 0.25);
     EXPECT_DOUBLE_EQ(m.setOffsetCorrection(-0.3), -0.25);
     EXPECT_EQ(m.offsetText(), "-0.250");
-    EXPECT_EQ(key("Offset"), "-0.250");
+    EXPECT_EQ(stateKey("Offset"), "-0.250");
     EXPECT_DOUBLE_EQ(m.editOffset("0.8"), 0.75);
-    EXPECT_EQ(key("Offset"), "0.750");
+    EXPECT_EQ(stateKey("Offset"), "0.750");
     EXPECT_DOUBLE_EQ(m.editOffset("0,1"), 0.1);
     EXPECT_NEAR(m.spinOffset(-1), 0.11, 1e-12);
     // A new tool resets the correction.
     m.selectTool(1);
     EXPECT_DOUBLE_EQ(m.offsetCorrection(), 0);
     EXPECT_DOUBLE_EQ(m.offsetMax(), 0.5);
-    EXPECT_EQ(key("Offset"), "0.000");
+    EXPECT_EQ(stateKey("Offset"), "0.000");
 }
 
 TEST_F(OptionsModelTest, HobbyBladeSettingAndLaserOffsetRanges) {
@@ -150,7 +125,7 @@ TEST_F(OptionsModelTest, HobbyBladeSettingAndLaserOffsetRanges) {
     EXPECT_DOUBLE_EQ(h.offsetCorrection(), 1);  // a reset to 0 is corrected to the first setting
     EXPECT_DOUBLE_EQ(h.setOffsetCorrection(12), 10);
     EXPECT_DOUBLE_EQ(h.spinOffset(1), 9);
-    EXPECT_EQ(key("Offset"), "9.000");
+    EXPECT_EQ(stateKey("Offset"), "9.000");
     EXPECT_EQ(h.bladePicture(), 9);
     h.selectTool(2);
     EXPECT_EQ(h.bladePicture(), 0);  // the pen picture
@@ -172,9 +147,9 @@ TEST_F(OptionsModelTest, ApplyingAMediumGoesThroughTheChecks) {
     EXPECT_DOUBLE_EQ(m.toolOffset(), 0.5);
     EXPECT_DOUBLE_EQ(m.offsetCorrection(), 0.125);
     EXPECT_EQ(m.currentMedium(), 3);
-    EXPECT_EQ(key("Speed"), "80");
-    EXPECT_EQ(key("RepeatCount"), "2");
-    EXPECT_EQ(key("Offset"), "0.125");
+    EXPECT_EQ(stateKey("Speed"), "80");
+    EXPECT_EQ(stateKey("RepeatCount"), "2");
+    EXPECT_EQ(stateKey("Offset"), "0.125");
     EXPECT_EQ(m.parametersCaption(), "Cutting Parameter for Vinyl");
     EXPECT_EQ(m.saveTooltip(), "Save the cutting configuration for Vinyl");
     MediumRecord unknownTool = vinyl();
@@ -206,13 +181,13 @@ TEST_F(OptionsModelTest, LaserEditionKeepsItsOwnParameters) {
     EXPECT_EQ(l.laser().rasterDpi, 300);
     EXPECT_TRUE(l.laser().smooth);
     EXPECT_FALSE(l.laser().clean);
-    EXPECT_EQ(key("VectorLPI"), "1525");
-    EXPECT_EQ(key("RepeatCountRaster"), "1");
-    EXPECT_EQ(key("CutOutVectorForce"), "100");
-    EXPECT_EQ(key("RasterCleanSpeed"), "1");
-    EXPECT_EQ(key("RepeatCount"), "<absent>");
+    EXPECT_EQ(stateKey("VectorLPI"), "1525");
+    EXPECT_EQ(stateKey("RepeatCountRaster"), "1");
+    EXPECT_EQ(stateKey("CutOutVectorForce"), "100");
+    EXPECT_EQ(stateKey("RasterCleanSpeed"), "1");
+    EXPECT_EQ(stateKey("RepeatCount"), "<absent>");
     EXPECT_EQ(l.spin(OptionField::CleanRepeatCount, -1), 2);
-    EXPECT_EQ(key("RasterCleanRepeat"), "2");
+    EXPECT_EQ(stateKey("RasterCleanRepeat"), "2");
 }
 
 TEST_F(OptionsModelTest, SwitchesAndEndPosition) {
@@ -225,18 +200,18 @@ TEST_F(OptionsModelTest, SwitchesAndEndPosition) {
     EXPECT_TRUE(m.gridDistanceEnabled());
     EXPECT_EQ(m.endPosition(), 2);
     m.setGridOn(false);
-    EXPECT_EQ(key("Grid"), "0");
+    EXPECT_EQ(stateKey("Grid"), "0");
     EXPECT_FALSE(m.gridDistanceEnabled());
     m.setOvercutOn(true);
-    EXPECT_EQ(key("UseOvercut"), "1");
+    EXPECT_EQ(stateKey("UseOvercut"), "1");
     EXPECT_TRUE(m.overcutEnabled());
     m.setInt(OptionField::EndPositionDistance, 40);
     m.setEndPosition(1);
-    EXPECT_EQ(key("EndPosition"), "1");
+    EXPECT_EQ(stateKey("EndPosition"), "1");
     settings.setEndPositionDistance(0);
     m.setEndPosition(2);  // also writes the distance
-    EXPECT_EQ(key("EndPosition"), "2");
-    EXPECT_EQ(key("EndPositionDistance"), "40");
+    EXPECT_EQ(stateKey("EndPosition"), "2");
+    EXPECT_EQ(stateKey("EndPositionDistance"), "40");
     m.setEndPosition(3);
     EXPECT_EQ(m.endPosition(), 2);
     m.setTestCutMode(true);
@@ -245,15 +220,11 @@ TEST_F(OptionsModelTest, SwitchesAndEndPosition) {
 
 // The options page and the pages it reaches: the frame and the cutter's own settings act on the
 // layout and the layers page.
-class OptionsWithPagesTest : public OptionsModelTest {
+class OptionsWithPagesTest : public OptionsModelTest, protected test::PageJob {
 protected:
     OptionsWithPagesTest() {
-        JobLayer a;
-        a.name = "Cut";
-        a.objects.push_back(test::rectangle(0, 0, 100, 50));
-        live.layers.push_back(a);
-        state.extent = {50, 100, 50, 100, 100, 50, 0, 0};
-        reference = live;
+        live.layers.push_back(test::layerWith("Cut", {test::rectangle(0, 0, 100, 50)}));
+        imported({50, 100, 50, 100, 100, 50, 0, 0});
         settings.setRotate(0);
         options = std::make_unique<OptionsModel>(settings, texts, ui, 1);
         layout = std::make_unique<LayoutModel>(settings, texts, ui, 1, live, reference, state);
@@ -264,8 +235,6 @@ protected:
         layout->open();
         layers->rebuildTree();
     }
-    Job live, reference;
-    JobState state;
     std::unique_ptr<OptionsModel> options;
     std::unique_ptr<LayoutModel> layout;
     std::unique_ptr<LayerSelectionModel> layers;
@@ -279,7 +248,7 @@ TEST_F(OptionsWithPagesTest, UsePlotterSettingsClearsIndividualParametersWithAMe
     EXPECT_FALSE(layers->individualParametersEnabled());
     EXPECT_FALSE(options->cuttingParametersEnabled());
     EXPECT_FALSE(options->secondSaveEnabled());
-    EXPECT_EQ(key("UsePlotterSettings"), "1");
+    EXPECT_EQ(stateKey("UsePlotterSettings"), "1");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "The different cutting parameters were switched off.");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
@@ -290,7 +259,7 @@ TEST_F(OptionsWithPagesTest, UsePlotterSettingsClearsIndividualParametersWithAMe
     EXPECT_EQ(ui.messages.size(), 1u);
     options->setUsePlotterSettings(false);
     EXPECT_TRUE(options->cuttingParametersEnabled());
-    EXPECT_EQ(key("UsePlotterSettings"), "0");
+    EXPECT_EQ(stateKey("UsePlotterSettings"), "0");
 }
 
 TEST_F(OptionsWithPagesTest, FrameChangesReachTheLayoutAndTheTree) {

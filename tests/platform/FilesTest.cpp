@@ -1,11 +1,16 @@
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include <algorithm>
+#include <utility>
+
+#include "platform/UniqueFd.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -71,6 +76,43 @@ TEST(FilesTest, AtomicWriteHonoursReadOnlyFilesAndFollowsLinks) {
     ASSERT_EQ(::lstat(dir.file("Sartovin.ini").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(readFile(dir.file("dotfiles.ini")), "[State]\nLanguage=1000\n");
+}
+
+TEST(FilesTest, FolderListingLeavesOutTheDotEntries) {
+    TempDir dir;
+    writeFile(dir.file("1000.Txt"), "");
+    writeFile(dir.file("sub/inner"), "");
+    std::vector<std::string> names{"stale"};
+    ASSERT_TRUE(listFolder(dir.path(), names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"1000.Txt", "sub"}));
+    EXPECT_FALSE(listFolder(dir.file("missing/"), names));
+    EXPECT_TRUE(names.empty());
+}
+
+bool isOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
+
+TEST(UniqueFdTest, ClosesOnceWhateverWayItLeaves) {
+    TempDir dir;
+    writeFile(dir.file("f"), "x");
+    int raw = -1;
+    {
+        UniqueFd fd(::open(dir.file("f").c_str(), O_RDONLY | O_CLOEXEC));
+        raw = fd.get();
+        ASSERT_TRUE(fd.valid());
+        UniqueFd moved = std::move(fd);  // the new owner closes it, the old one no longer does
+        EXPECT_FALSE(fd.valid());
+        EXPECT_EQ(moved.get(), raw);
+    }
+    EXPECT_FALSE(isOpen(raw));
+
+    UniqueFd kept(::open(dir.file("f").c_str(), O_RDONLY | O_CLOEXEC));
+    raw = kept.release();
+    EXPECT_TRUE(isOpen(raw));  // given up, not closed
+    UniqueFd again(raw);
+    EXPECT_TRUE(again.close());
+    EXPECT_FALSE(isOpen(raw));
+    EXPECT_TRUE(again.close());  // nothing left to close
 }
 
 TEST(FilesTest, PathParts) {

@@ -15,6 +15,16 @@ TEST(StringUtil, TrimmingAndWhiteSpaceKinds) {
     EXPECT_EQ(trimmedView("\nx\n", isBlank), "\nx\n");  // line feeds end lines, they are no blanks
     EXPECT_EQ(trimmedView("\vx\v", isXmlSpace), "\vx\v");
     EXPECT_EQ(trimmed("Bügelfolie "), "Bügelfolie");
+    EXPECT_EQ(trimmed("\t MFG \r\n", isXmlSpace), "MFG");
+    EXPECT_EQ(trimmed("\f\vGCC\v", isXmlSpace), "\f\vGCC\v");  // form feed and vertical tab stay
+    EXPECT_EQ(trimmed("\r x \v", isBlank), "x");
+    EXPECT_EQ(singleLine("a\r\nb\nc\t"), "a  b c\t");
+}
+
+TEST(StringUtil, AsciiLettersOnly) {
+    EXPECT_TRUE(isAsciiLetter('c') && isAsciiLetter('Z'));
+    EXPECT_FALSE(isAsciiLetter('@') || isAsciiLetter('[') || isAsciiLetter('1'));
+    EXPECT_FALSE(isAsciiLetter(static_cast<char>(0xC4)));  // a Latin-1 capital A umlaut byte
 }
 
 TEST(StringUtil, CaseIgnoresTheLocaleAndKeepsUtf8) {

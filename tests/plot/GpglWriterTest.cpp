@@ -121,7 +121,7 @@ TEST(GpglWriter, MarksModeReadsTheMarksFirst) {
     Job job;
     job.layers.push_back(layerWith("art", {objectWith(polyline({{10, 10}, {20, 10}}, false))}));
     PlotEnvironment env;
-    FakeExchange exchange(env.interaction);
+    FakeExchange exchange(env.ui);
     env.context.marksExchange = &exchange;
     PlotParameters p = hobbyParameters(job);
     p.startMode = 11;
@@ -140,7 +140,7 @@ TEST(GpglWriter, MarksModeReadsTheMarksFirst) {
     EXPECT_EQ(exchange.log,
               (std::vector<std::string>{"usb@0:" + enq, "direct@1000:" + reading + "TB123,4000,3000" + kEtx,
                                         "usb@2000:" + enq, "usb@3000:" + enq}));
-    EXPECT_TRUE(env.interaction.messages.empty());
+    EXPECT_TRUE(env.ui.messages.empty());
     EXPECT_EQ(env.progress.texts.front(), "Reading marks ...");
     // Marks frame: first = Dx − X, second = Dy − Y; only the pen-up lift of the walk is absolute.
     EXPECT_EQ(out, "TB99" + kEtx + "!105FX10,0,FC18,10,M3800,2800,D3600,2800," + kEtx + kEnd);
@@ -148,10 +148,10 @@ TEST(GpglWriter, MarksModeReadsTheMarksFirst) {
     // Without the extra mark the user positions the cutter first (text 390).
     p.marks.extraMark = false;
     exchange.log.clear();
-    env.interaction.answers = {MessageAnswer::Ok};
+    env.ui.answers = {MessageAnswer::Ok};
     ASSERT_TRUE(writeGpgl(-1, out, p, 1, env.context));
-    EXPECT_EQ(env.interaction.messages.back().text, "Position the cutter at the first mark");
-    EXPECT_EQ(env.interaction.messages.back().buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(env.ui.messages.back().text, "Position the cutter at the first mark");
+    EXPECT_EQ(env.ui.messages.back().buttons, MessageButtons::OkCancel);
     EXPECT_NE(exchange.log[1].find("TB23,4000,3000" + kEtx), std::string::npos);
     // Rotated layouts exchange the two distances.
     p.rotation = 1;
@@ -163,22 +163,22 @@ TEST(GpglWriter, MarksModeReadsTheMarksFirst) {
 TEST(GpglWriter, MarksModeFailures) {
     Job job = jobWith(polyline({{0, 0}, {1, 0}}, false));
     PlotEnvironment env;
-    FakeExchange exchange(env.interaction);
+    FakeExchange exchange(env.ui);
     env.context.marksExchange = &exchange;
     PlotParameters p = hobbyParameters(job);
     p.jobState.marksMode = true;
     p.usbDeviceName = "CC330";
     std::string out;
 
-    env.interaction.answers = {MessageAnswer::Cancel};
+    env.ui.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(writeGpgl(-1, out, p, 1, env.context));
     EXPECT_TRUE(exchange.log.empty());
 
     p.usbDeviceName = "Cameo";  // not attached: false without a message of its own
-    env.interaction.answers = {MessageAnswer::Ok};
-    const std::size_t shown = env.interaction.messages.size();
+    env.ui.answers = {MessageAnswer::Ok};
+    const std::size_t shown = env.ui.messages.size();
     EXPECT_FALSE(writeGpgl(-1, out, p, 1, env.context));
-    EXPECT_EQ(env.interaction.messages.size(), shown + 1);  // only text 390
+    EXPECT_EQ(env.ui.messages.size(), shown + 1);  // only text 390
     EXPECT_TRUE(exchange.log.empty());
 
     p.usbDeviceName = "CC330";

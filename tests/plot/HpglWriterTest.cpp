@@ -30,7 +30,7 @@ TEST(HpglWriter, SquareAtPositionWithInitialisationAndEndMove) {
     EXPECT_EQ(env.progress.high, 1);
     EXPECT_FALSE(env.progress.visible);
     // The end-of-pass wait: 40 × 10 ms on the virtual clock per call.
-    EXPECT_EQ(env.interaction.nowMs, 800);
+    EXPECT_EQ(env.ui.nowMs, 800);
 }
 
 TEST(HpglWriter, InitialisationVariants) {
@@ -315,10 +315,10 @@ TEST(HpglWriter, NoPathsShowsWarningAndCancelEmptiesTheOutput) {
     std::string out = "old";
     EXPECT_FALSE(writeHpgl(-1, out, p, 1, env.context));
     EXPECT_TRUE(out.empty());
-    ASSERT_EQ(env.interaction.messages.size(), 1u);
-    EXPECT_EQ(env.interaction.messages[0].text, "No objects for cutting found !");
-    EXPECT_EQ(env.interaction.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(env.interaction.messages[0].caption, "Sartovin");
+    ASSERT_EQ(env.ui.messages.size(), 1u);
+    EXPECT_EQ(env.ui.messages[0].text, "No objects for cutting found !");
+    EXPECT_EQ(env.ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(env.ui.messages[0].caption, "Sartovin");
 
     Job job = jobWith(square10());
     p = baseParameters(job);
@@ -327,17 +327,17 @@ TEST(HpglWriter, NoPathsShowsWarningAndCancelEmptiesTheOutput) {
 
     // No: the flag is cleared and generation goes on to the same stream.
     env.progress.cancel = true;
-    env.interaction.answers = {MessageAnswer::No};
+    env.ui.answers = {MessageAnswer::No};
     ASSERT_TRUE(writeHpgl(-1, out, p, 1, env.context));
     EXPECT_EQ(out, expected);
     EXPECT_FALSE(env.progress.cancel);
-    EXPECT_EQ(env.interaction.messages.back().text, "Do you want to cancel the curent job ?");
-    EXPECT_EQ(env.interaction.messages.back().buttons, MessageButtons::YesNo);
-    EXPECT_EQ(env.interaction.messages.back().icon, MessageIcon::Question);
+    EXPECT_EQ(env.ui.messages.back().text, "Do you want to cancel the curent job ?");
+    EXPECT_EQ(env.ui.messages.back().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(env.ui.messages.back().icon, MessageIcon::Question);
 
     // Yes: false, nothing left in the output, the status window hidden.
     env.progress.cancel = true;
-    env.interaction.answers = {MessageAnswer::Yes};
+    env.ui.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(writeHpgl(-1, out, p, 1, env.context));
     EXPECT_TRUE(out.empty());
     EXPECT_FALSE(env.progress.visible);
@@ -351,14 +351,14 @@ TEST(HpglWriter, CancelDuringAPathStopsAtTheNextSegment) {
     PlotParameters p = baseParameters(job);
     int paths = 0;
     // The user presses cancel while the second path is processed (messages are pumped after it).
-    env.interaction.onPump = [&] {
+    env.ui.onPump = [&] {
         if (++paths == 2) env.progress.cancel = true;
     };
-    env.interaction.answers = {MessageAnswer::Yes};
+    env.ui.answers = {MessageAnswer::Yes};
     std::string out;
     EXPECT_FALSE(writeHpgl(-1, out, p, 1, env.context));
     EXPECT_TRUE(out.empty());
-    EXPECT_EQ(env.interaction.messages.size(), 1u);
+    EXPECT_EQ(env.ui.messages.size(), 1u);
 }
 
 TEST(HpglWriter, NumbersKeepTheirDecimalPointInAnyLocale) {

@@ -58,23 +58,23 @@ TEST(PlotRun, PerGroupCuttingWithFrameGroupAndPassCounts) {
     EXPECT_EQ(stream.size() + 1, f.delivered[3].size());
     EXPECT_EQ(f.delivered[3].back(), '\0');
     EXPECT_EQ(f.delivered[3].substr(0, stream.size()), stream);
-    EXPECT_EQ(f.env.interaction.nowMs, 7 * 400 + 500);
+    EXPECT_EQ(f.env.ui.nowMs, 7 * 400 + 500);
 }
 
 TEST(PlotRun, PauseBetweenGroupsAndCancelAtTheFirstQuestion) {
     RunFixture f;
     f.p.pauseBetweenPasses = true;
     std::string stream;
-    f.env.interaction.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
+    f.env.ui.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     EXPECT_EQ(runPlotGroups(f.p, f.env.context, f.sink, stream).groupsSent, 4);
-    ASSERT_EQ(f.env.interaction.messages.size(), 3u);
-    EXPECT_EQ(f.env.interaction.messages[0].text, "Next layer ?");
-    EXPECT_EQ(f.env.interaction.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(f.env.interaction.messages[0].buttons, MessageButtons::OkCancel);
+    ASSERT_EQ(f.env.ui.messages.size(), 3u);
+    EXPECT_EQ(f.env.ui.messages[0].text, "Next layer ?");
+    EXPECT_EQ(f.env.ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(f.env.ui.messages[0].buttons, MessageButtons::OkCancel);
 
     RunFixture g;
     g.p.pauseBetweenPasses = true;
-    g.env.interaction.answers = {MessageAnswer::Cancel};
+    g.env.ui.answers = {MessageAnswer::Cancel};
     PlotRunResult r = runPlotGroups(g.p, g.env.context, g.sink, stream);
     EXPECT_TRUE(r.stoppedAtPause);
     ASSERT_EQ(g.delivered.size(), 1u);
@@ -86,10 +86,10 @@ TEST(PlotRun, SkippedLayersCancelledGroupsAndSinkFailure) {
     f.p.pauseBetweenPasses = true;
     f.job.layers[1].enabled = false;
     std::string stream;
-    f.env.interaction.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    f.env.ui.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     runPlotGroups(f.p, f.env.context, f.sink, stream);
     ASSERT_EQ(f.delivered.size(), 3u);  // layer 1 skipped without a question
-    EXPECT_EQ(f.env.interaction.messages.size(), 2u);
+    EXPECT_EQ(f.env.ui.messages.size(), 2u);
     EXPECT_NE(f.delivered[1].find("IN;VS12;"), std::string::npos);
 
     // The user cancels the first group: nothing is sent for it, and the flag, still set, asks
@@ -97,10 +97,10 @@ TEST(PlotRun, SkippedLayersCancelledGroupsAndSinkFailure) {
     RunFixture g;
     g.env.progress.cancel = true;
     g.p.gridOn = false;
-    g.env.interaction.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    g.env.ui.answers = {MessageAnswer::Yes, MessageAnswer::No};
     // The run clears the flag at its start; press cancel again as soon as generation begins.
     bool pressed = false;
-    g.env.interaction.onPump = [&] {
+    g.env.ui.onPump = [&] {
         if (!pressed) {
             pressed = true;
             g.env.progress.cancel = true;
@@ -112,7 +112,7 @@ TEST(PlotRun, SkippedLayersCancelledGroupsAndSinkFailure) {
     ASSERT_EQ(g.delivered.size(), 2u);
     EXPECT_EQ(g.delivered[0].find("IN;VS10;"), 0u);
     EXPECT_EQ(g.delivered[1].find("IN;VS12;"), 0u);
-    EXPECT_EQ(g.env.interaction.messages.size(), 2u);
+    EXPECT_EQ(g.env.ui.messages.size(), 2u);
 
     RunFixture h;
     h.sinkWorks = false;

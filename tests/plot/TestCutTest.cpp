@@ -14,7 +14,7 @@ struct TestCutFixture {
     bool virtualDisplay = false;
     std::vector<bool> controlStates;
     TestCut cut{dir.file("TestCut.qxdat"),
-                env.interaction,
+                env.ui,
                 env.texts,
                 [this](const std::string& b) {
                     sent.push_back(b);
@@ -99,7 +99,7 @@ TEST(TestCut, NothingIsSentOrCountedWithoutPatternOrChannel) {
     f.sent.clear();
     EXPECT_FALSE(f.cut.testCut(p));
     EXPECT_TRUE(f.sent.empty());
-    EXPECT_EQ(f.env.interaction.messages.back().text, "Please stop the VLCD application first.");
+    EXPECT_EQ(f.env.ui.messages.back().text, "Please stop the VLCD application first.");
 }
 
 TEST(TestCut, HobbyEditionCutsAtTheCurrentPosition) {
@@ -109,10 +109,10 @@ TEST(TestCut, HobbyEditionCutsAtTheCurrentPosition) {
     p.speed = 3;
     p.force = 12;
     p.toolOffset = 18.7;
-    f.env.interaction.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+    f.env.ui.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
     ASSERT_TRUE(f.cut.testCut(p));
-    EXPECT_EQ(f.env.interaction.messages[0].text, kHobbyTestCutQuestion);
-    EXPECT_EQ(f.env.interaction.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(f.env.ui.messages[0].text, kHobbyTestCutQuestion);
+    EXPECT_EQ(f.env.ui.messages[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(f.sent.back(),
               "!103FX12,0,FC18,12,&100,100,100,\\0,0,L0,"
               "O30,30,E140,0," +
