@@ -34,11 +34,6 @@ constexpr FormatSize kCameoFormats[] = {{304, 304}, {297, 420}, {210, 297}, {297
 constexpr FormatSize kSheetFormats[] = {{297, 210}, {210, 297}, {210, 148},
                                         {148, 210}, {279, 216}, {216, 279}};
 
-bool sameGroup(int a, int b) {
-    auto quarter = [](int r) { return r == LayoutModel::kRotateRight || r == LayoutModel::kRotateLeft; };
-    return quarter(a) == quarter(b);
-}
-
 // Largest count c ≥ 1 with c × size + (c − 1) × distance + c × frame ≤ usable.
 int fitCount(double usable, double size, double distance, double frame) {
     double per = size + distance + frame;
@@ -114,8 +109,7 @@ void LayoutModel::open() {
     // 1. The stored keys; a rotation beyond the list becomes "keine Rotation".
     applyMediumWidth(clampedMediumWidth(m_settings.mediumWidth(m_plotter.maxMediaWidth)));
     applyMediumHeight(clampedMediumHeight(m_settings.mediumHeight(m_plotter.maxMediaHeight)));
-    int rotation = m_settings.rotate();
-    m_rotation = static_cast<std::int16_t>(rotation >= 0 && rotation <= 3 ? rotation : 0);
+    m_rotation = rotationOf(m_settings.rotate());
     m_previousRotation = kRotateNone;  // the live job is still as imported
     m_mirror = m_settings.mirror() != 0;
     m_distanceH = std::max(0, m_settings.copyDistanceHoricontal());
@@ -386,7 +380,7 @@ void LayoutModel::fitToWidth() {
 // ---- rotation and mirror ------------------------------------------------------------------------
 
 void LayoutModel::setRotation(int rotation) {
-    m_rotation = static_cast<std::int16_t>(rotation >= 0 && rotation <= 3 ? rotation : 0);
+    m_rotation = rotationOf(rotation);
     m_settings.setRotate(m_rotation);
     applyTransform();
     m_previewNeedsRedraw = true;
@@ -400,79 +394,18 @@ void LayoutModel::setMirror(bool on) {
 }
 
 void LayoutModel::applyTransform() {
-    const double sx = m_state.extent.importedSpanX;
-    const double sy = m_state.extent.importedSpanY;
-    const int r = m_rotation;
-    const bool quarter = r == kRotateRight || r == kRotateLeft;
-    const double e = quarter ? sx : sy;  // the mirror axis is the new y span
-    auto map = [&](double x, double y, double& nx, double& ny) {
-        switch (r) {
-            case kRotateRight:
-                nx = y, ny = sx - x;
-                break;
-            case kRotateLeft:
-                nx = sy - y, ny = x;
-                break;
-            case kRotate180:
-                nx = sx - x, ny = sy - y;
-                break;
-            default:
-                nx = x, ny = y;
-                break;
-        }
-        if (m_mirror) ny = e - ny;
-    };
-
-    // The live job is a copy of the reference in structure; walk both side by side and touch only
-    // what both hold, so that a mismatch can never read or write past an array.
-    const std::size_t layerCount = std::min(m_live.layers.size(), m_reference.layers.size());
-    for (std::size_t li = 0; li < layerCount; ++li) {
-        JobLayer& layer = m_live.layers[li];
-        const JobLayer& refLayer = m_reference.layers[li];
-        const std::size_t objectCount = std::min(layer.objects.size(), refLayer.objects.size());
-        for (std::size_t oi = 0; oi < objectCount; ++oi) {
-            JobObject& object = layer.objects[oi];
-            const JobObject& ref = refLayer.objects[oi];
-            if (quarter) {
-                object.boundsX1 = ref.boundsY1, object.boundsY1 = ref.boundsX1;
-                object.boundsX2 = ref.boundsY2, object.boundsY2 = ref.boundsX2;
-            } else {
-                object.boundsX1 = ref.boundsX1, object.boundsY1 = ref.boundsY1;
-                object.boundsX2 = ref.boundsX2, object.boundsY2 = ref.boundsY2;
-            }
-            const std::size_t pathCount = std::min(object.paths.size(), ref.paths.size());
-            for (std::size_t pi = 0; pi < pathCount; ++pi) {
-                auto& segs = object.paths[pi].segments;
-                const auto& refSegs = ref.paths[pi].segments;
-                const std::size_t segCount = std::min(segs.size(), refSegs.size());
-                for (std::size_t si = 0; si < segCount; ++si) {
-                    PathSegment& s = segs[si];
-                    const PathSegment& q = refSegs[si];
-                    map(q.startX, q.startY, s.startX, s.startY);
-                    map(q.ctrl1X, q.ctrl1Y, s.ctrl1X, s.ctrl1Y);
-                    map(q.ctrl2X, q.ctrl2Y, s.ctrl2X, s.ctrl2Y);
-                    map(q.endX, q.endY, s.endX, s.endY);
-                }
-            }
-        }
-    }
-
     JobExtent& ext = m_state.extent;
-    ext.spanY = quarter ? sx : sy;
-    ext.spanX = quarter ? sy : sx;
-    ext.maxX = ext.spanX;
-    ext.maxY = ext.spanY;
-    ext.minX = ext.minY = 0;
+    JobTransform(m_rotation, m_mirror, ext.importedSpanX, ext.importedSpanY).apply(m_reference, m_live);
+    setWorkingExtent(ext, m_rotation);
     if (m_extentAdjuster) m_extentAdjuster(ext);
     m_importedWidth = ext.spanY;
     m_importedHeight = ext.spanX;
-
-    if (!sameGroup(m_previousRotation, r)) {
+    if (!sameRotationGroup(m_previousRotation, m_rotation)) {
         std::swap(m_jobWidth, m_jobHeight);
         std::swap(m_widthPercent, m_heightPercent);
     }
     reapplyPercentages();
-    m_previousRotation = static_cast<std::int16_t>(r);
+    m_previousRotation = m_rotation;
     updateCopies();
 }
 

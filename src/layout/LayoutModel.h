@@ -19,6 +19,7 @@
 #include "base/StartMode.h"
 #include "catalog/PlotterRecord.h"
 #include "job/Job.h"
+#include "layout/JobTransform.h"
 
 namespace sartovin {
 
@@ -31,9 +32,6 @@ enum class SizeField { WidthMm, HeightMm, WidthPercent, HeightPercent };
 
 class LayoutModel {
 public:
-    /// Rotation list entries (also the values of "Rotate").
-    enum Rotation : std::int16_t { kRotateNone = 0, kRotateRight = 1, kRotateLeft = 2, kRotate180 = 3 };
-
     /// `live` is rewritten from `reference` on every rotation or mirror change; `state` holds the
     /// extent and the marks flags. None of them is owned.
     LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction, StartMode startMode,

@@ -82,42 +82,42 @@ TEST_F(LayoutModelTest, StoredRotationBeyondTheListBecomesNone) {
     EXPECT_DOUBLE_EQ(m.importedHeight(), 100);
 }
 
-TEST_F(LayoutModelTest, RotationAndMirrorRecomputeThePointsFromTheReference) {
-    // The bottom edge of the rectangle runs from (0, 0) to (SX, 0).
-    struct Case {
-        int rotation;
-        bool mirror;
-        double x0, y0, x1, y1;
-    } cases[] = {
-        {0, false, 0, 0, 100, 0},   {1, false, 0, 100, 0, 0},  {2, false, 50, 0, 50, 100},
-        {3, false, 100, 50, 0, 50}, {0, true, 0, 50, 100, 50}, {1, true, 0, 0, 0, 100},
-        {2, true, 50, 100, 50, 0},  {3, true, 100, 0, 0, 0},
-    };
+TEST_F(LayoutModelTest, RotationAndMirrorRewriteTheLiveJobAndTheExtentFromTheReference) {
     LayoutModel& m = open();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "rotation " << c.rotation << " mirror " << c.mirror);
-        m.setMirror(c.mirror);
-        m.setRotation(c.rotation);
-        const PathSegment& s = firstSegment(live);
-        EXPECT_DOUBLE_EQ(s.startX, c.x0);
-        EXPECT_DOUBLE_EQ(s.startY, c.y0);
-        EXPECT_DOUBLE_EQ(s.endX, c.x1);
-        EXPECT_DOUBLE_EQ(s.endY, c.y1);
-        // Control points follow the same mapping.
-        EXPECT_DOUBLE_EQ(s.ctrl1X, c.x0);
-        EXPECT_DOUBLE_EQ(s.ctrl2Y, c.y1);
-        const bool quarter = c.rotation == 1 || c.rotation == 2;
-        EXPECT_DOUBLE_EQ(state.extent.spanX, quarter ? 50 : 100);
-        EXPECT_DOUBLE_EQ(state.extent.spanY, quarter ? 100 : 50);
-        EXPECT_DOUBLE_EQ(state.extent.maxX, state.extent.spanX);
-        EXPECT_DOUBLE_EQ(state.extent.minY, 0);
-        const JobObject& o = live.layers[0].objects[0];
-        EXPECT_DOUBLE_EQ(o.boundsX2, quarter ? 50 : 100);
-        EXPECT_DOUBLE_EQ(o.boundsY2, quarter ? 100 : 50);
-        EXPECT_EQ(m.previousRotation(), c.rotation);
+    for (int rotation = 0; rotation < 4; ++rotation) {
+        for (bool mirror : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "rotation " << rotation << " mirror " << mirror);
+            m.setMirror(mirror);
+            m.setRotation(rotation);
+            // The bottom edge of the rectangle runs from (0, 0) to (SX, 0) in the reference.
+            const JobPoint end = JobTransform(rotation, mirror, 100, 50).map({100, 0});
+            EXPECT_DOUBLE_EQ(firstSegment(live).endX, end.x);
+            EXPECT_DOUBLE_EQ(firstSegment(live).endY, end.y);
+            const bool quarter = rotation == 1 || rotation == 2;
+            EXPECT_DOUBLE_EQ(state.extent.spanX, quarter ? 50 : 100);
+            EXPECT_DOUBLE_EQ(state.extent.spanY, quarter ? 100 : 50);
+            EXPECT_DOUBLE_EQ(state.extent.maxX, state.extent.spanX);
+            EXPECT_DOUBLE_EQ(state.extent.minY, 0);
+            EXPECT_DOUBLE_EQ(m.importedWidth(), state.extent.spanY);
+            EXPECT_EQ(m.previousRotation(), rotation);
+        }
     }
     EXPECT_EQ(key("Rotate"), "3");
     EXPECT_EQ(key("Mirror"), "1");
+    // A rotation beyond the list is none.
+    m.setRotation(5);
+    EXPECT_EQ(m.rotation(), 0);
+    EXPECT_EQ(key("Rotate"), "0");
+    EXPECT_DOUBLE_EQ(firstSegment(live).endY, 50);
+}
+
+TEST_F(LayoutModelTest, TheExtentAdjusterNarrowsTheSpansBeforeTheyBecomeTheImportedSize) {
+    LayoutModel& m = open();
+    m.setExtentAdjuster([](JobExtent& e) { e.spanY = 40; });
+    m.setRotation(0);
+    EXPECT_DOUBLE_EQ(m.importedWidth(), 40);
+    EXPECT_DOUBLE_EQ(m.importedHeight(), 100);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 40);
 }
 
 TEST_F(LayoutModelTest, QuarterTurnExchangesSizesAndKeepsTheScale) {
