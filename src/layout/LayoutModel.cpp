@@ -7,32 +7,17 @@
 #include "base/Settings.h"
 #include "base/StartMode.h"
 #include "base/Texts.h"
+#include "layout/LayoutTexts.h"
+#include "layout/SheetFormats.h"
 #include "platform/Interaction.h"
 
 namespace sartovin {
 
 namespace {
 
-// Fit tests compare sums of doubles with a usable size; a hair of tolerance keeps a copy row that
-// fits exactly on paper from being refused by the last bit of a rounding error.
-constexpr double kFitTolerance = 1e-9;
-
 // Upper bound for the fit counts, so that a zero-sized job cannot produce absurd counts and
 // maxColumns × maxRows stays well inside 32 bits.
 constexpr int kMaxFitCount = 10000;
-
-// Text ids of the lists and messages of the page.
-
-struct FormatSize {
-    int width;
-    int height;
-};
-
-// Medium sizes of the format list, width (head direction) × length; the last entry keeps the size.
-constexpr FormatSize kCameoFormats[] = {{304, 304}, {297, 420}, {210, 297}, {297, 210}, {148, 210},
-                                        {210, 148}, {216, 356}, {216, 279}, {279, 216}};
-constexpr FormatSize kSheetFormats[] = {{297, 210}, {210, 297}, {210, 148},
-                                        {148, 210}, {279, 216}, {216, 279}};
 
 // Largest count c ≥ 1 with c × size + (c − 1) × distance + c × frame ≤ usable.
 int fitCount(double usable, double size, double distance, double frame) {
@@ -52,8 +37,6 @@ int fitDistance(int count, double usable, double size, double frame) {
     return d > 1e9 ? 1000000000 : static_cast<int>(d);
 }
 
-double roundedMm(double v) { return std::trunc(v + 0.5); }
-
 }  // namespace
 
 LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction,
@@ -68,24 +51,22 @@ LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interacti
 
 bool LayoutModel::hobby() const { return m_startMode.isHobby(); }
 
-bool LayoutModel::cameo() const { return m_plotter.name.find("Cameo") != std::string::npos; }
+bool LayoutModel::cameo() const { return hasCameoFormats(m_plotter.name); }
 
-bool LayoutModel::gridOn() const { return m_settings.grid() != 0; }
+Allowances LayoutModel::allowances() const { return allowancesOf(m_settings, m_state.marksMode); }
 
-int LayoutModel::gridDistance() const { return std::clamp(m_settings.gridDistance(), 0, 100); }
+double LayoutModel::frameAllowance() const { return allowances().frame; }
 
-double LayoutModel::frameAllowance() const {
-    return gridOn() && !m_state.marksMode ? 2.0 * gridDistance() : 0.0;
-}
+double LayoutModel::overcutAllowance() const { return allowances().overcut; }
 
-double LayoutModel::overcutAllowance() const { return m_settings.useOvercut() != 0 ? 2.0 : 0.0; }
+double LayoutModel::largestJobWidth() const { return largestJobLength(m_usableWidth, allowances()); }
 
-double LayoutModel::largestJobWidth() const {
-    return m_usableWidth - frameAllowance() - overcutAllowance() - 1;
-}
+double LayoutModel::largestJobHeight() const { return largestJobLength(m_usableHeight, allowances()); }
 
-double LayoutModel::largestJobHeight() const {
-    return m_usableHeight - frameAllowance() - overcutAllowance() - 1;
+SizeLimits LayoutModel::sizeLimits() const {
+    const double minWidth = minJobWidth(), minHeight = minJobHeight();
+    return {minWidth, std::max(minWidth, largestJobWidth()), minHeight,
+            std::max(minHeight, largestJobHeight())};
 }
 
 // ---- life cycle -------------------------------------------------------------------------------
@@ -93,8 +74,8 @@ double LayoutModel::largestJobHeight() const {
 void LayoutModel::setPlotter(const PlotterRecord& plotter) {
     m_plotter = plotter;
     if (!m_open) return;
-    int w = clampedMediumWidth(m_mediumWidth);
-    int h = clampedMediumHeight(m_mediumHeight);
+    int w = clampToLimits(m_mediumWidth, m_plotter.minMediaWidth, m_plotter.maxMediaWidth);
+    int h = clampToLimits(m_mediumHeight, m_plotter.minMediaHeight, m_plotter.maxMediaHeight);
     if (w != m_mediumWidth) m_settings.setMediumWidth(w);
     if (h != m_mediumHeight) m_settings.setMediumHeight(h);
     applyMediumWidth(w);
@@ -107,8 +88,10 @@ void LayoutModel::setPlotter(const PlotterRecord& plotter) {
 
 void LayoutModel::open() {
     // 1. The stored keys; a rotation beyond the list becomes "keine Rotation".
-    applyMediumWidth(clampedMediumWidth(m_settings.mediumWidth(m_plotter.maxMediaWidth)));
-    applyMediumHeight(clampedMediumHeight(m_settings.mediumHeight(m_plotter.maxMediaHeight)));
+    applyMediumWidth(clampToLimits(m_settings.mediumWidth(m_plotter.maxMediaWidth), m_plotter.minMediaWidth,
+                                   m_plotter.maxMediaWidth));
+    applyMediumHeight(clampToLimits(m_settings.mediumHeight(m_plotter.maxMediaHeight),
+                                    m_plotter.minMediaHeight, m_plotter.maxMediaHeight));
     m_rotation = rotationOf(m_settings.rotate());
     m_previousRotation = kRotateNone;  // the live job is still as imported
     m_mirror = m_settings.mirror() != 0;
@@ -122,10 +105,11 @@ void LayoutModel::open() {
     m_positionMode = m_settings.center(initialPosition);
     if (m_positionMode < 0 || m_positionMode >= positionCount()) m_positionMode = initialPosition;
 
-    // 2. The imported size from the extent's working spans.
-    m_importedWidth = m_state.extent.spanY;
-    m_importedHeight = m_state.extent.spanX;
-    resetToImported();
+    // 2. The imported size from the extent's working spans, as it is (also when it exceeds the
+    // medium: only a size entry limits it).
+    m_size.importedWidth = m_state.extent.spanY;
+    m_size.importedHeight = m_state.extent.spanX;
+    m_size.resetToImported();
 
     // 3. One copy at the plotter's margin, proportional sizing.
     m_columns = m_rows = m_copyTotal = m_requestedTotal = 1;
@@ -150,8 +134,8 @@ void LayoutModel::refresh() {
 }
 
 void LayoutModel::extentChanged() {
-    m_importedWidth = m_state.extent.spanY;
-    m_importedHeight = m_state.extent.spanX;
+    m_size.importedWidth = m_state.extent.spanY;
+    m_size.importedHeight = m_state.extent.spanX;
     reapplyPercentages();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -159,43 +143,33 @@ void LayoutModel::extentChanged() {
 
 void LayoutModel::reapplyPercentages() {
     if (m_proportional || m_state.marksMode) {
-        changeSize(SizeField::WidthPercent, m_widthPercent);
+        changeSize(SizeField::WidthPercent, m_size.widthPercent);
         return;
     }
     // Without proportional sizing each dimension keeps its own percentage. A percentage of exactly
     // 100 is applied to its own dimension only: the 100 % rule of the size routine would reset the
     // other dimension's scale as well.
-    const double widthPercent = m_widthPercent, heightPercent = m_heightPercent;
+    const double widthPercent = m_size.widthPercent, heightPercent = m_size.heightPercent;
     if (widthPercent == 100.0)
-        m_jobWidth = m_importedWidth;
+        m_size.width = m_size.importedWidth;
     else
         changeSize(SizeField::WidthPercent, widthPercent);
     if (heightPercent == 100.0)
-        m_jobHeight = m_importedHeight;
+        m_size.height = m_size.importedHeight;
     else
         changeSize(SizeField::HeightPercent, heightPercent);
 }
 
 // ---- medium -------------------------------------------------------------------------------------
 
-int LayoutModel::clampedMediumWidth(int w) const {
-    int lo = m_plotter.minMediaWidth, hi = std::max<int>(m_plotter.minMediaWidth, m_plotter.maxMediaWidth);
-    return std::clamp(w, lo, hi);
-}
-
-int LayoutModel::clampedMediumHeight(int h) const {
-    int lo = m_plotter.minMediaHeight, hi = std::max<int>(m_plotter.minMediaHeight, m_plotter.maxMediaHeight);
-    return std::clamp(h, lo, hi);
-}
-
 void LayoutModel::applyMediumWidth(int w) {
     m_mediumWidth = w;
-    m_usableWidth = w - 2.0 * m_plotter.minMediaMargin;
+    m_usableWidth = usableLength(w, m_plotter.minMediaMargin);
 }
 
 void LayoutModel::applyMediumHeight(int h) {
     m_mediumHeight = h;
-    m_usableHeight = h - 2.0 * m_plotter.minMediaMargin;
+    m_usableHeight = usableLength(h, m_plotter.minMediaMargin);
 }
 
 void LayoutModel::selectLastFormat() {
@@ -205,26 +179,24 @@ void LayoutModel::selectLastFormat() {
 }
 
 void LayoutModel::setMediumWidth(int width) {
-    int w = clampedMediumWidth(width);
-    applyMediumWidth(w);
-    if (m_state.marksMode)
-        resetToImported();
-    else
-        changeSize(SizeField::WidthMm, m_jobWidth);
-    m_settings.setMediumWidth(w);
-    selectLastFormat();
-    updateCopies();
-    m_previewNeedsRedraw = true;
+    applyMediumWidth(clampToLimits(width, m_plotter.minMediaWidth, m_plotter.maxMediaWidth));
+    m_settings.setMediumWidth(m_mediumWidth);
+    mediumEdited(SizeField::WidthMm);
 }
 
 void LayoutModel::setMediumHeight(int height) {
-    int h = clampedMediumHeight(height);
-    applyMediumHeight(h);
+    applyMediumHeight(clampToLimits(height, m_plotter.minMediaHeight, m_plotter.maxMediaHeight));
+    m_settings.setMediumHeight(m_mediumHeight);
+    mediumEdited(SizeField::HeightMm);
+}
+
+// A medium size typed by hand: the job is limited to the new medium and the format list shows its
+// last entry.
+void LayoutModel::mediumEdited(SizeField dimension) {
     if (m_state.marksMode)
-        resetToImported();
+        m_size.resetToImported();
     else
-        changeSize(SizeField::HeightMm, m_jobHeight);
-    m_settings.setMediumHeight(h);
+        changeSize(dimension, dimension == SizeField::WidthMm ? m_size.width : m_size.height);
     selectLastFormat();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -238,27 +210,11 @@ void LayoutModel::setMediumHeightText(const std::string& text) { setMediumHeight
 
 bool LayoutModel::formatListVisible() const { return hobby(); }
 
-int LayoutModel::formatCount() const {
-    if (!formatListVisible()) return 0;
-    return cameo() ? 10 : 7;
-}
+int LayoutModel::formatCount() const { return formatListVisible() ? sheetFormatCount(cameo()) : 0; }
 
 std::vector<std::string> LayoutModel::formatList() const {
     if (!formatListVisible()) return {};
-    const std::string portrait = m_texts.text(TextId::Portrait);
-    const std::string landscape = m_texts.text(TextId::Landscape);
-    const std::string last = m_texts.text(TextId::UserDefinedFormat);
-    if (cameo()) {
-        return {"12\" x 12\"",     "A3",    "A4 " + portrait,     "A4 " + landscape,     "A5 " + portrait,
-                "A5 " + landscape, "Legal", "Letter " + portrait, "Letter " + landscape, last};
-    }
-    return {"A4 " + portrait,
-            "A4 " + landscape,
-            "A5 " + portrait,
-            "A5 " + landscape,
-            "Letter " + portrait,
-            "Letter " + landscape,
-            last};
+    return sartovin::formatList(m_texts, cameo());
 }
 
 void LayoutModel::setFormat(int index) {
@@ -267,13 +223,11 @@ void LayoutModel::setFormat(int index) {
     m_format = index;
     m_settings.setFormat(index);
     if (index == count - 1) return;  // the last entry keeps the size typed by hand
-    const FormatSize& f = cameo() ? kCameoFormats[index] : kSheetFormats[index];
-    int w = clampedMediumWidth(f.width);
-    int h = clampedMediumHeight(f.height);
-    applyMediumWidth(w);
-    applyMediumHeight(h);
-    m_settings.setMediumWidth(w);
-    m_settings.setMediumHeight(h);
+    const SheetFormat& f = sheetFormats(cameo())[index];
+    applyMediumWidth(clampToLimits(f.width, m_plotter.minMediaWidth, m_plotter.maxMediaWidth));
+    applyMediumHeight(clampToLimits(f.height, m_plotter.minMediaHeight, m_plotter.maxMediaHeight));
+    m_settings.setMediumWidth(m_mediumWidth);
+    m_settings.setMediumHeight(m_mediumHeight);
     reapplySize();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -281,51 +235,13 @@ void LayoutModel::setFormat(int index) {
 
 // ---- job size -----------------------------------------------------------------------------------
 
-void LayoutModel::resetToImported() {
-    m_jobWidth = m_importedWidth;
-    m_jobHeight = m_importedHeight;
-    m_widthPercent = m_heightPercent = 100;
-}
-
 bool LayoutModel::changeSize(SizeField field, double value) {
     m_previewNeedsRedraw = true;
-    const bool percent = field == SizeField::WidthPercent || field == SizeField::HeightPercent;
-    // Registration-mark jobs are never scaled, and 100 % always means the imported size.
-    if (m_state.marksMode || (percent && value == 100.0)) {
-        resetToImported();
-        if (m_open) updateCopies();
-        return true;
-    }
-    const bool width = field == SizeField::WidthMm || field == SizeField::WidthPercent;
-    const double imported = width ? m_importedWidth : m_importedHeight;
-    const double otherImported = width ? m_importedHeight : m_importedWidth;
-    auto limits = [this](bool w) {
-        double lo = w ? minJobWidth() : minJobHeight();
-        double hi = w ? largestJobWidth() : largestJobHeight();
-        return std::pair<double, double>(lo, std::max(lo, hi));
-    };
-
-    double size = percent ? imported * value / 100.0 : value;
-    auto [lo, hi] = limits(width);
-    size = std::clamp(size, lo, hi);
-
-    // The percentage is formed from whole millimetres, as the page shows them.
-    double base = roundedMm(imported);
-    if (base <= 0) base = imported;
-    if (base <= 0) return false;  // nothing imported to scale
-    double newPercent = roundedMm(size) / base * 100.0;
-
-    if (m_proportional) {
-        double other = otherImported * newPercent / 100.0;
-        auto [otherLo, otherHi] = limits(!width);
-        if (other < otherLo - kFitTolerance || other > otherHi + kFitTolerance) return false;
-        (width ? m_jobWidth : m_jobHeight) = size;
-        (width ? m_jobHeight : m_jobWidth) = other;
-        m_widthPercent = m_heightPercent = newPercent;
-    } else {
-        (width ? m_jobWidth : m_jobHeight) = size;
-        (width ? m_widthPercent : m_heightPercent) = newPercent;
-    }
+    // Registration-mark jobs are never scaled.
+    if (m_state.marksMode)
+        m_size.resetToImported();
+    else if (!changeJobSize(m_size, field, value, sizeLimits(), m_proportional))
+        return false;
     if (m_open) updateCopies();
     return true;
 }
@@ -335,18 +251,18 @@ bool LayoutModel::changeSizeText(SizeField field, const std::string& text) {
 }
 
 void LayoutModel::resetSize() {
-    resetToImported();
+    m_size.resetToImported();
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::reapplySize() {
     if (m_state.marksMode) {
-        resetToImported();
+        m_size.resetToImported();
         return;
     }
-    changeSize(SizeField::WidthMm, m_jobWidth);
-    if (!m_proportional) changeSize(SizeField::HeightMm, m_jobHeight);
+    changeSize(SizeField::WidthMm, m_size.width);
+    if (!m_proportional) changeSize(SizeField::HeightMm, m_size.height);
 }
 
 void LayoutModel::setProportional(bool on) {
@@ -366,6 +282,8 @@ void LayoutModel::setToWidth(bool on) {
     m_previewNeedsRedraw = true;
 }
 
+// The width is fitted as the job lies now: open() fits before it applies the stored rotation, so
+// with a quarter turn the fitted size ends up as the job's length.
 void LayoutModel::fitToWidth() {
     m_proportional = true;
     m_settings.setProportional(1);
@@ -398,44 +316,37 @@ void LayoutModel::applyTransform() {
     JobTransform(m_rotation, m_mirror, ext.importedSpanX, ext.importedSpanY).apply(m_reference, m_live);
     setWorkingExtent(ext, m_rotation);
     if (m_extentAdjuster) m_extentAdjuster(ext);
-    m_importedWidth = ext.spanY;
-    m_importedHeight = ext.spanX;
-    if (!sameRotationGroup(m_previousRotation, m_rotation)) {
-        std::swap(m_jobWidth, m_jobHeight);
-        std::swap(m_widthPercent, m_heightPercent);
-    }
+    m_size.importedWidth = ext.spanY;
+    m_size.importedHeight = ext.spanX;
+    if (!sameRotationGroup(m_previousRotation, m_rotation)) m_size.exchangeDimensions();
     reapplyPercentages();
     m_previousRotation = m_rotation;
     updateCopies();
 }
 
-std::vector<std::string> LayoutModel::rotationList() const {
-    std::vector<std::string> list;
-    for (int i = 0; i < 4; ++i) list.push_back(m_texts.text(textIdAt(TextId::RotationFirst, i)));
-    return list;
-}
+std::vector<std::string> LayoutModel::rotationList() const { return sartovin::rotationList(m_texts); }
 
 // ---- copies -------------------------------------------------------------------------------------
 
 double LayoutModel::occupiedH() const {
-    return m_columns * (m_jobWidth + frameAllowance()) + (m_columns - 1) * double(m_distanceH);
+    return m_columns * (m_size.width + frameAllowance()) + (m_columns - 1) * double(m_distanceH);
 }
 
 double LayoutModel::occupiedV() const {
-    return m_rows * (m_jobHeight + frameAllowance()) + (m_rows - 1) * double(m_distanceV);
+    return m_rows * (m_size.height + frameAllowance()) + (m_rows - 1) * double(m_distanceV);
 }
 
 void LayoutModel::computeMaxima() {
     const double frame = frameAllowance();
-    m_maxColumns = fitCount(m_usableWidth, m_jobWidth, m_distanceH, frame);
-    m_maxRows = fitCount(m_usableHeight, m_jobHeight, m_distanceV, frame);
+    m_maxColumns = fitCount(m_usableWidth, m_size.width, m_distanceH, frame);
+    m_maxRows = fitCount(m_usableHeight, m_size.height, m_distanceV, frame);
     m_maxCopies = m_maxColumns * m_maxRows;
 }
 
 void LayoutModel::clampDistances() {
     const double frame = frameAllowance();
-    m_maxDistanceH = fitDistance(m_columns, m_usableWidth, m_jobWidth, frame);
-    m_maxDistanceV = fitDistance(m_rows, m_usableHeight, m_jobHeight, frame);
+    m_maxDistanceH = fitDistance(m_columns, m_usableWidth, m_size.width, frame);
+    m_maxDistanceV = fitDistance(m_rows, m_usableHeight, m_size.height, frame);
     if (m_sameDistance) {
         m_maxDistanceH = m_maxDistanceV = std::min(m_maxDistanceH, m_maxDistanceV);
         m_distanceV = m_distanceH;
@@ -536,10 +447,7 @@ void LayoutModel::setAutoDistribute(bool on) {
 int LayoutModel::positionCount() const { return hobby() ? 9 : 4; }
 
 std::vector<std::string> LayoutModel::positionList() const {
-    std::vector<std::string> list;
-    for (int i = 0; i < positionCount(); ++i)
-        list.push_back(m_texts.text(textIdAt(TextId::PositionFirst, i)));
-    return list;
+    return sartovin::positionList(m_texts, positionCount());
 }
 
 int LayoutModel::freeSpaceH() const {
@@ -636,10 +544,10 @@ void LayoutModel::setInvert(bool on) {
     m_previewNeedsRedraw = true;
 }
 
-std::string LayoutModel::jobWidthText() const { return formatNumber("%.0f", m_jobWidth); }
-std::string LayoutModel::jobHeightText() const { return formatNumber("%.0f", m_jobHeight); }
-std::string LayoutModel::widthPercentText() const { return formatNumber("%.0f", m_widthPercent); }
-std::string LayoutModel::heightPercentText() const { return formatNumber("%.0f", m_heightPercent); }
+std::string LayoutModel::jobWidthText() const { return wholeNumberText(m_size.width); }
+std::string LayoutModel::jobHeightText() const { return wholeNumberText(m_size.height); }
+std::string LayoutModel::widthPercentText() const { return wholeNumberText(m_size.widthPercent); }
+std::string LayoutModel::heightPercentText() const { return wholeNumberText(m_size.heightPercent); }
 std::string LayoutModel::mediumWidthText() const { return formatNumber("%d", m_mediumWidth); }
 std::string LayoutModel::mediumHeightText() const { return formatNumber("%d", m_mediumHeight); }
 

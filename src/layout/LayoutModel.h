@@ -20,15 +20,13 @@
 #include "catalog/PlotterRecord.h"
 #include "job/Job.h"
 #include "layout/JobTransform.h"
+#include "layout/SizeRules.h"
 
 namespace sartovin {
 
 class Settings;
 class Texts;
 class Interaction;
-
-/// The edit a size change comes from.
-enum class SizeField { WidthMm, HeightMm, WidthPercent, HeightPercent };
 
 class LayoutModel {
 public:
@@ -111,12 +109,12 @@ public:
     /// largest job width. Stored as "ToWidth".
     void setToWidth(bool on);
 
-    double importedWidth() const { return m_importedWidth; }
-    double importedHeight() const { return m_importedHeight; }
-    double jobWidth() const { return m_jobWidth; }
-    double jobHeight() const { return m_jobHeight; }
-    double widthPercent() const { return m_widthPercent; }
-    double heightPercent() const { return m_heightPercent; }
+    double importedWidth() const { return m_size.importedWidth; }
+    double importedHeight() const { return m_size.importedHeight; }
+    double jobWidth() const { return m_size.width; }
+    double jobHeight() const { return m_size.height; }
+    double widthPercent() const { return m_size.widthPercent; }
+    double heightPercent() const { return m_size.heightPercent; }
     bool proportional() const { return m_proportional; }
     bool toWidth() const { return m_toWidth; }
     double minJobWidth() const { return m_plotter.minCutWidth; }
@@ -238,14 +236,12 @@ public:
 private:
     bool hobby() const;
     bool cameo() const;
-    int clampedMediumWidth(int w) const;
-    int clampedMediumHeight(int h) const;
     void applyMediumWidth(int w);
     void applyMediumHeight(int h);
+    void mediumEdited(SizeField dimension);
     void selectLastFormat();
-    bool gridOn() const;
-    int gridDistance() const;
-    void resetToImported();
+    Allowances allowances() const;
+    SizeLimits sizeLimits() const;
     void reapplySize();
     void reapplyPercentages();
     void fitToWidth();
@@ -269,16 +265,9 @@ private:
     std::function<void(JobExtent&)> m_extentAdjuster;
     bool m_open = false;
 
-    std::int32_t m_mediumWidth = 0;
-    std::int32_t m_mediumHeight = 0;
-    double m_usableWidth = 0;
-    double m_usableHeight = 0;
-    double m_importedWidth = 0;
-    double m_importedHeight = 0;
-    double m_jobWidth = 0;
-    double m_jobHeight = 0;
-    double m_widthPercent = 100;
-    double m_heightPercent = 100;
+    std::int32_t m_mediumWidth = 0, m_mediumHeight = 0;
+    double m_usableWidth = 0, m_usableHeight = 0;  ///< medium less the plotter's margins
+    JobSize m_size;
     bool m_proportional = true;
     bool m_sameDistance = true;
     bool m_toWidth = false;
