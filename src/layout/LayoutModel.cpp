@@ -1,7 +1,6 @@
 #include "layout/LayoutModel.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "base/EditText.h"
 #include "base/Settings.h"
@@ -12,32 +11,6 @@
 #include "platform/Interaction.h"
 
 namespace sartovin {
-
-namespace {
-
-// Upper bound for the fit counts, so that a zero-sized job cannot produce absurd counts and
-// maxColumns × maxRows stays well inside 32 bits.
-constexpr int kMaxFitCount = 10000;
-
-// Largest count c ≥ 1 with c × size + (c − 1) × distance + c × frame ≤ usable.
-int fitCount(double usable, double size, double distance, double frame) {
-    double per = size + distance + frame;
-    if (per <= 0) return kMaxFitCount;
-    double c = std::floor((usable + distance) / per + kFitTolerance);
-    if (!(c >= 1)) return 1;
-    return c > kMaxFitCount ? kMaxFitCount : static_cast<int>(c);
-}
-
-// Largest distance that still lets `count` copies fit; 0 when none does.
-int fitDistance(int count, double usable, double size, double frame) {
-    double free = usable - count * (size + frame);
-    double d = count > 1 ? free / (count - 1) : free;
-    d = std::floor(d + kFitTolerance);
-    if (!(d > 0)) return 0;
-    return d > 1e9 ? 1000000000 : static_cast<int>(d);
-}
-
-}  // namespace
 
 LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction,
                          StartMode startMode, Job& live, const Job& reference, JobState& state)
@@ -69,6 +42,10 @@ SizeLimits LayoutModel::sizeLimits() const {
             std::max(minHeight, largestJobHeight())};
 }
 
+CopyRoom LayoutModel::copyRoom() const {
+    return {m_usableWidth, m_usableHeight, m_size.width, m_size.height, frameAllowance()};
+}
+
 // ---- life cycle -------------------------------------------------------------------------------
 
 void LayoutModel::setPlotter(const PlotterRecord& plotter) {
@@ -95,13 +72,10 @@ void LayoutModel::open() {
     m_rotation = rotationOf(m_settings.rotate());
     m_previousRotation = kRotateNone;  // the live job is still as imported
     m_mirror = m_settings.mirror() != 0;
-    m_distanceH = std::max(0, m_settings.copyDistanceHoricontal());
-    m_distanceV = std::max(0, m_settings.copyDistanceVertical());
-    m_sameDistance = m_settings.sameDistance() != 0;
     m_toWidth = m_settings.toWidth() != 0;
     m_format = m_settings.format();
     if (m_format < 0 || m_format >= formatCount()) m_format = 0;
-    int initialPosition = m_startMode.isStandard() ? 1 : (m_startMode.isHobby() ? 7 : 0);
+    const int initialPosition = initialPositionMode(m_startMode);
     m_positionMode = m_settings.center(initialPosition);
     if (m_positionMode < 0 || m_positionMode >= positionCount()) m_positionMode = initialPosition;
 
@@ -111,16 +85,13 @@ void LayoutModel::open() {
     m_size.importedHeight = m_state.extent.spanX;
     m_size.resetToImported();
 
-    // 3. One copy at the plotter's margin, proportional sizing.
-    m_columns = m_rows = m_copyTotal = m_requestedTotal = 1;
-    m_maxCopies = 100;
-    m_autoDistribute = false;
-    m_positionRight = m_positionFront = m_plotter.minMediaMargin;
+    // 3. One copy at the plotter's margin, proportional sizing; 4. "SameDistance", then "ToWidth",
+    // then the rotation.
+    m_copies.reset(m_settings.copyDistanceHoricontal(), m_settings.copyDistanceVertical(),
+                   m_settings.sameDistance() != 0);
+    m_position.right = m_position.front = m_plotter.minMediaMargin;
     m_proportional = true;
     m_open = true;
-
-    // 4. "SameDistance", then "ToWidth", then the rotation.
-    if (m_sameDistance) m_distanceH = m_distanceV = std::min(m_distanceH, m_distanceV);
     updateCopies();
     if (m_toWidth && toWidthEnabled()) fitToWidth();
     applyTransform();
@@ -287,10 +258,9 @@ void LayoutModel::setToWidth(bool on) {
 void LayoutModel::fitToWidth() {
     m_proportional = true;
     m_settings.setProportional(1);
-    m_sameDistance = false;
+    m_copies.closeColumns();
     m_settings.setSameDistance(0);
-    m_positionRight = 0;
-    m_distanceH = 0;
+    m_position.right = 0;
     m_settings.setCopyDistanceHoricontal(0);
     changeSize(SizeField::WidthMm, largestJobWidth());
 }
@@ -328,179 +298,70 @@ std::vector<std::string> LayoutModel::rotationList() const { return sartovin::ro
 
 // ---- copies -------------------------------------------------------------------------------------
 
-double LayoutModel::occupiedH() const {
-    return m_columns * (m_size.width + frameAllowance()) + (m_columns - 1) * double(m_distanceH);
-}
-
-double LayoutModel::occupiedV() const {
-    return m_rows * (m_size.height + frameAllowance()) + (m_rows - 1) * double(m_distanceV);
-}
-
-void LayoutModel::computeMaxima() {
-    const double frame = frameAllowance();
-    m_maxColumns = fitCount(m_usableWidth, m_size.width, m_distanceH, frame);
-    m_maxRows = fitCount(m_usableHeight, m_size.height, m_distanceV, frame);
-    m_maxCopies = m_maxColumns * m_maxRows;
-}
-
-void LayoutModel::clampDistances() {
-    const double frame = frameAllowance();
-    m_maxDistanceH = fitDistance(m_columns, m_usableWidth, m_size.width, frame);
-    m_maxDistanceV = fitDistance(m_rows, m_usableHeight, m_size.height, frame);
-    if (m_sameDistance) {
-        m_maxDistanceH = m_maxDistanceV = std::min(m_maxDistanceH, m_maxDistanceV);
-        m_distanceV = m_distanceH;
-    }
-    m_distanceH = std::clamp(m_distanceH, 0, m_maxDistanceH);
-    m_distanceV = std::clamp(m_distanceV, 0, m_maxDistanceV);
-}
-
-void LayoutModel::distributeAuto() {
-    m_copyTotal = std::clamp(m_copyTotal, 1, std::max(1, m_maxCopies));
-    m_columns = std::min(m_copyTotal, m_maxColumns);
-    m_rows = (m_copyTotal + m_columns - 1) / m_columns;
-}
-
 void LayoutModel::updateCopies() {
-    computeMaxima();
-    if (m_autoDistribute) {
-        distributeAuto();
-    } else {
-        m_columns = std::clamp(m_columns, 1, m_maxColumns);
-        m_rows = std::clamp(m_rows, 1, m_maxRows);
-        m_copyTotal = m_columns * m_rows;
-    }
-    clampDistances();
-    // Smaller distances may let more copies fit; the counts chosen above still fit.
-    computeMaxima();
+    m_copies.update(copyRoom());
     updatePositions();
 }
 
 void LayoutModel::setCopiesEdit(int value) {
-    if (m_autoDistribute) {
-        m_copyTotal = std::clamp(value, 1, std::max(1, m_maxCopies));
-        m_requestedTotal = m_copyTotal;
-    } else {
-        m_columns = std::clamp(value, 1, m_maxColumns);
-        if (m_rows * m_columns < m_copyTotal) m_rows = std::clamp(m_copyTotal / m_columns, 1, m_maxRows);
-        m_copyTotal = m_columns * m_rows;
-    }
+    m_copies.setCopiesEdit(value);
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setRowsEdit(int value) {
-    if (m_autoDistribute) return;  // the control is disabled
-    m_rows = std::clamp(value, 1, m_maxRows);
-    m_copyTotal = m_columns * m_rows;
+    if (!m_copies.setRowsEdit(value)) return;
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setDistanceH(int distance) {
-    m_distanceH = std::clamp(distance, 0, m_maxDistanceH);
-    m_settings.setCopyDistanceHoricontal(m_distanceH);
-    if (m_sameDistance) {
-        m_distanceV = m_distanceH;
-        m_settings.setCopyDistanceVertical(m_distanceV);
-    }
+    m_copies.setDistanceH(distance);
+    m_settings.setCopyDistanceHoricontal(m_copies.distanceH());
+    if (m_copies.sameDistance()) m_settings.setCopyDistanceVertical(m_copies.distanceV());
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setDistanceV(int distance) {
-    if (m_sameDistance) return;
-    m_distanceV = std::clamp(distance, 0, m_maxDistanceV);
-    m_settings.setCopyDistanceVertical(m_distanceV);
+    if (!m_copies.setDistanceV(distance)) return;
+    m_settings.setCopyDistanceVertical(m_copies.distanceV());
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setSameDistance(bool on) {
-    m_sameDistance = on;
-    if (on) m_distanceH = m_distanceV = std::min(m_distanceH, m_distanceV);
+    m_copies.setSameDistance(on);
     m_settings.setSameDistance(on ? 1 : 0);
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setAutoDistribute(bool on) {
-    if (on == m_autoDistribute) return;
-    m_autoDistribute = on;
-    m_copyTotal = m_columns * m_rows;
-    if (on) {
-        m_requestedTotal = m_copyTotal;
-        updateCopies();
-    } else {
-        updateCopies();
-        if (m_copyTotal != m_requestedTotal) {
-            m_interaction.messageBox(m_texts.text(TextId::CopyCountChanged), kProgramCaption,
-                                     MessageIcon::Information);
-        }
-        m_requestedTotal = m_copyTotal;
-    }
+    if (on == m_copies.autoDistribute()) return;
+    m_copies.setAutoDistribute(on);
+    updateCopies();
+    // Back to manual distribution the copies fill whole rows, so the total may have grown.
+    if (!on && m_copies.copyTotal() != m_copies.requestedTotal())
+        m_interaction.messageBox(m_texts.text(TextId::CopyCountChanged), kProgramCaption,
+                                 MessageIcon::Information);
     m_previewNeedsRedraw = true;
 }
 
 // ---- position -----------------------------------------------------------------------------------
 
-int LayoutModel::positionCount() const { return hobby() ? 9 : 4; }
+int LayoutModel::positionCount() const { return sartovin::positionCount(m_startMode); }
 
 std::vector<std::string> LayoutModel::positionList() const {
     return sartovin::positionList(m_texts, positionCount());
 }
 
-int LayoutModel::freeSpaceH() const {
-    double free = std::floor(m_usableWidth - occupiedH() + kFitTolerance);
-    return free > 0 ? static_cast<int>(free) : 0;
-}
+int LayoutModel::freeSpaceH() const { return m_copies.freeSpaceH(copyRoom()); }
 
-int LayoutModel::freeSpaceV() const {
-    double free = std::floor(m_usableHeight - occupiedV() + kFitTolerance);
-    return free > 0 ? static_cast<int>(free) : 0;
-}
+int LayoutModel::freeSpaceV() const { return m_copies.freeSpaceV(copyRoom()); }
 
 void LayoutModel::updatePositions() {
-    const int fh = freeSpaceH(), fv = freeSpaceV();
-    const int margin = m_plotter.minMediaMargin;
-    auto edited = [](int& v, int free) { v = std::clamp(v, 0, free); };
-    int& right = m_positionRight;
-    int& front = m_positionFront;
-    switch (m_positionMode) {
-        case 0:
-            edited(right, fh), edited(front, fv);
-            break;
-        case 1:
-            right = margin, front = margin;
-            break;
-        case 2:
-            right = fh - margin, front = margin;
-            break;
-        case 3:
-            right = fh / 2, edited(front, fv);
-            break;
-        case 4:
-            edited(right, fh), front = fv / 2;
-            break;
-        case 5:
-            right = fh / 2, front = fv / 2;
-            break;
-        case 6:
-            right = margin, front = fv - margin;
-            break;
-        case 7:
-            right = fh - margin, front = fv - margin;
-            break;
-        case 8:
-            right = fh / 2, front = fv - margin;
-            break;
-        default:
-            break;
-    }
-    // Halves are integer divisions on both sides, so left + right may fall one short of free.
-    m_positionLeft =
-        (m_positionMode == 3 || m_positionMode == 5 || m_positionMode == 8) ? fh / 2 : fh - right;
-    m_positionBack = (m_positionMode == 4 || m_positionMode == 5) ? fv / 2 : fv - front;
+    placeJob(m_position, m_positionMode, freeSpaceH(), freeSpaceV(), m_plotter.minMediaMargin);
 }
 
 void LayoutModel::setPositionMode(int mode) {
@@ -511,31 +372,34 @@ void LayoutModel::setPositionMode(int mode) {
     m_previewNeedsRedraw = true;
 }
 
-bool LayoutModel::horizontalPositionEnabled() const { return m_positionMode == 0 || m_positionMode == 4; }
+bool LayoutModel::horizontalPositionEnabled() const { return horizontalPositionEdited(m_positionMode); }
 
-bool LayoutModel::verticalPositionEnabled() const { return m_positionMode == 0 || m_positionMode == 3; }
+bool LayoutModel::verticalPositionEnabled() const { return verticalPositionEdited(m_positionMode); }
+
+// The position edits of the hobby edition show the left and back distances; the model keeps the
+// right and front ones.
+int LayoutModel::editedDistance(int value, int free) const {
+    const int v = std::clamp(value, 0, free);
+    return hobby() ? free - v : v;
+}
 
 void LayoutModel::setHorizontalPosition(int value) {
     if (!horizontalPositionEnabled()) return;
-    const int fh = freeSpaceH();
-    int v = std::clamp(value, 0, fh);
-    m_positionRight = hobby() ? fh - v : v;  // the hobby edition's edit shows the left distance
+    m_position.right = editedDistance(value, freeSpaceH());
     updatePositions();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setVerticalPosition(int value) {
     if (!verticalPositionEnabled()) return;
-    const int fv = freeSpaceV();
-    int v = std::clamp(value, 0, fv);
-    m_positionFront = hobby() ? fv - v : v;  // the hobby edition's edit shows the back distance
+    m_position.front = editedDistance(value, freeSpaceV());
     updatePositions();
     m_previewNeedsRedraw = true;
 }
 
-int LayoutModel::horizontalPositionValue() const { return hobby() ? m_positionLeft : m_positionRight; }
+int LayoutModel::horizontalPositionValue() const { return hobby() ? m_position.left : m_position.right; }
 
-int LayoutModel::verticalPositionValue() const { return hobby() ? m_positionBack : m_positionFront; }
+int LayoutModel::verticalPositionValue() const { return hobby() ? m_position.back : m_position.front; }
 
 // ---- invert and texts ---------------------------------------------------------------------------
 
