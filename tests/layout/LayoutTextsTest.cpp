@@ -18,21 +18,12 @@ protected:
 };
 
 TEST_F(LayoutTextsTest, FormatListNamesEachSheetWithItsOrientation) {
-    const std::vector<std::string> sheets = formatList(texts, false);
-    ASSERT_EQ(sheets.size(), 7u);
-    EXPECT_EQ(sheets[0], "A4 Portrait");
-    EXPECT_EQ(sheets[3], "A5 Landscape");
-    EXPECT_EQ(sheets[5], "Letter Landscape");
-    EXPECT_EQ(sheets[6], "user defined");
-
-    const std::vector<std::string> cameo = formatList(texts, true);
-    ASSERT_EQ(cameo.size(), 10u);
-    EXPECT_EQ(cameo[0], "12\" x 12\"");
-    EXPECT_EQ(cameo[1], "A3");
-    EXPECT_EQ(cameo[2], "A4 Portrait");
-    EXPECT_EQ(cameo[6], "Legal");
-    EXPECT_EQ(cameo[8], "Letter Landscape");
-    EXPECT_EQ(cameo[9], "user defined");
+    using Strings = std::vector<std::string>;
+    EXPECT_EQ(formatList(texts, false), (Strings{"A4 Portrait", "A4 Landscape", "A5 Portrait", "A5 Landscape",
+                                                 "Letter Portrait", "Letter Landscape", "user defined"}));
+    EXPECT_EQ(formatList(texts, true),
+              (Strings{"12\" x 12\"", "A3", "A4 Portrait", "A4 Landscape", "A5 Portrait", "A5 Landscape",
+                       "Legal", "Letter Portrait", "Letter Landscape", "user defined"}));
 }
 
 TEST_F(LayoutTextsTest, RotationAndPositionLists) {

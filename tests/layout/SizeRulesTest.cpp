@@ -1,6 +1,9 @@
 #include "layout/SizeRules.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "base/Settings.h"
 #include "support/TempDir.h"
@@ -18,42 +21,36 @@ JobSize imported50x100() {
 
 constexpr SizeLimits kLimits{10, 589, 10, 109};
 
+// Width, length, width % and length %, to compare them at once.
+std::vector<double> numbers(const JobSize& s) { return {s.width, s.height, s.widthPercent, s.heightPercent}; }
+
+using Numbers = std::vector<double>;
+using testing::DoubleEq;
+using testing::Pointwise;
+
 TEST(SizeRulesTest, SizesKeepLimitsRoundToMillimetresAndRefuseWhatDoesNotFit) {
     JobSize s = imported50x100();
     // 30.4 mm of 50 imported: the percentage comes from whole millimetres.
     ASSERT_TRUE(changeJobSize(s, SizeField::WidthMm, 30.4, kLimits, true));
-    EXPECT_DOUBLE_EQ(s.width, 30.4);
-    EXPECT_DOUBLE_EQ(s.widthPercent, 60);
-    EXPECT_DOUBLE_EQ(s.heightPercent, 60);
-    EXPECT_DOUBLE_EQ(s.height, 60);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{30.4, 60, 60, 60}));
     // Proportionally 120 % would make the length 120 mm: refused, nothing changes.
     EXPECT_FALSE(changeJobSize(s, SizeField::WidthPercent, 120, kLimits, true));
-    EXPECT_DOUBLE_EQ(s.width, 30.4);
-    EXPECT_DOUBLE_EQ(s.widthPercent, 60);
-    EXPECT_DOUBLE_EQ(s.height, 60);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{30.4, 60, 60, 60}));
     // Below the smallest job the width becomes 10 mm.
     ASSERT_TRUE(changeJobSize(s, SizeField::WidthMm, 3, kLimits, true));
-    EXPECT_DOUBLE_EQ(s.width, 10);
-    EXPECT_DOUBLE_EQ(s.widthPercent, 20);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{10, 20, 20, 20}));
     // A length entry is limited by the length's range and drives the width.
     ASSERT_TRUE(changeJobSize(s, SizeField::HeightMm, 500, kLimits, true));
-    EXPECT_DOUBLE_EQ(s.height, 109);
-    EXPECT_DOUBLE_EQ(s.heightPercent, 109);
-    EXPECT_DOUBLE_EQ(s.width, 54.5);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{54.5, 109, 109, 109}));
 }
 
 TEST(SizeRulesTest, HundredPercentRestoresTheImportedSizeAlsoWithoutProportional) {
     JobSize s = imported50x100();
     ASSERT_TRUE(changeJobSize(s, SizeField::WidthPercent, 150, kLimits, false));
     ASSERT_TRUE(changeJobSize(s, SizeField::HeightMm, 33.3, kLimits, false));
-    EXPECT_DOUBLE_EQ(s.width, 75);
-    EXPECT_DOUBLE_EQ(s.widthPercent, 150);
-    EXPECT_DOUBLE_EQ(s.heightPercent, 33);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{75, 33.3, 150, 33}));
     ASSERT_TRUE(changeJobSize(s, SizeField::HeightPercent, 100, kLimits, false));
-    EXPECT_DOUBLE_EQ(s.width, 50);
-    EXPECT_DOUBLE_EQ(s.height, 100);
-    EXPECT_DOUBLE_EQ(s.widthPercent, 100);
-    EXPECT_DOUBLE_EQ(s.heightPercent, 100);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{50, 100, 100, 100}));
 }
 
 TEST(SizeRulesTest, NothingImportedIsNothingToScale) {
@@ -72,10 +69,7 @@ TEST(SizeRulesTest, AQuarterTurnExchangesSizesAndScales) {
     JobSize s = imported50x100();
     s.width = 25, s.widthPercent = 50;
     s.exchangeDimensions();
-    EXPECT_DOUBLE_EQ(s.width, 100);
-    EXPECT_DOUBLE_EQ(s.height, 25);
-    EXPECT_DOUBLE_EQ(s.widthPercent, 100);
-    EXPECT_DOUBLE_EQ(s.heightPercent, 50);
+    EXPECT_THAT(numbers(s), Pointwise(DoubleEq(), Numbers{100, 25, 100, 50}));
     EXPECT_DOUBLE_EQ(s.importedWidth, 50);
 }
 
