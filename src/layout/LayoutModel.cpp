@@ -1,65 +1,16 @@
 #include "layout/LayoutModel.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "base/EditText.h"
 #include "base/Settings.h"
 #include "base/StartMode.h"
 #include "base/Texts.h"
+#include "layout/LayoutTexts.h"
+#include "layout/SheetFormats.h"
 #include "platform/Interaction.h"
 
 namespace sartovin {
-
-namespace {
-
-// Fit tests compare sums of doubles with a usable size; a hair of tolerance keeps a copy row that
-// fits exactly on paper from being refused by the last bit of a rounding error.
-constexpr double kFitTolerance = 1e-9;
-
-// Upper bound for the fit counts, so that a zero-sized job cannot produce absurd counts and
-// maxColumns × maxRows stays well inside 32 bits.
-constexpr int kMaxFitCount = 10000;
-
-// Text ids of the lists and messages of the page.
-
-struct FormatSize {
-    int width;
-    int height;
-};
-
-// Medium sizes of the format list, width (head direction) × length; the last entry keeps the size.
-constexpr FormatSize kCameoFormats[] = {{304, 304}, {297, 420}, {210, 297}, {297, 210}, {148, 210},
-                                        {210, 148}, {216, 356}, {216, 279}, {279, 216}};
-constexpr FormatSize kSheetFormats[] = {{297, 210}, {210, 297}, {210, 148},
-                                        {148, 210}, {279, 216}, {216, 279}};
-
-bool sameGroup(int a, int b) {
-    auto quarter = [](int r) { return r == LayoutModel::kRotateRight || r == LayoutModel::kRotateLeft; };
-    return quarter(a) == quarter(b);
-}
-
-// Largest count c ≥ 1 with c × size + (c − 1) × distance + c × frame ≤ usable.
-int fitCount(double usable, double size, double distance, double frame) {
-    double per = size + distance + frame;
-    if (per <= 0) return kMaxFitCount;
-    double c = std::floor((usable + distance) / per + kFitTolerance);
-    if (!(c >= 1)) return 1;
-    return c > kMaxFitCount ? kMaxFitCount : static_cast<int>(c);
-}
-
-// Largest distance that still lets `count` copies fit; 0 when none does.
-int fitDistance(int count, double usable, double size, double frame) {
-    double free = usable - count * (size + frame);
-    double d = count > 1 ? free / (count - 1) : free;
-    d = std::floor(d + kFitTolerance);
-    if (!(d > 0)) return 0;
-    return d > 1e9 ? 1000000000 : static_cast<int>(d);
-}
-
-double roundedMm(double v) { return std::trunc(v + 0.5); }
-
-}  // namespace
 
 LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction,
                          StartMode startMode, Job& live, const Job& reference, JobState& state)
@@ -73,24 +24,26 @@ LayoutModel::LayoutModel(const Settings& settings, const Texts& texts, Interacti
 
 bool LayoutModel::hobby() const { return m_startMode.isHobby(); }
 
-bool LayoutModel::cameo() const { return m_plotter.name.find("Cameo") != std::string::npos; }
+bool LayoutModel::cameo() const { return hasCameoFormats(m_plotter.name); }
 
-bool LayoutModel::gridOn() const { return m_settings.grid() != 0; }
+Allowances LayoutModel::allowances() const { return allowancesOf(m_settings, m_state.marksMode); }
 
-int LayoutModel::gridDistance() const { return std::clamp(m_settings.gridDistance(), 0, 100); }
+double LayoutModel::frameAllowance() const { return allowances().frame; }
 
-double LayoutModel::frameAllowance() const {
-    return gridOn() && !m_state.marksMode ? 2.0 * gridDistance() : 0.0;
+double LayoutModel::overcutAllowance() const { return allowances().overcut; }
+
+double LayoutModel::largestJobWidth() const { return largestJobLength(m_usableWidth, allowances()); }
+
+double LayoutModel::largestJobHeight() const { return largestJobLength(m_usableHeight, allowances()); }
+
+SizeLimits LayoutModel::sizeLimits() const {
+    const double minWidth = minJobWidth(), minHeight = minJobHeight();
+    return {minWidth, std::max(minWidth, largestJobWidth()), minHeight,
+            std::max(minHeight, largestJobHeight())};
 }
 
-double LayoutModel::overcutAllowance() const { return m_settings.useOvercut() != 0 ? 2.0 : 0.0; }
-
-double LayoutModel::largestJobWidth() const {
-    return m_usableWidth - frameAllowance() - overcutAllowance() - 1;
-}
-
-double LayoutModel::largestJobHeight() const {
-    return m_usableHeight - frameAllowance() - overcutAllowance() - 1;
+CopyRoom LayoutModel::copyRoom() const {
+    return {m_usableWidth, m_usableHeight, m_size.width, m_size.height, frameAllowance()};
 }
 
 // ---- life cycle -------------------------------------------------------------------------------
@@ -98,8 +51,8 @@ double LayoutModel::largestJobHeight() const {
 void LayoutModel::setPlotter(const PlotterRecord& plotter) {
     m_plotter = plotter;
     if (!m_open) return;
-    int w = clampedMediumWidth(m_mediumWidth);
-    int h = clampedMediumHeight(m_mediumHeight);
+    int w = clampToLimits(m_mediumWidth, m_plotter.minMediaWidth, m_plotter.maxMediaWidth);
+    int h = clampToLimits(m_mediumHeight, m_plotter.minMediaHeight, m_plotter.maxMediaHeight);
     if (w != m_mediumWidth) m_settings.setMediumWidth(w);
     if (h != m_mediumHeight) m_settings.setMediumHeight(h);
     applyMediumWidth(w);
@@ -112,37 +65,33 @@ void LayoutModel::setPlotter(const PlotterRecord& plotter) {
 
 void LayoutModel::open() {
     // 1. The stored keys; a rotation beyond the list becomes "keine Rotation".
-    applyMediumWidth(clampedMediumWidth(m_settings.mediumWidth(m_plotter.maxMediaWidth)));
-    applyMediumHeight(clampedMediumHeight(m_settings.mediumHeight(m_plotter.maxMediaHeight)));
-    int rotation = m_settings.rotate();
-    m_rotation = static_cast<std::int16_t>(rotation >= 0 && rotation <= 3 ? rotation : 0);
+    applyMediumWidth(clampToLimits(m_settings.mediumWidth(m_plotter.maxMediaWidth), m_plotter.minMediaWidth,
+                                   m_plotter.maxMediaWidth));
+    applyMediumHeight(clampToLimits(m_settings.mediumHeight(m_plotter.maxMediaHeight),
+                                    m_plotter.minMediaHeight, m_plotter.maxMediaHeight));
+    m_rotation = rotationOf(m_settings.rotate());
     m_previousRotation = kRotateNone;  // the live job is still as imported
     m_mirror = m_settings.mirror() != 0;
-    m_distanceH = std::max(0, m_settings.copyDistanceHoricontal());
-    m_distanceV = std::max(0, m_settings.copyDistanceVertical());
-    m_sameDistance = m_settings.sameDistance() != 0;
     m_toWidth = m_settings.toWidth() != 0;
     m_format = m_settings.format();
     if (m_format < 0 || m_format >= formatCount()) m_format = 0;
-    int initialPosition = m_startMode.isStandard() ? 1 : (m_startMode.isHobby() ? 7 : 0);
+    const int initialPosition = initialPositionMode(m_startMode);
     m_positionMode = m_settings.center(initialPosition);
     if (m_positionMode < 0 || m_positionMode >= positionCount()) m_positionMode = initialPosition;
 
-    // 2. The imported size from the extent's working spans.
-    m_importedWidth = m_state.extent.spanY;
-    m_importedHeight = m_state.extent.spanX;
-    resetToImported();
+    // 2. The imported size from the extent's working spans, as it is (also when it exceeds the
+    // medium: only a size entry limits it).
+    m_size.importedWidth = m_state.extent.spanY;
+    m_size.importedHeight = m_state.extent.spanX;
+    m_size.resetToImported();
 
-    // 3. One copy at the plotter's margin, proportional sizing.
-    m_columns = m_rows = m_copyTotal = m_requestedTotal = 1;
-    m_maxCopies = 100;
-    m_autoDistribute = false;
-    m_positionRight = m_positionFront = m_plotter.minMediaMargin;
+    // 3. One copy at the plotter's margin, proportional sizing; 4. "SameDistance", then "ToWidth",
+    // then the rotation.
+    m_copies.reset(m_settings.copyDistanceHoricontal(), m_settings.copyDistanceVertical(),
+                   m_settings.sameDistance() != 0);
+    m_position.right = m_position.front = m_plotter.minMediaMargin;
     m_proportional = true;
     m_open = true;
-
-    // 4. "SameDistance", then "ToWidth", then the rotation.
-    if (m_sameDistance) m_distanceH = m_distanceV = std::min(m_distanceH, m_distanceV);
     updateCopies();
     if (m_toWidth && toWidthEnabled()) fitToWidth();
     applyTransform();
@@ -156,8 +105,8 @@ void LayoutModel::refresh() {
 }
 
 void LayoutModel::extentChanged() {
-    m_importedWidth = m_state.extent.spanY;
-    m_importedHeight = m_state.extent.spanX;
+    m_size.importedWidth = m_state.extent.spanY;
+    m_size.importedHeight = m_state.extent.spanX;
     reapplyPercentages();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -165,43 +114,33 @@ void LayoutModel::extentChanged() {
 
 void LayoutModel::reapplyPercentages() {
     if (m_proportional || m_state.marksMode) {
-        changeSize(SizeField::WidthPercent, m_widthPercent);
+        changeSize(SizeField::WidthPercent, m_size.widthPercent);
         return;
     }
     // Without proportional sizing each dimension keeps its own percentage. A percentage of exactly
     // 100 is applied to its own dimension only: the 100 % rule of the size routine would reset the
     // other dimension's scale as well.
-    const double widthPercent = m_widthPercent, heightPercent = m_heightPercent;
+    const double widthPercent = m_size.widthPercent, heightPercent = m_size.heightPercent;
     if (widthPercent == 100.0)
-        m_jobWidth = m_importedWidth;
+        m_size.width = m_size.importedWidth;
     else
         changeSize(SizeField::WidthPercent, widthPercent);
     if (heightPercent == 100.0)
-        m_jobHeight = m_importedHeight;
+        m_size.height = m_size.importedHeight;
     else
         changeSize(SizeField::HeightPercent, heightPercent);
 }
 
 // ---- medium -------------------------------------------------------------------------------------
 
-int LayoutModel::clampedMediumWidth(int w) const {
-    int lo = m_plotter.minMediaWidth, hi = std::max<int>(m_plotter.minMediaWidth, m_plotter.maxMediaWidth);
-    return std::clamp(w, lo, hi);
-}
-
-int LayoutModel::clampedMediumHeight(int h) const {
-    int lo = m_plotter.minMediaHeight, hi = std::max<int>(m_plotter.minMediaHeight, m_plotter.maxMediaHeight);
-    return std::clamp(h, lo, hi);
-}
-
 void LayoutModel::applyMediumWidth(int w) {
     m_mediumWidth = w;
-    m_usableWidth = w - 2.0 * m_plotter.minMediaMargin;
+    m_usableWidth = usableLength(w, m_plotter.minMediaMargin);
 }
 
 void LayoutModel::applyMediumHeight(int h) {
     m_mediumHeight = h;
-    m_usableHeight = h - 2.0 * m_plotter.minMediaMargin;
+    m_usableHeight = usableLength(h, m_plotter.minMediaMargin);
 }
 
 void LayoutModel::selectLastFormat() {
@@ -211,26 +150,24 @@ void LayoutModel::selectLastFormat() {
 }
 
 void LayoutModel::setMediumWidth(int width) {
-    int w = clampedMediumWidth(width);
-    applyMediumWidth(w);
-    if (m_state.marksMode)
-        resetToImported();
-    else
-        changeSize(SizeField::WidthMm, m_jobWidth);
-    m_settings.setMediumWidth(w);
-    selectLastFormat();
-    updateCopies();
-    m_previewNeedsRedraw = true;
+    applyMediumWidth(clampToLimits(width, m_plotter.minMediaWidth, m_plotter.maxMediaWidth));
+    m_settings.setMediumWidth(m_mediumWidth);
+    mediumEdited(SizeField::WidthMm);
 }
 
 void LayoutModel::setMediumHeight(int height) {
-    int h = clampedMediumHeight(height);
-    applyMediumHeight(h);
+    applyMediumHeight(clampToLimits(height, m_plotter.minMediaHeight, m_plotter.maxMediaHeight));
+    m_settings.setMediumHeight(m_mediumHeight);
+    mediumEdited(SizeField::HeightMm);
+}
+
+// A medium size typed by hand: the job is limited to the new medium and the format list shows its
+// last entry.
+void LayoutModel::mediumEdited(SizeField dimension) {
     if (m_state.marksMode)
-        resetToImported();
+        m_size.resetToImported();
     else
-        changeSize(SizeField::HeightMm, m_jobHeight);
-    m_settings.setMediumHeight(h);
+        changeSize(dimension, dimension == SizeField::WidthMm ? m_size.width : m_size.height);
     selectLastFormat();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -244,27 +181,11 @@ void LayoutModel::setMediumHeightText(const std::string& text) { setMediumHeight
 
 bool LayoutModel::formatListVisible() const { return hobby(); }
 
-int LayoutModel::formatCount() const {
-    if (!formatListVisible()) return 0;
-    return cameo() ? 10 : 7;
-}
+int LayoutModel::formatCount() const { return formatListVisible() ? sheetFormatCount(cameo()) : 0; }
 
 std::vector<std::string> LayoutModel::formatList() const {
     if (!formatListVisible()) return {};
-    const std::string portrait = m_texts.text(TextId::Portrait);
-    const std::string landscape = m_texts.text(TextId::Landscape);
-    const std::string last = m_texts.text(TextId::UserDefinedFormat);
-    if (cameo()) {
-        return {"12\" x 12\"",     "A3",    "A4 " + portrait,     "A4 " + landscape,     "A5 " + portrait,
-                "A5 " + landscape, "Legal", "Letter " + portrait, "Letter " + landscape, last};
-    }
-    return {"A4 " + portrait,
-            "A4 " + landscape,
-            "A5 " + portrait,
-            "A5 " + landscape,
-            "Letter " + portrait,
-            "Letter " + landscape,
-            last};
+    return sartovin::formatList(m_texts, cameo());
 }
 
 void LayoutModel::setFormat(int index) {
@@ -273,13 +194,11 @@ void LayoutModel::setFormat(int index) {
     m_format = index;
     m_settings.setFormat(index);
     if (index == count - 1) return;  // the last entry keeps the size typed by hand
-    const FormatSize& f = cameo() ? kCameoFormats[index] : kSheetFormats[index];
-    int w = clampedMediumWidth(f.width);
-    int h = clampedMediumHeight(f.height);
-    applyMediumWidth(w);
-    applyMediumHeight(h);
-    m_settings.setMediumWidth(w);
-    m_settings.setMediumHeight(h);
+    const SheetFormat& f = sheetFormats(cameo())[index];
+    applyMediumWidth(clampToLimits(f.width, m_plotter.minMediaWidth, m_plotter.maxMediaWidth));
+    applyMediumHeight(clampToLimits(f.height, m_plotter.minMediaHeight, m_plotter.maxMediaHeight));
+    m_settings.setMediumWidth(m_mediumWidth);
+    m_settings.setMediumHeight(m_mediumHeight);
     reapplySize();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -287,51 +206,13 @@ void LayoutModel::setFormat(int index) {
 
 // ---- job size -----------------------------------------------------------------------------------
 
-void LayoutModel::resetToImported() {
-    m_jobWidth = m_importedWidth;
-    m_jobHeight = m_importedHeight;
-    m_widthPercent = m_heightPercent = 100;
-}
-
 bool LayoutModel::changeSize(SizeField field, double value) {
     m_previewNeedsRedraw = true;
-    const bool percent = field == SizeField::WidthPercent || field == SizeField::HeightPercent;
-    // Registration-mark jobs are never scaled, and 100 % always means the imported size.
-    if (m_state.marksMode || (percent && value == 100.0)) {
-        resetToImported();
-        if (m_open) updateCopies();
-        return true;
-    }
-    const bool width = field == SizeField::WidthMm || field == SizeField::WidthPercent;
-    const double imported = width ? m_importedWidth : m_importedHeight;
-    const double otherImported = width ? m_importedHeight : m_importedWidth;
-    auto limits = [this](bool w) {
-        double lo = w ? minJobWidth() : minJobHeight();
-        double hi = w ? largestJobWidth() : largestJobHeight();
-        return std::pair<double, double>(lo, std::max(lo, hi));
-    };
-
-    double size = percent ? imported * value / 100.0 : value;
-    auto [lo, hi] = limits(width);
-    size = std::clamp(size, lo, hi);
-
-    // The percentage is formed from whole millimetres, as the page shows them.
-    double base = roundedMm(imported);
-    if (base <= 0) base = imported;
-    if (base <= 0) return false;  // nothing imported to scale
-    double newPercent = roundedMm(size) / base * 100.0;
-
-    if (m_proportional) {
-        double other = otherImported * newPercent / 100.0;
-        auto [otherLo, otherHi] = limits(!width);
-        if (other < otherLo - kFitTolerance || other > otherHi + kFitTolerance) return false;
-        (width ? m_jobWidth : m_jobHeight) = size;
-        (width ? m_jobHeight : m_jobWidth) = other;
-        m_widthPercent = m_heightPercent = newPercent;
-    } else {
-        (width ? m_jobWidth : m_jobHeight) = size;
-        (width ? m_widthPercent : m_heightPercent) = newPercent;
-    }
+    // Registration-mark jobs are never scaled.
+    if (m_state.marksMode)
+        m_size.resetToImported();
+    else if (!changeJobSize(m_size, field, value, sizeLimits(), m_proportional))
+        return false;
     if (m_open) updateCopies();
     return true;
 }
@@ -341,18 +222,18 @@ bool LayoutModel::changeSizeText(SizeField field, const std::string& text) {
 }
 
 void LayoutModel::resetSize() {
-    resetToImported();
+    m_size.resetToImported();
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::reapplySize() {
     if (m_state.marksMode) {
-        resetToImported();
+        m_size.resetToImported();
         return;
     }
-    changeSize(SizeField::WidthMm, m_jobWidth);
-    if (!m_proportional) changeSize(SizeField::HeightMm, m_jobHeight);
+    changeSize(SizeField::WidthMm, m_size.width);
+    if (!m_proportional) changeSize(SizeField::HeightMm, m_size.height);
 }
 
 void LayoutModel::setProportional(bool on) {
@@ -372,13 +253,14 @@ void LayoutModel::setToWidth(bool on) {
     m_previewNeedsRedraw = true;
 }
 
+// The width is fitted as the job lies now: open() fits before it applies the stored rotation, so
+// with a quarter turn the fitted size ends up as the job's length.
 void LayoutModel::fitToWidth() {
     m_proportional = true;
     m_settings.setProportional(1);
-    m_sameDistance = false;
+    m_copies.closeColumns();
     m_settings.setSameDistance(0);
-    m_positionRight = 0;
-    m_distanceH = 0;
+    m_position.right = 0;
     m_settings.setCopyDistanceHoricontal(0);
     changeSize(SizeField::WidthMm, largestJobWidth());
 }
@@ -386,7 +268,7 @@ void LayoutModel::fitToWidth() {
 // ---- rotation and mirror ------------------------------------------------------------------------
 
 void LayoutModel::setRotation(int rotation) {
-    m_rotation = static_cast<std::int16_t>(rotation >= 0 && rotation <= 3 ? rotation : 0);
+    m_rotation = rotationOf(rotation);
     m_settings.setRotate(m_rotation);
     applyTransform();
     m_previewNeedsRedraw = true;
@@ -400,266 +282,86 @@ void LayoutModel::setMirror(bool on) {
 }
 
 void LayoutModel::applyTransform() {
-    const double sx = m_state.extent.importedSpanX;
-    const double sy = m_state.extent.importedSpanY;
-    const int r = m_rotation;
-    const bool quarter = r == kRotateRight || r == kRotateLeft;
-    const double e = quarter ? sx : sy;  // the mirror axis is the new y span
-    auto map = [&](double x, double y, double& nx, double& ny) {
-        switch (r) {
-            case kRotateRight:
-                nx = y, ny = sx - x;
-                break;
-            case kRotateLeft:
-                nx = sy - y, ny = x;
-                break;
-            case kRotate180:
-                nx = sx - x, ny = sy - y;
-                break;
-            default:
-                nx = x, ny = y;
-                break;
-        }
-        if (m_mirror) ny = e - ny;
-    };
-
-    // The live job is a copy of the reference in structure; walk both side by side and touch only
-    // what both hold, so that a mismatch can never read or write past an array.
-    const std::size_t layerCount = std::min(m_live.layers.size(), m_reference.layers.size());
-    for (std::size_t li = 0; li < layerCount; ++li) {
-        JobLayer& layer = m_live.layers[li];
-        const JobLayer& refLayer = m_reference.layers[li];
-        const std::size_t objectCount = std::min(layer.objects.size(), refLayer.objects.size());
-        for (std::size_t oi = 0; oi < objectCount; ++oi) {
-            JobObject& object = layer.objects[oi];
-            const JobObject& ref = refLayer.objects[oi];
-            if (quarter) {
-                object.boundsX1 = ref.boundsY1, object.boundsY1 = ref.boundsX1;
-                object.boundsX2 = ref.boundsY2, object.boundsY2 = ref.boundsX2;
-            } else {
-                object.boundsX1 = ref.boundsX1, object.boundsY1 = ref.boundsY1;
-                object.boundsX2 = ref.boundsX2, object.boundsY2 = ref.boundsY2;
-            }
-            const std::size_t pathCount = std::min(object.paths.size(), ref.paths.size());
-            for (std::size_t pi = 0; pi < pathCount; ++pi) {
-                auto& segs = object.paths[pi].segments;
-                const auto& refSegs = ref.paths[pi].segments;
-                const std::size_t segCount = std::min(segs.size(), refSegs.size());
-                for (std::size_t si = 0; si < segCount; ++si) {
-                    PathSegment& s = segs[si];
-                    const PathSegment& q = refSegs[si];
-                    map(q.startX, q.startY, s.startX, s.startY);
-                    map(q.ctrl1X, q.ctrl1Y, s.ctrl1X, s.ctrl1Y);
-                    map(q.ctrl2X, q.ctrl2Y, s.ctrl2X, s.ctrl2Y);
-                    map(q.endX, q.endY, s.endX, s.endY);
-                }
-            }
-        }
-    }
-
     JobExtent& ext = m_state.extent;
-    ext.spanY = quarter ? sx : sy;
-    ext.spanX = quarter ? sy : sx;
-    ext.maxX = ext.spanX;
-    ext.maxY = ext.spanY;
-    ext.minX = ext.minY = 0;
+    JobTransform(m_rotation, m_mirror, ext.importedSpanX, ext.importedSpanY).apply(m_reference, m_live);
+    setWorkingExtent(ext, m_rotation);
     if (m_extentAdjuster) m_extentAdjuster(ext);
-    m_importedWidth = ext.spanY;
-    m_importedHeight = ext.spanX;
-
-    if (!sameGroup(m_previousRotation, r)) {
-        std::swap(m_jobWidth, m_jobHeight);
-        std::swap(m_widthPercent, m_heightPercent);
-    }
+    m_size.importedWidth = ext.spanY;
+    m_size.importedHeight = ext.spanX;
+    if (!sameRotationGroup(m_previousRotation, m_rotation)) m_size.exchangeDimensions();
     reapplyPercentages();
-    m_previousRotation = static_cast<std::int16_t>(r);
+    m_previousRotation = m_rotation;
     updateCopies();
 }
 
-std::vector<std::string> LayoutModel::rotationList() const {
-    std::vector<std::string> list;
-    for (int i = 0; i < 4; ++i) list.push_back(m_texts.text(textIdAt(TextId::RotationFirst, i)));
-    return list;
-}
+std::vector<std::string> LayoutModel::rotationList() const { return sartovin::rotationList(m_texts); }
 
 // ---- copies -------------------------------------------------------------------------------------
 
-double LayoutModel::occupiedH() const {
-    return m_columns * (m_jobWidth + frameAllowance()) + (m_columns - 1) * double(m_distanceH);
-}
-
-double LayoutModel::occupiedV() const {
-    return m_rows * (m_jobHeight + frameAllowance()) + (m_rows - 1) * double(m_distanceV);
-}
-
-void LayoutModel::computeMaxima() {
-    const double frame = frameAllowance();
-    m_maxColumns = fitCount(m_usableWidth, m_jobWidth, m_distanceH, frame);
-    m_maxRows = fitCount(m_usableHeight, m_jobHeight, m_distanceV, frame);
-    m_maxCopies = m_maxColumns * m_maxRows;
-}
-
-void LayoutModel::clampDistances() {
-    const double frame = frameAllowance();
-    m_maxDistanceH = fitDistance(m_columns, m_usableWidth, m_jobWidth, frame);
-    m_maxDistanceV = fitDistance(m_rows, m_usableHeight, m_jobHeight, frame);
-    if (m_sameDistance) {
-        m_maxDistanceH = m_maxDistanceV = std::min(m_maxDistanceH, m_maxDistanceV);
-        m_distanceV = m_distanceH;
-    }
-    m_distanceH = std::clamp(m_distanceH, 0, m_maxDistanceH);
-    m_distanceV = std::clamp(m_distanceV, 0, m_maxDistanceV);
-}
-
-void LayoutModel::distributeAuto() {
-    m_copyTotal = std::clamp(m_copyTotal, 1, std::max(1, m_maxCopies));
-    m_columns = std::min(m_copyTotal, m_maxColumns);
-    m_rows = (m_copyTotal + m_columns - 1) / m_columns;
-}
-
 void LayoutModel::updateCopies() {
-    computeMaxima();
-    if (m_autoDistribute) {
-        distributeAuto();
-    } else {
-        m_columns = std::clamp(m_columns, 1, m_maxColumns);
-        m_rows = std::clamp(m_rows, 1, m_maxRows);
-        m_copyTotal = m_columns * m_rows;
-    }
-    clampDistances();
-    // Smaller distances may let more copies fit; the counts chosen above still fit.
-    computeMaxima();
+    m_copies.update(copyRoom());
     updatePositions();
 }
 
 void LayoutModel::setCopiesEdit(int value) {
-    if (m_autoDistribute) {
-        m_copyTotal = std::clamp(value, 1, std::max(1, m_maxCopies));
-        m_requestedTotal = m_copyTotal;
-    } else {
-        m_columns = std::clamp(value, 1, m_maxColumns);
-        if (m_rows * m_columns < m_copyTotal) m_rows = std::clamp(m_copyTotal / m_columns, 1, m_maxRows);
-        m_copyTotal = m_columns * m_rows;
-    }
+    m_copies.setCopiesEdit(value);
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setRowsEdit(int value) {
-    if (m_autoDistribute) return;  // the control is disabled
-    m_rows = std::clamp(value, 1, m_maxRows);
-    m_copyTotal = m_columns * m_rows;
+    if (!m_copies.setRowsEdit(value)) return;
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setDistanceH(int distance) {
-    m_distanceH = std::clamp(distance, 0, m_maxDistanceH);
-    m_settings.setCopyDistanceHoricontal(m_distanceH);
-    if (m_sameDistance) {
-        m_distanceV = m_distanceH;
-        m_settings.setCopyDistanceVertical(m_distanceV);
-    }
+    m_copies.setDistanceH(distance);
+    m_settings.setCopyDistanceHoricontal(m_copies.distanceH());
+    if (m_copies.sameDistance()) m_settings.setCopyDistanceVertical(m_copies.distanceV());
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setDistanceV(int distance) {
-    if (m_sameDistance) return;
-    m_distanceV = std::clamp(distance, 0, m_maxDistanceV);
-    m_settings.setCopyDistanceVertical(m_distanceV);
+    if (!m_copies.setDistanceV(distance)) return;
+    m_settings.setCopyDistanceVertical(m_copies.distanceV());
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setSameDistance(bool on) {
-    m_sameDistance = on;
-    if (on) m_distanceH = m_distanceV = std::min(m_distanceH, m_distanceV);
+    m_copies.setSameDistance(on);
     m_settings.setSameDistance(on ? 1 : 0);
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setAutoDistribute(bool on) {
-    if (on == m_autoDistribute) return;
-    m_autoDistribute = on;
-    m_copyTotal = m_columns * m_rows;
-    if (on) {
-        m_requestedTotal = m_copyTotal;
-        updateCopies();
-    } else {
-        updateCopies();
-        if (m_copyTotal != m_requestedTotal) {
-            m_interaction.messageBox(m_texts.text(TextId::CopyCountChanged), kProgramCaption,
-                                     MessageIcon::Information);
-        }
-        m_requestedTotal = m_copyTotal;
-    }
+    if (on == m_copies.autoDistribute()) return;
+    m_copies.setAutoDistribute(on);
+    updateCopies();
+    // Back to manual distribution the copies fill whole rows, so the total may have grown.
+    if (!on && m_copies.copyTotal() != m_copies.requestedTotal())
+        m_interaction.messageBox(m_texts.text(TextId::CopyCountChanged), kProgramCaption,
+                                 MessageIcon::Information);
     m_previewNeedsRedraw = true;
 }
 
 // ---- position -----------------------------------------------------------------------------------
 
-int LayoutModel::positionCount() const { return hobby() ? 9 : 4; }
+int LayoutModel::positionCount() const { return sartovin::positionCount(m_startMode); }
 
 std::vector<std::string> LayoutModel::positionList() const {
-    std::vector<std::string> list;
-    for (int i = 0; i < positionCount(); ++i)
-        list.push_back(m_texts.text(textIdAt(TextId::PositionFirst, i)));
-    return list;
+    return sartovin::positionList(m_texts, positionCount());
 }
 
-int LayoutModel::freeSpaceH() const {
-    double free = std::floor(m_usableWidth - occupiedH() + kFitTolerance);
-    return free > 0 ? static_cast<int>(free) : 0;
-}
+int LayoutModel::freeSpaceH() const { return m_copies.freeSpaceH(copyRoom()); }
 
-int LayoutModel::freeSpaceV() const {
-    double free = std::floor(m_usableHeight - occupiedV() + kFitTolerance);
-    return free > 0 ? static_cast<int>(free) : 0;
-}
+int LayoutModel::freeSpaceV() const { return m_copies.freeSpaceV(copyRoom()); }
 
 void LayoutModel::updatePositions() {
-    const int fh = freeSpaceH(), fv = freeSpaceV();
-    const int margin = m_plotter.minMediaMargin;
-    auto edited = [](int& v, int free) { v = std::clamp(v, 0, free); };
-    int& right = m_positionRight;
-    int& front = m_positionFront;
-    switch (m_positionMode) {
-        case 0:
-            edited(right, fh), edited(front, fv);
-            break;
-        case 1:
-            right = margin, front = margin;
-            break;
-        case 2:
-            right = fh - margin, front = margin;
-            break;
-        case 3:
-            right = fh / 2, edited(front, fv);
-            break;
-        case 4:
-            edited(right, fh), front = fv / 2;
-            break;
-        case 5:
-            right = fh / 2, front = fv / 2;
-            break;
-        case 6:
-            right = margin, front = fv - margin;
-            break;
-        case 7:
-            right = fh - margin, front = fv - margin;
-            break;
-        case 8:
-            right = fh / 2, front = fv - margin;
-            break;
-        default:
-            break;
-    }
-    // Halves are integer divisions on both sides, so left + right may fall one short of free.
-    m_positionLeft =
-        (m_positionMode == 3 || m_positionMode == 5 || m_positionMode == 8) ? fh / 2 : fh - right;
-    m_positionBack = (m_positionMode == 4 || m_positionMode == 5) ? fv / 2 : fv - front;
+    placeJob(m_position, m_positionMode, freeSpaceH(), freeSpaceV(), m_plotter.minMediaMargin);
 }
 
 void LayoutModel::setPositionMode(int mode) {
@@ -670,31 +372,34 @@ void LayoutModel::setPositionMode(int mode) {
     m_previewNeedsRedraw = true;
 }
 
-bool LayoutModel::horizontalPositionEnabled() const { return m_positionMode == 0 || m_positionMode == 4; }
+bool LayoutModel::horizontalPositionEnabled() const { return horizontalPositionEdited(m_positionMode); }
 
-bool LayoutModel::verticalPositionEnabled() const { return m_positionMode == 0 || m_positionMode == 3; }
+bool LayoutModel::verticalPositionEnabled() const { return verticalPositionEdited(m_positionMode); }
+
+// The position edits of the hobby edition show the left and back distances; the model keeps the
+// right and front ones.
+int LayoutModel::editedDistance(int value, int free) const {
+    const int v = std::clamp(value, 0, free);
+    return hobby() ? free - v : v;
+}
 
 void LayoutModel::setHorizontalPosition(int value) {
     if (!horizontalPositionEnabled()) return;
-    const int fh = freeSpaceH();
-    int v = std::clamp(value, 0, fh);
-    m_positionRight = hobby() ? fh - v : v;  // the hobby edition's edit shows the left distance
+    m_position.right = editedDistance(value, freeSpaceH());
     updatePositions();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::setVerticalPosition(int value) {
     if (!verticalPositionEnabled()) return;
-    const int fv = freeSpaceV();
-    int v = std::clamp(value, 0, fv);
-    m_positionFront = hobby() ? fv - v : v;  // the hobby edition's edit shows the back distance
+    m_position.front = editedDistance(value, freeSpaceV());
     updatePositions();
     m_previewNeedsRedraw = true;
 }
 
-int LayoutModel::horizontalPositionValue() const { return hobby() ? m_positionLeft : m_positionRight; }
+int LayoutModel::horizontalPositionValue() const { return hobby() ? m_position.left : m_position.right; }
 
-int LayoutModel::verticalPositionValue() const { return hobby() ? m_positionBack : m_positionFront; }
+int LayoutModel::verticalPositionValue() const { return hobby() ? m_position.back : m_position.front; }
 
 // ---- invert and texts ---------------------------------------------------------------------------
 
@@ -703,10 +408,10 @@ void LayoutModel::setInvert(bool on) {
     m_previewNeedsRedraw = true;
 }
 
-std::string LayoutModel::jobWidthText() const { return formatNumber("%.0f", m_jobWidth); }
-std::string LayoutModel::jobHeightText() const { return formatNumber("%.0f", m_jobHeight); }
-std::string LayoutModel::widthPercentText() const { return formatNumber("%.0f", m_widthPercent); }
-std::string LayoutModel::heightPercentText() const { return formatNumber("%.0f", m_heightPercent); }
+std::string LayoutModel::jobWidthText() const { return wholeNumberText(m_size.width); }
+std::string LayoutModel::jobHeightText() const { return wholeNumberText(m_size.height); }
+std::string LayoutModel::widthPercentText() const { return wholeNumberText(m_size.widthPercent); }
+std::string LayoutModel::heightPercentText() const { return wholeNumberText(m_size.heightPercent); }
 std::string LayoutModel::mediumWidthText() const { return formatNumber("%d", m_mediumWidth); }
 std::string LayoutModel::mediumHeightText() const { return formatNumber("%d", m_mediumHeight); }
 

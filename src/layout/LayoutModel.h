@@ -1,7 +1,10 @@
 #pragma once
-// The layout state of the layout page (CGeneralTab): medium size, job size, rotation and mirror,
-// copies and their distances, and the job's position on the medium. Every rule of the page lives
-// here so that the dialog only shows these values and calls these operations.
+// The layout page's model (CGeneralTab): medium size, job size, rotation and mirror, copies and
+// their distances, and the job's position on the medium. It holds the page's state, reads and
+// stores its settings keys and composes the rules of this folder: SizeRules (medium, allowances,
+// size routine), SheetFormats, JobTransform (rotation and mirror from the reference copy),
+// CopyGrid (copies and distances), JobPlacement (position list) and LayoutTexts. The dialog only
+// shows these values and calls these operations.
 //
 // Coordinates follow the plotter: the origin is the right corner of the front medium edge; job
 // "width" runs along the head movement (the drawing's y span), job "height" (length) along the
@@ -19,6 +22,10 @@
 #include "base/StartMode.h"
 #include "catalog/PlotterRecord.h"
 #include "job/Job.h"
+#include "layout/CopyGrid.h"
+#include "layout/JobPlacement.h"
+#include "layout/JobTransform.h"
+#include "layout/SizeRules.h"
 
 namespace sartovin {
 
@@ -26,14 +33,8 @@ class Settings;
 class Texts;
 class Interaction;
 
-/// The edit a size change comes from.
-enum class SizeField { WidthMm, HeightMm, WidthPercent, HeightPercent };
-
 class LayoutModel {
 public:
-    /// Rotation list entries (also the values of "Rotate").
-    enum Rotation : std::int16_t { kRotateNone = 0, kRotateRight = 1, kRotateLeft = 2, kRotate180 = 3 };
-
     /// `live` is rewritten from `reference` on every rotation or mirror change; `state` holds the
     /// extent and the marks flags. None of them is owned.
     LayoutModel(const Settings& settings, const Texts& texts, Interaction& interaction, StartMode startMode,
@@ -113,12 +114,12 @@ public:
     /// largest job width. Stored as "ToWidth".
     void setToWidth(bool on);
 
-    double importedWidth() const { return m_importedWidth; }
-    double importedHeight() const { return m_importedHeight; }
-    double jobWidth() const { return m_jobWidth; }
-    double jobHeight() const { return m_jobHeight; }
-    double widthPercent() const { return m_widthPercent; }
-    double heightPercent() const { return m_heightPercent; }
+    double importedWidth() const { return m_size.importedWidth; }
+    double importedHeight() const { return m_size.importedHeight; }
+    double jobWidth() const { return m_size.width; }
+    double jobHeight() const { return m_size.height; }
+    double widthPercent() const { return m_size.widthPercent; }
+    double heightPercent() const { return m_size.heightPercent; }
     bool proportional() const { return m_proportional; }
     bool toWidth() const { return m_toWidth; }
     double minJobWidth() const { return m_plotter.minCutWidth; }
@@ -161,18 +162,18 @@ public:
     /// differs from the total the user had asked for.
     void setAutoDistribute(bool on);
 
-    int columns() const { return m_columns; }
-    int rows() const { return m_rows; }
-    int copyTotal() const { return m_copyTotal; }
-    int maxCopies() const { return m_maxCopies; }
-    int maxColumns() const { return m_maxColumns; }
-    int maxRows() const { return m_maxRows; }
-    int distanceH() const { return m_distanceH; }
-    int distanceV() const { return m_distanceV; }
-    int maxDistanceH() const { return m_maxDistanceH; }
-    int maxDistanceV() const { return m_maxDistanceV; }
-    bool sameDistance() const { return m_sameDistance; }
-    bool autoDistribute() const { return m_autoDistribute; }
+    int columns() const { return m_copies.columns(); }
+    int rows() const { return m_copies.rows(); }
+    int copyTotal() const { return m_copies.copyTotal(); }
+    int maxCopies() const { return m_copies.maxCopies(); }
+    int maxColumns() const { return m_copies.maxColumns(); }
+    int maxRows() const { return m_copies.maxRows(); }
+    int distanceH() const { return m_copies.distanceH(); }
+    int distanceV() const { return m_copies.distanceV(); }
+    int maxDistanceH() const { return m_copies.maxDistanceH(); }
+    int maxDistanceV() const { return m_copies.maxDistanceV(); }
+    bool sameDistance() const { return m_copies.sameDistance(); }
+    bool autoDistribute() const { return m_copies.autoDistribute(); }
 
     // ---- position ---------------------------------------------------------------------------
 
@@ -188,10 +189,10 @@ public:
     void setVerticalPosition(int value);
 
     int positionMode() const { return m_positionMode; }
-    int positionRight() const { return m_positionRight; }
-    int positionLeft() const { return m_positionLeft; }
-    int positionFront() const { return m_positionFront; }
-    int positionBack() const { return m_positionBack; }
+    int positionRight() const { return m_position.right; }
+    int positionLeft() const { return m_position.left; }
+    int positionFront() const { return m_position.front; }
+    int positionBack() const { return m_position.back; }
     /// Free space across (head direction) and along the medium, whole mm, never negative.
     int freeSpaceH() const;
     int freeSpaceV() const;
@@ -214,18 +215,18 @@ public:
     int horizontalPositionValue() const;
     int verticalPositionValue() const;
     /// The copies edit: the total in automatic distribution, else the columns.
-    int copiesEditValue() const { return m_autoDistribute ? m_copyTotal : m_columns; }
+    int copiesEditValue() const { return autoDistribute() ? copyTotal() : columns(); }
     /// The copies edit is labelled as the total (automatic distribution).
-    bool copiesEditIsTotal() const { return m_autoDistribute; }
+    bool copiesEditIsTotal() const { return autoDistribute(); }
     /// The rotation list texts (110 to 113).
     std::vector<std::string> rotationList() const;
 
     bool sizeEditsEnabled() const;  ///< false in marks mode (the job is never scaled)
     bool toWidthEnabled() const;    ///< false in marks mode
-    bool rowsEnabled() const { return !m_autoDistribute; }
-    bool distanceHEnabled() const { return !m_autoDistribute; }
-    bool distanceVEnabled() const { return !m_autoDistribute && !m_sameDistance; }
-    bool sameDistanceEnabled() const { return !m_autoDistribute; }
+    bool rowsEnabled() const { return !autoDistribute(); }
+    bool distanceHEnabled() const { return !autoDistribute(); }
+    bool distanceVEnabled() const { return !autoDistribute() && !sameDistance(); }
+    bool sameDistanceEnabled() const { return !autoDistribute(); }
     bool horizontalPositionEnabled() const;
     bool verticalPositionEnabled() const;
 
@@ -240,25 +241,20 @@ public:
 private:
     bool hobby() const;
     bool cameo() const;
-    int clampedMediumWidth(int w) const;
-    int clampedMediumHeight(int h) const;
     void applyMediumWidth(int w);
     void applyMediumHeight(int h);
+    void mediumEdited(SizeField dimension);
     void selectLastFormat();
-    bool gridOn() const;
-    int gridDistance() const;
-    void resetToImported();
+    Allowances allowances() const;
+    SizeLimits sizeLimits() const;
+    CopyRoom copyRoom() const;
     void reapplySize();
     void reapplyPercentages();
     void fitToWidth();
     void applyTransform();
     void updateCopies();
-    void distributeAuto();
-    void clampDistances();
-    void computeMaxima();
     void updatePositions();
-    double occupiedH() const;
-    double occupiedV() const;
+    int editedDistance(int value, int free) const;
 
     const Settings& m_settings;
     const Texts& m_texts;
@@ -271,41 +267,19 @@ private:
     std::function<void(JobExtent&)> m_extentAdjuster;
     bool m_open = false;
 
-    std::int32_t m_mediumWidth = 0;
-    std::int32_t m_mediumHeight = 0;
-    double m_usableWidth = 0;
-    double m_usableHeight = 0;
-    double m_importedWidth = 0;
-    double m_importedHeight = 0;
-    double m_jobWidth = 0;
-    double m_jobHeight = 0;
-    double m_widthPercent = 100;
-    double m_heightPercent = 100;
+    std::int32_t m_mediumWidth = 0, m_mediumHeight = 0;
+    double m_usableWidth = 0, m_usableHeight = 0;  ///< medium less the plotter's margins
+    std::int32_t m_format = 0;
+    JobSize m_size;
     bool m_proportional = true;
-    bool m_sameDistance = true;
     bool m_toWidth = false;
     std::int16_t m_rotation = kRotateRight;
     std::int16_t m_previousRotation = kRotateNone;
     bool m_mirror = false;
-    std::int32_t m_columns = 1;
-    std::int32_t m_rows = 1;
-    std::int32_t m_copyTotal = 1;
-    std::int32_t m_requestedTotal = 1;  ///< the total asked for in automatic distribution
-    std::int32_t m_maxCopies = 100;
-    std::int32_t m_maxColumns = 1;
-    std::int32_t m_maxRows = 1;
-    std::int32_t m_distanceH = 0;
-    std::int32_t m_distanceV = 0;
-    std::int32_t m_maxDistanceH = 0;
-    std::int32_t m_maxDistanceV = 0;
-    bool m_autoDistribute = false;
-    bool m_invert = false;
-    std::int32_t m_positionRight = 0;
-    std::int32_t m_positionFront = 0;
-    std::int32_t m_positionLeft = 0;
-    std::int32_t m_positionBack = 0;
+    CopyGrid m_copies;
+    JobPosition m_position;
     std::int32_t m_positionMode = 0;
-    std::int32_t m_format = 0;
+    bool m_invert = false;
     bool m_previewNeedsRedraw = false;
 };
 

@@ -6,6 +6,7 @@
 #include "base/StartMode.h"
 #include "base/Texts.h"
 #include "job/JobModel.h"
+#include "layout/JobTransform.h"
 #include "layout/LayoutModel.h"
 
 namespace sartovin {
@@ -367,13 +368,7 @@ void LayerSelectionModel::recomputeExtent() {
     // switching the selection off restores the whole drawing; the imported spans stay the
     // reference's.
     JobExtent& ext = m_state.extent;
-    const bool quarter =
-        m_layout.rotation() == LayoutModel::kRotateRight || m_layout.rotation() == LayoutModel::kRotateLeft;
-    ext.spanY = quarter ? ext.importedSpanX : ext.importedSpanY;
-    ext.spanX = quarter ? ext.importedSpanY : ext.importedSpanX;
-    ext.minX = ext.minY = 0;
-    ext.maxX = ext.spanX;
-    ext.maxY = ext.spanY;
+    setWorkingExtent(ext, m_layout.rotation());
     narrowExtent(ext);
     m_layout.requestPreviewRedraw();
     if (m_layout.isOpen()) m_layout.extentChanged();
