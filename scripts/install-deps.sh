@@ -11,6 +11,8 @@ packages=(
   libcups2-dev cups cups-client
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth x11-utils locales
+  # The Illustrator plug-in's DLL (32 and 64 bit) and the Wine test that loads it.
+  gcc-mingw-w64-i686 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
 )
 
 missing=()

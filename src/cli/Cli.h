@@ -40,5 +40,7 @@ int runTestCutCommand(Args args);
 int runInspectCommand(Args args);
 /// `sartovin preview`: the laid-out drawing with its copies as a PNG picture.
 int runPreviewCommand(Args args);
+/// `sartovin marks`: the registration marks layer of an SVG drawing drawn or removed.
+int runMarksCommand(Args args);
 
 }  // namespace sartovin::cli

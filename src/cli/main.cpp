@@ -43,6 +43,9 @@ const char* kUsage =
     "                                  lay out the drawing INPUT as 'plot' does and write the preview\n"
     "                                  of the medium with all copies to the PNG FILE ('sartovin preview\n"
     "                                  --help' lists options)\n"
+    "  marks [--hobby] [--delete | --ask] IN.svg OUT.svg\n"
+    "                                  draw the registration marks around the drawing IN.svg (or\n"
+    "                                  remove them) as the plug-in does, into OUT.svg\n"
     "  help                            show this text\n"
     "\n"
     "The program path decides the edition and host, as the installed program names do\n"
@@ -67,6 +70,7 @@ int main(int argc, char** argv) {
     if (command == "ports") return runPortsCommand(args);
     if (command == "query") return runQueryCommand(args);
     if (command == "testcut") return runTestCutCommand(args);
+    if (command == "marks") return runMarksCommand(args);
     std::fprintf(stderr, "sartovin: unknown command '%s' (see 'sartovin --help')\n", command.c_str());
     return 2;
 }

@@ -110,14 +110,17 @@ bool exportPathHasLength(const ExportPath& path) {
     return false;
 }
 
-bool exportPathSkipped(const ExportPath& path) {
-    if (!exportPathHasLength(path)) return true;
-    if (path.filled || path.stroked) return false;
-    const PointRect& b = path.testBounds ? *path.testBounds : path.bounds;
+bool unpaintedBoundsSkipped(const PointRect& b) {
     double width = std::fabs(b.right - b.left);
     double height = std::fabs(b.top - b.bottom);
     return (width == 0 && height == 0) || (width == 0 && height > kGuideLength) ||
            (width > kGuideLength && height == 0);
+}
+
+bool exportPathSkipped(const ExportPath& path) {
+    if (!exportPathHasLength(path)) return true;
+    if (path.filled || path.stroked) return false;
+    return unpaintedBoundsSkipped(path.testBounds ? *path.testBounds : path.bounds);
 }
 
 std::optional<std::string> formatIllustratorJob(const PointRect& page,

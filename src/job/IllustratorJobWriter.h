@@ -63,6 +63,10 @@ inline constexpr double kPointsPerMm = 2.834645;
 /// the first anchor. A path without length is never written.
 bool exportPathHasLength(const ExportPath& path);
 
+/// True for the bounds of a path with neither fill nor stroke that is left out: empty, zero wide and
+/// more than 15000 points high, or more than 15000 points wide and zero high (the host's guides).
+bool unpaintedBoundsSkipped(const PointRect& bounds);
+
 /// True when the writer leaves the path out: it has no length, or it has neither fill nor stroke
 /// and its test bounds are empty, zero wide and more than 15000 points high, or more than 15000
 /// points wide and zero high.

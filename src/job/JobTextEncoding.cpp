@@ -1,8 +1,5 @@
 #include "job/JobTextEncoding.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -10,39 +7,12 @@ namespace sartovin {
 
 namespace {
 
-class Converter {
-public:
-    Converter(const char* to, const char* from) : m_cd(::iconv_open(to, from)) {}
-    ~Converter() {
-        if (ok()) ::iconv_close(m_cd);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts as much as it can into `out`; returns false on a sequence it cannot convert and
-    // leaves `in`/`left` at that sequence.
-    bool run(const char*& in, std::size_t& left, std::string& out) {
-        char buffer[4096];
-        while (left > 0) {
-            char* inPtr = const_cast<char*>(in);
-            char* outPtr = buffer;
-            std::size_t outLeft = sizeof buffer;
-            std::size_t rc = ::iconv(m_cd, &inPtr, &left, &outPtr, &outLeft);
-            out.append(buffer, sizeof buffer - outLeft);
-            in = inPtr;
-            if (rc == static_cast<std::size_t>(-1)) {
-                if (errno == E2BIG) continue;
-                ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-                return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    iconv_t m_cd;
+// Windows-1252 bytes 0x80 to 0x9F; 0 where the code page defines none (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+// Every other byte is the code point of its number.
+constexpr std::uint16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 // Length of the UTF-8 sequence at `p` (1 for a byte that starts no valid sequence) and its code
@@ -96,34 +66,40 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 }
 
 std::optional<std::string> windows1252ToUtf8(std::string_view bytes) {
-    Converter converter("UTF-8", "WINDOWS-1252");
-    if (!converter.ok()) return std::nullopt;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    const char* in = bytes.data();
-    std::size_t left = bytes.size();
-    while (!converter.run(in, left, out)) {
-        // An undefined byte of the code page: keep it as the control character of its number.
-        appendUtf8(out, static_cast<unsigned char>(*in));
-        ++in;
-        --left;
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80 || b >= 0xA0) {
+            appendUtf8(out, b);
+        } else {
+            // An undefined byte of the code page stays the control character of its number.
+            const std::uint16_t cp = kHighControls[b - 0x80];
+            appendUtf8(out, cp ? cp : b);
+        }
     }
     return out;
 }
 
 std::optional<std::string> utf8ToWindows1252(std::string_view text) {
-    Converter converter("WINDOWS-1252", "UTF-8");
-    if (!converter.ok()) return std::nullopt;
     std::string out;
     out.reserve(text.size());
-    const char* in = text.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t left = text.size();
-    while (!converter.run(in, left, out)) {
+    while (left > 0) {
         std::uint32_t cp = 0;
-        std::size_t n = decodeUtf8(reinterpret_cast<const unsigned char*>(in), left, cp);
-        out += '?';
-        in += n;
+        const std::size_t n = decodeUtf8(p, left, cp);
+        p += n;
         left -= n;
+        // Invalid input decodes as U+FFFD, which the code page cannot hold either.
+        char byte = '?';
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            byte = static_cast<char>(cp);
+        } else {
+            for (int i = 0; i < 32; ++i)
+                if (kHighControls[i] == cp) byte = static_cast<char>(0x80 + i);
+        }
+        out += byte;
     }
     return out;
 }

@@ -67,7 +67,8 @@ bool RegistrationMarks::applyPlotterChange(JobState& state, const Job& job, cons
 }
 
 bool RegistrationMarks::measuredAfterImport(StartMode startMode) {
-    return !startMode.isLaser() && (startMode.isCorel() || startMode.isIllustrator());
+    return !startMode.isLaser() &&
+           (startMode.isCorel() || startMode.isIllustrator() || startMode.isInkscape());
 }
 
 MarkMeasurements RegistrationMarks::measure(const Job& job, StartMode startMode) {

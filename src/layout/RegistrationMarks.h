@@ -37,8 +37,9 @@ public:
     static bool applyPlotterChange(JobState& state, const Job& job, const std::string& plotterName,
                                    StartMode startMode);
 
-    /// Whether the marks are measured right after import: CorelDRAW and Illustrator start modes
-    /// 1, 2, 10 and 11.
+    /// Whether the marks are measured right after import: CorelDRAW, Illustrator and Inkscape start
+    /// modes 1, 2, 5, 10, 11 and 12. (A drawing from Inkscape is a marks job from ten marks on; left
+    /// unmeasured, it would send the cutter a marks block of zeros.)
     static bool measuredAfterImport(StartMode startMode);
 
     /// Measures the marks on the marks layer of `job` (mm, job coordinates). Each object is

@@ -76,6 +76,96 @@ TEST(InkscapeExtensionTest, EveryEditionHasItsMenuEntry) {
         EXPECT_NE(inx.find(std::string(">") + edition + "</param>"), std::string::npos);
         EXPECT_NE(inx.find("<command location=\"inx\">sartovin-inkscape</command>"), std::string::npos);
     }
+    for (const char* edition : {"standard", "hobby"}) {
+        std::string inx = readFile(kPackaging + "sartovin_marks_" + edition + ".inx");
+        EXPECT_NE(inx.find(std::string("<id>org.sartovin.marks.") + edition + "</id>"), std::string::npos);
+        EXPECT_NE(inx.find(">marks</param>"), std::string::npos);
+        EXPECT_NE(inx.find("<submenu name=\"Sartovin\"/>"), std::string::npos);
+    }
+}
+
+// ---- Extensions > Sartovin > Registration marks -------------------------------------------------
+
+const std::string kCli = SARTOVIN_CLI;
+
+// The marks settings window, answering as its buttons do: it sets one request in the settings file.
+std::string fakeMarksWindow(const TempDir& dir, const std::string& request) {
+    const std::string path = dir.file("marks-window");
+    writeFile(path, "#!/bin/sh\nsed -i 's/^" + request + "=0/" + request +
+                        "=1/' \"$XDG_CONFIG_HOME/Sartovin/Sartovin.ini\"\n");
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+const char* kMarkedDrawing =
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+    "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\">\n"
+    "<g inkscape:groupmode=\"layer\" inkscape:label=\"QX-PassermarkenEbene\"><path d=\"M 0,0 L 1,1\"/></g>\n"
+    "<path d=\"M 0,0 L 10,0\"/></svg>\n";
+
+TEST(InkscapeExtensionTest, MarksComeBackAsTheWindowAsked) {
+    TempDir dir;
+    const std::string drawing = dir.file("inkscape-copy.svg");
+    writeFile(drawing, kMarkedDrawing);
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"SARTOVIN_CLI", kCli},
+        {"SARTOVIN_MARKS_PROGRAM", fakeMarksWindow(dir, "DeleteMarks")},
+        {"XDG_CONFIG_HOME", dir.file("cfg")},
+        {"XDG_RUNTIME_DIR", dir.file("")}};
+    auto r = runProgram({kScript, "--action=marks", "--edition=standard", drawing}, env);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+              "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\">\n"
+              "<path d=\"M 0,0 L 10,0\"/></svg>\n");
+    EXPECT_EQ(r.err, "");
+
+    // When the command fails, Inkscape gets the drawing back as it was, and the reason.
+    auto failed = env;
+    failed[1].second = dir.file("no-such-window");
+    r = runProgram({kScript, "--action=marks", drawing}, failed);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, kMarkedDrawing);
+    EXPECT_NE(r.err.find("cannot start the marks window"), std::string::npos) << r.err;
+}
+
+TEST(InkscapeExtensionTest, InkscapeRunsTheMarksEntryAndTheProgramReadsAMarksJob) {
+    if (!std::filesystem::exists("/usr/bin/inkscape") || !std::filesystem::exists("/usr/bin/xvfb-run"))
+        GTEST_SKIP()
+            << "inkscape or xvfb-run is not installed (Inkscape runs extensions only with its window)";
+    TempDir dir;
+    // The extension as Inkscape finds it in the user's folder.
+    const std::string extensions = dir.file("cfg/inkscape/extensions/");
+    std::filesystem::create_directories(extensions);
+    for (const char* file : {"sartovin_marks_standard.inx", "sartovin_marks_hobby.inx"})
+        std::filesystem::copy_file(kPackaging + file, extensions + file);
+    std::filesystem::copy_file(kScript, extensions + "sartovin-inkscape");
+    writeFile(
+        dir.file("drawing.svg"),
+        "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200mm\" height=\"200mm\" "
+        "viewBox=\"0 0 200 200\"><rect x=\"40\" y=\"40\" width=\"100\" height=\"60\" "
+        "style=\"fill:#0000ff\"/></svg>\n");
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"SARTOVIN_CLI", kCli},
+        {"SARTOVIN_MARKS_PROGRAM", fakeMarksWindow(dir, "SetMarks")},
+        {"XDG_CONFIG_HOME", dir.file("cfg")},
+        {"XDG_DATA_DIRS", dir.file("share") + ":/usr/share"},
+        {"XDG_RUNTIME_DIR", dir.file("")},
+        {"TMPDIR", dir.file("")},
+        {"LANG", "en_US.UTF-8"}};
+    auto r = runProgram({"/usr/bin/xvfb-run", "-a", "/usr/bin/inkscape", "--with-gui", "--batch-process",
+                         "--actions=org.sartovin.marks.standard.noprefs;export-filename:" +
+                             dir.file("marked.svg") + ";export-do",
+                         dir.file("drawing.svg")},
+                        env);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string marked = readFile(dir.file("marked.svg"));
+    EXPECT_NE(marked.find("inkscape:label=\"QX-PassermarkenEbene\""), std::string::npos) << marked;
+
+    r = runProgram({kCli, "inspect", "--json", "--mark-sensor", dir.file("marked.svg")}, env);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"marksLayer\":true"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"marksMode\":true"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -102,7 +102,11 @@ TEST(RegistrationMarksMode, APlotterChangeAsksForAsManyMarksAsTheImport) {
 
 TEST(RegistrationMarksMeasure, StandardMarks) {
     EXPECT_TRUE(RegistrationMarks::measuredAfterImport(2));
-    EXPECT_FALSE(RegistrationMarks::measuredAfterImport(5));
+    // Drawings from Inkscape are measured too: marks mode without measurements would send zeros.
+    EXPECT_TRUE(RegistrationMarks::measuredAfterImport(5));
+    EXPECT_TRUE(RegistrationMarks::measuredAfterImport(12));
+    EXPECT_FALSE(RegistrationMarks::measuredAfterImport(22));
+    EXPECT_FALSE(RegistrationMarks::measuredAfterImport(4));
     const MarkMeasurements m = RegistrationMarks::measure(jobWithMarks(standardMarks()), 2);
     EXPECT_FALSE(m.extraMark);
     EXPECT_DOUBLE_EQ(m.markOriginX, -30);

@@ -1,6 +1,10 @@
 #include "plot/GpglWriter.h"
 
+#include <cmath>
+
 #include "PlotFixture.h"
+#include "layout/RegistrationMarkDrawing.h"
+#include "layout/RegistrationMarks.h"
 
 namespace sartovin::test {
 namespace {
@@ -158,6 +162,50 @@ TEST(GpglWriter, MarksModeReadsTheMarksFirst) {
     exchange.log.clear();
     ASSERT_TRUE(writeGpgl(-1, out, p, 1, env.context));
     EXPECT_NE(exchange.log[1].find("TB23,3000,4000" + kEtx), std::string::npos);
+}
+
+// The hobby marks as the plug-in draws them (an A4 landscape sheet, 1 mm bars), measured as the
+// program measures them after import: the cutter is told where to find them.
+TEST(GpglWriter, TheHobbyMarksOfTheDrawingAreReadFirst) {
+    MarkSettings settings;
+    settings.format = "A4 quer";
+    settings.thickness = 10;
+    // In mm to three places, as the job file carries them.
+    auto mm = [](double points) { return std::round(points / kMarkPointsPerMm * 1000) / 1000; };
+    const double k = kMarkPointsPerMm;
+    const MarksResult marks = registrationMarks(MarksVariant::Hobby, settings, {0, 100 * k, 150 * k, 0});
+    JobLayer layer;
+    layer.name = kMarksLayerName;
+    for (const MarkRectangle& m : marks.rectangles) {
+        const MarkRect& r = m.rect;
+        JobObject o = objectWith(polyline({{mm(r.left), mm(r.bottom)},
+                                           {mm(r.right), mm(r.bottom)},
+                                           {mm(r.right), mm(r.top)},
+                                           {mm(r.left), mm(r.top)}},
+                                          true));
+        o.fillColour = (100u << 24) | (100u << 16) | (100u << 8) | static_cast<std::uint32_t>(m.identity);
+        o.colourKind = kColourCmyk;
+        layer.objects.push_back(o);
+    }
+    Job job;
+    job.layers = {layerWith("art", {objectWith(polyline({{0, 0}, {150, 100}}, false))}), layer};
+
+    PlotEnvironment env;
+    FakeExchange exchange(env.interaction);
+    env.context.marksExchange = &exchange;
+    PlotParameters p = hobbyParameters(job);
+    p.startMode = 11;
+    p.jobState.marksMode = true;
+    p.usbDeviceName = "CC330";
+    p.marks = RegistrationMarks::measure(job, 11);
+    EXPECT_TRUE(p.marks.extraMark);  // a known sheet: the cutter reads all marks itself
+
+    std::string out;
+    ASSERT_TRUE(writeGpgl(-1, out, p, 1, env.context));
+    ASSERT_EQ(exchange.log.size(), 4u);
+    // 25 mm mark lines, the marks 277 × 187 mm apart (20 units a millimetre).
+    EXPECT_NE(exchange.log[1].find("TB51,500" + kEtx), std::string::npos) << exchange.log[1];
+    EXPECT_NE(exchange.log[1].find("TB123,5540,3740" + kEtx), std::string::npos) << exchange.log[1];
 }
 
 TEST(GpglWriter, MarksModeFailures) {
