@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/UniqueFd.h"
+
 namespace sartovin {
 
 namespace {
@@ -39,26 +41,21 @@ int makeSibling(const std::string& path, std::string& tempName) {
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
+    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) return std::nullopt;
     std::string out;
     char buf[65536];
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
             return std::nullopt;
         }
         if (n == 0) break;
         out.append(buf, static_cast<size_t>(n));
     }
-    ::close(fd);
     return out;
 }
 

@@ -15,6 +15,8 @@
 #include <fstream>
 #include <map>
 
+#include "platform/UniqueFd.h"
+
 extern char** environ;
 
 namespace sartovin {
@@ -61,9 +63,9 @@ std::string baseNameOf(const std::string& path) {
 
 std::vector<ProcessInfo> SystemProcessList::processes() {
     std::vector<ProcessInfo> out;
-    DIR* dir = ::opendir("/proc");
+    UniqueDir dir(::opendir("/proc"));
     if (!dir) return out;
-    while (dirent* e = ::readdir(dir)) {
+    while (dirent* e = ::readdir(dir.get())) {
         if (!allDigits(e->d_name)) continue;
         ProcessInfo info;
         info.pid = std::atoi(e->d_name);
@@ -79,7 +81,6 @@ std::vector<ProcessInfo> SystemProcessList::processes() {
         if (info.name.empty()) continue;
         out.push_back(std::move(info));
     }
-    ::closedir(dir);
     return out;
 }
 
