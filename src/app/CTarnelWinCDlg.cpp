@@ -515,7 +515,8 @@ void CTarnelWinCDlg::mediaQuery(bool askForPort) {
     }
     if (m_general) m_general->mediaQueryButton()->setEnabled(false);
     MediaQuery query(m_app.startMode, *plotter, m_usbDevices, channels(), m_texts, m_ui);
-    MediaQueryResult result = query.run();
+    MediaQueryResult result;
+    query.run(result);
     if (result.sizeRead && m_model->pagesOpen()) {
         m_model->layout().setMediumHeight(static_cast<int>(result.heightMm));
         m_model->layout().setMediumWidth(static_cast<int>(result.widthMm));

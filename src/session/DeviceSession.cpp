@@ -61,7 +61,9 @@ DeviceDelivery DeviceSession::delivery(const PlotterRecord& plotter, DeliverySta
 }
 
 MediaQueryResult DeviceSession::mediaQuery(PlotterRecord& plotter) {
-    return MediaQuery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui).run();
+    MediaQueryResult result;
+    MediaQuery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui).run(result);
+    return result;
 }
 
 bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::string& programFolder) {

@@ -142,7 +142,8 @@ TEST_F(MediaQueryTest, SerialCutterFillsTheRecordAndTheMediumSize) {
     m_plotter.name = "Jaguar IV 61";
     m_plotter.portType = kPortSerial;
     m_plotter.port = cutter.path();
-    MediaQueryResult r = query().run();
+    MediaQueryResult r;
+    EXPECT_TRUE(query().run(r));
     EXPECT_TRUE(r.asked);
     EXPECT_TRUE(r.settingsRead);
     ASSERT_TRUE(r.sizeRead);
@@ -161,7 +162,8 @@ TEST_F(MediaQueryTest, GccUsbViaAPrinterAndAWrongModel) {
     m_plotter.name = "Jaguar V 132";
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Jaguar on USB";
-    MediaQueryResult r = query().run();
+    MediaQueryResult r;
+    EXPECT_TRUE(query().run(r));
     EXPECT_EQ(port->received, "\x1b.R4:\x1b.R1:OH;");
     EXPECT_EQ(r.widthMm, 200u);
     EXPECT_TRUE(r.modelDiffers);
@@ -178,7 +180,8 @@ TEST_F(MediaQueryTest, FailuresAndEditionsThatAskNothing) {
     m_plotter.usbGccName = "Jaguar V";
     m_usb = {{"USB001", "/dev/usb/lp0", "Jaguar V"}};
     auto dev = m_files.add("/dev/usb/lp0");  // never answers
-    MediaQueryResult r = query().run();
+    MediaQueryResult r;
+    EXPECT_FALSE(query().run(r));
     EXPECT_TRUE(r.asked);
     EXPECT_FALSE(r.settingsRead);
     EXPECT_EQ(
@@ -187,13 +190,15 @@ TEST_F(MediaQueryTest, FailuresAndEditionsThatAskNothing) {
     EXPECT_EQ(dev->received, "\x1b.R4:");  // nothing after the failed identification
 
     m_ui.messages.clear();
-    EXPECT_FALSE(query(12).run().asked);
-    EXPECT_FALSE(query(21).run().asked);
+    EXPECT_FALSE(query(12).run(r));
+    EXPECT_FALSE(r.asked);
+    EXPECT_FALSE(query(21).run(r));
+    EXPECT_FALSE(r.asked);
     EXPECT_TRUE(m_ui.messages.empty());
 
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Missing";
-    query().run();
+    EXPECT_FALSE(query().run(r));
     EXPECT_EQ(m_ui.messageTexts(), std::vector<std::string>{"Can not open printer port !"});
 }
 
