@@ -279,11 +279,10 @@ bool CTarnelWinCDlg::importJob() {
         options.runInkscape = !m_services.processes.findOnPath("inkscape").empty();
         options.processes = &m_services.processes;
         options.tempFolder = tempFolder();
-        DrawingKind kind;
-        std::string why;
-        if (importDrawing(m_app.inputFileName, options, job, state, ctx, kind, why)) return true;
-        if (ctx.failure != JobReadFailure::NoSegments && !why.empty())
-            m_ui.messageBox(why + ":\n" + m_app.inputFileName, kProgramCaption, MessageIcon::Error);
+        DrawingImportResult imported;
+        if (importDrawing(m_app.inputFileName, options, job, state, ctx, imported)) return true;
+        if (ctx.failure != JobReadFailure::NoSegments && !imported.why.empty())
+            m_ui.messageBox(imported.why + ":\n" + m_app.inputFileName, kProgramCaption, MessageIcon::Error);
         return false;
     }
     const std::string jobPath = tempFolder() + "/" + kJobFileName;

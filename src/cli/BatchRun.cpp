@@ -116,10 +116,10 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     importOptions.startMode = o.startMode;
     importOptions.runInkscape = !o.noInkscape;
     importOptions.tempFolder = tempFolder();
-    DrawingKind kind;
-    std::string why;
-    if (!importDrawing(input, importOptions, model->job(), model->jobState(), ctx, kind, why)) {
-        std::fprintf(stderr, "sartovin %s: cannot read '%s': %s\n", m_command, input.c_str(), why.c_str());
+    DrawingImportResult imported;
+    if (!importDrawing(input, importOptions, model->job(), model->jobState(), ctx, imported)) {
+        std::fprintf(stderr, "sartovin %s: cannot read '%s': %s\n", m_command, input.c_str(),
+                     imported.why.c_str());
         return 1;
     }
     model->openPages();

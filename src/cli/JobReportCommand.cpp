@@ -207,14 +207,14 @@ int runInspectCommand(Args args) {
     if (modeGiven) options.startMode = startMode;
     options.runInkscape = !noInkscape;
     options.tempFolder = tempFolder();
-    DrawingKind kind = DrawingKind::IllustratorJob;
-    std::string why;
-    if (!importDrawing(input, options, job, state, ctx, kind, why)) {
+    DrawingImportResult imported;
+    const DrawingKind& kind = imported.kind;
+    if (!importDrawing(input, options, job, state, ctx, imported)) {
         const char* what = kind == DrawingKind::Svg        ? "an SVG drawing"
                            : kind == DrawingKind::CorelJob ? "a Corel-variant job file"
                                                            : "an Illustrator-variant job file";
         std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s: %s\n", input.c_str(), what,
-                     why.c_str());
+                     imported.why.c_str());
         return 1;
     }
     const char* variant = kind == DrawingKind::Svg        ? "SVG drawing"
