@@ -1,10 +1,14 @@
-// The plot command from the Cut button to the printer queue: groups and the pause between them,
-// the display tool that holds the port, and the hobby edition's port message.
+// The plot command from the Cut button to the cutter: groups and the pause between them, the
+// display tool that holds the port, the hobby edition's port message, and the window's controls
+// while it runs.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
 #include <algorithm>
 
 #include "app/CLayerTab.h"
@@ -91,6 +95,57 @@ TEST_F(MainCutCommandTest, HobbyEditionWithoutAUsbCutterCancelsWithItsOwnMessage
     ASSERT_FALSE(h.ui.messages.empty());
     EXPECT_EQ(h.ui.messages.back().text, h.texts.text(TextId::NoUsbPort));
     EXPECT_FALSE(w.busy());
+}
+
+// Every control the run greys out, with the state it has now.
+std::vector<bool> controlStates(CTarnelWinCDlg& w) {
+    std::vector<bool> states;
+    for (QWidget* c : std::initializer_list<QWidget*>{w.cutButton(), w.tabs(), w.plotterList(), w.mediaList(),
+                                                      w.configurationButton(), w.newMediumButton(),
+                                                      w.deleteMediumButton(), w.languageButton()})
+        states.push_back(c->isEnabled());
+    return states;
+}
+
+TEST_F(MainCutCommandTest, TheControlsComeBackAfterAFailedAndAfterACancelledRun) {
+    MainWindowHarness h("SartovinAI", 2000, SARTOVIN_SOURCE_DIR "/examples/stickers.qxj");
+    CTarnelWinCDlg& w = openWithPrinter(h);
+    ASSERT_TRUE(h.setUpResult);
+    const std::vector<bool> before = controlStates(w);
+    std::vector<bool> during;
+    bool busyDuring = false;
+    h.ui.onPump = [&] {
+        if (!w.busy()) return;
+        busyDuring = true;
+        during = controlStates(w);
+    };
+
+    // The queue refuses the job: 365, then 320, and the run ends.
+    h.spooler.queues["Cutter"].startFails = true;
+    w.cutButton()->click();
+    EXPECT_TRUE(busyDuring);
+    EXPECT_EQ(during, std::vector<bool>(before.size(), false));
+    EXPECT_EQ(h.ui.messageTexts().back(), h.texts.text(TextId::CommunicationError));
+    EXPECT_FALSE(w.busy());
+    EXPECT_EQ(controlStates(w), before);
+
+    // Cancel at the first pause between layers.
+    h.spooler.queues["Cutter"].startFails = false;
+    perLayerWithFrameAndPause(w);
+    busyDuring = false;
+    h.ui.answers = {MessageAnswer::Cancel};
+    w.cutButton()->click();
+    EXPECT_TRUE(busyDuring);
+    EXPECT_EQ(h.spooler.queues["Cutter"].documents.size(), 1u);
+    EXPECT_FALSE(w.busy());
+    EXPECT_EQ(controlStates(w), before);
+
+    // A control that was off before the run stays off after it.
+    w.deleteMediumButton()->setEnabled(false);
+    w.cutButton()->click();
+    EXPECT_FALSE(w.deleteMediumButton()->isEnabled());
+    EXPECT_TRUE(w.cutButton()->isEnabled());
+    h.ui.onPump = nullptr;
 }
 
 }  // namespace

@@ -55,8 +55,8 @@ public:
 
     /// Creates the window and runs its set-up; the window is shown like the program shows it.
     CTarnelWinCDlg& open() {
-        MainWindowServices services{spooler, gccUsb,    deviceFiles,    m_usb,
-                                    windows, processes, tree.sysRoot(), tree.devRoot()};
+        DeviceServices services{spooler, gccUsb,    deviceFiles,    m_usb,
+                                windows, processes, tree.sysRoot(), tree.devRoot()};
         window = std::make_unique<CTarnelWinCDlg>(app, texts, ui, services);
         window->show();
         setUpResult = window->setUp();

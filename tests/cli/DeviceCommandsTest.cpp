@@ -5,6 +5,7 @@
 #include "support/PrivateCupsd.h"
 #include "support/PseudoTerminal.h"
 #include "support/RunProgram.h"
+#include "support/SerialCutter.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -26,10 +27,10 @@ protected:
                   "QXEnde\r\n");
     }
 
-    void usePort(int portType, const std::string& port) {
-        writeFile(dir.file("cfg/Sartovin/Sartovin.ini"),
-                  "[State]\nPlotter=Jaguar IV 61\n[Jaguar IV 61]\nPortType=" + std::to_string(portType) +
-                      "\nPort=" + port + "\n");
+    void usePort(int portType, const std::string& port, const std::string& plotter = "Jaguar IV 61") {
+        writeFile(dir.file("cfg/Sartovin/Sartovin.ini"), "[State]\nPlotter=" + plotter + "\n[" + plotter +
+                                                             "]\nPortType=" + std::to_string(portType) +
+                                                             "\nPort=" + port + "\n");
     }
 
     test::ProgramResult run(std::vector<std::string> args,
@@ -58,16 +59,22 @@ protected:
     std::string job = dir.file("square.qxj");
 };
 
+// A Jaguar on a serial line: it answers the questions the program asks before it cuts.
 TEST_F(DeviceCommandsTest, PlotDeliversTheStreamOverASerialPort) {
-    test::PseudoTerminal pty;
-    usePort(1, pty.slavePath());
+    test::SerialCutter jaguar;
+    jaguar.answers = {{"\x1b.R4:", "OR4,Jaguar IV,GCC,1.10;"},
+                      {"\x1b.R1:", "OR1,3,120,250,20,1,0,1;"},
+                      {"OH;", "0,0,40000,24000"}};
+    jaguar.startAnswering();
+    usePort(1, jaguar.path());
     std::string expected = expectedStream();
     ASSERT_FALSE(expected.empty());
-    auto cutter = std::async(std::launch::async, [&] { return pty.readFromProgram(expected.size(), 20000); });
     auto r = run({"plot", "--quiet", "--start-mode", "2", job});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(cutter.get(), expected);
-    EXPECT_NE(r.err.find("serial port " + pty.slavePath()), std::string::npos) << r.err;
+    std::string received = jaguar.received();
+    EXPECT_EQ(received.substr(0, 13), "\x1b.R4:\x1b.R1:OH;") << "the cutter is asked what it is first";
+    EXPECT_EQ(jaguar.receivedAfterAnswers(), expected);
+    EXPECT_NE(r.err.find("serial port " + jaguar.path()), std::string::npos) << r.err;
 }
 
 TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
