@@ -36,9 +36,12 @@ const char* kQueryUsage =
     "  (standard edition; the hobby and laser cutters are not asked).\n";
 
 const char* kTestCutUsage =
-    "usage: sartovin testcut [--plotter NAME] [--start-mode N] [--output FILE]\n"
-    "  Cuts one test pattern with the current options of the plotter and medium; --output writes\n"
-    "  the commands to FILE instead of sending them.\n";
+    "usage: sartovin testcut [--plotter NAME] [--start-mode N] [--output FILE [--model DESCRIPTION]]\n"
+    "  Cuts one test pattern with the current options of the plotter and medium. A GCC cutter is\n"
+    "  first asked what it is, as the program does at start. --output writes the commands to FILE\n"
+    "  instead; no cutter is asked and nothing is sent. --model (with --output) names the model the\n"
+    "  connected cutter would report (for example \"Sable 60\"): a Sable or an Expert other than the\n"
+    "  Pro then gets its settings block first, as on the cutter itself.\n";
 
 bool wantsHelp(Args& args, const char* usage) {
     if (takeFlag(args, "--help") || takeFlag(args, "-h")) {
@@ -128,12 +131,18 @@ int runQueryCommand(Args args) {
 
 int runTestCutCommand(Args args) {
     if (wantsHelp(args, kTestCutUsage)) return 0;
-    std::string output;
+    std::string output, modelDescription;
     bool toFile = takeOption(args, "--output", output);
+    bool hasModel = takeOption(args, "--model", modelDescription);
     CommandSetup s("testcut");
     if (int status = setUp(s, args)) return status;
     if (!args.empty()) {
         std::fputs(kTestCutUsage, stderr);
+        return 2;
+    }
+    if (hasModel && !toFile) {
+        std::fprintf(stderr,
+                     "sartovin testcut: --model stands for the cutter's own answer and needs --output\n");
         return 2;
     }
     if (s.app.startMode.isLaser()) {
@@ -148,6 +157,7 @@ int runTestCutCommand(Args args) {
     std::string sent;
     std::unique_ptr<TestCut> testCut;
     if (toFile) {
+        model.setAssumedModelDescription(modelDescription);
         testCut = std::make_unique<TestCut>(
             s.app.dataFolder + "TestCut.qxdat", s.ui, *s.texts,
             [&](const std::string& bytes) {

@@ -27,8 +27,13 @@ const char* kPlotUsage =
     "  --columns N  --rows N                              copies side by side / one behind the other\n"
     "  --position-right MM  --position-front MM           manual position on the medium\n"
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
-    "  --output FILE           write the device bytes to FILE ('-' for standard output); without it\n"
-    "                          the job goes to the plotter's configured port (see 'sartovin ports')\n"
+    "  --output FILE           write the device bytes to FILE ('-' for standard output); no cutter is\n"
+    "                          asked and nothing is sent. Without it the job goes to the plotter's\n"
+    "                          configured port (see 'sartovin ports'), and a GCC cutter is first asked\n"
+    "                          what it is and which medium it holds, as the program does at start\n"
+    "  --model DESCRIPTION     with --output: the model the connected cutter would report (for example\n"
+    "                          \"Sable 60\"); a Sable or an Expert other than the Pro then gets its\n"
+    "                          settings block at the start of the stream, as on the cutter itself\n"
     "  --no-inkscape           read an SVG drawing as it stands, without converting it first\n"
     "  --quiet                 no progress on standard error\n"
     "Every option applies to this run only: the settings file is not changed by the run.\n";
@@ -42,11 +47,18 @@ int runPlotCommand(Args args) {
     }
     BatchOptions batch;
     if (!takeBatchOptions(args, batch, true, "plot")) return 2;
-    std::string output;
+    std::string output, modelDescription;
     bool hasOutput = takeOption(args, "--output", output);
+    bool hasModel = takeOption(args, "--model", modelDescription);
     bool quiet = takeFlag(args, "--quiet");
     if (args.size() != 1 || args[0].empty() || (args[0][0] == '-' && args[0] != "-")) {
         std::fputs(kPlotUsage, stderr);
+        return 2;
+    }
+    if (hasModel && !hasOutput) {
+        // A connected cutter says itself what it is.
+        std::fprintf(stderr,
+                     "sartovin plot: --model stands for the cutter's own answer and needs --output\n");
         return 2;
     }
     const std::string input = args[0];
@@ -65,6 +77,7 @@ int runPlotCommand(Args args) {
     CutCommandResult result;
     bool closed = true;
     if (hasOutput) {
+        model.setAssumedModelDescription(modelDescription);
         std::FILE* out = output == "-" ? stdout : std::fopen(output.c_str(), "wb");
         if (!out) {
             std::fprintf(stderr, "sartovin plot: cannot write %s\n", output.c_str());

@@ -77,6 +77,42 @@ TEST_F(DeviceCommandsTest, PlotDeliversTheStreamOverASerialPort) {
     EXPECT_NE(r.err.find("serial port " + jaguar.path()), std::string::npos) << r.err;
 }
 
+// A Sable takes its settings block before the job; offline, --model stands in for its answer.
+TEST_F(DeviceCommandsTest, ASableIsAskedWhatItIsAndGetsItsSettingsBlock) {
+    test::SerialCutter sable;
+    sable.answers = {{"\x1b.R4:", "OR4,GCC,Sable 60,1.16;"},
+                     {"\x1b.R1:", "OR1,3,120,250,20,1,0,1;"},
+                     {"OH;", "0,0,40000,24000"}};
+    sable.startAnswering();
+    usePort(1, sable.path(), "Sable 60");
+    auto r = run({"plot", "--quiet", "--start-mode", "2", job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string delivered = sable.receivedAfterAnswers();
+    EXPECT_EQ(sable.received().substr(0, 13), "\x1b.R4:\x1b.R1:OH;");
+    EXPECT_NE(test::settingsBlock(delivered), "") << delivered.substr(0, 80);
+
+    std::string out = dir.file("sable.plt");
+    r = run({"plot", "--quiet", "--start-mode", "2", "--model", "Sable 60", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(out), delivered);
+    r = run({"plot", "--quiet", "--start-mode", "2", "--output", out, job});
+    EXPECT_EQ(test::settingsBlock(readFile(out)), "") << "without the cutter's answer no block";
+    r = run({"plot", "--quiet", "--start-mode", "2", "--model", "Sable 60", job});
+    EXPECT_EQ(r.exitCode, 2) << "a connected cutter answers for itself";
+
+    // The test cut asks too: the block goes first, on its own.
+    std::size_t before = sable.received().size();
+    r = run({"testcut", "--start-mode", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string testCut = sable.received().substr(before);
+    EXPECT_EQ(testCut.rfind("\x1b.R4:", 0), 0u);
+    const std::string block = test::settingsBlock(testCut);
+    EXPECT_EQ(block.rfind("\x1b.C1;16;2:\x1b.C1;18;", 0), 0u) << block;
+    r = run({"testcut", "--start-mode", "2", "--model", "Sable 60", "--output", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::settingsBlock(readFile(out)), block);
+}
+
 TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
     if (!test::PrivateCupsd::installed()) GTEST_SKIP() << "cupsd is not installed";
     test::PrivateCupsd cupsd;

@@ -206,6 +206,51 @@ TEST_F(DeviceSessionTest, WithoutAPortTheCutCommandIdentifiesConfiguresAndCancel
     for (auto& [name, queue] : spooler.queues) EXPECT_TRUE(queue.documents.empty()) << name;
 }
 
+TEST_F(DeviceSessionTest, TheConnectedSablesAnswerBringsItsSettingsBlockAndModelStandsInForIt) {
+    test::SerialCutter sable;
+    sable.answers["\x1b.R4:"] = "OR4,GCC,Sable 60,1.16;";
+    sable.answers["\x1b.R1:"] = "OR1,3,120,250,20,1,0,1;";
+    ui.onPump = [&] { sable.poll(); };
+    auto model = openModel("Sable 60", kPortSerial, sable.path());
+    DeviceSession devices = session();
+    const std::string withoutAnswer = model->plotParameters().modelDescription;
+    EXPECT_EQ(withoutAnswer, "");
+
+    devices.identifyCutter(*model);
+    EXPECT_EQ(model->plotParameters().modelDescription, "Sable 60");
+    EXPECT_EQ(sable.received().substr(0, 5), "\x1b.R4:");
+
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    CutCommandResult r;
+    EXPECT_TRUE(runCutCommand(*model, devices, context, nullptr, stream, r));
+    ASSERT_EQ(r.run.groupsSent, 1);
+    std::string delivered = sable.receivedAfterAnswers();
+    for (int i = 0; i < 50 && delivered.size() < r.bytesSent; ++i) {
+        sable.poll();
+        delivered = sable.receivedAfterAnswers();
+    }
+    // The hard-clip question got no answer; what follows it is the job, with the Sable's block.
+    delivered = delivered.substr(delivered.find("IN;"));
+    EXPECT_EQ(test::settingsBlock(delivered),
+              "\x1b.C1;16;2:\x1b.C1;22;" + std::to_string(model->options().force()) + ":\x1b.C1;0;:")
+        << delivered.substr(0, 60);
+
+    // Offline, the model given by hand makes the same bytes; without it there is no block.
+    MainWindowModel& offlineModel = *model;
+    offlineModel.plotters().current()->identificationReply.clear();
+    offlineModel.setAssumedModelDescription("Sable 60");
+    std::string offline, offlineStream;
+    runCutCommandToSink(
+        offlineModel, context, [&](const std::string& b) { return offline += b, true; }, offlineStream, r);
+    EXPECT_EQ(offline, delivered);
+    offlineModel.setAssumedModelDescription("");
+    offline.clear();
+    runCutCommandToSink(
+        offlineModel, context, [&](const std::string& b) { return offline += b, true; }, offlineStream, r);
+    EXPECT_EQ(test::settingsBlock(offline), "");
+}
+
 TEST_F(DeviceSessionTest, TheDisplayToolStartsForItsConnectionOnly) {
     ScopedEnv noDisplay("DISPLAY", std::nullopt);
     SystemProcessList realProcesses;
