@@ -170,8 +170,10 @@ int runTestCutCommand(Args args) {
         // there is none), and the connected cutter asked what it is.
         DeviceSession& devices = s.devices();
         devices.identifyUsb();
+        const bool hadPort = DeviceDelivery::portPresent(plotter);
         if (!devices.ensurePort(model)) return 1;
-        devices.identifyCutter(model);
+        // A port chosen just now was followed by the query already.
+        if (hadPort) devices.identifyCutter(model);
         testCut = devices.makeTestCut(model, s.app.dataFolder + "TestCut.qxdat", {},
                                       [&](const std::string& bytes) { sent += bytes; });
     }
