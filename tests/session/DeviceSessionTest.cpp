@@ -11,9 +11,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "base/Startup.h"
-#include "job/JobFileReader.h"
-#include "platform/ScriptedInteraction.h"
+#include "StartedProgram.h"
 #include "platform/SystemProcessList.h"
 #include "plot/ScriptedPlotProgress.h"
 #include "session/CutCommand.h"
@@ -38,21 +36,9 @@ const char* kSquare =
     "C 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 10 10\r\nQXEnde\r\n";
 
 // The program's start-up in a private folder, a square to cut, and fakes of everything outside.
-class DeviceSessionTest : public ::testing::Test {
+class DeviceSessionTest : public test::StartedProgram {
 protected:
-    DeviceSessionTest()
-        : config("XDG_CONFIG_HOME", dir.file("cfg")),
-          data("XDG_DATA_DIRS", dir.file("share")),
-          lang("LANG", "en_US.UTF-8"),
-          all("LC_ALL", std::nullopt) {
-        StartupOptions options;
-        options.languageDialogAvailable = false;
-        options.fallbackDataFolder = std::string(SARTOVIN_DATA_DIR) + "/";
-        runStartup(app, dir.file("bin/SartovinAI"), ui, options);
-        texts = Texts(app.dataFolder, app.languageId);
-        writeFile(dir.file("job.qxj"), kSquare);
-        spooler.clock = &ui;
-    }
+    DeviceSessionTest() : StartedProgram(kSquare) { spooler.clock = &ui; }
 
     DeviceServices services() {
         return DeviceServices{spooler, gcc, files, usb, windows, processes, tree.sysRoot(), tree.devRoot()};
@@ -67,21 +53,11 @@ protected:
             settings.writeString(plotter, "PortType", std::to_string(portType));
             settings.writeString(plotter, "Port", port);
         }
-        auto model = std::make_unique<MainWindowModel>(app, ui, texts, app.iniPath);
-        EXPECT_TRUE(model->loadPlotters());
-        JobImportContext ctx{texts, ui};
-        EXPECT_TRUE(readIllustratorJob(dir.file("job.qxj"), model->job(), model->jobState(), ctx));
-        model->openPages();
-        return model;
+        return StartedProgram::openModel();
     }
 
     DeviceSession session() { return DeviceSession(app.startMode, texts, ui, services(), app.iniPath); }
 
-    TempDir dir;
-    ScopedEnv config, data, lang, all;
-    ScriptedInteraction ui;
-    CTarnelWinCApp app;
-    Texts texts;
     test::FakeSpooler spooler;
     test::FakeGccUsbPorts gcc;
     test::FakeDeviceFiles files;
