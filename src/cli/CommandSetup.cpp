@@ -48,6 +48,18 @@ bool takeDecimal(Args& args, const char* name, std::optional<double>& value, con
     return true;
 }
 
+bool takeOutputOptions(Args& args, OutputOptions& o, const char* command) {
+    std::string file;
+    if (takeOption(args, "--output", file)) o.file = file;
+    bool hasModel = takeOption(args, "--model", o.model);
+    if (hasModel && !o.file) {
+        std::fprintf(stderr, "sartovin %s: --model stands for the cutter's own answer and needs --output\n",
+                     command);
+        return false;
+    }
+    return true;
+}
+
 CommandSetup::~CommandSetup() {
     m_devices.reset();
     model.reset();

@@ -37,6 +37,16 @@ bool takeNumber(Args& args, const char* name, std::optional<int>& value, const c
 /// anything but a finite decimal number (with a point).
 bool takeDecimal(Args& args, const char* name, std::optional<double>& value, const char* command);
 
+/// Where the device bytes of plot and testcut go instead of the cutter.
+struct OutputOptions {
+    std::optional<std::string> file;  ///< --output FILE: written there; no cutter is asked
+    std::string model;                ///< --model DESCRIPTION: stands for the cutter's answer
+};
+
+/// Takes --output and --model. False, with "sartovin COMMAND: --model stands for the cutter's own
+/// answer and needs --output", for --model without --output: a connected cutter answers itself.
+bool takeOutputOptions(Args& args, OutputOptions& options, const char* command);
+
 /// Which settings file the model works on.
 enum class SettingsUse {
     UserFile,     ///< the user's own: what the command changes stays

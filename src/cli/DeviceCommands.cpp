@@ -131,18 +131,14 @@ int runQueryCommand(Args args) {
 
 int runTestCutCommand(Args args) {
     if (wantsHelp(args, kTestCutUsage)) return 0;
-    std::string output, modelDescription;
-    bool toFile = takeOption(args, "--output", output);
-    bool hasModel = takeOption(args, "--model", modelDescription);
+    OutputOptions target;
+    if (!takeOutputOptions(args, target, "testcut")) return 2;
+    const bool toFile = target.file.has_value();
+    const std::string output = target.file.value_or(std::string());
     CommandSetup s("testcut");
     if (int status = setUp(s, args)) return status;
     if (!args.empty()) {
         std::fputs(kTestCutUsage, stderr);
-        return 2;
-    }
-    if (hasModel && !toFile) {
-        std::fprintf(stderr,
-                     "sartovin testcut: --model stands for the cutter's own answer and needs --output\n");
         return 2;
     }
     if (s.app.startMode.isLaser()) {
@@ -157,7 +153,7 @@ int runTestCutCommand(Args args) {
     std::string sent;
     std::unique_ptr<TestCut> testCut;
     if (toFile) {
-        model.setAssumedModelDescription(modelDescription);
+        model.setAssumedModelDescription(target.model);
         testCut = std::make_unique<TestCut>(
             s.app.dataFolder + "TestCut.qxdat", s.ui, *s.texts,
             [&](const std::string& bytes) {

@@ -47,18 +47,13 @@ int runPlotCommand(Args args) {
     }
     BatchOptions batch;
     if (!takeBatchOptions(args, batch, true, "plot")) return 2;
-    std::string output, modelDescription;
-    bool hasOutput = takeOption(args, "--output", output);
-    bool hasModel = takeOption(args, "--model", modelDescription);
+    OutputOptions target;
+    if (!takeOutputOptions(args, target, "plot")) return 2;
+    const bool hasOutput = target.file.has_value();
+    std::string output = target.file.value_or(std::string());
     bool quiet = takeFlag(args, "--quiet");
     if (args.size() != 1 || args[0].empty() || (args[0][0] == '-' && args[0] != "-")) {
         std::fputs(kPlotUsage, stderr);
-        return 2;
-    }
-    if (hasModel && !hasOutput) {
-        // A connected cutter says itself what it is.
-        std::fprintf(stderr,
-                     "sartovin plot: --model stands for the cutter's own answer and needs --output\n");
         return 2;
     }
     const std::string input = args[0];
@@ -77,7 +72,7 @@ int runPlotCommand(Args args) {
     CutCommandResult result;
     bool closed = true;
     if (hasOutput) {
-        model.setAssumedModelDescription(modelDescription);
+        model.setAssumedModelDescription(target.model);
         std::FILE* out = output == "-" ? stdout : std::fopen(output.c_str(), "wb");
         if (!out) {
             std::fprintf(stderr, "sartovin plot: cannot write %s\n", output.c_str());
