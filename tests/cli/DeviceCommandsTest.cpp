@@ -170,5 +170,39 @@ TEST_F(DeviceCommandsTest, PortsListsAndRefusesBadChoices) {
     EXPECT_EQ(r.exitCode, 2);
 }
 
+TEST_F(DeviceCommandsTest, EveryCommandRefusesABadStartModeAndPlotterInTheSameWords) {
+    const std::string png = dir.file("p.png");
+    for (const std::string mode : {"99", "x"}) {
+        for (std::vector<std::string> args :
+             {std::vector<std::string>{"plot", "--output", dir.file("o"), job},
+              {"preview", "--png", png, job},
+              {"ports"},
+              {"query"},
+              {"testcut"},
+              {"inspect", job}}) {
+            const std::string command = args[0];
+            args.insert(args.begin() + 1, {"--start-mode", mode});
+            auto r = run(args);
+            EXPECT_EQ(r.exitCode, 2) << command;
+            EXPECT_EQ(r.err, "sartovin " + command + ": '" + mode + "' is not a start mode\n") << command;
+        }
+    }
+    for (std::vector<std::string> args : {std::vector<std::string>{"plot", "--output", dir.file("o"), job},
+                                          {"preview", "--png", png, job},
+                                          {"ports"},
+                                          {"query"},
+                                          {"testcut"}}) {
+        const std::string command = args[0];
+        args.insert(args.begin() + 1, {"--start-mode", "2", "--plotter", "Nope"});
+        auto r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << command;
+        EXPECT_EQ(
+            r.err.rfind(
+                "sartovin " + command + ": no plotter named 'Nope'; the catalog has:\n  Puma III 60\n", 0),
+            0u)
+            << command << ": " << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace sartovin
