@@ -1,18 +1,20 @@
 #pragma once
 // The program's main window: the plotter and media lists, the four pages, the preview, and the
 // commands (port configuration, new and delete medium, language, about, cut). It shows
-// MainWindowModel and calls its operations; the plot command's steps are runCutCommand's.
+// MainWindowModel and calls its operations; every way to the cutter goes through the device
+// session (the plot command's steps are runCutCommand's), the start-up import is importFromHost's.
+// The window itself holds the widgets and wires them to those.
 
 #include <QDialog>
 #include <QTimer>
 #include <memory>
 #include <string>
 
-#include "app/MainWindowServices.h"
 #include "app/PreviewFactory.h"
 #include "base/CTarnelWinCApp.h"
 #include "base/Texts.h"
-#include "device/UsbDeviceEntry.h"
+#include "session/DeviceServices.h"
+#include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
 
 class QComboBox;
@@ -30,13 +32,12 @@ class CLayerTab;
 class COptions;
 class CStatus;
 class TestCut;
-struct DeviceChannels;
 
 class CTarnelWinCDlg : public QDialog {
     Q_OBJECT
 public:
     /// `app`, `texts`, `ui` and the services outlive the window.
-    CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& ui, MainWindowServices services,
+    CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& ui, DeviceServices services,
                    QWidget* parent = nullptr);
     ~CTarnelWinCDlg() override;
 
@@ -49,6 +50,7 @@ public:
     bool busy() const { return m_busy; }
 
     MainWindowModel& model() { return *m_model; }
+    DeviceSession& devices() { return *m_devices; }
     QComboBox* plotterList() const { return m_plotterList; }
     QComboBox* mediaList() const { return m_mediaList; }
     QTabWidget* tabs() const { return m_tabs; }
@@ -92,10 +94,7 @@ private:
     void buildControls();
     void createPages();
     bool importJob();
-    void identifyUsb();
-    bool runPortConfiguration();
-    DeviceChannels channels() const;
-    bool displayToolRunning();
+    void portDialog(const PlotterPortList& list, const DeviceSessionHooks::StoreChoice& store);
     void startDisplayTool();
     void testCut();
     void sendCutterSettings(const std::string& commands);
@@ -109,9 +108,9 @@ private:
     CTarnelWinCApp& m_app;
     Texts& m_texts;
     Interaction& m_ui;
-    MainWindowServices m_services;
+    DeviceServices m_services;
     std::unique_ptr<MainWindowModel> m_model;
-    UsbDeviceList m_usbDevices;
+    std::unique_ptr<DeviceSession> m_devices;
     std::unique_ptr<TestCut> m_testCut;
     std::string m_plotStream;
     bool m_closing = false;

@@ -16,14 +16,9 @@
 #include "base/Startup.h"
 #include "base/Texts.h"
 #include "pages/MarksSettingsModel.h"
-#include "platform/CupsSpooler.h"
-#include "platform/NodeDeviceFiles.h"
 #include "platform/SystemFolders.h"
-#include "platform/SystemProcessList.h"
-#include "platform/UsbLpGccUsbPorts.h"
-#include "platform/UsbPrinterDevices.h"
-#include "platform/X11WindowList.h"
 #include "session/MainWindowModel.h"
+#include "session/SystemDeviceServices.h"
 
 using namespace sartovin;
 
@@ -75,15 +70,8 @@ int main(int argc, char** argv) {
 
     if (app.startMode.isMarksVariant()) return runMarksWindow(app, texts, ui);
 
-    CupsSpooler spooler;
-    NodeDeviceFiles deviceFiles;
-    UsbPrinterDevices usbPrinters;
-    UsbLpGccUsbPorts gccUsb(usbPrinters, deviceFiles);
-    X11WindowList windows;
-    SystemProcessList processes;
-    MainWindowServices services{spooler, gccUsb, deviceFiles, usbPrinters, windows, processes};
-
-    CTarnelWinCDlg window(app, texts, ui, services);
+    SystemDeviceServices system;
+    CTarnelWinCDlg window(app, texts, ui, system.services());
     ui.setParentWindow(&window);
     window.show();
     if (window.setUp()) window.exec();

@@ -12,42 +12,10 @@
 
 namespace sartovin::cli {
 
-namespace {
-
-bool takeNumber(Args& args, const char* name, std::optional<int>& value, const char* command) {
-    std::string text;
-    if (!takeOption(args, name, text)) return true;
-    int v = 0;
-    if (!parseInt(text, v)) {
-        std::fprintf(stderr, "sartovin %s: %s wants a whole number, not '%s'\n", command, name, text.c_str());
-        return false;
-    }
-    value = v;
-    return true;
-}
-
-bool takeDecimal(Args& args, const char* name, std::optional<double>& value, const char* command) {
-    std::string text;
-    if (!takeOption(args, name, text)) return true;
-    double v = 0;
-    std::size_t used = 0;
-    if (!parseDecimal(text, v, &used) || used != text.size()) {
-        std::fprintf(stderr, "sartovin %s: %s wants a number, not '%s'\n", command, name, text.c_str());
-        return false;
-    }
-    value = v;
-    return true;
-}
-
-}  // namespace
-
 bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const char* command) {
-    takeOption(args, "--program-path", o.programPath);
-    takeOption(args, "--plotter", o.plotter);
     takeOption(args, "--medium", o.medium);
     o.noInkscape = takeFlag(args, "--no-inkscape");
-    std::optional<int> mode;
-    bool ok = takeNumber(args, "--start-mode", mode, command) &&
+    bool ok = takeCommonOptions(args, o.common, command) &&
               takeNumber(args, "--columns", o.columns, command) &&
               takeNumber(args, "--rows", o.rows, command) &&
               takeNumber(args, "--position-right", o.right, command) &&
@@ -57,73 +25,34 @@ bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const cha
     if (ok && cuttingValues)
         ok = takeNumber(args, "--speed", o.speed, command) && takeNumber(args, "--force", o.force, command) &&
              takeNumber(args, "--repeat", o.repeat, command);
-    if (!ok) return false;
-    if (mode) {
-        if (!StartMode(*mode).isKnown()) {
-            std::fprintf(stderr, "sartovin %s: %d is not a start mode\n", command, *mode);
-            return false;
-        }
-        o.startMode = *mode;
-    }
-    return true;
-}
-
-BatchRun::~BatchRun() {
-    model.reset();
-    if (!m_settingsCopy.empty()) removeFile(m_settingsCopy);
+    return ok;
 }
 
 void BatchRun::noteClamped(const char* what, double asked, double got) const {
     if (std::fabs(asked - got) > 1e-9)
-        std::fprintf(stderr, "sartovin %s: %s %g is outside what this plotter allows; using %g\n", m_command,
+        std::fprintf(stderr, "sartovin %s: %s %g is outside what this plotter allows; using %g\n", command(),
                      what, asked, got);
 }
 
-int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
-    std::string programPath = o.programPath;
-    if (o.startMode)
-        programPath = folderOf(programPath.empty() ? executablePath() : programPath) +
-                      programNameForStartMode(*o.startMode);
-    startupForCommand(app, programPath, ui);
-    texts = std::make_unique<Texts>(app.dataFolder, app.languageId);
-
-    m_settingsCopy = writePrivateTempFile(tempFolder(), "sartovin-settings",
-                                          readWholeFile(app.iniPath).value_or(std::string()));
-    if (m_settingsCopy.empty()) {
-        std::fprintf(stderr, "sartovin %s: cannot make a private copy of %s\n", m_command,
-                     app.iniPath.c_str());
-        return 1;
-    }
-    model = std::make_unique<MainWindowModel>(app, ui, *texts, m_settingsCopy);
-    if (!model->loadPlotters()) return 1;
-    if (model->plotters().plotters().empty()) {
-        std::fprintf(stderr, "sartovin %s: the plotter catalog %s lists no plotter\n", m_command,
-                     app.plotterCatalogPath.c_str());
-        return 1;
-    }
-    if (!o.plotter.empty()) {
-        int index = model->plotters().indexOf(o.plotter);
-        if (index < 0) {
-            std::fprintf(stderr, "sartovin %s: no plotter named '%s'; the catalog has:\n", m_command,
-                         o.plotter.c_str());
-            for (const auto& name : model->plotters().names()) std::fprintf(stderr, "  %s\n", name.c_str());
-            return 2;
-        }
-        model->selectPlotter(index);
-    }
+int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identifyCutter) {
+    if (int status = CommandSetup::setUp(o.common, SettingsUse::PrivateCopy)) return status;
+    if (identifyCutter) devices().identifyUsb();
 
     JobImportContext ctx{*texts, ui};
     DrawingImportOptions importOptions;
-    importOptions.startMode = o.startMode;
+    importOptions.startMode = o.common.startMode;
     importOptions.runInkscape = !o.noInkscape;
     importOptions.tempFolder = tempFolder();
-    DrawingKind kind;
-    std::string why;
-    if (!importDrawing(input, importOptions, model->job(), model->jobState(), ctx, kind, why)) {
-        std::fprintf(stderr, "sartovin %s: cannot read '%s': %s\n", m_command, input.c_str(), why.c_str());
+    DrawingImportResult imported;
+    if (!importDrawing(input, importOptions, model->job(), model->jobState(), ctx, imported)) {
+        std::fprintf(stderr, "sartovin %s: cannot read '%s': %s\n", command(), input.c_str(),
+                     imported.why.c_str());
         return 1;
     }
     model->openPages();
+    // The connected cutter says what it is (its model decides the writers' settings block) and
+    // how large its medium is, before the command line's options apply.
+    if (identifyCutter) devices().identifyCutter(*model);
 
     if (!o.medium.empty()) {
         const auto& media = model->media().media();
@@ -131,7 +60,7 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
         for (std::size_t i = 0; i < media.size() && index < 0; ++i)
             if (media[i].name == o.medium || media[i].catalogName == o.medium) index = static_cast<int>(i);
         if (index < 0) {
-            std::fprintf(stderr, "sartovin %s: plotter '%s' has no medium '%s'; its media are:\n", m_command,
+            std::fprintf(stderr, "sartovin %s: plotter '%s' has no medium '%s'; its media are:\n", command(),
                          model->currentPlotter()->name.c_str(), o.medium.c_str());
             for (const auto& m : media) std::fprintf(stderr, "  %s\n", m.name.c_str());
             return 2;
@@ -147,10 +76,10 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     LayoutModel& layout = model->layout();
     if (o.widthPercent && o.heightPercent) layout.setProportional(false);
     if (o.widthPercent && !layout.changeSize(SizeField::WidthPercent, *o.widthPercent))
-        std::fprintf(stderr, "sartovin %s: a width of %g %% does not fit; the size stays\n", m_command,
+        std::fprintf(stderr, "sartovin %s: a width of %g %% does not fit; the size stays\n", command(),
                      *o.widthPercent);
     if (o.heightPercent && !layout.changeSize(SizeField::HeightPercent, *o.heightPercent))
-        std::fprintf(stderr, "sartovin %s: a height of %g %% does not fit; the size stays\n", m_command,
+        std::fprintf(stderr, "sartovin %s: a height of %g %% does not fit; the size stays\n", command(),
                      *o.heightPercent);
     if (o.columns) {
         layout.setCopiesEdit(*o.columns);

@@ -1,26 +1,18 @@
 #pragma once
-// The set-up that `sartovin plot` and `sartovin preview` share: start-up as the program named by
-// the start mode, a private copy of the settings file (so nothing a batch run changes reaches the
-// user's file), the plotter catalog and plotter, the drawing, the pages, and the options given on
-// the command line applied through the pages' own rules.
+// The set-up that `sartovin plot` and `sartovin preview` share: the command set-up on a private
+// copy of the settings file (so nothing a batch run changes reaches the user's file), the drawing,
+// the pages, and the options given on the command line applied through the pages' own rules.
 
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "base/CTarnelWinCApp.h"
-#include "base/StartMode.h"
-#include "base/Texts.h"
-#include "cli/Cli.h"
-#include "platform/ConsoleInteraction.h"
-#include "session/MainWindowModel.h"
+#include "cli/CommandSetup.h"
 
 namespace sartovin::cli {
 
 struct BatchOptions {
-    std::string programPath;
-    std::optional<StartMode> startMode;  ///< none: the program name decides the edition, the file its kind
-    std::string plotter, medium;
+    CommonOptions common;  ///< none: the program name decides the edition, the file its kind
+    std::string medium;
     std::optional<int> speed, force, repeat, columns, rows, right, front;
     std::optional<double> widthPercent, heightPercent;
     bool noInkscape = false;
@@ -30,27 +22,19 @@ struct BatchOptions {
 /// False (with a message naming `command`) for a value that is not a number or no start mode.
 bool takeBatchOptions(Args& args, BatchOptions& options, bool cuttingValues, const char* command);
 
-class BatchRun {
+class BatchRun : public CommandSetup {
 public:
-    explicit BatchRun(const char* command) : m_command(command) {}
-    ~BatchRun();
-    BatchRun(const BatchRun&) = delete;
-    BatchRun& operator=(const BatchRun&) = delete;
+    explicit BatchRun(const char* command) : CommandSetup(command) {}
 
-    /// Runs the whole set-up for `input`. Returns 0 when the pages are open with every option
-    /// applied, else the exit status (1 the files, 2 the options) after saying why on stderr.
-    int setUp(const BatchOptions& options, const std::string& input);
-
-    ConsoleInteraction ui;
-    CTarnelWinCApp app;
-    std::unique_ptr<Texts> texts;
-    std::unique_ptr<MainWindowModel> model;
+    /// Runs the whole set-up for `input`. With `identifyCutter` (a run that goes to the cutter) the
+    /// attached USB cutters are identified first, and once the pages are open the connected cutter
+    /// is asked what it is, as the main window's set-up does, before the options apply. Returns 0
+    /// when the pages are open with every option applied, else the exit status (1 the files, 2 the
+    /// options) after saying why on stderr.
+    int setUp(const BatchOptions& options, const std::string& input, bool identifyCutter = false);
 
 private:
     void noteClamped(const char* what, double asked, double got) const;
-
-    const char* m_command;
-    std::string m_settingsCopy;
 };
 
 }  // namespace sartovin::cli

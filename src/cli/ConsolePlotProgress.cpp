@@ -2,18 +2,9 @@
 
 #include <unistd.h>
 
+#include "platform/StringUtil.h"
+
 namespace sartovin::cli {
-
-namespace {
-
-std::string trimmed(const std::string& s) {
-    std::size_t a = s.find_first_not_of(" \t\r\n");
-    if (a == std::string::npos) return std::string();
-    std::size_t b = s.find_last_not_of(" \t\r\n");
-    return s.substr(a, b - a + 1);
-}
-
-}  // namespace
 
 ConsolePlotProgress::ConsolePlotProgress(std::FILE* out, bool quiet)
     : m_out(out), m_quiet(quiet), m_terminal(::isatty(::fileno(out)) != 0) {}
@@ -30,7 +21,8 @@ void ConsolePlotProgress::setPosition(std::int64_t position) {
 }
 
 void ConsolePlotProgress::setText(const std::string& text) {
-    std::string t = trimmed(text);
+    // The status texts carry line ends for the window; a console line has none.
+    std::string t(trimmedView(text, isXmlSpace));
     if (t == m_text) return;
     m_text = t;
     m_lastPercent = -1;

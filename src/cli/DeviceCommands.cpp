@@ -4,13 +4,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "base/Settings.h"
 #include "base/StartMode.h"
 #include "base/Texts.h"
 #include "cli/Cli.h"
-#include "platform/ConsoleInteraction.h"
+#include "cli/CommandSetup.h"
 #include "platform/Files.h"
-#include "platform/SystemFolders.h"
 #include "plot/TestCut.h"
 #include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
@@ -19,44 +17,12 @@ namespace sartovin::cli {
 
 namespace {
 
-// Start-up, the plotter catalog and the plotter to work on, as the main window sets them up.
-struct Setup {
-    ConsoleInteraction ui;
-    CTarnelWinCApp app;
-    std::unique_ptr<Texts> texts;
-    std::unique_ptr<MainWindowModel> model;
-};
-
-bool setUp(Setup& s, Args& args, const char* command) {
-    std::string programPath, modeText, plotter;
-    takeOption(args, "--program-path", programPath);
-    takeOption(args, "--plotter", plotter);
-    if (takeOption(args, "--start-mode", modeText)) {
-        int mode = 0;
-        if (!parseInt(modeText, mode) || !StartMode(mode).isKnown()) {
-            std::fprintf(stderr, "sartovin %s: '%s' is not a start mode\n", command, modeText.c_str());
-            return false;
-        }
-        programPath =
-            folderOf(programPath.empty() ? executablePath() : programPath) + programNameForStartMode(mode);
-    }
-    startupForCommand(s.app, programPath, s.ui);
-    s.texts = std::make_unique<Texts>(s.app.dataFolder, s.app.languageId);
-    s.model = std::make_unique<MainWindowModel>(s.app, s.ui, *s.texts, s.app.iniPath);
-    if (!s.model->loadPlotters() || !s.model->currentPlotter()) {
-        std::fprintf(stderr, "sartovin %s: no plotter catalog at %s\n", command,
-                     s.app.plotterCatalogPath.c_str());
-        return false;
-    }
-    if (!plotter.empty()) {
-        int index = s.model->plotters().indexOf(plotter);
-        if (index < 0) {
-            std::fprintf(stderr, "sartovin %s: no plotter named '%s'\n", command, plotter.c_str());
-            return false;
-        }
-        s.model->selectPlotter(index);
-    }
-    return true;
+// The options of the device commands and the set-up on the user's own settings file: a port
+// chosen here is the user's choice.
+int setUp(CommandSetup& s, Args& args) {
+    CommonOptions options;
+    if (!takeCommonOptions(args, options, s.command())) return 2;
+    return s.setUp(options, SettingsUse::UserFile);
 }
 
 const char* kPortsUsage =
@@ -70,9 +36,12 @@ const char* kQueryUsage =
     "  (standard edition; the hobby and laser cutters are not asked).\n";
 
 const char* kTestCutUsage =
-    "usage: sartovin testcut [--plotter NAME] [--start-mode N] [--output FILE]\n"
-    "  Cuts one test pattern with the current options of the plotter and medium; --output writes\n"
-    "  the commands to FILE instead of sending them.\n";
+    "usage: sartovin testcut [--plotter NAME] [--start-mode N] [--output FILE [--model DESCRIPTION]]\n"
+    "  Cuts one test pattern with the current options of the plotter and medium. A GCC cutter is\n"
+    "  first asked what it is, as the program does at start. --output writes the commands to FILE\n"
+    "  instead; no cutter is asked and nothing is sent. --model (with --output) names the model the\n"
+    "  connected cutter would report (for example \"Sable 60\"): a Sable or an Expert other than the\n"
+    "  Pro then gets its settings block first, as on the cutter itself.\n";
 
 bool wantsHelp(Args& args, const char* usage) {
     if (takeFlag(args, "--help") || takeFlag(args, "-h")) {
@@ -88,15 +57,15 @@ int runPortsCommand(Args args) {
     if (wantsHelp(args, kPortsUsage)) return 0;
     std::string chooseText;
     bool choosing = takeOption(args, "--choose", chooseText);
-    Setup s;
-    if (!setUp(s, args, "ports")) return 2;
+    CommandSetup s("ports");
+    if (int status = setUp(s, args)) return status;
     if (!args.empty()) {
         std::fputs(kPortsUsage, stderr);
         return 2;
     }
-    DeviceSession devices(s.app.startMode, *s.texts, s.ui);
+    DeviceSession& devices = s.devices();
     devices.identifyUsb();
-    PlotterRecord& plotter = *s.model->plotters().current();
+    PlotterRecord& plotter = s.plotter();
     PlotterPortList list = devices.portList(plotter);
     if (!choosing) {
         std::printf("Connections for %s (stored: %s):\n", plotter.name.c_str(),
@@ -113,28 +82,24 @@ int runPortsCommand(Args args) {
                      list.items().size());
         return 2;
     }
-    Settings settings(s.app.iniPath);
-    storePortChoice(list.choiceFor(n - 1), plotter.name, plotter, settings, *s.texts, s.ui);
+    devices.storePort(plotter, list, n - 1);
     std::printf("%s now uses %s\n", plotter.name.c_str(), describePort(plotter).c_str());
     return 0;
 }
 
 int runQueryCommand(Args args) {
     if (wantsHelp(args, kQueryUsage)) return 0;
-    Setup s;
-    if (!setUp(s, args, "query")) return 2;
+    CommandSetup s("query");
+    if (int status = setUp(s, args)) return status;
     if (!args.empty()) {
         std::fputs(kQueryUsage, stderr);
         return 2;
     }
-    DeviceSession devices(s.app.startMode, *s.texts, s.ui);
+    DeviceSession& devices = s.devices();
     devices.identifyUsb();
     if (devices.deviceBusy()) return 1;
-    PlotterRecord& plotter = *s.model->plotters().current();
-    Settings settings(s.app.iniPath);
-    if (!DeviceDelivery::portPresent(plotter) &&
-        !devices.configurePort(plotter, settings,
-                               [&](const PlotterPortList& l) { return choosePort(s.ui, *s.texts, l); })) {
+    PlotterRecord& plotter = s.plotter();
+    if (!DeviceDelivery::portPresent(plotter) && !devices.configurePort(plotter)) {
         s.ui.messageBox(s.texts->text(TextId::NoPortSelected), kProgramCaption, MessageIcon::Exclamation);
         return 1;
     }
@@ -143,7 +108,8 @@ int runQueryCommand(Args args) {
                     plotter.name.c_str());
         return 0;
     }
-    MediaQueryResult r = devices.mediaQuery(plotter);
+    MediaQueryResult r;
+    devices.mediaQuery(plotter, r);
     if (!r.asked) return 1;
     std::printf("plotter=%s\n", plotter.name.c_str());
     std::printf("port=%s\n", describePort(plotter).c_str());
@@ -165,10 +131,12 @@ int runQueryCommand(Args args) {
 
 int runTestCutCommand(Args args) {
     if (wantsHelp(args, kTestCutUsage)) return 0;
-    std::string output;
-    bool toFile = takeOption(args, "--output", output);
-    Setup s;
-    if (!setUp(s, args, "testcut")) return 2;
+    OutputOptions target;
+    if (!takeOutputOptions(args, target, "testcut")) return 2;
+    const bool toFile = target.file.has_value();
+    const std::string output = target.file.value_or(std::string());
+    CommandSetup s("testcut");
+    if (int status = setUp(s, args)) return status;
     if (!args.empty()) {
         std::fputs(kTestCutUsage, stderr);
         return 2;
@@ -178,30 +146,36 @@ int runTestCutCommand(Args args) {
         return 2;
     }
     // The options page works without a drawing; an empty job gives it its values.
-    s.model->openPages();
-    PlotParameters params = s.model->plotParameters();
+    MainWindowModel& model = *s.model;
+    model.openPages();
+    PlotterRecord& plotter = s.plotter();
 
     std::string sent;
-    std::unique_ptr<DeviceSession> devices;
-    std::unique_ptr<DeviceDelivery> delivery;
-    PlotterRecord& plotter = *s.model->plotters().current();
-    if (!toFile) {
-        devices = std::make_unique<DeviceSession>(s.app.startMode, *s.texts, s.ui);
-        devices->identifyUsb();
-        Settings settings(s.app.iniPath);
-        if (!devices->ensurePort(plotter, settings,
-                                 [&](const PlotterPortList& l) { return choosePort(s.ui, *s.texts, l); }))
-            return 1;
-        delivery = std::make_unique<DeviceDelivery>(devices->delivery(plotter));
+    std::unique_ptr<TestCut> testCut;
+    if (toFile) {
+        model.setAssumedModelDescription(target.model);
+        testCut = std::make_unique<TestCut>(
+            s.app.dataFolder + "TestCut.qxdat", s.ui, *s.texts,
+            [&](const std::string& bytes) {
+                sent += bytes;
+                return true;
+            },
+            TestCut::FindVirtualDisplay{});
+    } else {
+        // Set up as the main window does: the attached USB cutters, a port (configured first when
+        // there is none), and the connected cutter asked what it is.
+        DeviceSession& devices = s.devices();
+        devices.identifyUsb();
+        const bool hadPort = DeviceDelivery::portPresent(plotter);
+        if (!devices.ensurePort(model)) return 1;
+        // A port chosen just now was followed by the query already.
+        if (hadPort) devices.identifyCutter(model);
+        testCut = devices.makeTestCut(model, s.app.dataFolder + "TestCut.qxdat", {},
+                                      [&](const std::string& bytes) { sent += bytes; });
     }
-    TestCut::DirectSend send = [&](const std::string& bytes) {
-        sent += bytes;
-        return toFile ? true : delivery->directSend(bytes);
-    };
-    TestCut::FindVirtualDisplay busy = [&] { return devices && devices->deviceBusy(); };
-    TestCut testCut(s.app.dataFolder + "TestCut.qxdat", s.ui, *s.texts, send, busy);
-    testCut.setTestCutMode(true);
-    if (!testCut.testCut(params)) {
+    testCut->setTestCutMode(true);
+    bool cut = toFile ? testCut->testCut(model.plotParameters()) : s.devices().testCut(model, *testCut);
+    if (!cut) {
         std::fprintf(stderr, "sartovin testcut: no test cut was sent\n");
         return 1;
     }

@@ -8,6 +8,7 @@
 #include "base/StartMode.h"
 #include "base/Texts.h"
 #include "cli/Cli.h"
+#include "cli/CommandSetup.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
 #include "job/JobModel.h"
@@ -171,21 +172,18 @@ void printSummary(const std::string& input, const char* variant, const Job& job,
 }  // namespace
 
 int runInspectCommand(Args args) {
-    std::string programPath;
-    std::string modeText;
-    takeOption(args, "--program-path", programPath);
-    bool modeGiven = takeOption(args, "--start-mode", modeText);
+    CommonOptions common;
+    if (!takeCommonOptions(args, common, "inspect", false)) return 2;
     bool json = takeFlag(args, "--json");
     bool markSensor = takeFlag(args, "--mark-sensor");
     bool noInkscape = takeFlag(args, "--no-inkscape");
-    int modeNumber = 0;
-    if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-') ||
-        (modeGiven && (!parseInt(modeText, modeNumber) || !StartMode(modeNumber).isKnown()))) {
+    if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-')) {
         std::fputs(kInspectUsage, stderr);
         return 2;
     }
     const std::string input = args[0];
-    const StartMode startMode = modeNumber;
+    const bool modeGiven = common.startMode.has_value();
+    const StartMode startMode = common.startMode.value_or(StartMode(0));
 
     // The program learns the sensor from the chosen plotter; the hobby edition's CorelDRAW and
     // Illustrator modes always have one.
@@ -194,7 +192,7 @@ int runInspectCommand(Args args) {
 
     ConsoleInteraction ui;
     CTarnelWinCApp app;
-    startupForCommand(app, programPath, ui);
+    startupForCommand(app, common.programPath, ui);
     Texts texts(app.dataFolder, app.languageId);
     JobImportContext ctx{texts, ui};
     Job job;
@@ -207,14 +205,14 @@ int runInspectCommand(Args args) {
     if (modeGiven) options.startMode = startMode;
     options.runInkscape = !noInkscape;
     options.tempFolder = tempFolder();
-    DrawingKind kind = DrawingKind::IllustratorJob;
-    std::string why;
-    if (!importDrawing(input, options, job, state, ctx, kind, why)) {
+    DrawingImportResult imported;
+    const DrawingKind& kind = imported.kind;
+    if (!importDrawing(input, options, job, state, ctx, imported)) {
         const char* what = kind == DrawingKind::Svg        ? "an SVG drawing"
                            : kind == DrawingKind::CorelJob ? "a Corel-variant job file"
                                                            : "an Illustrator-variant job file";
         std::fprintf(stderr, "sartovin inspect: cannot read '%s' as %s: %s\n", input.c_str(), what,
-                     why.c_str());
+                     imported.why.c_str());
         return 1;
     }
     const char* variant = kind == DrawingKind::Svg        ? "SVG drawing"

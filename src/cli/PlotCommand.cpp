@@ -1,24 +1,17 @@
 // sartovin plot: a whole plot run of a drawing, with the settings, catalogs and limits the program
 // would use, written to a file or delivered to the selected plotter.
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 
 #include "base/StartMode.h"
 #include "base/Texts.h"
 #include "cli/BatchRun.h"
 #include "cli/Cli.h"
 #include "cli/ConsolePlotProgress.h"
-#include "platform/ConsoleInteraction.h"
-#include "platform/Files.h"
-#include "platform/SystemFolders.h"
 #include "plot/PlotContext.h"
-#include "session/DeviceMarksExchange.h"
+#include "session/CutCommand.h"
 #include "session/DeviceSession.h"
-#include "session/DrawingImport.h"
 #include "session/MainWindowModel.h"
 
 namespace sartovin::cli {
@@ -34,8 +27,13 @@ const char* kPlotUsage =
     "  --columns N  --rows N                              copies side by side / one behind the other\n"
     "  --position-right MM  --position-front MM           manual position on the medium\n"
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
-    "  --output FILE           write the device bytes to FILE ('-' for standard output); without it\n"
-    "                          the job goes to the plotter's configured port (see 'sartovin ports')\n"
+    "  --output FILE           write the device bytes to FILE ('-' for standard output); no cutter is\n"
+    "                          asked and nothing is sent. Without it the job goes to the plotter's\n"
+    "                          configured port (see 'sartovin ports'), and a GCC cutter is first asked\n"
+    "                          what it is and which medium it holds, as the program does at start\n"
+    "  --model DESCRIPTION     with --output: the model the connected cutter would report (for example\n"
+    "                          \"Sable 60\"); a Sable or an Expert other than the Pro then gets its\n"
+    "                          settings block at the start of the stream, as on the cutter itself\n"
     "  --no-inkscape           read an SVG drawing as it stands, without converting it first\n"
     "  --quiet                 no progress on standard error\n"
     "Every option applies to this run only: the settings file is not changed by the run.\n";
@@ -49,8 +47,10 @@ int runPlotCommand(Args args) {
     }
     BatchOptions batch;
     if (!takeBatchOptions(args, batch, true, "plot")) return 2;
-    std::string output;
-    bool hasOutput = takeOption(args, "--output", output);
+    OutputOptions target;
+    if (!takeOutputOptions(args, target, "plot")) return 2;
+    const bool hasOutput = target.file.has_value();
+    std::string output = target.file.value_or(std::string());
     bool quiet = takeFlag(args, "--quiet");
     if (args.size() != 1 || args[0].empty() || (args[0][0] == '-' && args[0] != "-")) {
         std::fputs(kPlotUsage, stderr);
@@ -58,67 +58,46 @@ int runPlotCommand(Args args) {
     }
     const std::string input = args[0];
 
+    // A run to the cutter sets up as the main window does: the attached USB cutters, and the
+    // connected cutter asked what it is.
     BatchRun run("plot");
-    if (int status = run.setUp(batch, input)) return status;
+    if (int status = run.setUp(batch, input, !hasOutput)) return status;
     ConsoleInteraction& ui = run.ui;
-    CTarnelWinCApp& app = run.app;
     Texts& texts = *run.texts;
     MainWindowModel& model = *run.model;
 
-    std::size_t written = 0;
-    GroupSink sink;
-    std::FILE* out = nullptr;
-    std::unique_ptr<DeviceSession> devices;
-    std::unique_ptr<DeviceDelivery> delivery;
-    std::unique_ptr<DeviceMarksExchange> marksExchange;
+    ConsolePlotProgress progress(stderr, quiet);
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    CutCommandResult result;
+    bool closed = true;
     if (hasOutput) {
-        out = output == "-" ? stdout : std::fopen(output.c_str(), "wb");
+        model.setAssumedModelDescription(target.model);
+        std::FILE* out = output == "-" ? stdout : std::fopen(output.c_str(), "wb");
         if (!out) {
             std::fprintf(stderr, "sartovin plot: cannot write %s\n", output.c_str());
             return 1;
         }
-        sink = [&](const std::string& bytes) {
-            if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) return false;
-            written += bytes.size();
-            return std::fflush(out) == 0;
+        GroupSink sink = [&](const std::string& bytes) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
         };
+        runCutCommandToSink(model, context, sink, stream, result);
+        closed = out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0;
     } else {
-        // Delivery to the plotter's own port, as the Cut button does: the display tool must not
-        // hold the port, and a plotter without a port is configured first. The port choice goes
-        // to the user's settings file, as the configuration dialog stores it.
-        devices = std::make_unique<DeviceSession>(app.startMode, texts, ui);
-        devices->identifyUsb();
-        if (devices->deviceBusy()) return 1;
-        PlotterRecord& plotter = *model.plotters().current();
-        Settings userSettings(app.iniPath);
-        if (!devices->ensurePort(plotter, userSettings,
-                                 [&](const PlotterPortList& list) { return choosePort(ui, texts, list); }))
-            return 1;
-        delivery = std::make_unique<DeviceDelivery>(devices->delivery(plotter));
-        // A hobby cutter reads the registration marks itself before it cuts against them.
-        marksExchange = std::make_unique<DeviceMarksExchange>(devices->usbDevices(),
-                                                              devices->channels().deviceFiles, *delivery);
-        output = describePort(plotter);
-        sink = [&](const std::string& bytes) {
-            if (!delivery->deliverGroupBytes(bytes)) return false;
-            written += bytes.size();
-            return true;
-        };
+        // The Cut button's command: the display tool must not hold the port, a plotter without a
+        // port is configured first (the choice goes to the user's settings file, as the
+        // configuration dialog stores it), then every group goes over the plotter's port.
+        runCutCommand(model, run.devices(), context, nullptr, stream, result);
+        output = describePort(run.plotter());
     }
-
-    ConsolePlotProgress progress(stderr, quiet);
-    PlotContext context{ui, texts, progress, marksExchange.get()};
-    std::string stream;
-    PlotRunResult result = model.generate(context, sink, stream);
-    progress.hide();
-    bool closed = !out || (out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0);
-    if (result.sinkFailed || !closed) {
+    if (result.busy || result.noPort) return 1;
+    if (result.run.sinkFailed || !closed) {
         std::fprintf(stderr, "sartovin plot: %s %s failed\n", hasOutput ? "writing" : "delivery to",
                      output.c_str());
         return 1;
     }
-    if (result.groupsSent == 0) {
-        if (hasOutput && app.startMode.isHobby() && model.jobState().marksMode)
+    if (result.run.groupsSent == 0) {
+        if (hasOutput && model.startMode().isHobby() && model.jobState().marksMode)
             std::fprintf(stderr,
                          "sartovin plot: a registration-mark job is cut only after the cutter has "
                          "read the marks; send it to the cutter (without --output)\n");
@@ -127,7 +106,7 @@ int runPlotCommand(Args args) {
     }
     if (!quiet || output != "-")
         std::fprintf(stderr, "sartovin plot: %s on %s: %d group(s), %zu bytes written to %s\n", input.c_str(),
-                     model.currentPlotter()->name.c_str(), result.groupsSent, written,
+                     model.currentPlotter()->name.c_str(), result.run.groupsSent, result.bytesSent,
                      output == "-" ? "standard output" : output.c_str());
     return 0;
 }

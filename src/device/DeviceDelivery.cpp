@@ -48,8 +48,8 @@ bool DeviceDelivery::fail(TextId textId, const std::string& caption) {
     return failWithText(m_texts.text(textId), caption);
 }
 
-DeliveryChannel DeviceDelivery::channelFor(int& laserKind) {
-    laserKind = 0;
+ChannelChoice DeviceDelivery::channelChoice() {
+    int laserKind = 0;
     int kind = m_plotter.portType;
     if (m_startMode.isLaser()) {
         m_laserPrinter = PrinterInfo{};
@@ -58,10 +58,10 @@ DeliveryChannel DeviceDelivery::channelFor(int& laserKind) {
             laserKind = laserPortKind(m_laserPrinter.portName);
     }
     if ((kind == kPortPrinter && !m_startMode.isLaser()) || laserKind == kPortPrinter)
-        return DeliveryChannel::Printer;
-    if (kind == kPortGccUsb || laserKind == kPortGccUsb) return DeliveryChannel::GccUsb;
-    if (kind == kPortSerial || laserKind == kPortSerial) return DeliveryChannel::Serial;
-    return DeliveryChannel::UsbDevice;
+        return {DeliveryChannel::Printer, laserKind};
+    if (kind == kPortGccUsb || laserKind == kPortGccUsb) return {DeliveryChannel::GccUsb, laserKind};
+    if (kind == kPortSerial || laserKind == kPortSerial) return {DeliveryChannel::Serial, laserKind};
+    return {DeliveryChannel::UsbDevice, laserKind};
 }
 
 std::string DeviceDelivery::usbDevicePath(bool lastWithoutModel) const {
@@ -87,8 +87,9 @@ bool DeviceDelivery::deliverGroupBytes(const std::string& bytes) {
     m_ui.pump();
     m_ui.pause(kBeforeDeliveryMs);
 
-    int laserKind = 0;
-    switch (channelFor(laserKind)) {
+    const ChannelChoice choice = channelChoice();
+    const int laserKind = choice.laserKind;
+    switch (choice.channel) {
         case DeliveryChannel::Printer:
             return sendToPrinter(bytes, false);
         case DeliveryChannel::GccUsb:

@@ -24,6 +24,13 @@ namespace sartovin {
 /// Channel choice of a delivery.
 enum class DeliveryChannel { Printer, GccUsb, Serial, UsbDevice };
 
+/// Which channel a delivery uses, and in the laser edition the port kind read from the printer's
+/// port name (0 outside the laser edition).
+struct ChannelChoice {
+    DeliveryChannel channel = DeliveryChannel::UsbDevice;
+    int laserKind = 0;
+};
+
 class DeviceDelivery {
 public:
     /// Everything a delivery reads; all references must outlive the object. `status` may be null.
@@ -69,7 +76,7 @@ public:
 
     /// Which channel a delivery uses (the laser edition asks the spooler for the printer's port
     /// name).
-    DeliveryChannel channelFor(int& laserKind);
+    ChannelChoice channelChoice();
 
 private:
     bool fail(TextId textId, const std::string& caption = kProgramCaption);

@@ -92,9 +92,10 @@ void MediaQuery::checkModel(MediaQueryResult& result) {
                     MessageIcon::Exclamation);
 }
 
-MediaQueryResult MediaQuery::run() {
-    MediaQueryResult result;
-    if (!m_startMode.isStandard()) return result;
+bool MediaQuery::run(MediaQueryResult& result) {
+    result = MediaQueryResult{};
+    if (!m_startMode.isStandard()) return false;
+    bool answered = false;
 
     Path path = Path::None;
     std::string gccPortName = m_plotter.port;
@@ -103,7 +104,7 @@ MediaQueryResult MediaQuery::run() {
             PrinterInfo info;
             if (!m_channels.spooler.printerInfo(m_plotter.port, info)) {
                 fail(TextId::CannotOpenPort);
-                return result;
+                return false;
             }
             if (info.portName.find("GCCUSB") != std::string::npos) {
                 path = Path::GccUsb;
@@ -133,15 +134,15 @@ MediaQueryResult MediaQuery::run() {
             CSerial serial;
             if (serial.Open(m_plotter.port.substr(0, 399), 0, 0, false) != 0) {
                 fail(TextId::CannotOpenPort);
-                return result;
+                return false;
             }
             if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
                 serial.Close();
                 fail(TextId::CommunicationError);
-                return result;
+                return false;
             }
             SerialChannel channel(serial, m_ui);
-            exchange(channel, result);
+            answered = exchange(channel, result);
             serial.Close();
             break;
         }
@@ -159,10 +160,10 @@ MediaQueryResult MediaQuery::run() {
             GccUsbHandle handle = ports.open(n);
             if (!isValidGccUsbHandle(handle)) {
                 fail(TextId::CannotOpenPort);
-                return result;
+                return false;
             }
             GccUsbChannel channel(ports, handle, m_ui);
-            exchange(channel, result);
+            answered = exchange(channel, result);
             ports.close(handle);
             m_ui.pause(100);
             break;
@@ -184,12 +185,12 @@ MediaQueryResult MediaQuery::run() {
                 }
             }
             UsbDeviceChannel channel(m_channels.deviceFiles, devicePath, m_ui);
-            exchange(channel, result);
+            answered = exchange(channel, result);
             break;
         }
     }
     checkModel(result);
-    return result;
+    return answered;
 }
 
 }  // namespace sartovin

@@ -34,11 +34,12 @@ public:
           m_texts(texts),
           m_ui(ui) {}
 
-    /// Runs the exchange (standard edition only; the other editions ask nothing). Failures show
-    /// 308 (channel cannot be opened) or 320 (line settings, identification or settings query
-    /// failed), error icon, no caption of their own; a connected model that differs from the
-    /// chosen cutter shows 323 with both names, exclamation icon.
-    MediaQueryResult run();
+    /// Runs the exchange (standard edition only; the other editions ask nothing). True when the
+    /// cutter answered the identification and the settings query; `result` says what was asked
+    /// and read. Failures show 308 (channel cannot be opened) or 320 (line settings,
+    /// identification or settings query failed), error icon, no caption of their own; a connected
+    /// model that differs from the chosen cutter shows 323 with both names, exclamation icon.
+    bool run(MediaQueryResult& result);
 
     /// One open channel that answers questions (defined with the channels in the source file).
     class Channel;

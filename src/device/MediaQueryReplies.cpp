@@ -1,18 +1,12 @@
 #include "device/MediaQueryReplies.h"
 
-#include <cctype>
 #include <cstdlib>
+
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const char* ws = " \t\r\n";
-    auto a = s.find_first_not_of(ws);
-    if (a == std::string::npos) return {};
-    return s.substr(a, s.find_last_not_of(ws) - a + 1);
-}
 
 // Reads a decimal number at `pos` (leading blanks and a sign allowed); false when none is there.
 bool readNumber(const std::string& s, std::size_t& pos, long long& value) {
@@ -20,7 +14,7 @@ bool readNumber(const std::string& s, std::size_t& pos, long long& value) {
     std::size_t start = pos;
     if (pos < s.size() && (s[pos] == '-' || s[pos] == '+')) ++pos;
     std::size_t digits = pos;
-    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos]))) ++pos;
+    while (pos < s.size() && isDigit(s[pos])) ++pos;
     if (pos == digits) {
         pos = start;
         return false;
@@ -73,7 +67,7 @@ std::string modelFieldOfIdentification(const std::string& reply) {
     if (first == std::string::npos) return {};
     std::size_t second = reply.find(',', first + 1);
     if (second == std::string::npos) return {};
-    return trimmed(reply.substr(first + 1, second - first - 1));
+    return std::string(trimmedView(reply.substr(first + 1, second - first - 1), isXmlSpace));
 }
 
 bool parseHardClipReply(const std::string& reply, unsigned long& heightMm, unsigned long& widthMm) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/StringUtil.h"
+
 namespace sartovin {
 
 namespace {
@@ -10,13 +12,6 @@ void pumpPausePump(Interaction& ui, int ms) {
     ui.pump();
     ui.pause(ms);
     ui.pump();
-}
-
-std::string trimmed(const std::string& s) {
-    const char* ws = " \t\r\n";
-    auto a = s.find_first_not_of(ws);
-    if (a == std::string::npos) return {};
-    return s.substr(a, s.find_last_not_of(ws) - a + 1);
 }
 
 }  // namespace
@@ -56,7 +51,7 @@ std::string modelFromIdentificationReply(const std::string& reply) {
     if (first == std::string::npos) return {};
     std::size_t second = reply.find(',', first + 1);
     if (second == std::string::npos) return {};
-    return trimmed(reply.substr(first + 1, second - first - 1));
+    return std::string(trimmedView(reply.substr(first + 1, second - first - 1), isXmlSpace));
 }
 
 std::string queryUsbModel(DeviceFiles& files, const std::string& devicePath, Interaction& ui) {

@@ -1,11 +1,11 @@
 #include "device/UsbPrinterIdentification.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "base/StartMode.h"
 #include "device/UsbDeviceExchange.h"
+#include "platform/StringUtil.h"
 
 namespace sartovin {
 
@@ -16,9 +16,7 @@ std::string usbPortNameForIndex(int lpIndex) {
 }
 
 bool isHobbyCutterModel(const std::string& model) {
-    std::string upper = model;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string upper = upperAscii(model);
     for (const char* key : {"CAMEO", "CC100", "CC200", "CC330"})
         if (upper.find(key) != std::string::npos) return true;
     return false;

@@ -3,15 +3,39 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace sartovin {
 
 namespace {
 
+// A connection to the scheduler, closed when it goes.
+struct HttpCloser {
+    void operator()(http_t* http) const {
+        if (http) httpClose(http);
+    }
+};
+using Connection = std::unique_ptr<http_t, HttpCloser>;
+
+// The destinations of one cupsGetDests2 call, freed when they go.
+class Destinations {
+public:
+    explicit Destinations(http_t* http) : m_count(cupsGetDests2(http, &m_dests)) {}
+    ~Destinations() { cupsFreeDests(m_count, m_dests); }
+    Destinations(const Destinations&) = delete;
+    Destinations& operator=(const Destinations&) = delete;
+    int count() const { return m_count; }
+    const cups_dest_t& operator[](int i) const { return m_dests[i]; }
+
+private:
+    cups_dest_t* m_dests = nullptr;
+    int m_count = 0;
+};
+
 // Gives up a wait that ran past the connection's time-out.
 int giveUpOnTimeout(http_t*, void*) { return 0; }
 
-http_t* connectTo(const std::string& server, double timeoutSeconds) {
+Connection connectTo(const std::string& server, double timeoutSeconds) {
     const char* host = server.empty() ? cupsServer() : server.c_str();
     int msec = static_cast<int>(timeoutSeconds * 1000);
     // A scheduler that is busy (starting, or reloading its configuration) may refuse one
@@ -20,7 +44,7 @@ http_t* connectTo(const std::string& server, double timeoutSeconds) {
     for (int attempt = 0; attempt < 3 && !http; ++attempt)
         http = httpConnect2(host, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, msec, nullptr);
     if (http) httpSetTimeout(http, timeoutSeconds, giveUpOnTimeout, nullptr);
-    return http;
+    return Connection(http);
 }
 
 std::string optionOf(const cups_dest_t& dest, const char* name) {
@@ -29,20 +53,20 @@ std::string optionOf(const cups_dest_t& dest, const char* name) {
 }
 
 std::vector<PrinterInfo> readPrinters(http_t* http) {
-    cups_dest_t* dests = nullptr;
-    int count = cupsGetDests2(http, &dests);
     std::vector<PrinterInfo> out;
-    for (int i = 0; i < count; ++i) {
-        if (dests[i].instance) continue;  // instances are option sets of a queue, not printers
-        PrinterInfo p;
-        p.name = dests[i].name;
-        p.deviceUri = optionOf(dests[i], "device-uri");
-        std::string accepting = optionOf(dests[i], "printer-is-accepting-jobs");
-        p.accepting = !(accepting == "false" || accepting == "0");
-        p.stopped = optionOf(dests[i], "printer-state") == "5";  // IPP printer-state "stopped"
-        out.push_back(std::move(p));
+    {
+        const Destinations dests(http);
+        for (int i = 0; i < dests.count(); ++i) {
+            if (dests[i].instance) continue;  // instances are option sets of a queue, not printers
+            PrinterInfo p;
+            p.name = dests[i].name;
+            p.deviceUri = optionOf(dests[i], "device-uri");
+            std::string accepting = optionOf(dests[i], "printer-is-accepting-jobs");
+            p.accepting = !(accepting == "false" || accepting == "0");
+            p.stopped = optionOf(dests[i], "printer-state") == "5";  // IPP printer-state "stopped"
+            out.push_back(std::move(p));
+        }
     }
-    cupsFreeDests(count, dests);
     std::vector<std::string> uris;
     for (const auto& p : out) uris.push_back(p.deviceUri);
     for (auto& p : out) p.portName = printerPortName(p.deviceUri, uris);
@@ -53,21 +77,22 @@ std::vector<PrinterInfo> readPrinters(http_t* http) {
 
 class CupsPrinter : public PrinterHandle {
 public:
-    CupsPrinter(http_t* http, PrinterInfo info) : m_http(http), m_info(std::move(info)) {}
+    CupsPrinter(Connection http, PrinterInfo info)
+        : m_connection(std::move(http)), m_info(std::move(info)) {}
     ~CupsPrinter() override {
-        if (m_jobId > 0 && !m_ended) cupsCancelJob2(m_http, m_info.name.c_str(), m_jobId, 0);
-        httpClose(m_http);
+        // A job whose document never ended is withdrawn; the connection closes with the object.
+        if (m_jobId > 0 && !m_ended) cupsCancelJob2(m_connection.get(), m_info.name.c_str(), m_jobId, 0);
     }
 
     bool startDocument(const std::string& documentName) override {
         if (m_jobId > 0 || m_info.stopped || !m_info.accepting) return false;
-        m_jobId = cupsCreateJob(m_http, m_info.name.c_str(), documentName.c_str(), 0, nullptr);
+        m_jobId = cupsCreateJob(m_connection.get(), m_info.name.c_str(), documentName.c_str(), 0, nullptr);
         if (m_jobId <= 0) return false;
-        if (cupsStartDocument(m_http, m_info.name.c_str(), m_jobId, documentName.c_str(), CUPS_FORMAT_RAW,
+        if (cupsStartDocument(m_connection.get(), m_info.name.c_str(), m_jobId, documentName.c_str(), CUPS_FORMAT_RAW,
                               1) != HTTP_STATUS_CONTINUE) {
             // The job exists but no document will follow: end the request, withdraw the job.
-            cupsFinishDocument(m_http, m_info.name.c_str());
-            cupsCancelJob2(m_http, m_info.name.c_str(), m_jobId, 0);
+            cupsFinishDocument(m_connection.get(), m_info.name.c_str());
+            cupsCancelJob2(m_connection.get(), m_info.name.c_str(), m_jobId, 0);
             m_ended = true;
             return false;
         }
@@ -79,7 +104,7 @@ public:
         written = 0;
         if (!m_started || m_ended) return false;
         if (length == 0) return true;
-        if (cupsWriteRequestData(m_http, data, length) != HTTP_STATUS_CONTINUE) return false;
+        if (cupsWriteRequestData(m_connection.get(), data, length) != HTTP_STATUS_CONTINUE) return false;
         written = length;
         return true;
     }
@@ -87,11 +112,11 @@ public:
     bool endDocument() override {
         if (!m_started || m_ended) return false;
         m_ended = true;
-        return cupsFinishDocument(m_http, m_info.name.c_str()) == IPP_STATUS_OK;
+        return cupsFinishDocument(m_connection.get(), m_info.name.c_str()) == IPP_STATUS_OK;
     }
 
 private:
-    http_t* m_http = nullptr;
+    Connection m_connection;
     PrinterInfo m_info;
     int m_jobId = 0;
     bool m_started = false;
@@ -101,11 +126,9 @@ private:
 }  // namespace
 
 std::vector<PrinterInfo> CupsSpooler::printers() {
-    http_t* http = connectTo(m_server, m_timeoutSeconds);
+    Connection http = connectTo(m_server, m_timeoutSeconds);
     if (!http) return {};
-    auto list = readPrinters(http);
-    httpClose(http);
-    return list;
+    return readPrinters(http.get());
 }
 
 bool CupsSpooler::printerInfo(const std::string& name, PrinterInfo& info) {
@@ -120,12 +143,11 @@ bool CupsSpooler::printerInfo(const std::string& name, PrinterInfo& info) {
 
 std::unique_ptr<PrinterHandle> CupsSpooler::openPrinter(const std::string& name) {
     if (name.empty()) return nullptr;
-    http_t* http = connectTo(m_server, m_timeoutSeconds);
+    Connection http = connectTo(m_server, m_timeoutSeconds);
     if (!http) return nullptr;
-    for (auto& p : readPrinters(http)) {
-        if (p.name == name) return std::make_unique<CupsPrinter>(http, std::move(p));
+    for (auto& p : readPrinters(http.get())) {
+        if (p.name == name) return std::make_unique<CupsPrinter>(std::move(http), std::move(p));
     }
-    httpClose(http);
     return nullptr;
 }
 

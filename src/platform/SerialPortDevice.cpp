@@ -62,61 +62,52 @@ PollResult pollFor(int fd, short events, int timeoutMs, int& err, short* revents
 SerialPortDevice::~SerialPortDevice() { close(); }
 
 std::int32_t SerialPortDevice::open(const std::string& path) {
-    if (m_fd >= 0) return kErrorAlreadyInitialized;
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errorCodeFromErrno(errno);
+    if (m_fd.valid()) return kErrorAlreadyInitialized;
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) return errorCodeFromErrno(errno);
     termios t{};
-    if (::tcgetattr(fd, &t) != 0) {
-        int e = errno;
-        ::close(fd);
-        return errorCodeFromErrno(e);
-    }
-    if (::ioctl(fd, TIOCEXCL) != 0) {
-        int e = errno;
-        ::close(fd);
-        return errorCodeFromErrno(e);
-    }
-    m_fd = fd;
+    if (::tcgetattr(fd.get(), &t) != 0) return errorCodeFromErrno(errno);
+    if (::ioctl(fd.get(), TIOCEXCL) != 0) return errorCodeFromErrno(errno);
+    m_fd = std::move(fd);
     m_blockingReads = false;
     m_eventChar = 0;
     return 0;
 }
 
 void SerialPortDevice::close() {
-    if (m_fd < 0) return;
-    ::ioctl(m_fd, TIOCNXCL);
-    ::close(m_fd);
-    m_fd = -1;
+    if (!m_fd.valid()) return;
+    ::ioctl(m_fd.get(), TIOCNXCL);
+    m_fd.reset();
 }
 
 std::int32_t SerialPortDevice::setQueueSizes(std::uint32_t, std::uint32_t) {
-    return m_fd < 0 ? kErrorInvalidHandle : 0;
+    return !m_fd.valid() ? kErrorInvalidHandle : 0;
 }
 
 std::int32_t SerialPortDevice::applyDefaultConfiguration() {
-    if (m_fd < 0) return kErrorInvalidHandle;
+    if (!m_fd.valid()) return kErrorInvalidHandle;
     termios t{};
-    if (::tcgetattr(m_fd, &t) != 0) return errorCodeFromErrno(errno);
+    if (::tcgetattr(m_fd.get(), &t) != 0) return errorCodeFromErrno(errno);
     makeRawForDeviceData(t);
-    if (::tcsetattr(m_fd, TCSANOW, &t) != 0) return errorCodeFromErrno(errno);
+    if (::tcsetattr(m_fd.get(), TCSANOW, &t) != 0) return errorCodeFromErrno(errno);
     return 0;
 }
 
 std::int32_t SerialPortDevice::getControlBlock(SerialControlBlock& block) const {
-    if (m_fd < 0) return kErrorInvalidHandle;
+    if (!m_fd.valid()) return kErrorInvalidHandle;
     termios t{};
-    if (::tcgetattr(m_fd, &t) != 0) return errorCodeFromErrno(errno);
+    if (::tcgetattr(m_fd.get(), &t) != 0) return errorCodeFromErrno(errno);
     block = controlBlockFrom(t);
     block.eventChar = m_eventChar;
     return 0;
 }
 
 std::int32_t SerialPortDevice::setControlBlock(const SerialControlBlock& block) {
-    if (m_fd < 0) return kErrorInvalidHandle;
+    if (!m_fd.valid()) return kErrorInvalidHandle;
     termios t{};
-    if (::tcgetattr(m_fd, &t) != 0) return errorCodeFromErrno(errno);
+    if (::tcgetattr(m_fd.get(), &t) != 0) return errorCodeFromErrno(errno);
     if (!applyControlBlock(block, t)) return kErrorInvalidParameter;
-    if (::tcsetattr(m_fd, TCSANOW, &t) != 0) return errorCodeFromErrno(errno);
+    if (::tcsetattr(m_fd.get(), TCSANOW, &t) != 0) return errorCodeFromErrno(errno);
     m_eventChar = block.eventChar;
     return 0;
 }
@@ -124,10 +115,10 @@ std::int32_t SerialPortDevice::setControlBlock(const SerialControlBlock& block) 
 std::int32_t SerialPortDevice::write(const char* data, std::size_t length, std::size_t& written,
                                      int timeoutMs) {
     written = 0;
-    if (m_fd < 0) return kErrorInvalidHandle;
+    if (!m_fd.valid()) return kErrorInvalidHandle;
     long long start = monotonicMs();
     while (written < length) {
-        ssize_t n = ::write(m_fd, data + written, length - written);
+        ssize_t n = ::write(m_fd.get(), data + written, length - written);
         if (n > 0) {
             written += static_cast<std::size_t>(n);
             continue;
@@ -135,7 +126,7 @@ std::int32_t SerialPortDevice::write(const char* data, std::size_t length, std::
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) return errorCodeFromErrno(errno);
         int err = 0;
-        switch (pollFor(m_fd, POLLOUT, remainingMs(timeoutMs, start), err)) {
+        switch (pollFor(m_fd.get(), POLLOUT, remainingMs(timeoutMs, start), err)) {
             case PollResult::Ready:
                 break;
             case PollResult::TimedOut:
@@ -151,10 +142,10 @@ std::int32_t SerialPortDevice::write(const char* data, std::size_t length, std::
 
 std::int32_t SerialPortDevice::read(char* buffer, std::size_t length, std::size_t& received, int timeoutMs) {
     received = 0;
-    if (m_fd < 0) return kErrorInvalidHandle;
+    if (!m_fd.valid()) return kErrorInvalidHandle;
     long long start = monotonicMs();
     while (received < length) {
-        ssize_t n = ::read(m_fd, buffer + received, length - received);
+        ssize_t n = ::read(m_fd.get(), buffer + received, length - received);
         if (n > 0) {
             received += static_cast<std::size_t>(n);
             continue;
@@ -162,14 +153,14 @@ std::int32_t SerialPortDevice::read(char* buffer, std::size_t length, std::size_
         if (n < 0 && errno == EINTR) continue;
         // A terminal whose other end is gone reads as end of file or EIO.
         if (n == 0 || (n < 0 && errno == EIO)) {
-            pollfd p{m_fd, POLLIN, 0};
+            pollfd p{m_fd.get(), POLLIN, 0};
             if (n < 0 || (::poll(&p, 1, 0) == 1 && (p.revents & POLLHUP))) return kErrorDeviceNotConnected;
         } else if (n < 0 && errno != EAGAIN) {
             return errorCodeFromErrno(errno);
         }
         if (!m_blockingReads) return 0;
         int err = 0;
-        switch (pollFor(m_fd, POLLIN, remainingMs(timeoutMs, start), err)) {
+        switch (pollFor(m_fd.get(), POLLIN, remainingMs(timeoutMs, start), err)) {
             case PollResult::Ready:
                 break;
             case PollResult::TimedOut:
@@ -185,10 +176,10 @@ std::int32_t SerialPortDevice::read(char* buffer, std::size_t length, std::size_
 
 std::int32_t SerialPortDevice::waitForInput(int timeoutMs, bool& inputArrived, bool& lineError) {
     inputArrived = lineError = false;
-    if (m_fd < 0) return kErrorInvalidHandle;
+    if (!m_fd.valid()) return kErrorInvalidHandle;
     int err = 0;
     short revents = 0;
-    switch (pollFor(m_fd, POLLIN | POLLPRI, timeoutMs, err, &revents)) {
+    switch (pollFor(m_fd.get(), POLLIN | POLLPRI, timeoutMs, err, &revents)) {
         case PollResult::Ready:
             inputArrived = (revents & POLLIN) != 0;
             lineError = (revents & POLLPRI) != 0;
@@ -204,7 +195,7 @@ std::int32_t SerialPortDevice::waitForInput(int timeoutMs, bool& inputArrived, b
 }
 
 void SerialPortDevice::cancelPending() {
-    if (m_fd >= 0) ::tcflush(m_fd, TCIOFLUSH);
+    if (m_fd.valid()) ::tcflush(m_fd.get(), TCIOFLUSH);
 }
 
 }  // namespace sartovin

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/SerialTermios.h"
+#include "platform/UniqueFd.h"
 
 namespace sartovin {
 
@@ -28,7 +29,7 @@ public:
     std::int32_t open(const std::string& path);
     /// Closes the node; closing a closed object does nothing.
     void close();
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_fd.valid(); }
 
     /// Queue sizes: the tty layer's buffers have fixed sizes on this platform, so a request is
     /// accepted and has no effect.
@@ -65,7 +66,7 @@ public:
     void cancelPending();
 
 private:
-    int m_fd = -1;
+    UniqueFd m_fd;
     bool m_blockingReads = false;
     char m_eventChar = 0;
 };

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "platform/Files.h"
+#include "platform/UniqueFd.h"
 
 namespace sartovin {
 
@@ -37,9 +38,9 @@ bool naturalLess(const std::string& a, const std::string& b) {
 std::vector<std::string> listSerialPorts(const std::string& sysRoot, const std::string& devRoot) {
     std::vector<std::string> names;
     std::string classDir = sysRoot + "/class/tty";
-    DIR* dir = ::opendir(classDir.c_str());
+    UniqueDir dir(::opendir(classDir.c_str()));
     if (!dir) return {};
-    while (dirent* e = ::readdir(dir)) {
+    while (dirent* e = ::readdir(dir.get())) {
         std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         std::string base = classDir + "/" + name;
@@ -52,7 +53,6 @@ std::vector<std::string> listSerialPorts(const std::string& sysRoot, const std::
         if (::stat((devRoot + "/" + name).c_str(), &st) != 0) continue;
         names.push_back(name);
     }
-    ::closedir(dir);
     std::sort(names.begin(), names.end(), naturalLess);
     std::vector<std::string> paths;
     for (const auto& n : names) paths.push_back(devRoot + "/" + n);

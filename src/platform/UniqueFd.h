@@ -1,15 +1,18 @@
 #pragma once
-// Ownership of one open file descriptor: closed when its owner goes, handed on by moving, never
-// copied, so no path out of a function (an early return included) leaks it.
+// Ownership of the system's handles: an open file descriptor, and an open directory stream. Each
+// is closed when its owner goes, on every way out of a function; a move hands it on.
 
+#include <dirent.h>
 #include <unistd.h>
+
+#include <memory>
 
 namespace sartovin {
 
 class UniqueFd {
 public:
     UniqueFd() = default;
-    /// Takes `fd` (a negative value owns nothing).
+    /// Takes over `fd` (-1: none).
     explicit UniqueFd(int fd) : m_fd(fd) {}
     ~UniqueFd() { reset(); }
     UniqueFd(UniqueFd&& other) noexcept : m_fd(other.release()) {}
@@ -23,9 +26,9 @@ public:
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
 
-    /// Gives the descriptor up without closing it; the caller owns it then.
+    /// Gives the descriptor up without closing it.
     int release() {
-        const int fd = m_fd;
+        int fd = m_fd;
         m_fd = -1;
         return fd;
     }
@@ -34,15 +37,22 @@ public:
         if (m_fd >= 0) ::close(m_fd);
         m_fd = fd;
     }
-    /// Closes now and says whether the close succeeded: a file system may report a failed write
-    /// only here. True when nothing was open.
+    /// Closes now and says whether the close succeeded (a written file's last error shows here).
     bool close() {
-        const int fd = release();
+        int fd = release();
         return fd < 0 || ::close(fd) == 0;
     }
 
 private:
     int m_fd = -1;
 };
+
+struct DirectoryCloser {
+    void operator()(DIR* dir) const {
+        if (dir) ::closedir(dir);
+    }
+};
+/// An open directory stream, closed when it goes.
+using UniqueDir = std::unique_ptr<DIR, DirectoryCloser>;
 
 }  // namespace sartovin

@@ -8,15 +8,16 @@
 #include <cstdlib>
 
 #include "platform/Files.h"
+#include "platform/UniqueFd.h"
 
 namespace sartovin {
 
 std::vector<UsbPrinterNode> UsbPrinterDevices::list() const {
     std::vector<UsbPrinterNode> out;
     std::string classDir = m_sysRoot + "/class/usbmisc";
-    DIR* dir = ::opendir(classDir.c_str());
+    UniqueDir dir(::opendir(classDir.c_str()));
     if (!dir) return out;
-    while (dirent* e = ::readdir(dir)) {
+    while (dirent* e = ::readdir(dir.get())) {
         std::string name = e->d_name;
         if (name.size() < 3 || name.compare(0, 2, "lp") != 0) continue;
         char* end = nullptr;
@@ -34,7 +35,6 @@ std::vector<UsbPrinterNode> UsbPrinterDevices::list() const {
         }
         out.push_back(std::move(node));
     }
-    ::closedir(dir);
     std::sort(out.begin(), out.end(),
               [](const UsbPrinterNode& a, const UsbPrinterNode& b) { return a.index < b.index; });
     return out;

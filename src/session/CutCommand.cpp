@@ -1,47 +1,96 @@
 #include "session/CutCommand.h"
 
 #include "device/DeviceDelivery.h"
+#include "session/DeviceMarksExchange.h"
+#include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
 
 namespace sartovin {
 
 namespace {
+
 constexpr int kEndOfRunPauseMs = 500;  // the device finishes its last command before the preview
+
+// The command runs only with a plotter and open pages; the laser edition has no job builder yet,
+// and saying so beats a run that ends without a word.
+bool refuse(const MainWindowModel& model, Interaction& ui) {
+    if (!model.currentPlotter() || !model.pagesOpen()) return true;
+    if (model.startMode().isLaser()) {
+        ui.messageBox(kNoLaserJobText, kProgramCaption, MessageIcon::Exclamation);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-CutCommandResult runCutCommand(MainWindowModel& model, PlotContext& context, const CutCommandHooks& hooks,
-                               std::string& plotStream) {
-    CutCommandResult result;
-    PlotterRecord* plotter = model.plotters().current();
-    if (!plotter || !model.pagesOpen()) return result;
+bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& context,
+                   DeliveryStatus* status, std::string& plotStream, CutCommandResult& result) {
+    result = CutCommandResult{};
     Interaction& ui = context.interaction;
-    PlotProgress& status = context.progress;
-
-    if (hooks.deviceBusy && hooks.deviceBusy()) {
-        result.busy = true;
-        return result;
+    if (refuse(model, ui)) {
+        result.refused = true;
+        return false;
     }
-    status.clearCancel();
-    status.hide();
-    status.setText("");
-    status.setPosition(0);
+    DeviceSession::RunningScope running(devices);
+    PlotProgress& progress = context.progress;
+
+    if (devices.deviceBusy()) {
+        result.busy = true;
+        return false;
+    }
+    progress.clearCancel();
+    progress.hide();
+    progress.setText("");
+    progress.setPosition(0);
     ui.pump();
 
-    if (!ensurePort(*plotter, model.startMode(), context.texts, ui, hooks.identifyUsb, hooks.configurePort)) {
+    if (!devices.ensurePort(model)) {
         result.noPort = true;
-        return result;
+        return false;
     }
-    status.setText("");
+    progress.setText("");
     ui.pump();
 
     result.started = true;
-    GroupSink deliver = hooks.deliver ? hooks.deliver : GroupSink([](const std::string&) { return false; });
-    result.run = model.generate(context, deliver, plotStream);
+    DeviceDelivery delivery = devices.delivery(*model.plotters().current(), status);
+    // A hobby cutter reads the registration marks itself before it cuts against them.
+    DeviceMarksExchange marks(devices.usbDevices(), devices.services().deviceFiles, delivery);
+    PlotContext runContext{context.interaction, context.texts, context.progress, &marks};
+    result.run = model.generate(
+        runContext,
+        [&](const std::string& bytes) {
+            if (!delivery.deliverGroupBytes(bytes)) return false;
+            result.bytesSent += bytes.size();
+            return true;
+        },
+        plotStream);
 
-    status.hide();
+    progress.hide();
     ui.pump();
     ui.pause(kEndOfRunPauseMs);
-    return result;
+    return !result.run.sinkFailed;
+}
+
+bool runCutCommandToSink(MainWindowModel& model, PlotContext& context, const GroupSink& sink,
+                         std::string& plotStream, CutCommandResult& result) {
+    result = CutCommandResult{};
+    if (refuse(model, context.interaction)) {
+        result.refused = true;
+        return false;
+    }
+    result.started = true;
+    PlotContext runContext{context.interaction, context.texts, context.progress, nullptr};
+    result.run = model.generate(
+        runContext,
+        [&](const std::string& bytes) {
+            if (!sink(bytes)) return false;
+            result.bytesSent += bytes.size();
+            return true;
+        },
+        plotStream);
+    context.progress.hide();
+    return !result.run.sinkFailed;
 }
 
 }  // namespace sartovin

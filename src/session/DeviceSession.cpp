@@ -3,70 +3,82 @@
 #include "device/DeviceBusyCheck.h"
 #include "device/UsbPrinterIdentification.h"
 #include "platform/Files.h"
+#include "session/MainWindowModel.h"
 
 namespace sartovin {
 
+namespace {
+constexpr int kAfterSettingsSentMs = 500;  // the cutter stores its settings before it is asked again
+}  // namespace
+
 DeviceSession::DeviceSession(StartMode startMode, const Texts& texts, Interaction& ui,
-                             const std::string& sysRoot, const std::string& devRoot)
+                             DeviceServices services, std::string settingsPath)
     : m_startMode(startMode),
       m_texts(texts),
       m_ui(ui),
-      m_sysRoot(sysRoot),
-      m_devRoot(devRoot),
-      m_usb(sysRoot, devRoot),
-      m_gccUsb(m_usb, m_files) {}
+      m_services(std::move(services)),
+      m_settings(std::move(settingsPath)) {}
 
-void DeviceSession::identifyUsb() { m_usbDevices = identifyUsbPrinters(m_usb, m_files, m_startMode, m_ui); }
+void DeviceSession::identifyUsb() {
+    m_usbDevices = identifyUsbPrinters(m_services.usbPrinters, m_services.deviceFiles, m_startMode, m_ui);
+}
 
 PlotterPortList DeviceSession::portList(const PlotterRecord& plotter) {
-    PortSources sources =
-        gatherPortSources(m_startMode, m_usbDevices, m_gccUsb, m_spooler, m_sysRoot, m_devRoot);
+    PortSources sources = gatherPortSources(m_startMode, m_usbDevices, m_services.gccUsb, m_services.spooler,
+                                            m_services.sysRoot, m_services.devRoot);
     return PlotterPortList(m_startMode, plotter.port, plotter.usbGccName, sources);
 }
 
-bool DeviceSession::deviceBusy() {
-    WindowList* windows = m_windows.available() ? &m_windows : nullptr;
-    return sartovin::deviceBusy(
-        windows, [this] { return m_processes.processes(); }, m_texts, m_ui);
+void DeviceSession::storePort(PlotterRecord& plotter, const PlotterPortList& list, int index) {
+    storePortChoice(list.choiceFor(index), plotter.name, plotter, m_settings, m_texts, m_ui);
 }
 
-bool DeviceSession::configurePort(PlotterRecord& plotter, const Settings& settings,
-                                  const std::function<int(const PlotterPortList&)>& choose) {
+bool DeviceSession::configurePort(PlotterRecord& plotter, const std::function<void()>& afterStore) {
     PlotterPortList list = portList(plotter);
-    int index = -1;
+    bool stored = false;
+    auto store = [&](int index) {
+        if (index < 0 || index >= static_cast<int>(list.items().size())) return;
+        storePort(plotter, list, index);
+        stored = true;
+        if (afterStore) afterStore();
+    };
     switch (list.opening()) {
         case PlotterPortList::Opening::Cancel:
-            return false;
+            break;
         case PlotterPortList::Opening::StoreAtOnce:
-            index = list.itemToStoreAtOnce();
+            store(list.itemToStoreAtOnce());
             break;
         case PlotterPortList::Opening::WaitForUser:
-            index = choose ? choose(list) : -1;
+            if (m_hooks.portDialog) m_hooks.portDialog(list, store);
             break;
     }
-    if (index < 0 || index >= static_cast<int>(list.items().size())) return false;
-    storePortChoice(list.choiceFor(index), plotter.name, plotter, settings, m_texts, m_ui);
-    return true;
+    return stored;
 }
 
-bool DeviceSession::ensurePort(PlotterRecord& plotter, const Settings& settings,
-                               const std::function<int(const PlotterPortList&)>& choose) {
-    return sartovin::ensurePort(
-        plotter, m_startMode, m_texts, m_ui, [this] { identifyUsb(); },
-        [&] { configurePort(plotter, settings, choose); });
+bool DeviceSession::displayToolRunning() {
+    return findDisplayTool(&m_services.windows, [this] { return m_services.processes.processes(); })
+        .has_value();
+}
+
+bool DeviceSession::deviceBusy() {
+    return sartovin::deviceBusy(
+        &m_services.windows, [this] { return m_services.processes.processes(); }, m_texts, m_ui);
 }
 
 DeviceDelivery DeviceSession::delivery(const PlotterRecord& plotter, DeliveryStatus* status) {
     return DeviceDelivery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui, status);
 }
 
-MediaQueryResult DeviceSession::mediaQuery(PlotterRecord& plotter) {
-    return MediaQuery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui).run();
+bool DeviceSession::directSend(const PlotterRecord& plotter, const std::string& commands) {
+    return delivery(plotter).directSend(commands);
+}
+
+bool DeviceSession::mediaQuery(PlotterRecord& plotter, MediaQueryResult& result) {
+    return MediaQuery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui).run(result);
 }
 
 bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::string& programFolder) {
-    WindowList* windows = m_windows.available() ? &m_windows : nullptr;
-    if (findDisplayTool(windows, [this] { return m_processes.processes(); })) return false;
+    if (displayToolRunning()) return false;
     if (!DeviceDelivery::portPresent(plotter)) {
         m_ui.messageBox(m_texts.text(TextId::NoPortSelected), "", MessageIcon::Exclamation);
         return false;
@@ -74,7 +86,7 @@ bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::st
     std::string printerPort;
     if (plotter.portType == kPortPrinter) {
         PrinterInfo info;
-        if (!m_spooler.printerInfo(plotter.port, info)) {
+        if (!m_services.spooler.printerInfo(plotter.port, info)) {
             m_ui.messageBox(m_texts.text(TextId::CannotOpenPort), "", MessageIcon::Error);
             return false;
         }
@@ -82,8 +94,88 @@ bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::st
     }
     std::string tool = displayToolFor(plotter.portType, printerPort);
     if (tool.empty() || !fileExists(programFolder + tool)) return false;
+    bool started = m_services.processes.start(programFolder + tool, {}, {}, "") > 0;
     m_ui.pump();
-    return m_processes.start(programFolder + tool, {}, {}, "") > 0;
+    return started;
+}
+
+// ---- the main window's commands --------------------------------------------------------------
+
+bool DeviceSession::configurePort(MainWindowModel& model) {
+    PlotterRecord* plotter = model.plotters().current();
+    if (!plotter) return false;
+    return configurePort(*plotter, [&] { queryMedium(model, false); });
+}
+
+bool DeviceSession::ensurePort(MainWindowModel& model) {
+    PlotterRecord* plotter = model.plotters().current();
+    if (!plotter) return false;
+    return sartovin::ensurePort(
+        *plotter, m_startMode, m_texts, m_ui, [this] { identifyUsb(); }, [&] { configurePort(model); });
+}
+
+bool DeviceSession::queryMedium(MainWindowModel& model, bool askForPort) {
+    PlotterRecord* plotter = model.plotters().current();
+    if (!plotter || m_running) return false;
+    if (deviceBusy()) return false;
+    if (!DeviceDelivery::portPresent(*plotter)) {
+        if (!askForPort) return false;
+        // A stored choice runs the query itself (the configuration's last step).
+        configurePort(model);
+        if (!DeviceDelivery::portPresent(*plotter))
+            m_ui.messageBox(m_texts.text(TextId::NoPortSelected), "", MessageIcon::Exclamation);
+        return false;
+    }
+    if (m_hooks.mediaQueryEnabled) m_hooks.mediaQueryEnabled(false);
+    MediaQueryResult result;
+    const bool answered = mediaQuery(*plotter, result);
+    if (result.sizeRead && model.pagesOpen()) {
+        model.layout().setMediumHeight(static_cast<int>(result.heightMm));
+        model.layout().setMediumWidth(static_cast<int>(result.widthMm));
+    }
+    if (m_hooks.mediaQueryEnabled) m_hooks.mediaQueryEnabled(true);
+    if (m_hooks.afterMediaQuery) m_hooks.afterMediaQuery();
+    return answered;
+}
+
+void DeviceSession::identifyCutter(MainWindowModel& model) {
+    const PlotterRecord* plotter = model.currentPlotter();
+    if (m_startMode.isStandard() && plotter && DeviceDelivery::portPresent(*plotter))
+        queryMedium(model, false);
+}
+
+bool DeviceSession::sendCutterSettings(MainWindowModel& model, const std::string& commands) {
+    PlotterRecord* plotter = model.plotters().current();
+    if (!plotter || m_running) return false;
+    bool sent = false;
+    if (!deviceBusy()) {
+        if (!DeviceDelivery::portPresent(*plotter)) configurePort(model);
+        sent = directSend(*plotter, commands);
+    }
+    if (sent) {
+        m_ui.pause(kAfterSettingsSentMs);
+        queryMedium(model, false);
+    }
+    return sent;
+}
+
+std::unique_ptr<TestCut> DeviceSession::makeTestCut(MainWindowModel& model, const std::string& patternFile,
+                                                    TestCut::EnableControl enableControl,
+                                                    std::function<void(const std::string&)> onSent) {
+    return std::make_unique<TestCut>(
+        patternFile, m_ui, m_texts,
+        [this, &model, onSent = std::move(onSent)](const std::string& bytes) {
+            const PlotterRecord* plotter = model.currentPlotter();
+            if (!plotter || !directSend(*plotter, bytes)) return false;
+            if (onSent) onSent(bytes);
+            return true;
+        },
+        [this] { return displayToolRunning(); }, std::move(enableControl));
+}
+
+bool DeviceSession::testCut(MainWindowModel& model, TestCut& testCut) {
+    if (m_running || !model.pagesOpen()) return false;
+    return testCut.testCut(model.plotParameters());
 }
 
 }  // namespace sartovin

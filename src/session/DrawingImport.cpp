@@ -51,15 +51,16 @@ DrawingKind drawingKindOf(const std::string& path, const std::string& bytes,
 }
 
 bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job, JobState& state,
-                   JobImportContext& ctx, DrawingKind& kind, std::string& why) {
+                   JobImportContext& ctx, DrawingImportResult& result) {
+    std::string& why = result.why;
     auto bytes = readWholeFile(path);
     if (!bytes) {
         why = "cannot read the file";
         return false;
     }
-    kind = drawingKindOf(path, *bytes, options.startMode);
+    result.kind = drawingKindOf(path, *bytes, options.startMode);
     bool ok = false;
-    switch (kind) {
+    switch (result.kind) {
         case DrawingKind::CorelJob: {
             std::string copy = writePrivateTempFile(options.tempFolder, "sartovin-job", *bytes);
             if (copy.empty()) {

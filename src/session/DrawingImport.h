@@ -28,10 +28,17 @@ struct DrawingImportOptions {
     std::string tempFolder;              ///< where private copies go
 };
 
+/// What an import found out besides the job.
+struct DrawingImportResult {
+    DrawingKind kind = DrawingKind::IllustratorJob;  ///< what the file was read as
+    std::string why;                                 ///< after a failure: a short reason for the command line
+};
+
 /// Reads `path` into an empty job. The Corel reader deletes what it reads, so it is given a private
 /// copy: the user's file is never removed. Returns false with ctx.failure set (or the reader's
-/// message shown) when the file gives no job; `why` then holds a short reason for the command line.
+/// message shown) when the file gives no job; `result` says what the file was read as and, after a
+/// failure, why it gave no job.
 bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job, JobState& state,
-                   JobImportContext& ctx, DrawingKind& kind, std::string& why);
+                   JobImportContext& ctx, DrawingImportResult& result);
 
 }  // namespace sartovin

@@ -215,7 +215,8 @@ PlotParameters MainWindowModel::plotParameters() const {
     }
 
     if (const PlotterRecord* plotter = m_plotters.current()) {
-        p.modelDescription = modelDescriptionField(plotter->identificationReply);
+        p.modelDescription =
+            m_assumedModel.empty() ? modelDescriptionField(plotter->identificationReply) : m_assumedModel;
         p.cuttingWidth = plotter->maxCutWidth;
         p.usbDeviceName = plotter->usbGccName;
     }

@@ -100,6 +100,12 @@ public:
     /// Every value the command writers read, taken from the pages and the current plotter.
     PlotParameters plotParameters() const;
 
+    /// The model description the writers use in place of the one the connected cutter reported
+    /// (the command line's --model, for a stream that goes to a file and asks no cutter): a Sable
+    /// or an Expert other than the Pro then gets its settings block. Empty: the plotter record's
+    /// identification decides.
+    void setAssumedModelDescription(std::string description) { m_assumedModel = std::move(description); }
+
     /// The generation part of the plot command: every group and pass, each finished group handed
     /// to `sink`. `plotStream` keeps the last group's stream.
     PlotRunResult generate(PlotContext& context, const GroupSink& sink, std::string& plotStream) const;
@@ -125,6 +131,7 @@ private:
     std::unique_ptr<LayoutModel> m_layout;
     std::unique_ptr<OptionsModel> m_options;
     std::unique_ptr<LayerSelectionModel> m_layers;
+    std::string m_assumedModel;
 };
 
 }  // namespace sartovin

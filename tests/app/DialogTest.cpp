@@ -42,7 +42,11 @@ TEST_F(DialogTest, PortConfigurationStoresTheChosenComPortWithItsHint) {
     PortSources sources;
     sources.comPorts = {"/dev/ttyS0", "/dev/ttyUSB0"};
     sources.printers = {"Office"};
-    CPlotterConfig dialog(1, m_record, settings(), t, m_ui, sources);
+    PlotterPortList list(1, m_record.port, m_record.usbGccName, sources);
+    Settings s = settings();
+    CPlotterConfig dialog(list, t, [&](int index) {
+        storePortChoice(list.choiceFor(index), m_record.name, m_record, s, t, m_ui);
+    });
     EXPECT_EQ(dialog.windowTitle(), "Cutter Configuration");
     ASSERT_EQ(dialog.list()->count(), 3);
     int queried = 0;
@@ -52,7 +56,7 @@ TEST_F(DialogTest, PortConfigurationStoresTheChosenComPortWithItsHint) {
         modal->findChild<QPushButton*>("okButton")->click();
         ++queried;
     });
-    EXPECT_EQ(dialog.run(), QDialog::Accepted);
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(queried, 1);
     EXPECT_EQ(m_record.portType, kPortSerial);
     EXPECT_EQ(m_record.port, "/dev/ttyUSB0");
@@ -62,26 +66,19 @@ TEST_F(DialogTest, PortConfigurationStoresTheChosenComPortWithItsHint) {
     EXPECT_EQ(m_ui.messages[0].text, t.text(TextId::SerialPortPrinterHint));
 }
 
-TEST_F(DialogTest, PortConfigurationCancelStoresNothingAndASingleItemIsStoredAtOnce) {
+TEST_F(DialogTest, PortConfigurationCancelStoresNothing) {
     Texts t = texts();
     PortSources two;
     two.printers = {"Cutter", "Office"};
-    {
-        CPlotterConfig dialog(1, m_record, settings(), t, m_ui, two);
-        MainWindowHarness::onNextModal(
-            [](QWidget* modal) { modal->findChild<QPushButton*>("cancelButton")->click(); });
-        EXPECT_EQ(dialog.run(), QDialog::Rejected);
-        EXPECT_EQ(m_record.portType, kPortNone);
-        EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "");
-    }
-    PortSources one;
-    one.printers = {"Cutter"};
-    bool afterStore = false;
-    CPlotterConfig dialog(1, m_record, settings(), t, m_ui, one, [&] { afterStore = true; });
-    EXPECT_EQ(dialog.run(), QDialog::Accepted) << "nothing to choose: stored without asking";
-    EXPECT_TRUE(afterStore) << "the media query follows a stored choice";
-    EXPECT_EQ(m_record.portType, kPortPrinter);
-    EXPECT_EQ(m_record.port, "Cutter");
+    PlotterPortList list(1, m_record.port, m_record.usbGccName, two);
+    int stored = 0;
+    CPlotterConfig dialog(list, t, [&](int) { ++stored; });
+    MainWindowHarness::onNextModal(
+        [](QWidget* modal) { modal->findChild<QPushButton*>("cancelButton")->click(); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(stored, 0);
+    EXPECT_EQ(m_record.portType, kPortNone);
+    EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "");
 }
 
 TEST_F(DialogTest, MarksSettingsRefuseALengthOutOfRangeAndThenPlaceTheMarks) {

@@ -1,15 +1,24 @@
-// The plot command from the Cut button to the printer queue: groups and the pause between them,
-// the display tool that holds the port, and the hobby edition's port message.
+// The plot command from the Cut button to the cutter: groups and the pause between them, the
+// display tool that holds the port, the hobby edition's port message, the window's controls while
+// it runs, and the connected cutter's settings block, the same from the command line.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
 #include <algorithm>
+#include <chrono>
+#include <map>
+#include <thread>
 
 #include "app/CLayerTab.h"
 #include "app/COptions.h"
 #include "app/MainWindowTestSupport.h"
+#include "support/RunProgram.h"
+#include "support/SerialCutter.h"
 
 namespace sartovin::test {
 namespace {
@@ -91,6 +100,116 @@ TEST_F(MainCutCommandTest, HobbyEditionWithoutAUsbCutterCancelsWithItsOwnMessage
     ASSERT_FALSE(h.ui.messages.empty());
     EXPECT_EQ(h.ui.messages.back().text, h.texts.text(TextId::NoUsbPort));
     EXPECT_FALSE(w.busy());
+}
+
+// Every control the run greys out, with the state it has now.
+std::vector<bool> controlStates(CTarnelWinCDlg& w) {
+    std::vector<bool> states;
+    for (QWidget* c : std::initializer_list<QWidget*>{w.cutButton(), w.tabs(), w.plotterList(), w.mediaList(),
+                                                      w.configurationButton(), w.newMediumButton(),
+                                                      w.deleteMediumButton(), w.languageButton()})
+        states.push_back(c->isEnabled());
+    return states;
+}
+
+TEST_F(MainCutCommandTest, TheControlsComeBackAfterAFailedAndAfterACancelledRun) {
+    MainWindowHarness h("SartovinAI", 2000, SARTOVIN_SOURCE_DIR "/examples/stickers.qxj");
+    CTarnelWinCDlg& w = openWithPrinter(h);
+    ASSERT_TRUE(h.setUpResult);
+    const std::vector<bool> before = controlStates(w);
+    std::vector<bool> during;
+    bool busyDuring = false;
+    h.ui.onPump = [&] {
+        if (!w.busy()) return;
+        busyDuring = true;
+        during = controlStates(w);
+    };
+
+    // The queue refuses the job: 365, then 320, and the run ends.
+    h.spooler.queues["Cutter"].startFails = true;
+    w.cutButton()->click();
+    EXPECT_TRUE(busyDuring);
+    EXPECT_EQ(during, std::vector<bool>(before.size(), false));
+    EXPECT_EQ(h.ui.messageTexts().back(), h.texts.text(TextId::CommunicationError));
+    EXPECT_FALSE(w.busy());
+    EXPECT_EQ(controlStates(w), before);
+
+    // Cancel at the first pause between layers.
+    h.spooler.queues["Cutter"].startFails = false;
+    perLayerWithFrameAndPause(w);
+    busyDuring = false;
+    h.ui.answers = {MessageAnswer::Cancel};
+    w.cutButton()->click();
+    EXPECT_TRUE(busyDuring);
+    EXPECT_EQ(h.spooler.queues["Cutter"].documents.size(), 1u);
+    EXPECT_FALSE(w.busy());
+    EXPECT_EQ(controlStates(w), before);
+
+    // A control that was off before the run stays off after it.
+    w.deleteMediumButton()->setEnabled(false);
+    w.cutButton()->click();
+    EXPECT_FALSE(w.deleteMediumButton()->isEnabled());
+    EXPECT_TRUE(w.cutButton()->isEnabled());
+    h.ui.onPump = nullptr;
+}
+
+// The Sable asks for its settings block before the job: the window learns the model from the
+// cutter's answer at start-up, and `sartovin plot` must do the same.
+TEST_F(MainCutCommandTest, ASableGetsTheSameSettingsBlockFromTheCommandLineAsFromCut) {
+    MainWindowHarness h;
+    const std::map<std::string, std::string> answers{{"\x1b.R4:", "OR4,GCC,Sable 60,1.16;"},
+                                                     {"\x1b.R1:", "OR1,3,120,250,20,1,0,1;"},
+                                                     {"OH;", "0,0,40000,24000"}};
+    test::SerialCutter windowsSable;
+    windowsSable.answers = answers;
+    h.ui.onPump = [&] { windowsSable.poll(); };
+    h.setting("State", "Plotter", "Sable 60");
+    h.setting("Sable 60", "PortType", "1");
+    h.setting("Sable 60", "Port", windowsSable.path());
+    CTarnelWinCDlg& w = h.open();
+    ASSERT_TRUE(h.setUpResult);
+    EXPECT_EQ(w.model().plotParameters().modelDescription, "Sable 60");
+    w.cutButton()->click();
+    for (int i = 0; i < 100 && windowsSable.receivedAfterAnswers().size() < w.plotStream().size(); ++i)
+        windowsSable.poll();
+    h.ui.onPump = nullptr;
+    const std::string fromWindow = windowsSable.receivedAfterAnswers();
+    const std::string block = settingsBlock(fromWindow);
+    ASSERT_FALSE(block.empty()) << fromWindow.substr(0, 80);
+    EXPECT_EQ(block.rfind("\x1b.C1;16;2:\x1b.C1;22;", 0), 0u);
+
+    // The real program, on the same settings and drawing, with the cutter on a line of its own.
+    test::SerialCutter commandLinesSable;
+    commandLinesSable.answers = answers;
+    commandLinesSable.startAnswering();
+    h.setting("Sable 60", "Port", commandLinesSable.path());
+    const std::vector<std::pair<std::string, std::string>> env{{"XDG_CONFIG_HOME", h.m_dir.file("config")},
+                                                               {"XDG_DATA_DIRS", h.m_dir.file("share")},
+                                                               {"TMPDIR", h.m_dir.file("temp")},
+                                                               {"LC_ALL", ""},
+                                                               {"DISPLAY", ""}};
+    const std::string drawing = SARTOVIN_SOURCE_DIR "/examples/lettering.qxj";
+    ProgramResult r = runProgram({SARTOVIN_CLI, "plot", "--quiet", "--start-mode", "2", drawing}, env);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string fromCommandLine = commandLinesSable.receivedAfterAnswers();
+    for (int i = 0; i < 100 && fromCommandLine.size() < fromWindow.size(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        fromCommandLine = commandLinesSable.receivedAfterAnswers();
+    }
+    EXPECT_EQ(commandLinesSable.received().substr(0, 5), "\x1b.R4:") << "the cutter was asked first";
+    EXPECT_EQ(settingsBlock(fromCommandLine), block);
+    EXPECT_EQ(fromCommandLine, fromWindow) << "the whole job is the same";
+
+    // Offline, the model named by hand gives the same bytes, and no cutter is asked.
+    const std::string file = h.m_dir.file("sable.plt");
+    r = runProgram({SARTOVIN_CLI, "plot", "--quiet", "--start-mode", "2", "--model", "Sable 60", "--output",
+                    file, drawing},
+                   env);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(file), fromCommandLine);
+    EXPECT_EQ(commandLinesSable.received().size(), 5 + 5 + 3 + fromCommandLine.size())
+        << "three questions and the job, nothing since";
+    commandLinesSable.stop();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A main window as a user meets it, on fakes of everything outside the program: a private
-// settings folder, a spooler with scripted printers, no USB devices, no other windows. Messages go
+// settings folder, a spooler with scripted printers, a device tree without USB devices or serial
+// ports (tests add them), no other windows. Messages go
 // to a ScriptedInteraction, which records them and answers from its queue.
 
 #include <QApplication>
@@ -15,66 +16,17 @@
 #include "app/CTarnelWinCDlg.h"
 #include "base/Startup.h"
 #include "base/Texts.h"
-#include "device/FakeDevices.h"
-#include "job/FakeHostPrograms.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/Spooler.h"
 #include "platform/UsbPrinterDevices.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeDeviceTree.h"
+#include "support/FakeDevices.h"
+#include "support/FakeSpooler.h"
 #include "support/QtTestApplication.h"
 #include "support/TempDir.h"
 
 namespace sartovin::test {
-
-/// A spooler whose printers keep every document they receive.
-class RecordingSpooler : public Spooler {
-public:
-    struct Queue {
-        PrinterInfo info;
-        std::vector<std::string> documents;
-    };
-    std::map<std::string, Queue> queues;
-
-    void add(const std::string& name, const std::string& portName = "SOCKET:") {
-        queues[name].info.name = name;
-        queues[name].info.portName = portName;
-    }
-    std::vector<PrinterInfo> printers() override {
-        std::vector<PrinterInfo> out;
-        for (auto& [n, q] : queues) out.push_back(q.info);
-        return out;
-    }
-    bool printerInfo(const std::string& name, PrinterInfo& info) override {
-        auto it = queues.find(name);
-        if (it == queues.end()) return false;
-        info = it->second.info;
-        return true;
-    }
-    std::unique_ptr<PrinterHandle> openPrinter(const std::string& name) override {
-        auto it = queues.find(name);
-        if (it == queues.end()) return nullptr;
-        return std::make_unique<Handle>(it->second);
-    }
-
-private:
-    struct Handle : PrinterHandle {
-        explicit Handle(Queue& q) : queue(q) {}
-        bool startDocument(const std::string&) override {
-            document.clear();
-            return true;
-        }
-        bool write(const char* data, std::size_t length, std::size_t& written) override {
-            document.append(data, length);
-            written = length;
-            return true;
-        }
-        bool endDocument() override {
-            queue.documents.push_back(document);
-            return true;
-        }
-        Queue& queue;
-        std::string document;
-    };
-};
 
 /// The program's folders in a temporary place, a started-up application state and the fakes.
 class MainWindowHarness {
@@ -86,7 +38,7 @@ public:
         : m_config("XDG_CONFIG_HOME", m_dir.file("config")),
           m_data("XDG_DATA_DIRS", m_dir.file("share")),
           m_temp("Temp", m_dir.file("temp")),
-          m_usb(m_dir.file("sys"), m_dir.file("dev")) {
+          m_usb(tree.sysRoot(), tree.devRoot()) {
         QDir().mkpath(QString::fromStdString(m_dir.file("temp")));
         QDir().mkpath(QString::fromStdString(m_dir.file("config/Sartovin")));
         QDir().mkpath(QString::fromStdString(m_dir.file("config/Sartovin-Hobbyplotter")));
@@ -103,8 +55,8 @@ public:
 
     /// Creates the window and runs its set-up; the window is shown like the program shows it.
     CTarnelWinCDlg& open() {
-        MainWindowServices services{spooler, gccUsb,    deviceFiles,       m_usb,
-                                    windows, processes, m_dir.file("sys"), m_dir.file("dev")};
+        DeviceServices services{spooler, gccUsb,    deviceFiles,    m_usb,
+                                windows, processes, tree.sysRoot(), tree.devRoot()};
         window = std::make_unique<CTarnelWinCDlg>(app, texts, ui, services);
         window->show();
         setUpResult = window->setUp();
@@ -136,11 +88,12 @@ public:
     ScopedEnv m_config;
     ScopedEnv m_data;
     ScopedEnv m_temp;
+    FakeDeviceTree tree;
     UsbPrinterDevices m_usb;
     ScriptedInteraction ui;
     CTarnelWinCApp app;
     Texts texts;
-    RecordingSpooler spooler;
+    FakeSpooler spooler;
     FakeGccUsbPorts gccUsb;
     FakeDeviceFiles deviceFiles;
     FakeWindows windows;

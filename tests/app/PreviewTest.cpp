@@ -397,11 +397,10 @@ TEST(PreviewScreenshot, StickerSheetWithTenCopies) {
     importOptions.startMode = 2;
     importOptions.runInkscape = false;
     importOptions.tempFolder = dir.path();
-    DrawingKind kind;
-    std::string why;
+    DrawingImportResult imported;
     ASSERT_TRUE(importDrawing(std::string(SARTOVIN_SOURCE_DIR) + "/examples/stickers.qxj", importOptions,
-                              model.job(), model.jobState(), ctx, kind, why))
-        << why;
+                              model.job(), model.jobState(), ctx, imported))
+        << imported.why;
     model.openPages();
     LayoutModel& layout = model.layout();
     layout.setMediumHeight(1200);

@@ -5,6 +5,7 @@
 #include "support/PrivateCupsd.h"
 #include "support/PseudoTerminal.h"
 #include "support/RunProgram.h"
+#include "support/SerialCutter.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -26,10 +27,10 @@ protected:
                   "QXEnde\r\n");
     }
 
-    void usePort(int portType, const std::string& port) {
-        writeFile(dir.file("cfg/Sartovin/Sartovin.ini"),
-                  "[State]\nPlotter=Jaguar IV 61\n[Jaguar IV 61]\nPortType=" + std::to_string(portType) +
-                      "\nPort=" + port + "\n");
+    void usePort(int portType, const std::string& port, const std::string& plotter = "Jaguar IV 61") {
+        writeFile(dir.file("cfg/Sartovin/Sartovin.ini"), "[State]\nPlotter=" + plotter + "\n[" + plotter +
+                                                             "]\nPortType=" + std::to_string(portType) +
+                                                             "\nPort=" + port + "\n");
     }
 
     test::ProgramResult run(std::vector<std::string> args,
@@ -58,16 +59,58 @@ protected:
     std::string job = dir.file("square.qxj");
 };
 
+// A Jaguar on a serial line: it answers the questions the program asks before it cuts.
 TEST_F(DeviceCommandsTest, PlotDeliversTheStreamOverASerialPort) {
-    test::PseudoTerminal pty;
-    usePort(1, pty.slavePath());
+    test::SerialCutter jaguar;
+    jaguar.answers = {{"\x1b.R4:", "OR4,Jaguar IV,GCC,1.10;"},
+                      {"\x1b.R1:", "OR1,3,120,250,20,1,0,1;"},
+                      {"OH;", "0,0,40000,24000"}};
+    jaguar.startAnswering();
+    usePort(1, jaguar.path());
     std::string expected = expectedStream();
     ASSERT_FALSE(expected.empty());
-    auto cutter = std::async(std::launch::async, [&] { return pty.readFromProgram(expected.size(), 20000); });
     auto r = run({"plot", "--quiet", "--start-mode", "2", job});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(cutter.get(), expected);
-    EXPECT_NE(r.err.find("serial port " + pty.slavePath()), std::string::npos) << r.err;
+    std::string received = jaguar.received();
+    EXPECT_EQ(received.substr(0, 13), "\x1b.R4:\x1b.R1:OH;") << "the cutter is asked what it is first";
+    EXPECT_EQ(jaguar.receivedAfterAnswers(), expected);
+    EXPECT_NE(r.err.find("serial port " + jaguar.path()), std::string::npos) << r.err;
+}
+
+// A Sable takes its settings block before the job; offline, --model stands in for its answer.
+TEST_F(DeviceCommandsTest, ASableIsAskedWhatItIsAndGetsItsSettingsBlock) {
+    test::SerialCutter sable;
+    sable.answers = {{"\x1b.R4:", "OR4,GCC,Sable 60,1.16;"},
+                     {"\x1b.R1:", "OR1,3,120,250,20,1,0,1;"},
+                     {"OH;", "0,0,40000,24000"}};
+    sable.startAnswering();
+    usePort(1, sable.path(), "Sable 60");
+    auto r = run({"plot", "--quiet", "--start-mode", "2", job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string delivered = sable.receivedAfterAnswers();
+    EXPECT_EQ(sable.received().substr(0, 13), "\x1b.R4:\x1b.R1:OH;");
+    EXPECT_NE(test::settingsBlock(delivered), "") << delivered.substr(0, 80);
+
+    std::string out = dir.file("sable.plt");
+    r = run({"plot", "--quiet", "--start-mode", "2", "--model", "Sable 60", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(out), delivered);
+    r = run({"plot", "--quiet", "--start-mode", "2", "--output", out, job});
+    EXPECT_EQ(test::settingsBlock(readFile(out)), "") << "without the cutter's answer no block";
+    r = run({"plot", "--quiet", "--start-mode", "2", "--model", "Sable 60", job});
+    EXPECT_EQ(r.exitCode, 2) << "a connected cutter answers for itself";
+
+    // The test cut asks too: the block goes first, on its own.
+    std::size_t before = sable.received().size();
+    r = run({"testcut", "--start-mode", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string testCut = sable.received().substr(before);
+    EXPECT_EQ(testCut.rfind("\x1b.R4:", 0), 0u);
+    const std::string block = test::settingsBlock(testCut);
+    EXPECT_EQ(block.rfind("\x1b.C1;16;2:\x1b.C1;18;", 0), 0u) << block;
+    r = run({"testcut", "--start-mode", "2", "--model", "Sable 60", "--output", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::settingsBlock(readFile(out)), block);
 }
 
 TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
@@ -125,6 +168,40 @@ TEST_F(DeviceCommandsTest, PortsListsAndRefusesBadChoices) {
     EXPECT_EQ(r.exitCode, 2);
     r = run({"ports", "--start-mode", "2", "--plotter", "Nope"});
     EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(DeviceCommandsTest, EveryCommandRefusesABadStartModeAndPlotterInTheSameWords) {
+    const std::string png = dir.file("p.png");
+    for (const std::string mode : {"99", "x"}) {
+        for (std::vector<std::string> args :
+             {std::vector<std::string>{"plot", "--output", dir.file("o"), job},
+              {"preview", "--png", png, job},
+              {"ports"},
+              {"query"},
+              {"testcut"},
+              {"inspect", job}}) {
+            const std::string command = args[0];
+            args.insert(args.begin() + 1, {"--start-mode", mode});
+            auto r = run(args);
+            EXPECT_EQ(r.exitCode, 2) << command;
+            EXPECT_EQ(r.err, "sartovin " + command + ": '" + mode + "' is not a start mode\n") << command;
+        }
+    }
+    for (std::vector<std::string> args : {std::vector<std::string>{"plot", "--output", dir.file("o"), job},
+                                          {"preview", "--png", png, job},
+                                          {"ports"},
+                                          {"query"},
+                                          {"testcut"}}) {
+        const std::string command = args[0];
+        args.insert(args.begin() + 1, {"--start-mode", "2", "--plotter", "Nope"});
+        auto r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << command;
+        EXPECT_EQ(
+            r.err.rfind(
+                "sartovin " + command + ": no plotter named 'Nope'; the catalog has:\n  Puma III 60\n", 0),
+            0u)
+            << command << ": " << r.err;
+    }
 }
 
 }  // namespace

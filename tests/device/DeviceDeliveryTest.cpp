@@ -4,11 +4,13 @@
 
 #include <memory>
 
-#include "FakeDevices.h"
 #include "device/DeviceBusyCheck.h"
 #include "device/SpoolerWrite.h"
 #include "platform/CupsSpooler.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeDevices.h"
+#include "support/FakeSpooler.h"
 #include "support/PrivateCupsd.h"
 #include "support/PseudoTerminal.h"
 #include "support/TempDir.h"
@@ -19,67 +21,7 @@ namespace {
 using test::FakeDeviceFiles;
 using test::FakeGccUsbPorts;
 
-// A spooler whose printers take a scripted number of bytes per write.
-class FakeSpooler : public Spooler {
-public:
-    struct Queue {
-        PrinterInfo info;
-        bool startFails = false;
-        std::deque<std::size_t> takes;  // bytes taken by each write; empty: all
-        std::string document;
-        std::vector<std::pair<long long, std::size_t>> writes;  // (time, offset) of each write
-        bool ended = false;
-    };
-    std::map<std::string, Queue> queues;
-    ScriptedInteraction* clock = nullptr;
-
-    Queue& add(const std::string& name, const std::string& portName = "USB001") {
-        Queue& q = queues[name];
-        q.info.name = name;
-        q.info.portName = portName;
-        return q;
-    }
-    std::vector<PrinterInfo> printers() override {
-        std::vector<PrinterInfo> out;
-        for (auto& [n, q] : queues) out.push_back(q.info);
-        return out;
-    }
-    bool printerInfo(const std::string& name, PrinterInfo& info) override {
-        auto it = queues.find(name);
-        if (it == queues.end()) return false;
-        info = it->second.info;
-        return true;
-    }
-    std::unique_ptr<PrinterHandle> openPrinter(const std::string& name) override {
-        auto it = queues.find(name);
-        if (it == queues.end()) return nullptr;
-        return std::make_unique<Handle>(it->second, clock);
-    }
-
-private:
-    struct Handle : PrinterHandle {
-        Handle(Queue& q, ScriptedInteraction* c) : queue(q), clock(c) {}
-        bool startDocument(const std::string& name) override {
-            if (queue.startFails) return false;
-            queue.info.name = name;  // remember the document name
-            return started = true;
-        }
-        bool write(const char* data, std::size_t length, std::size_t& written) override {
-            queue.writes.push_back({clock ? clock->nowMs : 0, queue.document.size()});
-            written = length;
-            if (!queue.takes.empty()) {
-                written = std::min(length, queue.takes.front());
-                queue.takes.pop_front();
-            }
-            queue.document.append(data, written);
-            return true;
-        }
-        bool endDocument() override { return started && (queue.ended = true); }
-        Queue& queue;
-        ScriptedInteraction* clock;
-        bool started = false;
-    };
-};
+using test::FakeSpooler;
 
 class RecordingStatus : public DeliveryStatus {
 public:
@@ -231,7 +173,7 @@ TEST_F(DeviceDeliveryTest, SpoolerWriteSendsTheRestASecondLaterAndGivesUpAfterTh
     ASSERT_EQ(q.writes.size(), 2u);
     EXPECT_EQ(q.writes[1].first - q.writes[0].first, 1000);
     EXPECT_EQ(q.writes[1].second, 1000u);  // from byte 1001 on
-    EXPECT_EQ(q.info.name, "Sartovin Job");
+    EXPECT_EQ(q.documentName, "Sartovin Job");
 
     auto& stuck = m_spooler.add("Stuck");
     stuck.takes = std::deque<std::size_t>(100, 0);
@@ -383,18 +325,8 @@ TEST_F(DeviceDeliveryTest, PortCheckRunsTheConfigurationOnceAndNamesTheEditionsT
     EXPECT_EQ(configured, 1);  // a plotter with its port asks nothing
 }
 
-class FakeWindows : public WindowList {
-public:
-    bool display = true;
-    std::vector<WindowInfo> windows;
-    bool available() override { return display; }
-    std::vector<WindowInfo> topLevelWindows() override {
-        return display ? windows : std::vector<WindowInfo>{};
-    }
-};
-
 TEST_F(DeviceDeliveryTest, DisplayToolWindowBlocksOnlyWhenItsTitleBeginsWithVlcd) {
-    FakeWindows windows;
+    test::FakeWindows windows;
     std::vector<ProcessInfo> running{{42, "VLCD", "/opt/gcc/VLCD"}};
     ProcessLister processes = [&] { return running; };
     windows.windows = {{"Sartovin", 1}, {"My VLCD notes", 2}};

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeDevices.h"
 #include "device/CutterSettingsRules.h"
 #include "device/MediaQueryReplies.h"
 #include "device/SerialQuery.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/Spooler.h"
-#include "support/PseudoTerminal.h"
+#include "support/FakeDevices.h"
+#include "support/FakeSpooler.h"
+#include "support/SerialCutter.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -84,29 +85,11 @@ TEST(CutterSettingsRulesTest, OffsetQualityAndCommands) {
               "\x1b.C1;17;1:\x1b.C1;19;0:\x1b.C1;20;1:\x1b.C1;21;0:\x1b.C1;22;255:\x1b.C1;0;:");
 }
 
-// A serial cutter on the other end of a pty that answers the query commands.
-struct AnsweringCutter {
-    test::PseudoTerminal pty;
-    std::string seen;
-    std::map<std::string, std::string> answers;
-    bool flood = false;
-    void poll() {
-        seen += pty.readFromProgram(4096, 0);
-        for (auto& [command, answer] : answers) {
-            if (seen.find(command) != std::string::npos) {
-                seen.erase(0, seen.find(command) + command.size());
-                pty.sendToProgram(answer);
-            }
-        }
-        if (flood) pty.sendToProgram(std::string(200, 'F'));
-    }
-};
-
 TEST(SerialQueryTest, AnswerSilenceAndFlood) {
-    AnsweringCutter cutter;
+    test::SerialCutter cutter;
     cutter.answers["OH;"] = "0,0,24000,48800\r";
     CSerial serial;
-    ASSERT_EQ(serial.Open(cutter.pty.slavePath()), 0);
+    ASSERT_EQ(serial.Open(cutter.path()), 0);
     ScriptedInteraction ui;
     ui.onPump = [&] { cutter.poll(); };
     std::string reply;
@@ -124,18 +107,6 @@ TEST(SerialQueryTest, AnswerSilenceAndFlood) {
     EXPECT_LE(reply.size(), 20u * 99u);
 }
 
-class NoSpooler : public Spooler {
-public:
-    std::vector<PrinterInfo> printers() override { return {}; }
-    std::unique_ptr<PrinterHandle> openPrinter(const std::string&) override { return nullptr; }
-    bool printerInfo(const std::string& name, PrinterInfo& info) override {
-        if (name != "Jaguar on USB") return false;
-        info.name = name;
-        info.portName = "GCCUSB1";
-        return true;
-    }
-};
-
 class MediaQueryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -145,6 +116,8 @@ protected:
             "2320=Cutter communication error !\\n\\nPlease check the port configuration.\n"
             "2323=The connected device\\r\\n%s\\r\\nis different to the choosen cutter typ\\r\\n%s !\n");
         m_texts = Texts(m_dir.path(), 2000);
+        // A queue whose printer hangs on the second GCC USB port.
+        m_spooler.add("Jaguar on USB", "GCCUSB1");
     }
     MediaQuery query(StartMode startMode = 2) {
         return MediaQuery(startMode, m_plotter, m_usb, DeviceChannels{m_spooler, m_gcc, m_files}, m_texts,
@@ -155,21 +128,22 @@ protected:
     ScriptedInteraction m_ui;
     PlotterRecord m_plotter;
     UsbDeviceList m_usb;
-    NoSpooler m_spooler;
+    test::FakeSpooler m_spooler;
     test::FakeGccUsbPorts m_gcc;
     test::FakeDeviceFiles m_files;
 };
 
 TEST_F(MediaQueryTest, SerialCutterFillsTheRecordAndTheMediumSize) {
-    AnsweringCutter cutter;
+    test::SerialCutter cutter;
     cutter.answers["\x1b.R4:"] = "OR4,Jaguar IV,GCC,1.10;";
     cutter.answers["\x1b.R1:"] = "OR1,300,120,250,20,1,0,1;";
     cutter.answers["OH;"] = "0,0,24000,48800";
     m_ui.onPump = [&] { cutter.poll(); };
     m_plotter.name = "Jaguar IV 61";
     m_plotter.portType = kPortSerial;
-    m_plotter.port = cutter.pty.slavePath();
-    MediaQueryResult r = query().run();
+    m_plotter.port = cutter.path();
+    MediaQueryResult r;
+    EXPECT_TRUE(query().run(r));
     EXPECT_TRUE(r.asked);
     EXPECT_TRUE(r.settingsRead);
     ASSERT_TRUE(r.sizeRead);
@@ -188,7 +162,8 @@ TEST_F(MediaQueryTest, GccUsbViaAPrinterAndAWrongModel) {
     m_plotter.name = "Jaguar V 132";
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Jaguar on USB";
-    MediaQueryResult r = query().run();
+    MediaQueryResult r;
+    EXPECT_TRUE(query().run(r));
     EXPECT_EQ(port->received, "\x1b.R4:\x1b.R1:OH;");
     EXPECT_EQ(r.widthMm, 200u);
     EXPECT_TRUE(r.modelDiffers);
@@ -205,7 +180,8 @@ TEST_F(MediaQueryTest, FailuresAndEditionsThatAskNothing) {
     m_plotter.usbGccName = "Jaguar V";
     m_usb = {{"USB001", "/dev/usb/lp0", "Jaguar V"}};
     auto dev = m_files.add("/dev/usb/lp0");  // never answers
-    MediaQueryResult r = query().run();
+    MediaQueryResult r;
+    EXPECT_FALSE(query().run(r));
     EXPECT_TRUE(r.asked);
     EXPECT_FALSE(r.settingsRead);
     EXPECT_EQ(
@@ -214,13 +190,15 @@ TEST_F(MediaQueryTest, FailuresAndEditionsThatAskNothing) {
     EXPECT_EQ(dev->received, "\x1b.R4:");  // nothing after the failed identification
 
     m_ui.messages.clear();
-    EXPECT_FALSE(query(12).run().asked);
-    EXPECT_FALSE(query(21).run().asked);
+    EXPECT_FALSE(query(12).run(r));
+    EXPECT_FALSE(r.asked);
+    EXPECT_FALSE(query(21).run(r));
+    EXPECT_FALSE(r.asked);
     EXPECT_TRUE(m_ui.messages.empty());
 
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Missing";
-    query().run();
+    EXPECT_FALSE(query().run(r));
     EXPECT_EQ(m_ui.messageTexts(), std::vector<std::string>{"Can not open printer port !"});
 }
 

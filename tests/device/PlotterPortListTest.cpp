@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeDevices.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/FakeDeviceTree.h"
+#include "support/FakeDevices.h"
+#include "support/FakeSpooler.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -131,18 +133,15 @@ TEST(PlotterPortListTest, GatheringOpensTheGccPortsAndCountsOnlyThoseThatOpen) {
     test::FakeGccUsbPorts gcc;
     gcc.add(1);
     gcc.add(3);
-    struct OnePrinter : Spooler {
-        std::vector<PrinterInfo> printers() override { return {PrinterInfo{"Cutter", "", "", true, false}}; }
-        std::unique_ptr<PrinterHandle> openPrinter(const std::string&) override { return nullptr; }
-        bool printerInfo(const std::string&, PrinterInfo&) override { return false; }
-    } spooler;
-    test::TempDir dir;
-    PortSources s = gatherPortSources(2, {}, gcc, spooler, dir.file("sys"), dir.file("dev"));
+    test::FakeSpooler spooler;
+    spooler.add("Cutter");
+    test::FakeDeviceTree tree;  // no serial ports
+    PortSources s = gatherPortSources(2, {}, gcc, spooler, tree.sysRoot(), tree.devRoot());
     EXPECT_EQ(s.openableGccPorts, (std::vector<int>{1, 3}));
     EXPECT_EQ(gcc.closes, 2);
     EXPECT_EQ(s.printers, std::vector<std::string>{"Cutter"});
     EXPECT_TRUE(s.comPorts.empty());
-    PortSources hobby = gatherPortSources(12, {}, gcc, spooler, dir.file("sys"), dir.file("dev"));
+    PortSources hobby = gatherPortSources(12, {}, gcc, spooler, tree.sysRoot(), tree.devRoot());
     EXPECT_TRUE(hobby.openableGccPorts.empty());
     EXPECT_TRUE(hobby.printers.empty());
 }

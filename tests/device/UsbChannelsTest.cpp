@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeDevices.h"
 #include "device/GccUsbQuery.h"
 #include "device/UsbDeviceExchange.h"
 #include "device/UsbPrinterIdentification.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/FakeDeviceTree.h"
+#include "support/FakeDevices.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -121,35 +122,28 @@ TEST(GccUsbQueryTest, ADeviceThatKeepsSendingOrNeverAnswersFails) {
     }
 }
 
-void addLp(const test::TempDir& dir, int n, const std::string& deviceId) {
-    std::string base = dir.file("sys/class/usbmisc/lp" + std::to_string(n) + "/device/");
-    std::filesystem::create_directories(base);
-    test::writeFile(base + "ieee1284_id", deviceId);
-    test::writeFile(dir.file("dev/usb/lp" + std::to_string(n)), "");
-}
-
 TEST(UsbPrinterIdentificationTest, HobbyEditionListsHobbyCuttersOthersAskEveryDevice) {
-    test::TempDir dir;
-    addLp(dir, 0, "MFG:Hobby;MDL:CC200-20;");
-    addLp(dir, 1, "MFG:GCC;MDL:Unknown;");
-    addLp(dir, 3, "MFG:Hobby;MDL:Silhouette Cameo 4;");
-    addLp(dir, 4, "MFG:Hobby;MDL:CC330L;");
-    UsbPrinterDevices devices(dir.file("sys"), dir.file("dev"));
+    test::FakeDeviceTree tree;
+    tree.addLp(0, "MFG:Hobby;MDL:CC200-20;");
+    tree.addLp(1, "MFG:GCC;MDL:Unknown;");
+    tree.addLp(3, "MFG:Hobby;MDL:Silhouette Cameo 4;");
+    tree.addLp(4, "MFG:Hobby;MDL:CC330L;");
+    UsbPrinterDevices devices(tree.sysRoot(), tree.devRoot());
     FakeDeviceFiles files;
-    files.add(dir.file("dev/usb/lp0"));
-    files.add(dir.file("dev/usb/lp1"))->replies.push_back("OR4,GCC,Jaguar V,1.10;");
-    files.add(dir.file("dev/usb/lp3"));
-    files.add(dir.file("dev/usb/lp4"))->openable = false;  // in use elsewhere: left out
+    files.add(tree.file("dev/usb/lp0"));
+    files.add(tree.file("dev/usb/lp1"))->replies.push_back("OR4,GCC,Jaguar V,1.10;");
+    files.add(tree.file("dev/usb/lp3"));
+    files.add(tree.file("dev/usb/lp4"))->openable = false;  // in use elsewhere: left out
     ScriptedInteraction ui;
 
     UsbDeviceList hobby = identifyUsbPrinters(devices, files, 12, ui);
     ASSERT_EQ(hobby.size(), 2u);
     EXPECT_EQ(hobby[0].portName, "USB001");
     EXPECT_EQ(hobby[0].modelName, "CC200-20");
-    EXPECT_EQ(hobby[0].devicePath, dir.file("dev/usb/lp0"));
+    EXPECT_EQ(hobby[0].devicePath, tree.file("dev/usb/lp0"));
     EXPECT_EQ(hobby[1].portName, "USB004");
     EXPECT_EQ(hobby[1].modelName, "Silhouette Cameo 4");
-    EXPECT_TRUE(files.devices[dir.file("dev/usb/lp1")]->received.empty());
+    EXPECT_TRUE(files.devices[tree.file("dev/usb/lp1")]->received.empty());
 
     UsbDeviceList standard = identifyUsbPrinters(devices, files, 2, ui);
     ASSERT_EQ(standard.size(), 3u);

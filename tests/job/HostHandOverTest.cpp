@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "FakeHostPrograms.h"
 #include "job/HostHandOver.h"
 #include "platform/Files.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/FakeDesktop.h"
 #include "support/TempDir.h"
 
 using namespace sartovin;

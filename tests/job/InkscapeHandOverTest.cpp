@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "FakeHostPrograms.h"
 #include "job/InkscapeAdapter.h"
 #include "job/InkscapeHandOver.h"
 #include "job/SvgReader.h"
 #include "platform/Files.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/FakeDesktop.h"
 #include "support/TempDir.h"
 
 using namespace sartovin;

@@ -11,6 +11,7 @@
 #include "platform/SerialPortList.h"
 #include "platform/UsbLpGccUsbPorts.h"
 #include "platform/UsbPrinterDevices.h"
+#include "support/FakeDeviceTree.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -19,33 +20,21 @@ namespace {
 using test::TempDir;
 using test::writeFile;
 
-// A tty entry of the fake sysfs: with a device link unless `virtualTty`.
-void addTty(const TempDir& dir, const std::string& name, bool virtualTty, const char* type = nullptr,
-            bool node = true) {
-    std::string base = dir.file("sys/class/tty/" + name);
-    std::filesystem::create_directories(base);
-    if (!virtualTty) {
-        std::filesystem::create_directories(dir.file("sys/devices/" + name));
-        std::filesystem::create_directory_symlink(dir.file("sys/devices/" + name), base + "/device");
-    }
-    if (type) writeFile(base + "/type", type);
-    if (node) writeFile(dir.file("dev/" + name), "");
-}
-
 TEST(SerialPortListTest, ListsRealPortsOnlyInNumericOrder) {
-    TempDir dir;
-    addTty(dir, "ttyS10", false, "4\n");
-    addTty(dir, "ttyS2", false, "4\n");
-    addTty(dir, "ttyS3", false, "0\n");  // registered but without a UART
-    addTty(dir, "ttyS4", false);         // no type to read: left out as well
-    addTty(dir, "ttyUSB0", false);
-    addTty(dir, "ttyACM1", false, nullptr, false);  // node missing
-    addTty(dir, "tty1", true);                      // virtual console
-    addTty(dir, "ptmx", true);
-    auto ports = listSerialPorts(dir.file("sys"), dir.file("dev"));
-    std::vector<std::string> expected{dir.file("dev/ttyS2"), dir.file("dev/ttyS10"), dir.file("dev/ttyUSB0")};
+    test::FakeDeviceTree tree;
+    tree.addTty("ttyS10", false, "4\n");
+    tree.addTty("ttyS2", false, "4\n");
+    tree.addTty("ttyS3", false, "0\n");  // registered but without a UART
+    tree.addTty("ttyS4", false);         // no type to read: left out as well
+    tree.addTty("ttyUSB0", false);
+    tree.addTty("ttyACM1", false, nullptr, false);  // node missing
+    tree.addTty("tty1", true);                      // virtual console
+    tree.addTty("ptmx", true);
+    auto ports = listSerialPorts(tree.sysRoot(), tree.devRoot());
+    std::vector<std::string> expected{tree.file("dev/ttyS2"), tree.file("dev/ttyS10"),
+                                      tree.file("dev/ttyUSB0")};
     EXPECT_EQ(ports, expected);
-    EXPECT_TRUE(listSerialPorts(dir.file("nosys"), dir.file("dev")).empty());
+    EXPECT_TRUE(listSerialPorts(tree.file("nosys"), tree.file("dev")).empty());
 }
 
 TEST(Ieee1284IdTest, ReadsShortAndLongKeySpellings) {
@@ -61,27 +50,20 @@ TEST(Ieee1284IdTest, ReadsShortAndLongKeySpellings) {
     EXPECT_TRUE(c.model.empty());
 }
 
-void addLp(const TempDir& dir, int n, const std::string& deviceId, bool node = true) {
-    std::string base = dir.file("sys/class/usbmisc/lp" + std::to_string(n) + "/device/");
-    std::filesystem::create_directories(base);
-    if (!deviceId.empty()) writeFile(base + "ieee1284_id", deviceId + "\n");
-    if (node) writeFile(dir.file("dev/usb/lp" + std::to_string(n)), "");
-}
-
 TEST(UsbPrinterDevicesTest, ListsBoundDevicesWithTheirIdsAndFindsGccOnes) {
-    TempDir dir;
-    addLp(dir, 11, "MFG:gcc;MDL:Puma IV;");
-    addLp(dir, 2, "MFG:GCC;MDL:Jaguar V;");
-    addLp(dir, 0, "MFG:Hobby Works;MDL:CAMEO 4;");
-    addLp(dir, 5, "MFG:GCC;MDL:Gone;", false);  // the node vanished: unplugged
-    addLp(dir, 7, "");
-    UsbPrinterDevices devices(dir.file("sys"), dir.file("dev"));
+    test::FakeDeviceTree tree;
+    tree.addLp(11, "MFG:gcc;MDL:Puma IV;");
+    tree.addLp(2, "MFG:GCC;MDL:Jaguar V;");
+    tree.addLp(0, "MFG:Hobby Works;MDL:CAMEO 4;");
+    tree.addLp(5, "MFG:GCC;MDL:Gone;", false);  // the node vanished: unplugged
+    tree.addLp(7, "");
+    UsbPrinterDevices devices(tree.sysRoot(), tree.devRoot());
     auto list = devices.list();
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[0].index, 0);
     EXPECT_EQ(list[0].id.model, "CAMEO 4");
     EXPECT_EQ(list[1].index, 2);
-    EXPECT_EQ(list[1].nodePath, dir.file("dev/usb/lp2"));
+    EXPECT_EQ(list[1].nodePath, tree.file("dev/usb/lp2"));
     EXPECT_EQ(list[2].index, 7);
     EXPECT_TRUE(list[2].deviceId.empty());
     EXPECT_EQ(list[3].index, 11);
@@ -96,12 +78,12 @@ TEST(UsbPrinterDevicesTest, ListsBoundDevicesWithTheirIdsAndFindsGccOnes) {
 }
 
 TEST(UsbLpGccUsbPortsTest, PortNumberIsTheNthGccDeviceAndDataGoesToItsNode) {
-    TempDir dir;
-    addLp(dir, 0, "MFG:Other;MDL:X;");
-    addLp(dir, 1, "MFG:GCC;MDL:Jaguar V;");
+    test::FakeDeviceTree tree;
+    tree.addLp(0, "MFG:Other;MDL:X;");
+    tree.addLp(1, "MFG:GCC;MDL:Jaguar V;");
     // The reply side of the cutter: its node holds what it has to say.
-    writeFile(dir.file("dev/usb/lp1"), "OR4,GCC,Jaguar V,1.10;");
-    UsbPrinterDevices devices(dir.file("sys"), dir.file("dev"));
+    writeFile(tree.file("dev/usb/lp1"), "OR4,GCC,Jaguar V,1.10;");
+    UsbPrinterDevices devices(tree.sysRoot(), tree.devRoot());
     NodeDeviceFiles files;
     UsbLpGccUsbPorts ports(devices, files);
     EXPECT_EQ(ports.open(1), kGccUsbInvalidHandle);
@@ -122,14 +104,14 @@ TEST(UsbLpGccUsbPortsTest, PortNumberIsTheNthGccDeviceAndDataGoesToItsNode) {
 }
 
 TEST(UsbLpGccUsbPortsTest, ADeviceThatStopsTakingDataFailsTheWriteInsteadOfHanging) {
-    TempDir dir;
-    addLp(dir, 0, "MFG:GCC;MDL:Jaguar V;", false);
-    std::filesystem::create_directories(dir.file("dev/usb"));
-    ASSERT_EQ(::mkfifo(dir.file("dev/usb/lp0").c_str(), 0600), 0);
+    test::FakeDeviceTree tree;
+    tree.addLp(0, "MFG:GCC;MDL:Jaguar V;", false);
+    std::filesystem::create_directories(tree.file("dev/usb"));
+    ASSERT_EQ(::mkfifo(tree.file("dev/usb/lp0").c_str(), 0600), 0);
     // Somebody holds the reading end but never reads: the pipe fills up like a stalled cutter.
-    int reader = ::open(dir.file("dev/usb/lp0").c_str(), O_RDONLY | O_NONBLOCK);
+    int reader = ::open(tree.file("dev/usb/lp0").c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    UsbPrinterDevices devices(dir.file("sys"), dir.file("dev"));
+    UsbPrinterDevices devices(tree.sysRoot(), tree.devRoot());
     NodeDeviceFiles files;
     UsbLpGccUsbPorts ports(devices, files, 100);
     GccUsbHandle h = ports.open(0);

@@ -1,3 +1,7 @@
+// The one device glue on fakes of the system's services: the port configuration, the cut command
+// with its busy check, port check and delivery, the connected cutter's identification and what it
+// decides, and the display tool.
+
 #include "session/DeviceSession.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +11,16 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/ScriptedInteraction.h"
+#include "StartedProgram.h"
+#include "platform/SystemProcessList.h"
+#include "plot/ScriptedPlotProgress.h"
+#include "session/CutCommand.h"
+#include "session/MainWindowModel.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeDeviceTree.h"
+#include "support/FakeDevices.h"
+#include "support/FakeSpooler.h"
+#include "support/SerialCutter.h"
 #include "support/TempDir.h"
 
 namespace sartovin {
@@ -17,20 +30,217 @@ using test::ScopedEnv;
 using test::TempDir;
 using test::writeFile;
 
-TEST(DeviceSessionTest, TheDisplayToolStartsForItsConnectionOnly) {
-    TempDir dir;
+const char* kSquare =
+    "Sartovin Daten von AI.\r\nQXSeite\r\n100 100\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXAuswahl\r\nnein\r\n"
+    "QXKoordinaten\r\n0 10 10 0\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\nQXStart\r\nQXGeschlossen\r\nja\r\n"
+    "C 0 0 0 0 0 0\r\nC 10 0 10 0 10 0\r\nC 10 10 10 10 10 10\r\nQXEnde\r\n";
+
+// The program's start-up in a private folder, a square to cut, and fakes of everything outside.
+class DeviceSessionTest : public test::StartedProgram {
+protected:
+    DeviceSessionTest() : StartedProgram(kSquare) { spooler.clock = &ui; }
+
+    DeviceServices services() {
+        return DeviceServices{spooler, gcc, files, usb, windows, processes, tree.sysRoot(), tree.devRoot()};
+    }
+
+    // The model with the square and its pages open, on `plotter` connected by `portType`/`port`.
+    std::unique_ptr<MainWindowModel> openModel(const std::string& plotter, int portType = 0,
+                                               const std::string& port = "") {
+        Settings settings(app.iniPath);
+        settings.writeString("State", "Plotter", plotter);
+        if (portType) {
+            settings.writeString(plotter, "PortType", std::to_string(portType));
+            settings.writeString(plotter, "Port", port);
+        }
+        return StartedProgram::openModel();
+    }
+
+    DeviceSession session() { return DeviceSession(app.startMode, texts, ui, services(), app.iniPath); }
+
+    test::FakeSpooler spooler;
+    test::FakeGccUsbPorts gcc;
+    test::FakeDeviceFiles files;
+    test::FakeDeviceTree tree;
+    UsbPrinterDevices usb{tree.sysRoot(), tree.devRoot()};
+    test::FakeWindows windows;
+    test::FakeProcesses processes;
+    ScriptedPlotProgress progress;
+};
+
+TEST_F(DeviceSessionTest, ASingleConnectionIsStoredWithoutAskingAndTheCutterIsAskedAtOnce) {
+    // The only connection: a serial port with a Jaguar on its line.
+    test::SerialCutter jaguar;
+    jaguar.answers["\x1b.R4:"] = "OR4,Jaguar IV,GCC,1.10;";
+    jaguar.answers["\x1b.R1:"] = "OR1,300,120,250,20,1,0,1;";
+    jaguar.answers["OH;"] = "0,0,40000,24000";
+    ui.onPump = [&] { jaguar.poll(); };
+    std::string node = tree.addSerialPort("ttyUSB0", jaguar.path());
+    auto model = openModel("Jaguar IV 61");
+    DeviceSession devices = session();
+    int dialogs = 0;
+    DeviceSessionHooks hooks;
+    hooks.portDialog = [&](const PlotterPortList&, const DeviceSessionHooks::StoreChoice&) { ++dialogs; };
+    devices.setHooks(hooks);
+    EXPECT_TRUE(devices.configurePort(*model));
+    EXPECT_EQ(dialogs, 0) << "nothing to choose: stored without the dialog";
+    EXPECT_EQ(model->currentPlotter()->portType, kPortSerial);
+    EXPECT_EQ(model->currentPlotter()->port, node);
+    EXPECT_EQ(Settings(app.iniPath).readString("Jaguar IV 61", "Port"), node);
+    EXPECT_EQ(ui.messageTexts().front(), texts.text(TextId::SerialPortPrinterHint));
+    // The media query followed the stored choice.
+    EXPECT_EQ(jaguar.received().substr(0, 5), "\x1b.R4:");
+    EXPECT_EQ(model->currentPlotter()->firmware, "1.10");
+    EXPECT_EQ(model->layout().mediumWidth(), 600);
+}
+
+TEST_F(DeviceSessionTest, TwoConnectionsWaitForTheDialogAndItsCancelStoresNothing) {
+    auto model = openModel("Jaguar IV 61");
+    spooler.add("Office");
+    spooler.add("Cutter");
+    DeviceSession devices = session();
+    std::vector<std::string> shown;
+    int answer = -1;
+    DeviceSessionHooks hooks;
+    hooks.portDialog = [&](const PlotterPortList& list, const DeviceSessionHooks::StoreChoice& store) {
+        shown = list.items();
+        if (answer >= 0) store(answer);
+    };
+    devices.setHooks(hooks);
+    EXPECT_FALSE(devices.configurePort(*model));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Cutter", "Office"}));
+    EXPECT_EQ(model->currentPlotter()->portType, kPortNone);
+    EXPECT_EQ(Settings(app.iniPath).readString("Jaguar IV 61", "PortType"), "");
+
+    answer = 0;
+    EXPECT_TRUE(devices.configurePort(*model));
+    EXPECT_EQ(Settings(app.iniPath).readString("Jaguar IV 61", "PortType"), "3");
+    EXPECT_EQ(model->currentPlotter()->port, "Cutter");
+}
+
+TEST_F(DeviceSessionTest, TheCutCommandChecksTheDisplayToolAndThePortBeforeItSends) {
+    auto model = openModel("Jaguar IV 61", kPortPrinter, "Cutter");
+    auto& queue = spooler.add("Cutter");
+    DeviceSession devices = session();
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+
+    windows.windows = {{"VLCD - GCC", 7}};
+    CutCommandResult busy;
+    EXPECT_FALSE(runCutCommand(*model, devices, context, nullptr, stream, busy));
+    EXPECT_TRUE(busy.busy);
+    EXPECT_FALSE(busy.started);
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{texts.text(TextId::StopVlcdFirst)});
+    EXPECT_TRUE(queue.documents.empty());
+
+    windows.windows.clear();
+    CutCommandResult sent;
+    EXPECT_TRUE(runCutCommand(*model, devices, context, nullptr, stream, sent));
+    ASSERT_TRUE(sent.started);
+    ASSERT_EQ(queue.documents.size(), 1u);
+    EXPECT_EQ(sent.bytesSent, queue.documents[0].size());
+    EXPECT_EQ(queue.documents[0], stream + std::string(1, '\0'));
+
+    // The stream written to a file instead is the same, and nothing is asked or sent for it.
+    std::string offline, offlineStream;
+    CutCommandResult written;
+    EXPECT_TRUE(runCutCommandToSink(
+        *model, context,
+        [&](const std::string& bytes) {
+            offline += bytes;
+            return true;
+        },
+        offlineStream, written));
+    EXPECT_EQ(written.bytesSent, offline.size());
+    EXPECT_EQ(offline, queue.documents[0]);
+    EXPECT_EQ(queue.documents.size(), 1u);
+}
+
+TEST_F(DeviceSessionTest, WithoutAPortTheCutCommandIdentifiesConfiguresAndCancels) {
+    auto model = openModel("Jaguar IV 61");
+    spooler.add("Office");
+    spooler.add("Cutter");
+    tree.addLp(0, "MFG:GCC;MDL:Jaguar IV;");
+    files.add(tree.file("dev/usb/lp0"))->replies.push_back("OR4,GCC,Jaguar IV,1.10;");
+    DeviceSession devices = session();
+    int dialogs = 0;
+    DeviceSessionHooks hooks;
+    hooks.portDialog = [&](const PlotterPortList& list, const DeviceSessionHooks::StoreChoice&) {
+        ++dialogs;
+        // The USB cutters were identified just before: the one attached leads the list.
+        EXPECT_EQ(list.items().front(), "USB - Jaguar IV");
+    };
+    devices.setHooks(hooks);
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    CutCommandResult r;
+    EXPECT_FALSE(runCutCommand(*model, devices, context, nullptr, stream, r));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(r.noPort);
+    EXPECT_FALSE(r.started);
+    EXPECT_EQ(ui.messageTexts().back(), texts.text(TextId::NoPortSelected));
+    for (auto& [name, queue] : spooler.queues) EXPECT_TRUE(queue.documents.empty()) << name;
+}
+
+TEST_F(DeviceSessionTest, TheConnectedSablesAnswerBringsItsSettingsBlockAndModelStandsInForIt) {
+    test::SerialCutter sable;
+    sable.answers["\x1b.R4:"] = "OR4,GCC,Sable 60,1.16;";
+    sable.answers["\x1b.R1:"] = "OR1,3,120,250,20,1,0,1;";
+    ui.onPump = [&] { sable.poll(); };
+    auto model = openModel("Sable 60", kPortSerial, sable.path());
+    DeviceSession devices = session();
+    const std::string withoutAnswer = model->plotParameters().modelDescription;
+    EXPECT_EQ(withoutAnswer, "");
+
+    devices.identifyCutter(*model);
+    EXPECT_EQ(model->plotParameters().modelDescription, "Sable 60");
+    EXPECT_EQ(sable.received().substr(0, 5), "\x1b.R4:");
+
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    CutCommandResult r;
+    EXPECT_TRUE(runCutCommand(*model, devices, context, nullptr, stream, r));
+    ASSERT_EQ(r.run.groupsSent, 1);
+    std::string delivered = sable.receivedAfterAnswers();
+    for (int i = 0; i < 50 && delivered.size() < r.bytesSent; ++i) {
+        sable.poll();
+        delivered = sable.receivedAfterAnswers();
+    }
+    // The hard-clip question got no answer; what follows it is the job, with the Sable's block.
+    delivered = delivered.substr(delivered.find("IN;"));
+    EXPECT_EQ(test::settingsBlock(delivered),
+              "\x1b.C1;16;2:\x1b.C1;22;" + std::to_string(model->options().force()) + ":\x1b.C1;0;:")
+        << delivered.substr(0, 60);
+
+    // Offline, the model given by hand makes the same bytes; without it there is no block.
+    MainWindowModel& offlineModel = *model;
+    offlineModel.plotters().current()->identificationReply.clear();
+    offlineModel.setAssumedModelDescription("Sable 60");
+    std::string offline, offlineStream;
+    runCutCommandToSink(
+        offlineModel, context, [&](const std::string& b) { return offline += b, true; }, offlineStream, r);
+    EXPECT_EQ(offline, delivered);
+    offlineModel.setAssumedModelDescription("");
+    offline.clear();
+    runCutCommandToSink(
+        offlineModel, context, [&](const std::string& b) { return offline += b, true; }, offlineStream, r);
+    EXPECT_EQ(test::settingsBlock(offline), "");
+}
+
+TEST_F(DeviceSessionTest, TheDisplayToolStartsForItsConnectionOnly) {
     ScopedEnv noDisplay("DISPLAY", std::nullopt);
-    writeFile(dir.file("texts/2000.txt"), "[2000]\n2307=You have to select a port for this cutter !\n");
-    Texts texts(dir.file("texts/"), 2000);
-    ScriptedInteraction ui;
-    // An empty sysfs: no USB cutters, no serial ports.
-    DeviceSession devices(2, texts, ui, dir.file("sys"), dir.file("dev"));
+    SystemProcessList realProcesses;
+    DeviceServices system = services();
+    DeviceServices withRealProcesses{system.spooler, system.gccUsb, system.deviceFiles, system.usbPrinters,
+                                     system.windows, realProcesses, system.sysRoot,     system.devRoot};
+    windows.display = false;
+    DeviceSession devices(2, texts, ui, withRealProcesses, app.iniPath);
 
     PlotterRecord plotter;
     plotter.name = "Jaguar IV 61";
     EXPECT_FALSE(devices.startDisplayTool(plotter, dir.file("prog/")));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "You have to select a port for this cutter !");
+    EXPECT_EQ(ui.messages[0].text, texts.text(TextId::NoPortSelected));
 
     plotter.portType = kPortSerial;
     plotter.port = "/dev/ttyUSB0";

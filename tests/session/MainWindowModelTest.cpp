@@ -2,19 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "base/Startup.h"
-#include "job/JobFileReader.h"
+#include "StartedProgram.h"
 #include "platform/Profile.h"
-#include "platform/ScriptedInteraction.h"
 #include "plot/ScriptedPlotProgress.h"
-#include "support/TempDir.h"
 
 namespace sartovin {
 namespace {
-
-using test::ScopedEnv;
-using test::TempDir;
-using test::writeFile;
 
 // Two layers of one square each; the program's own data serve as templates.
 const char* kTwoLayers =
@@ -28,35 +21,9 @@ const char* kTwoLayers =
     "RGB\r\n0 0 255\r\nQXStart\r\nQXGeschlossen\r\nja\r\nC 20 0 20 0 20 0\r\nC 30 0 30 0 30 0\r\n"
     "C 30 10 30 10 30 10\r\nQXEnde\r\n";
 
-class MainWindowModelTest : public ::testing::Test {
+class MainWindowModelTest : public test::StartedProgram {
 protected:
-    MainWindowModelTest()
-        : config("XDG_CONFIG_HOME", dir.file("cfg")),
-          data("XDG_DATA_DIRS", dir.file("share")),
-          lang("LANG", "en_US.UTF-8"),
-          all("LC_ALL", std::nullopt) {
-        StartupOptions options;
-        options.languageDialogAvailable = false;
-        options.fallbackDataFolder = std::string(SARTOVIN_DATA_DIR) + "/";
-        runStartup(app, dir.file("bin/SartovinAI"), ui, options);
-        texts = Texts(app.dataFolder, app.languageId);
-        writeFile(dir.file("job.qxj"), kTwoLayers);
-    }
-
-    std::unique_ptr<MainWindowModel> openModel() {
-        auto model = std::make_unique<MainWindowModel>(app, ui, texts, app.iniPath);
-        EXPECT_TRUE(model->loadPlotters());
-        JobImportContext ctx{texts, ui};
-        EXPECT_TRUE(readIllustratorJob(dir.file("job.qxj"), model->job(), model->jobState(), ctx));
-        model->openPages();
-        return model;
-    }
-
-    TempDir dir;
-    ScopedEnv config, data, lang, all;
-    ScriptedInteraction ui;
-    CTarnelWinCApp app;
-    Texts texts;
+    MainWindowModelTest() : StartedProgram(kTwoLayers) {}
 };
 
 TEST_F(MainWindowModelTest, PlotterSelectionIsStoredAndBringsItsMedia) {

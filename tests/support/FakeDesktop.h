@@ -1,6 +1,7 @@
 #pragma once
-// Fakes of the window and process lists for the host hand-over tests: windows with titles and
-// owners, and processes that "run" for a number of polls.
+// The desktop for the tests: top-level windows with titles and owners (with or without a display
+// to ask), and processes that "run" for a number of polls. The host hand-overs look for their
+// programs there, the device checks for the cutter maker's display tool.
 
 #include <functional>
 #include <map>
@@ -16,9 +17,12 @@ namespace sartovin::test {
 class FakeWindows : public WindowList {
 public:
     bool available() override { return display; }
-    std::vector<WindowInfo> topLevelWindows() override { return windows; }
+    /// Without a display nothing can be listed.
+    std::vector<WindowInfo> topLevelWindows() override {
+        return display ? windows : std::vector<WindowInfo>{};
+    }
     bool display = true;
-    std::vector<WindowInfo> windows;
+    std::vector<WindowInfo> windows;  ///< topmost first
 };
 
 // Processes that "run" for a number of polls; a started Inkscape does its work through `onStart`.

@@ -1,7 +1,8 @@
 #pragma once
-// What the main window reaches outside the program: the spooler, the USB and GCC USB devices, the
-// windows and processes of the desktop, and where the serial ports are listed. The program hands
-// in the system's own; tests hand in fakes.
+// What the device glue reaches outside the program: the print spooler, the USB printer devices and
+// GCC USB ports, the device nodes, the windows and processes of the desktop, and where the serial
+// ports are listed. The programs hand in the system's own (SystemDeviceServices); tests hand in
+// fakes. Every reference must outlive the users of the struct.
 
 #include <string>
 
@@ -14,7 +15,7 @@
 
 namespace sartovin {
 
-struct MainWindowServices {
+struct DeviceServices {
     Spooler& spooler;
     GccUsbPortApi& gccUsb;
     DeviceFiles& deviceFiles;

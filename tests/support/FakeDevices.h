@@ -1,5 +1,6 @@
 #pragma once
-// Scripted stand-ins for the USB device nodes and the GCC USB ports, for the device tests.
+// Scripted stand-ins for the USB device nodes and the GCC USB ports: each device takes writes and
+// answers them with scripted replies.
 
 #include <deque>
 #include <map>
