@@ -258,6 +258,7 @@ bool CTarnelWinCDlg::importJob() {
         handOver.m_inputFileName = m_app.inputFileName;
         handOver.m_userDataFolder = userDataFolder();
         handOver.m_lastSavedSvg = [] { return findLastSavedSvg(); };
+        svgConverterChoiceOf(Settings(m_app.iniPath).svgConverter(), handOver.m_converter);
         handOver.m_hintDialog = [this](const std::string& text) {
             CInkscapeStart hint(text, m_texts, this);
             InkscapeHintAnswer answer;
@@ -276,7 +277,7 @@ bool CTarnelWinCDlg::importJob() {
         // A drawing named on the command line is read as what it is.
         JobImportContext ctx{m_texts, m_ui};
         DrawingImportOptions options;
-        options.runInkscape = !m_services.processes.findOnPath("inkscape").empty();
+        svgConverterChoiceOf(Settings(m_app.iniPath).svgConverter(), options.svgConverter);
         options.processes = &m_services.processes;
         options.tempFolder = tempFolder();
         DrawingKind kind;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/Settings.h"
 #include "base/StartMode.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
@@ -40,11 +41,26 @@ bool takeDecimal(Args& args, const char* name, std::optional<double>& value, con
 
 }  // namespace
 
+SvgConverterChoice svgConverterFor(bool noInkscape, const std::string& word, const std::string& iniPath) {
+    SvgConverterChoice choice = SvgConverterChoice::Automatic;
+    if (noInkscape) return SvgConverterChoice::Own;
+    if (!word.empty() && svgConverterChoiceOf(word, choice)) return choice;
+    svgConverterChoiceOf(Settings(iniPath).svgConverter(), choice);
+    return choice;
+}
+
 bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const char* command) {
     takeOption(args, "--program-path", o.programPath);
     takeOption(args, "--plotter", o.plotter);
     takeOption(args, "--medium", o.medium);
     o.noInkscape = takeFlag(args, "--no-inkscape");
+    takeOption(args, "--svg-converter", o.svgConverter);
+    SvgConverterChoice choice;
+    if (!o.svgConverter.empty() && !svgConverterChoiceOf(o.svgConverter, choice)) {
+        std::fprintf(stderr, "sartovin %s: --svg-converter wants auto, own or inkscape, not '%s'\n", command,
+                     o.svgConverter.c_str());
+        return false;
+    }
     std::optional<int> mode;
     bool ok = takeNumber(args, "--start-mode", mode, command) &&
               takeNumber(args, "--columns", o.columns, command) &&
@@ -114,7 +130,7 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input) {
     JobImportContext ctx{*texts, ui};
     DrawingImportOptions importOptions;
     importOptions.startMode = o.startMode;
-    importOptions.runInkscape = !o.noInkscape;
+    importOptions.svgConverter = svgConverterFor(o.noInkscape, o.svgConverter, app.iniPath);
     importOptions.tempFolder = tempFolder();
     DrawingKind kind;
     std::string why;

@@ -7,6 +7,7 @@
 
 #include "base/StartMode.h"
 #include "base/Texts.h"
+#include "cli/BatchRun.h"
 #include "cli/Cli.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
@@ -22,6 +23,7 @@ namespace {
 
 const char* kInspectUsage =
     "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] [--no-inkscape] "
+    "[--svg-converter auto|own|inkscape] "
     "INPUT\n";
 
 std::string number(double v) {
@@ -178,9 +180,13 @@ int runInspectCommand(Args args) {
     bool json = takeFlag(args, "--json");
     bool markSensor = takeFlag(args, "--mark-sensor");
     bool noInkscape = takeFlag(args, "--no-inkscape");
+    std::string converterWord;
+    takeOption(args, "--svg-converter", converterWord);
+    SvgConverterChoice converterChoice;
     int modeNumber = 0;
     if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-') ||
-        (modeGiven && (!parseInt(modeText, modeNumber) || !StartMode(modeNumber).isKnown()))) {
+        (modeGiven && (!parseInt(modeText, modeNumber) || !StartMode(modeNumber).isKnown())) ||
+        (!converterWord.empty() && !svgConverterChoiceOf(converterWord, converterChoice))) {
         std::fputs(kInspectUsage, stderr);
         return 2;
     }
@@ -205,7 +211,7 @@ int runInspectCommand(Args args) {
     // Inkscape's start modes and SVG files go to the SVG import.
     DrawingImportOptions options;
     if (modeGiven) options.startMode = startMode;
-    options.runInkscape = !noInkscape;
+    options.svgConverter = svgConverterFor(noInkscape, converterWord, app.iniPath);
     options.tempFolder = tempFolder();
     DrawingKind kind = DrawingKind::IllustratorJob;
     std::string why;

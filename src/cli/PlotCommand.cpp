@@ -36,7 +36,9 @@ const char* kPlotUsage =
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
     "  --output FILE           write the device bytes to FILE ('-' for standard output); without it\n"
     "                          the job goes to the plotter's configured port (see 'sartovin ports')\n"
-    "  --no-inkscape           read an SVG drawing as it stands, without converting it first\n"
+    "  --svg-converter WHICH   who turns an SVG drawing into paths: auto (ours, Inkscape for text),\n"
+    "                          own or inkscape (default: the setting SvgConverter, else auto)\n"
+    "  --no-inkscape           the same as --svg-converter own\n"
     "  --quiet                 no progress on standard error\n"
     "Every option applies to this run only: the settings file is not changed by the run.\n";
 

@@ -394,7 +394,7 @@ TEST(PreviewScreenshot, StickerSheetWithTenCopies) {
     JobImportContext ctx{texts, ui};
     DrawingImportOptions importOptions;
     importOptions.startMode = 2;
-    importOptions.runInkscape = false;
+    importOptions.svgConverter = SvgConverterChoice::Own;
     importOptions.tempFolder = dir.path();
     DrawingKind kind;
     std::string why;
