@@ -201,7 +201,6 @@ public:
         // What 100 % stands for: the viewBox, else the page in pixels.
         m_viewport = viewportOf(root, {100, 100});
 
-        m_out.text.reserve(1 << 16);
         m_out.text +=
             "<svg xmlns=\"http://www.w3.org/2000/svg\" "
             "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\">\n<defs/>\n";
@@ -560,7 +559,8 @@ private:
         } else {
             shapeOutline(n, name, w);
         }
-        if (w.segments() == 0) {
+        // Nothing drawn, or beyond what any cutter reaches: the object is left out.
+        if (w.segments() == 0 || w.outOfRange()) {
             t.resize(rollback);
             return;
         }
@@ -712,6 +712,9 @@ bool convertSvg(std::string_view bytes, SvgConversion& out) {
         out.failure = SvgConvertFailure::NotSvg;
         return false;
     }
+    // The text grows to about five times the drawing (arcs become cubics, units get decimals):
+    // room for all of it at once saves copying it while it grows; untouched room costs nothing.
+    out.text.reserve(bytes.size() * 8 + 4096);
     Converter(doc.get(), out).run(root);
     return true;
 }

@@ -487,6 +487,7 @@ void ReaderPathWriter::letter(char c) {
 }
 
 void ReaderPathWriter::point(SvgPoint q) {
+    if (!(std::fabs(q.x) <= kMaxPathCoordinate && std::fabs(q.y) <= kMaxPathCoordinate)) m_outOfRange = true;
     m_out += ' ';
     appendDecimal(m_out, q.x);
     m_out += ',';

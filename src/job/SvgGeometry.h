@@ -104,6 +104,9 @@ public:
 
     /// Number of segments written (lines and cubics).
     long segments() const { return m_segments; }
+    /// True once a point beyond kMaxPathCoordinate (or not finite) was written: the reader would
+    /// refuse the path.
+    bool outOfRange() const { return m_outOfRange; }
 
 private:
     void beginDrawing();
@@ -117,6 +120,7 @@ private:
     SvgPoint m_start;
     bool m_afterClose = false;
     long m_segments = 0;
+    bool m_outOfRange = false;
 };
 
 /// Appends `v` in fixed notation with at most six decimals and no trailing zeros ("-0" as "0"):
