@@ -180,3 +180,27 @@ TEST(SvgConverter, SeeminglyEndlessNestingAndHugeValues) {
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.conversion.objects, 1);
 }
+
+TEST(SvgConverter, WhatItWritesTheReaderAlwaysTakes) {
+    // Every cut-off piece of the corpus drawings that still converts reads without the reader's
+    // question about unknown objects or its refusals.
+    for (const char* name : {"shapes-px.svg", "transforms-mm.svg", "use-in.svg", "layers-styles.svg"}) {
+        const std::string whole =
+            test::readFile(std::string(SARTOVIN_SOURCE_DIR) + "/tests/job/fixtures/corpus/" + name);
+        ASSERT_FALSE(whole.empty()) << name;
+        for (std::size_t n = 0; n <= whole.size(); n += 13) {
+            SvgConversion c;
+            if (!convertSvg(whole.substr(0, n) + (n < whole.size() ? "</svg>" : ""), c)) continue;
+            Texts texts;
+            ScriptedInteraction ui;
+            JobImportContext ctx{texts, ui};
+            Job job;
+            JobState state;
+            const bool ok = readSvgText(c.text, job, state, ctx);
+            EXPECT_TRUE(ok || ctx.failure == JobReadFailure::NoSegments) << name << " at " << n;
+            for (const std::string& m : ui.messageTexts())
+                EXPECT_TRUE(m != kSvgUnknownObjects && m != kSvgMatrixRefused && m != kSvgNotReadable)
+                    << name;
+        }
+    }
+}
