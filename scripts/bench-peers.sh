@@ -12,6 +12,8 @@
 # --hpgl-up-to   Inkscape's HPGL export only for drawings of at most N paths (default 1000: it needs
 #                minutes for a thousand)
 # --inkscape-up-to  our program with Inkscape's conversion only up to N paths (default 50000)
+# --pstoedit-up-to  pstoedit only up to N paths (default 50000: Inkscape's EPS export of larger
+#                drawings takes long)
 #
 # Nothing of the user's settings is touched: the program runs with a settings folder of its own.
 set -euo pipefail
@@ -21,12 +23,14 @@ build=""
 sizes="1000 10000 50000 200000"
 hpglUpTo=1000
 inkscapeUpTo=50000
+pstoeditUpTo=50000
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build="$2"; shift 2 ;;
     --sizes) sizes="$2"; shift 2 ;;
     --hpgl-up-to) hpglUpTo="$2"; shift 2 ;;
     --inkscape-up-to) inkscapeUpTo="$2"; shift 2 ;;
+    --pstoedit-up-to) pstoeditUpTo="$2"; shift 2 ;;
     *) echo "usage: $0 [--build DIR] [--sizes \"N ...\"] [--hpgl-up-to N] [--inkscape-up-to N]" >&2; exit 2 ;;
   esac
 done
@@ -45,20 +49,20 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" TMPDIR="$work" LC_ALL=C
 
-# Runs a command and leaves "seconds kilobytes" in $measured; "-" when it failed.
+# Runs a command and leaves "seconds kilobytes cpu-seconds" in $measured; "-" when it failed.
 measure() {
-  if /usr/bin/time -f "%e %M" -o "$work/time" "$@" >"$work/out.log" 2>&1; then
-    measured="$(tail -1 "$work/time")"
+  if /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out.log" 2>&1; then
+    measured="$(tail -1 "$work/time" | awk '{ printf "%s %s %.2f", $1, $2, $3 + $4 }')"
   else
-    measured="- -"
+    measured="- - -"
   fi
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || b == 0) print "-"; else printf "%.1fx", a / b }'; }
 
 echo "Sartovin from $build; $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 have inkscape && echo "$(inkscape --version 2>/dev/null | head -1)" || echo "Inkscape: not installed"
-have pstoedit && echo "pstoedit: $(pstoedit 2>&1 | grep -m1 -i 'version' || echo installed)" || echo "pstoedit: not installed"
-printf '\n%-8s %-9s | %-18s | %-18s | %-18s | %-12s | %-8s %-8s\n' paths "file" "ours s / MB" \
+have pstoedit && echo "pstoedit $( (pstoedit 2>&1 || true) | grep -m1 -o 'version [0-9.]*')" || echo "pstoedit: not installed"
+printf '\n%-8s %-9s | %-26s | %-18s | %-18s | %-12s | %-8s %-8s\n' paths "file" "ours s / MB (cpu s)" \
   "with Inkscape s/MB" "pstoedit s / MB" "Ink. HPGL s" "vs pste" "vs Ink."
 for n in $sizes; do
   drawing="$work/drawing-$n.svg"
@@ -66,31 +70,31 @@ for n in $sizes; do
   size="$(du -k "$drawing" | cut -f1)K"
 
   measure "$sartovin" plot --quiet --svg-converter own --output "$work/own-$n.plt" "$drawing"
-  read -r ownS ownKb <<<"$measured"
+  read -r ownS ownKb ownCpu <<<"$measured"
 
   inkS="-"; inkKb="-"
   if have inkscape && [ "$n" -le "$inkscapeUpTo" ]; then
     measure "$sartovin" plot --quiet --svg-converter inkscape --output "$work/ink-$n.plt" "$drawing"
-    read -r inkS inkKb <<<"$measured"
+    read -r inkS inkKb _ <<<"$measured"
   fi
 
   pstS="-"; pstKb="-"
-  if have pstoedit && have inkscape; then
+  if have pstoedit && have inkscape && [ "$n" -le "$pstoeditUpTo" ]; then
     if inkscape "$drawing" --export-type=eps --export-filename="$work/drawing-$n.eps" >/dev/null 2>&1; then
       measure pstoedit -f hpgl "$work/drawing-$n.eps" "$work/pstoedit-$n.hpgl"
-      read -r pstS pstKb <<<"$measured"
+      read -r pstS pstKb _ <<<"$measured"
     fi
   fi
 
   hpglS="-"
   if have inkscape && [ "$n" -le "$hpglUpTo" ]; then
     measure inkscape "$drawing" --export-type=hpgl --export-filename="$work/inkscape-$n.hpgl"
-    read -r hpglS _ <<<"$measured"
+    read -r hpglS _ _ <<<"$measured"
   fi
 
   mb() { [ "$1" = "-" ] && echo "-" || awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
-  printf '%-8s %-9s | %7s s %6s MB | %7s s %6s MB | %7s s %6s MB | %10s s | %-8s %-8s\n' "$n" "$size" \
-    "$ownS" "$(mb "$ownKb")" "$inkS" "$(mb "$inkKb")" "$pstS" "$(mb "$pstKb")" "$hpglS" \
+  printf '%-8s %-9s | %7s s %6s MB (%5s) | %7s s %6s MB | %7s s %6s MB | %10s s | %-8s %-8s\n' "$n" "$size" \
+    "$ownS" "$(mb "$ownKb")" "$ownCpu" "$inkS" "$(mb "$inkKb")" "$pstS" "$(mb "$pstKb")" "$hpglS" \
     "$(ratio "$pstS" "$ownS")" "$(ratio "$inkS" "$ownS")"
 done
 echo
