@@ -30,7 +30,7 @@ inline std::string svgBenchDrawing(int paths) {
         for (int k = 0; k < perLayer && i < paths; ++k, ++i) {
             // Cells of 5 mm, 190 a row, rows wrapping at the page's foot.
             const double x = 5 + (i % 190) * 5.0, y = 5 + ((i / 190) % 190) * 5.0;
-            if (i % 10 == 0) s += "<g transform=\"translate(0.5,0.25)\">\n";
+            if (k % 10 == 0) s += "<g transform=\"translate(0.5,0.25)\">\n";
             switch (i % 6) {
                 case 0:
                     s += "<path d=\"M ";
@@ -64,7 +64,7 @@ inline std::string svgBenchDrawing(int paths) {
                     s += " q 2,-3 4,0 t -1,2 a 1.5 1.5 0 0 1 -3 0 z\"/>\n";
                     break;
             }
-            if (i % 10 == 9 || k + 1 == perLayer || i + 1 == paths) s += "</g>\n";
+            if (k % 10 == 9 || k + 1 == perLayer || i + 1 == paths) s += "</g>\n";
         }
         s += "</g>\n";
     }

@@ -49,21 +49,26 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" TMPDIR="$work" LC_ALL=C
 
-# Runs a command and leaves "seconds kilobytes cpu-seconds" in $measured; "-" when it failed.
+# Runs a command and leaves "seconds kilobytes cpu-seconds" in $measured; "failed" when it failed
+# (our program with Inkscape gives up when Inkscape needs more than its 50 s).
 measure() {
   if /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out.log" 2>&1; then
     measured="$(tail -1 "$work/time" | awk '{ printf "%s %s %.2f", $1, $2, $3 + $4 }')"
   else
-    measured="- - -"
+    measured="failed - -"
   fi
 }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || b == 0) print "-"; else printf "%.1fx", a / b }'; }
+ratio() {
+  awk -v a="$1" -v b="$2" 'BEGIN { if (a !~ /^[0-9.]+$/ || b !~ /^[0-9.]+$/ || b == 0) print "-"; else printf "%.1fx", a / b }'
+}
 
 echo "Sartovin from $build; $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 have inkscape && echo "$(inkscape --version 2>/dev/null | head -1)" || echo "Inkscape: not installed"
 have pstoedit && echo "pstoedit $( (pstoedit 2>&1 || true) | grep -m1 -o 'version [0-9.]*')" || echo "pstoedit: not installed"
-printf '\n%-8s %-9s | %-26s | %-18s | %-18s | %-12s | %-8s %-8s\n' paths "file" "ours s / MB (cpu s)" \
-  "with Inkscape s/MB" "pstoedit s / MB" "Ink. HPGL s" "vs pste" "vs Ink."
+# Each program: wall seconds, CPU seconds (user and system, its children included) and peak MB.
+# On a machine shared with other work the CPU seconds compare more fairly than the wall seconds.
+printf '\n%-7s %-6s | %-24s | %-24s | %-24s | %-16s | %-17s %-17s %-17s\n' paths file "ours wall/cpu s, MB" \
+  "with Inkscape" "pstoedit" "Inkscape HPGL" "pstoedit/ours" "with Ink./ours" "Ink. HPGL/ours"
 for n in $sizes; do
   drawing="$work/drawing-$n.svg"
   "$generator" "$n" "$drawing"
@@ -72,32 +77,36 @@ for n in $sizes; do
   measure "$sartovin" plot --quiet --svg-converter own --output "$work/own-$n.plt" "$drawing"
   read -r ownS ownKb ownCpu <<<"$measured"
 
-  inkS="-"; inkKb="-"
+  inkS="-"; inkKb="-"; inkCpu="-"
   if have inkscape && [ "$n" -le "$inkscapeUpTo" ]; then
     measure "$sartovin" plot --quiet --svg-converter inkscape --output "$work/ink-$n.plt" "$drawing"
-    read -r inkS inkKb _ <<<"$measured"
+    read -r inkS inkKb inkCpu <<<"$measured"
   fi
 
-  pstS="-"; pstKb="-"
+  pstS="-"; pstKb="-"; pstCpu="-"
   if have pstoedit && have inkscape && [ "$n" -le "$pstoeditUpTo" ]; then
     if inkscape "$drawing" --export-type=eps --export-filename="$work/drawing-$n.eps" >/dev/null 2>&1; then
       measure pstoedit -f hpgl "$work/drawing-$n.eps" "$work/pstoedit-$n.hpgl"
-      read -r pstS pstKb _ <<<"$measured"
+      read -r pstS pstKb pstCpu <<<"$measured"
     fi
   fi
 
-  hpglS="-"
+  hpglS="-"; hpglCpu="-"
   if have inkscape && [ "$n" -le "$hpglUpTo" ]; then
     measure inkscape "$drawing" --export-type=hpgl --export-filename="$work/inkscape-$n.hpgl"
-    read -r hpglS _ _ <<<"$measured"
+    read -r hpglS _ hpglCpu <<<"$measured"
   fi
 
   mb() { [ "$1" = "-" ] && echo "-" || awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
-  printf '%-8s %-9s | %7s s %6s MB (%5s) | %7s s %6s MB | %7s s %6s MB | %10s s | %-8s %-8s\n' "$n" "$size" \
-    "$ownS" "$(mb "$ownKb")" "$ownCpu" "$inkS" "$(mb "$inkKb")" "$pstS" "$(mb "$pstKb")" "$hpglS" \
-    "$(ratio "$pstS" "$ownS")" "$(ratio "$inkS" "$ownS")"
+  both() { echo "$(ratio "$1" "$2")/$(ratio "$3" "$4")"; }
+  printf '%-7s %-6s | %6s %6s %6s MB | %6s %6s %6s MB | %6s %6s %6s MB | %6s %6s s | %-17s %-17s %-17s\n' \
+    "$n" "$size" "$ownS" "$ownCpu" "$(mb "$ownKb")" "$inkS" "$inkCpu" "$(mb "$inkKb")" \
+    "$pstS" "$pstCpu" "$(mb "$pstKb")" "$hpglS" "$hpglCpu" \
+    "$(both "$pstS" "$ownS" "$pstCpu" "$ownCpu")" "$(both "$inkS" "$ownS" "$inkCpu" "$ownCpu")" \
+    "$(both "$hpglS" "$ownS" "$hpglCpu" "$ownCpu")"
 done
 echo
 echo "ours: sartovin plot --svg-converter own (SVG file to HP-GL file); with Inkscape: the same with"
 echo "--svg-converter inkscape, as before our converter; pstoedit: EPS (exported by Inkscape, not timed)"
-echo "to HP-GL; Ink. HPGL: Inkscape's own HPGL export. Ratios: their time / ours."
+echo "to HP-GL; Inkscape HPGL: Inkscape's own HPGL export. Ratios: their time / ours, wall/cpu."
+echo "Our wall time holds about 0.9 s of the plot run's own pauses (end of pass, end of run)."
