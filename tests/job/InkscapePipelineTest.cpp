@@ -239,3 +239,27 @@ TEST_F(InkscapePipeline, BrokenFileGivesItsMessage) {
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
     EXPECT_FALSE(fileExists(m_dir.path() + "tmp/qxjob.svg"));
 }
+
+TEST_F(InkscapePipeline, CopyWithGradientsAndColourAttributes) {
+    // Definitions holding elements with content (a gradient's stops, a group) are skipped whole;
+    // once they made the whole copy unreadable.
+    const std::string after =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\"><defs><linearGradient id=\"g\"><stop offset=\"0\"/>"
+        "</linearGradient><g id=\"p\"><path d=\"M 0,0 L 9,9\"/></g></defs>"
+        "<path d=\"M 0,0 L 90,0\" fill=\"#ff0000\"/>"
+        "<path d=\"M 0,0 L 90,0\" style=\"stroke:#000000\" fill=\"#00ff00\"/>"
+        "<path d=\"M 0,0 L 90,0\" style=\"color:#0000ff;fill:currentColor\"/>"
+        "<path d=\"M 0,0 L 90,0\" style=\"fill:none\" fill=\"#ffffff\"/></svg>";
+    std::string out;
+    ASSERT_TRUE(normaliseInkscapeCopy("", after, out));
+    // A path's fill attribute (Inkscape leaves it on paths it did not rebuild) and currentColor
+    // reach the reader as the colour they stand for; a fill in the style stays as it is.
+    ui.answers = {};
+    JobImportContext ctx{m_texts, ui};
+    ASSERT_TRUE(readSvgText(out, job, state, ctx)) << out;
+    ASSERT_EQ(job.layers.size(), 1u);
+    std::vector<std::string> colours;
+    for (const JobObject& o : job.layers[0].objects) colours.push_back(o.colourName);
+    EXPECT_EQ(colours,
+              (std::vector<std::string>{"R=255 G=0 B=0", "R=0 G=255 B=0", "R=0 G=0 B=255", "R=0 G=0 B=0"}));
+}
