@@ -14,3 +14,7 @@ find_path(CUPS_INCLUDE_DIR cups/cups.h REQUIRED)
 find_library(CUPS_LIBRARY NAMES cups REQUIRED)
 target_include_directories(sartovin_platform PUBLIC ${CUPS_INCLUDE_DIR})
 target_link_libraries(sartovin_platform PUBLIC ${CUPS_LIBRARY})
+
+# libxml2 for reading SVG drawings as XML documents (our own SVG conversion).
+find_package(LibXml2 REQUIRED)
+target_link_libraries(sartovin_job PUBLIC LibXml2::LibXml2)

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang
-  inkscape libx11-dev
+  inkscape libx11-dev libxml2-dev
   libcups2-dev cups cups-client
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth x11-utils locales

@@ -52,6 +52,9 @@ public:
     bool setCenter(int v) const { return setStateInt("Center", v); }
     int hideInkscapeHint() const { return stateInt("HideInkscapeHint", 0); }
     bool setHideInkscapeHint(bool v) const { return writeString(kState, "HideInkscapeHint", v ? "1" : "0"); }
+    /// Which converter turns SVG drawings into paths: 0 ours unless the drawing holds text (then
+    /// Inkscape), 1 always ours, 2 always Inkscape.
+    int svgConverter() const { return stateInt("SvgConverter", 0); }
     int grid() const { return stateInt("Grid", 0); }
     bool setGrid(int v) const { return setStateInt("Grid", v); }
     int gridDistance() const { return stateInt("GridDistance", 0); }

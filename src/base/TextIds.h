@@ -264,6 +264,9 @@ enum class TextId : int {
     InkscapeHintTitle = 480,
     InkscapeHintHide = 481,
     InkscapeHintOk = 482,
+
+    // SVG import without Inkscape
+    SvgTextNeedsInkscape = 490,
 };
 
 /// The id `offset` places after `first`, for the texts that form a list (positions, rotations,

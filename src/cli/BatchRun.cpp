@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/Settings.h"
 #include "base/StartMode.h"
 #include "platform/Decimal.h"
 #include "platform/Files.h"
@@ -12,9 +13,24 @@
 
 namespace sartovin::cli {
 
+SvgConverterChoice svgConverterFor(bool noInkscape, const std::string& word, const std::string& iniPath) {
+    SvgConverterChoice choice = SvgConverterChoice::Automatic;
+    if (noInkscape) return SvgConverterChoice::Own;
+    if (!word.empty() && svgConverterChoiceOf(word, choice)) return choice;
+    svgConverterChoiceOf(Settings(iniPath).svgConverter(), choice);
+    return choice;
+}
+
 bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const char* command) {
     takeOption(args, "--medium", o.medium);
     o.noInkscape = takeFlag(args, "--no-inkscape");
+    takeOption(args, "--svg-converter", o.svgConverter);
+    SvgConverterChoice choice;
+    if (!o.svgConverter.empty() && !svgConverterChoiceOf(o.svgConverter, choice)) {
+        std::fprintf(stderr, "sartovin %s: --svg-converter wants auto, own or inkscape, not '%s'\n", command,
+                     o.svgConverter.c_str());
+        return false;
+    }
     bool ok = takeCommonOptions(args, o.common, command) &&
               takeNumber(args, "--columns", o.columns, command) &&
               takeNumber(args, "--rows", o.rows, command) &&
@@ -41,7 +57,7 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identi
     JobImportContext ctx{*texts, ui};
     DrawingImportOptions importOptions;
     importOptions.startMode = o.common.startMode;
-    importOptions.runInkscape = !o.noInkscape;
+    importOptions.svgConverter = svgConverterFor(o.noInkscape, o.svgConverter, app.iniPath);
     importOptions.tempFolder = tempFolder();
     DrawingImportResult imported;
     if (!importDrawing(input, importOptions, model->job(), model->jobState(), ctx, imported)) {

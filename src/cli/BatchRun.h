@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/CommandSetup.h"
+#include "job/InkscapeHandOver.h"
 
 namespace sartovin::cli {
 
@@ -16,7 +17,12 @@ struct BatchOptions {
     std::optional<int> speed, force, repeat, columns, rows, right, front;
     std::optional<double> widthPercent, heightPercent;
     bool noInkscape = false;
+    std::string svgConverter;  ///< "auto", "own" or "inkscape"; empty: the setting decides
 };
+
+/// The SVG converter a run uses: --no-inkscape means ours, --svg-converter names one, else the
+/// setting "SvgConverter" of the settings file at `iniPath` decides.
+SvgConverterChoice svgConverterFor(bool noInkscape, const std::string& word, const std::string& iniPath);
 
 /// Takes the shared options from `args`. `cuttingValues` adds --speed, --force and --repeat.
 /// False (with a message naming `command`) for a value that is not a number or no start mode.

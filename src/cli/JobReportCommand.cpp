@@ -7,6 +7,7 @@
 
 #include "base/StartMode.h"
 #include "base/Texts.h"
+#include "cli/BatchRun.h"
 #include "cli/Cli.h"
 #include "cli/CommandSetup.h"
 #include "job/InkscapeHandOver.h"
@@ -23,6 +24,7 @@ namespace {
 
 const char* kInspectUsage =
     "usage: sartovin inspect [--start-mode N] [--mark-sensor] [--json] [--program-path PATH] [--no-inkscape] "
+    "[--svg-converter auto|own|inkscape] "
     "INPUT\n";
 
 std::string number(double v) {
@@ -177,7 +179,11 @@ int runInspectCommand(Args args) {
     bool json = takeFlag(args, "--json");
     bool markSensor = takeFlag(args, "--mark-sensor");
     bool noInkscape = takeFlag(args, "--no-inkscape");
-    if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-')) {
+    std::string converterWord;
+    takeOption(args, "--svg-converter", converterWord);
+    SvgConverterChoice converterChoice;
+    if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-') ||
+        (!converterWord.empty() && !svgConverterChoiceOf(converterWord, converterChoice))) {
         std::fputs(kInspectUsage, stderr);
         return 2;
     }
@@ -203,7 +209,7 @@ int runInspectCommand(Args args) {
     // Inkscape's start modes and SVG files go to the SVG import.
     DrawingImportOptions options;
     if (modeGiven) options.startMode = startMode;
-    options.runInkscape = !noInkscape;
+    options.svgConverter = svgConverterFor(noInkscape, converterWord, app.iniPath);
     options.tempFolder = tempFolder();
     DrawingImportResult imported;
     const DrawingKind& kind = imported.kind;

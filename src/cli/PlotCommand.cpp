@@ -34,7 +34,9 @@ const char* kPlotUsage =
     "  --model DESCRIPTION     with --output: the model the connected cutter would report (for example\n"
     "                          \"Sable 60\"); a Sable or an Expert other than the Pro then gets its\n"
     "                          settings block at the start of the stream, as on the cutter itself\n"
-    "  --no-inkscape           read an SVG drawing as it stands, without converting it first\n"
+    "  --svg-converter WHICH   who turns an SVG drawing into paths: auto (ours, Inkscape for text),\n"
+    "                          own or inkscape (default: the setting SvgConverter, else auto)\n"
+    "  --no-inkscape           the same as --svg-converter own\n"
     "  --quiet                 no progress on standard error\n"
     "Every option applies to this run only: the settings file is not changed by the run.\n";
 

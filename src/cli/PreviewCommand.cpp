@@ -38,7 +38,9 @@ const char* kPreviewUsage =
     "  --columns N  --rows N                              copies side by side / one behind the other\n"
     "  --position-right MM  --position-front MM           manual position on the medium\n"
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
-    "  --no-inkscape           read an SVG drawing as it stands, without converting it first\n"
+    "  --svg-converter WHICH   who turns an SVG drawing into paths: auto (ours, Inkscape for text),\n"
+    "                          own or inkscape (default: the setting SvgConverter, else auto)\n"
+    "  --no-inkscape           the same as --svg-converter own\n"
     "The picture shows the medium as the cutter sees it: its origin, the right corner of the front\n"
     "edge, at the lower right; the feed runs up the picture. Options apply to this run only: the\n"
     "settings file is not changed.\n";

@@ -21,56 +21,6 @@ constexpr double kArcToleranceMm = 0.001;
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// A length with its unit in millimetres; user units without a unit are CSS pixels (96 per inch).
-bool lengthInMm(std::string_view text, double& mm) {
-    std::string s = trimmed(text);
-    std::size_t i = 0;
-    while (i < s.size() && (std::isdigit(static_cast<unsigned char>(s[i])) || s[i] == '.' || s[i] == '-' ||
-                            s[i] == '+' || s[i] == 'e' || s[i] == 'E'))
-        ++i;
-    // "e" may start the unit "em"/"ex", which we do not take.
-    if (i == 0) return false;
-    double v = 0;
-    std::size_t used = 0;
-    if (!parseDecimal(std::string_view(s).substr(0, i), v, &used) || used != i || v <= 0) return false;
-    std::string unit = trimmed(std::string_view(s).substr(i));
-    double factor;
-    if (unit.empty() || unit == "px")
-        factor = 25.4 / 96;
-    else if (unit == "mm")
-        factor = 1;
-    else if (unit == "cm")
-        factor = 10;
-    else if (unit == "in")
-        factor = 25.4;
-    else if (unit == "pt")
-        factor = 25.4 / 72;
-    else if (unit == "pc")
-        factor = 25.4 / 6;
-    else if (unit == "q" || unit == "Q")
-        factor = 0.25;
-    else
-        return false;
-    mm = v * factor;
-    return true;
-}
-
-bool viewBoxOf(std::string_view tag, double box[4]) {
-    std::string value;
-    if (!attributeValue(tag, "viewBox", value)) return false;
-    for (char& c : value)
-        if (c == ',') c = ' ';
-    std::string_view rest = value;
-    for (int i = 0; i < 4; ++i) {
-        std::size_t used = 0;
-        if (!parseDecimal(rest, box[i], &used)) return false;
-        rest.remove_prefix(used);
-    }
-    for (int i = 0; i < 4; ++i)
-        if (!std::isfinite(box[i])) return false;
-    return box[2] > 0 && box[3] > 0;
-}
-
 // Removes attribute `name` (and the white space before it) from a start tag.
 void removeAttribute(std::string& tag, std::string_view name) {
     std::string value;
@@ -100,6 +50,42 @@ bool isResourceElement(const std::string& name) {
     return name == "defs" || name == "clipPath" || name == "mask" || name == "marker" || name == "pattern" ||
            name == "symbol" || name == "metadata" || name == "sodipodi:namedview" || name == "title" ||
            name == "desc" || name == "svg:defs";
+}
+
+bool isHexColour(std::string_view v) {
+    if (v.size() != 7 || v[0] != '#') return false;
+    for (std::size_t i = 1; i < 7; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(v[i]))) return false;
+    return true;
+}
+
+// The reader takes an object's colour from its style alone. Inkscape leaves the fill attribute of
+// a path it did not rebuild where it was (as "#rrggbb"), and writes "fill:currentColor" as it
+// found it; both are moved into the style as the colour they stand for, so that such an object is
+// not read as black.
+void fillIntoStyle(std::string& tag) {
+    std::string style, fill;
+    std::size_t styleBegin = 0;
+    const bool hasStyle = attributeValue(tag, "style", style, &styleBegin);
+    if (hasStyle && styleProperty(style, "fill", fill)) {
+        std::string colour;
+        const std::size_t at = style.find("fill:currentColor");
+        if (fill != "currentColor" || at == std::string::npos || !styleProperty(style, "color", colour) ||
+            !isHexColour(colour))
+            return;
+        tag.replace(styleBegin + at + 5, 12, colour);
+        return;
+    }
+    std::string attribute;
+    if (!attributeValue(tag, "fill", attribute) || !isHexColour(trimmed(attribute))) return;
+    const std::string declaration = "fill:" + trimmed(attribute);
+    if (hasStyle) {
+        tag.insert(styleBegin, declaration + (style.empty() ? "" : ";"));
+        return;
+    }
+    std::size_t end = tag.size() - 1;  // the ">"
+    if (end > 0 && tag[end - 1] == '/') --end;
+    tag.insert(end, " style=\"" + declaration + "\"");
 }
 
 bool isGroupElement(const std::string& name) {
@@ -177,30 +163,19 @@ bool inkscapePreferencesInOrder(const std::string& text) {
     return zero != std::string::npos && (lineEnd == std::string::npos || zero < lineEnd);
 }
 
-bool documentScale(const std::string& text, double& sx, double& sy, double& ox, double& oy) {
+DocumentMap documentMapOf(std::string_view text) {
     std::size_t root = findStartTag(text, "svg", 0);
     if (root == std::string::npos) root = findStartTag(text, "svg:svg", 0);
-    if (root == std::string::npos) return false;
+    if (root == std::string::npos) return documentMap({}, {}, {}, {});
     std::size_t end = findTagEnd(text, root);
-    if (end == std::string::npos) return false;
-    std::string_view tag = std::string_view(text).substr(root, end - root + 1);
-    sx = sy = 25.4 / 96;
-    ox = oy = 0;
-    double box[4];
-    if (!viewBoxOf(tag, box)) return true;  // user units are pixels
-    ox = box[0];
-    oy = box[1];
-    std::string w, h;
-    double wmm = 0, hmm = 0;
-    const bool hasW = attributeValue(tag, "width", w) && lengthInMm(w, wmm);
-    const bool hasH = attributeValue(tag, "height", h) && lengthInMm(h, hmm);
-    if (hasW) sx = wmm / box[2];
-    if (hasH) sy = hmm / box[3];
-    if (hasW && !hasH) sy = sx;
-    if (hasH && !hasW) sx = sy;
-    // A viewBox of another shape than the page is fitted whole ("meet"): the smaller scale wins.
-    if (hasW && hasH && std::fabs(sx - sy) > 1e-9 * std::max(sx, sy)) sx = sy = std::min(sx, sy);
-    return true;
+    if (end == std::string::npos) return documentMap({}, {}, {}, {});
+    std::string_view tag = text.substr(root, end - root + 1);
+    std::string w, h, box, align;
+    attributeValue(tag, "width", w);
+    attributeValue(tag, "height", h);
+    attributeValue(tag, "viewBox", box);
+    attributeValue(tag, "preserveAspectRatio", align);
+    return documentMap(w, h, box, align);
 }
 
 bool normaliseInkscapeCopy(const std::string& before, const std::string& after, std::string& out) {
@@ -209,10 +184,8 @@ bool normaliseInkscapeCopy(const std::string& before, const std::string& after, 
     if (root == std::string::npos || after.find("</svg>") == std::string::npos) return false;
     if (findStartTag(after, "path", root) == std::string::npos) return false;
 
-    double sx, sy, ox, oy;
-    if (!documentScale(after, sx, sy, ox, oy)) return false;
     const Affine rootMap =
-        compose(Affine::scaling(sx * kSvgUnitsPerMm, sy * kSvgUnitsPerMm), Affine::translation(-ox, -oy));
+        compose(Affine::scaling(kSvgUnitsPerMm, kSvgUnitsPerMm), documentMapOf(after).toMm);
     const double tolerance = kArcToleranceMm * kSvgUnitsPerMm;
 
     std::string result;
@@ -255,7 +228,8 @@ bool normaliseInkscapeCopy(const std::string& before, const std::string& after, 
         if (gt == std::string::npos) return false;  // truncated
         if (after[lt + 1] == '/') {
             const std::string name = tagName(after, lt + 1);
-            if (resourceDepth > 0 && isResourceElement(name))
+            // Inside definitions every element counts, gradients and groups as well.
+            if (resourceDepth > 0)
                 --resourceDepth;
             else if (resourceDepth == 0 && isGroupElement(name) && !groupPushed.empty()) {
                 if (groupPushed.back()) groups.pop_back();
@@ -297,6 +271,7 @@ bool normaliseInkscapeCopy(const std::string& before, const std::string& after, 
                 replaceAttributeValue(tag, "d", rewritten);
                 if (hasTransform) removeAttribute(tag, "transform");
             }
+            fillIntoStyle(tag);
         }
         result += tag;
         pos = gt + 1;

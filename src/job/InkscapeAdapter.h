@@ -13,8 +13,10 @@
 // document units are folded into plain absolute lines and cubics at 90 user units per inch.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "job/SvgGeometry.h"
 #include "platform/Interaction.h"
 #include "platform/ProcessList.h"
 
@@ -43,10 +45,9 @@ std::string inkscapePreferencesText();
 /// "allowrelativecoordinates" and a "0" follows before the end of that line.
 bool inkscapePreferencesInOrder(const std::string& preferencesText);
 
-/// Millimetres per user unit of the document in `text` (from the root element's width, height and
-/// viewBox), and the viewBox origin. False when there is no root element.
-bool documentScale(const std::string& text, double& mmPerUnitX, double& mmPerUnitY, double& originX,
-                   double& originY);
+/// Where the root element of the document `text` puts its drawing (see documentMap); pixels at the
+/// origin when there is no root element.
+DocumentMap documentMapOf(std::string_view text);
 
 /// Brings Inkscape's saved copy into the reader's form. `before` is the copy as it was given to
 /// Inkscape, `after` as Inkscape left it. False when `after` shows that the run failed: empty,

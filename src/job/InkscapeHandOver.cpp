@@ -4,6 +4,7 @@
 
 #include "job/InkscapeAdapter.h"
 #include "job/JobModel.h"
+#include "job/SvgConverter.h"
 #include "job/SvgReader.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
@@ -58,6 +59,50 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
 
 }  // namespace
 
+bool convertAndReadSvg(const std::string& bytes, bool askAboutText, bool& textNeedsInkscape, Job& job,
+                       JobState& state, JobImportContext& ctx) {
+    textNeedsInkscape = false;
+    SvgConversion conversion;
+    if (!convertSvg(bytes, conversion)) {
+        beginImport(state);
+        ctx.failure = JobReadFailure::CannotOpen;
+        ctx.ui.messageBox(kSvgNotReadable, kProgramCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    if (conversion.textObjects > 0) {
+        textNeedsInkscape = true;
+        if (!askAboutText) return false;
+        // Nobody to ask (a batch run) means no: an unattended cut must not lose the lettering.
+        const std::string question =
+            ctx.texts.format(TextId::SvgTextNeedsInkscape, {std::to_string(conversion.textObjects)});
+        if (ctx.ui.messageBox(question, kProgramCaption, MessageIcon::Exclamation, MessageButtons::OkCancel,
+                              MessageAnswer::Cancel) != MessageAnswer::Ok) {
+            beginImport(state);
+            ctx.failure = JobReadFailure::TextLeftOut;
+            return false;
+        }
+    }
+    return readSvgText(conversion.text, job, state, ctx);
+}
+
+bool svgConverterChoiceOf(int value, SvgConverterChoice& choice) {
+    if (value < 0 || value > 2) return false;
+    choice = static_cast<SvgConverterChoice>(value);
+    return true;
+}
+
+bool svgConverterChoiceOf(const std::string& word, SvgConverterChoice& choice) {
+    if (word == "auto")
+        choice = SvgConverterChoice::Automatic;
+    else if (word == "own")
+        choice = SvgConverterChoice::Own;
+    else if (word == "inkscape")
+        choice = SvgConverterChoice::Inkscape;
+    else
+        return false;
+    return true;
+}
+
 bool InkscapeHandOver::fail(TextId textId) {
     m_ui.messageBox(m_texts.text(textId), kProgramCaption, MessageIcon::Error);
     return false;
@@ -105,6 +150,22 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     if (drawing.empty() && m_lastSavedSvg) drawing = m_lastSavedSvg();
     if (!looksLikeSvg(drawing)) return fail(TextId::NoSvgFile);
 
+    JobImportContext ctx{m_texts, m_ui};
+    if (m_converter != SvgConverterChoice::Inkscape) {
+        // The copy, as Inkscape would get it, converted by ours; only text sends it on to Inkscape
+        // (which runs here, so the automatic choice does not ask).
+        removeFile(copy);
+        MakeSureDirectoryPathExists(m_tempFolder + "/");
+        if (!copyFileNoOverwrite(drawing, copy)) return fail(TextId::NoSvgFile);
+        const std::optional<std::string> bytes = readWholeFile(copy);
+        removeFile(copy);
+        if (!bytes) return fail(TextId::NoSvgFile);
+        bool textNeedsInkscape = false;
+        const bool askAboutText = m_converter == SvgConverterChoice::Own;
+        if (convertAndReadSvg(*bytes, askAboutText, textNeedsInkscape, job, state, ctx)) return true;
+        if (!textNeedsInkscape || askAboutText) return false;
+    }
+
     InkscapeAdapter adapter(m_processes, m_ui, m_tempFolder);
     const InkscapeVersion version = adapter.queryVersion(program);
 
@@ -130,14 +191,28 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     }
 
     if (m_progress) m_progress(m_texts.text(TextId::Starting));
-    JobImportContext ctx{m_texts, m_ui};
     return convertAndRead(program, version, drawing, copy, job, state, ctx, m_processes, m_tempFolder,
                           m_waitPasses);
 }
 
-bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,
                    JobImportContext& ctx, ProcessList& processes, const std::string& givenTempFolder) {
-    if (!runInkscape) return readSvgFile(path, job, state, ctx);
+    std::string program;
+    if (choice != SvgConverterChoice::Own) program = processes.findOnPath("inkscape");
+    if (choice != SvgConverterChoice::Inkscape) {
+        const std::optional<std::string> bytes = readWholeFile(path);
+        if (!bytes) {
+            beginImport(state);
+            ctx.failure = JobReadFailure::CannotOpen;
+            ctx.ui.messageBox(kSvgNotReadable, kProgramCaption, MessageIcon::Exclamation);
+            return false;
+        }
+        // Without an Inkscape to hand text to, the user decides whether to go on without it.
+        const bool askAboutText = program.empty();
+        bool textNeedsInkscape = false;
+        if (convertAndReadSvg(*bytes, askAboutText, textNeedsInkscape, job, state, ctx)) return true;
+        if (!textNeedsInkscape || askAboutText) return false;
+    }
     // Never a copy in the root folder: an empty folder means the usual temporary folder.
     const std::string tempFolder = givenTempFolder.empty() ? sartovin::tempFolder() : givenTempFolder;
     if (!looksLikeSvg(path)) {
@@ -145,7 +220,6 @@ bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState
         ctx.failure = JobReadFailure::CannotOpen;
         return false;
     }
-    const std::string program = processes.findOnPath("inkscape");
     if (program.empty()) {
         ctx.ui.messageBox(ctx.texts.text(TextId::NoInkscape), kProgramCaption, MessageIcon::Error);
         ctx.failure = JobReadFailure::CannotOpen;
@@ -157,10 +231,10 @@ bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState
                           tempFolder, 500);
 }
 
-bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,
                    JobImportContext& ctx) {
     SystemProcessList processes;
-    return importSvgFile(path, runInkscape, job, state, ctx, processes, tempFolder());
+    return importSvgFile(path, choice, job, state, ctx, processes, tempFolder());
 }
 
 bool hasSvgName(const std::string& path) {

@@ -20,6 +20,13 @@ namespace sartovin {
 /// Name of the temporary copy in the temporary folder.
 inline constexpr const char* kSvgCopyName = "qxjob.svg";
 
+/// Which converter turns an SVG drawing into paths.
+enum class SvgConverterChoice {
+    Automatic = 0,  ///< ours, unless the drawing holds text and Inkscape can be run
+    Own = 1,        ///< always ours: text is left out after a question
+    Inkscape = 2,   ///< always Inkscape
+};
+
 /// What the hint dialog answered.
 struct InkscapeHintAnswer {
     bool proceed = false;    ///< OK: go on; anything else ends the import
@@ -44,10 +51,11 @@ public:
 
     /// The whole hand-over into `job` (empty) and `state`: checks that one Inkscape runs (341),
     /// finds its program, takes the drawing (the command-line file when there is one, else the SVG
-    /// saved last; 343 when neither names an ".svg" file), copies it to tempFolder/qxjob.svg, shows
-    /// the hint unless the preferences are in order and the user hid it, shows text 345, converts
-    /// the copy with Inkscape, reads it and deletes it. Every failure has told the user before
-    /// false is returned.
+    /// saved last; 343 when neither names an ".svg" file), copies it to tempFolder/qxjob.svg and
+    /// converts the copy: with our converter as m_converter allows, else (text, or Inkscape
+    /// chosen) with Inkscape after the hint (shown unless the preferences are in order and the
+    /// user hid it) and text 345. The copy is read and deleted. Every failure has told the user
+    /// before false is returned.
     bool importSvg(Job& job, JobState& state);
 
     /// The Inkscape program to use: the executable of the process owning the last Inkscape window
@@ -60,10 +68,11 @@ public:
     std::string m_tempFolder;      ///< where the copy goes (no final "/")
     std::string m_inputFileName;   ///< the drawing named on the command line, if any
     std::string m_userDataFolder;  ///< the user's data folder, ending in "/" (Inkscape 0.92's preferences)
-    std::function<std::string()> m_lastSavedSvg;  ///< the recent-files lookup
-    InkscapeHintDialog m_hintDialog;              ///< default: an OK/Cancel message box
-    ProgressDisplay m_progress;                   ///< default: nothing shown
-    int m_waitPasses = 500;                       ///< passes of 100 ms the conversion may take
+    std::function<std::string()> m_lastSavedSvg;                     ///< the recent-files lookup
+    InkscapeHintDialog m_hintDialog;                                 ///< default: an OK/Cancel message box
+    ProgressDisplay m_progress;                                      ///< default: nothing shown
+    SvgConverterChoice m_converter = SvgConverterChoice::Automatic;  ///< see svgConverterChoiceOf
+    int m_waitPasses = 500;  ///< passes of 100 ms the conversion may take
 
 private:
     bool fail(TextId textId);
@@ -75,15 +84,29 @@ private:
     Settings m_settings;
 };
 
-/// Reads an SVG file for the command line: with `runInkscape` a copy is converted by the Inkscape
-/// found on $PATH first (341 when there is none, 343 when `path` is not an ".svg" file), without it
-/// the file must already be in the reader's form. Messages go through ctx.ui. An empty
-/// `tempFolder` stands for the temporary folder of SystemFolders.
-bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+/// The choice a setting value ("SvgConverter") or an option word ("auto", "own", "inkscape")
+/// stands for; false for anything else.
+bool svgConverterChoiceOf(int settingValue, SvgConverterChoice& choice);
+bool svgConverterChoiceOf(const std::string& word, SvgConverterChoice& choice);
+
+/// Converts the SVG drawing `bytes` with our converter and reads it. When the drawing holds text,
+/// `textNeedsInkscape` is set and the user is asked (text 490, OK/Cancel, Cancel when nobody can
+/// answer) whether to go on without it, unless `askAboutText` is false; then nothing is read and
+/// false is returned, so that the caller can hand the drawing to Inkscape instead.
+/// A file that is no SVG document gets the reader's message kSvgNotReadable.
+bool convertAndReadSvg(const std::string& bytes, bool askAboutText, bool& textNeedsInkscape, Job& job,
+                       JobState& state, JobImportContext& ctx);
+
+/// Reads an SVG file for the command line and files named at start-up, with the converter
+/// `choice` asks for: ours reads the file itself; Inkscape (the one on $PATH; 341 when there is
+/// none, 343 when `path` is not an ".svg" file) converts a copy first. Automatic hands only
+/// drawings with text to Inkscape, and only when there is one. Messages go through ctx.ui. An
+/// empty `tempFolder` stands for the temporary folder of SystemFolders.
+bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,
                    JobImportContext& ctx, ProcessList& processes, const std::string& tempFolder);
 
 /// importSvgFile with this machine's processes and the temporary folder of SystemFolders.
-bool importSvgFile(const std::string& path, bool runInkscape, Job& job, JobState& state,
+bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,
                    JobImportContext& ctx);
 
 /// True when `path` ends in ".svg", letter case ignored: a drawing to hand to the SVG import.

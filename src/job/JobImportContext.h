@@ -15,6 +15,7 @@ enum class JobReadFailure {
     BadEncoding,   ///< the text could not be converted (no converter for the code page)
     NoPageRecord,  ///< the text holds no "QXSeite"
     NoSegments,    ///< nothing to cut: message 303 was shown
+    TextLeftOut,   ///< the user would not have the drawing without its text (SVG without Inkscape)
 };
 
 struct JobImportContext {

@@ -46,6 +46,8 @@ const char* describeJobReadFailure(JobReadFailure failure) {
             return "not a job file (no \"QXSeite\" record)";
         case JobReadFailure::NoSegments:
             return "the job holds no objects to cut";
+        case JobReadFailure::TextLeftOut:
+            return "its text needs Inkscape, which is not used";
     }
     return "unknown failure";
 }

@@ -1,5 +1,4 @@
 #include "job/SvgGeometry.h"
-#include "platform/Decimal.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,13 +7,13 @@
 #include <numbers>
 #include <vector>
 
+#include "platform/Decimal.h"
+
 namespace sartovin {
 
 namespace {
 
-struct Pt {
-    double x = 0, y = 0;
-};
+using Pt = SvgPoint;
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -82,49 +81,11 @@ public:
         return true;
     }
     bool pair(Pt& p) { return number(p.x) && number(p.y); }
+    std::size_t position() const { return m_pos; }
 
 private:
     std::string_view m_text;
     std::size_t m_pos = 0;
-};
-
-class PathWriter {
-public:
-    PathWriter(const Affine& map, std::string& out) : m_map(map), m_out(out) {}
-    void move(Pt p) { emit('M', {p}); }
-    void line(Pt p) { emit('L', {p}); }
-    void cubic(Pt p1, Pt p2, Pt p3) { emit('C', {p1, p2, p3}); }
-    void close() {
-        if (!m_out.empty()) m_out += ' ';
-        m_out += 'Z';
-    }
-
-private:
-    void emit(char letter, std::initializer_list<Pt> points) {
-        if (!m_out.empty()) m_out += ' ';
-        m_out += letter;
-        for (const Pt& p : points) {
-            m_out += ' ';
-            appendNumber(m_map.mapX(p.x, p.y));
-            m_out += ',';
-            appendNumber(m_map.mapY(p.x, p.y));
-        }
-    }
-    // Fixed notation with six decimals and no trailing zeros: the reader's number syntax, no
-    // exponents, and a micrometre is far below a thousandth of a unit.
-    void appendNumber(double v) {
-        if (std::fabs(v) < 5e-7) v = 0;
-        std::string s = formatDecimal(v, 6);
-        if (s.find('.') != std::string::npos) {
-            while (s.back() == '0') s.pop_back();
-            if (s.back() == '.') s.pop_back();
-        }
-        if (s == "-0") s = "0";
-        m_out += s;
-    }
-
-    Affine m_map;
-    std::string& m_out;
 };
 
 // Greatest radial error of the usual cubic approximation of a circular arc of `angle` radians on
@@ -145,15 +106,13 @@ double arcPieceError(double angle) {
 
 // The SVG endpoint parametrisation turned into centre form (SVG 1.1 implementation notes F.6.5),
 // then written as cubic pieces.
-void writeArc(PathWriter& w, Pt p0, double rx, double ry, double phiDeg, bool large, bool sweep, Pt p,
-              double tolerance) {
-    if (p0.x == p.x && p0.y == p.y) return;
+// Returns false when the arc is a straight line (a zero radius); nothing is emitted then.
+template <typename CubicOut>
+bool writeArc(Pt p0, double rx, double ry, double phiDeg, bool large, bool sweep, Pt p, double tolerance,
+              CubicOut&& cubic) {
     rx = std::fabs(rx);
     ry = std::fabs(ry);
-    if (rx == 0 || ry == 0) {
-        w.line(p);
-        return;
-    }
+    if (rx == 0 || ry == 0) return false;
     const double phi = phiDeg * std::numbers::pi / 180;
     const double cp = std::cos(phi), sp = std::sin(phi);
     const double dx = (p0.x - p.x) / 2, dy = (p0.y - p.y) / 2;
@@ -196,9 +155,10 @@ void writeArc(PathWriter& w, Pt p0, double rx, double ry, double phiDeg, bool la
         Pt a1 = onEllipse(c1 - k * s1, s1 + k * c1);
         Pt a2 = onEllipse(c2 + k * s2, s2 - k * c2);
         Pt end = i + 1 == pieces ? p : onEllipse(c2, s2);
-        w.cubic(a1, a2, end);
+        cubic(a1, a2, end);
         t = t2;
     }
+    return true;
 }
 
 }  // namespace
@@ -264,21 +224,123 @@ bool parseTransform(std::string_view text, Affine& out) {
     return true;
 }
 
-bool rewritePathData(std::string_view data, const Affine& map, double tolerance, std::string& out) {
-    std::string text;
-    PathWriter w(map, text);
-    Scanner s(data);
-    // Tolerance is asked in output units; the arcs are split in input units.
-    const double stretch = map.maxStretch();
-    const double inputTolerance = stretch > 0 ? tolerance / stretch : tolerance;
+bool lengthInMm(std::string_view text, double& mm) {
+    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+    Scanner s(text);
+    double v = 0;
+    if (!s.number(v) || !std::isfinite(v) || v <= 0) return false;
+    std::string_view unit = text.substr(s.position());
+    while (!unit.empty() && isSpace(unit.front())) unit.remove_prefix(1);
+    double factor;
+    if (unit.empty() || unit == "px")
+        factor = 25.4 / 96;
+    else if (unit == "mm")
+        factor = 1;
+    else if (unit == "cm")
+        factor = 10;
+    else if (unit == "in")
+        factor = 25.4;
+    else if (unit == "pt")
+        factor = 25.4 / 72;
+    else if (unit == "pc")
+        factor = 25.4 / 6;
+    else if (unit == "q" || unit == "Q")
+        factor = 0.25;
+    else
+        return false;
+    mm = v * factor;
+    return true;
+}
 
+DocumentMap documentMap(std::string_view width, std::string_view height, std::string_view viewBox,
+                        std::string_view align) {
+    constexpr double kMmPerPx = 25.4 / 96;
+    double wmm = 0, hmm = 0;
+    const bool hasW = lengthInMm(width, wmm);
+    const bool hasH = lengthInMm(height, hmm);
+    DocumentMap m;
+    double box[4];
+    Scanner s(viewBox);
+    bool hasBox = true;
+    for (double& v : box) hasBox = hasBox && s.number(v);
+    hasBox = hasBox && box[2] > 0 && box[3] > 0;
+    if (!hasBox) {
+        m.toMm = Affine::scaling(kMmPerPx, kMmPerPx);
+        m.pageHeightMm = hasH ? hmm : 0;
+        return m;
+    }
+    if (!hasW && !hasH) {
+        wmm = box[2] * kMmPerPx;
+        hmm = box[3] * kMmPerPx;
+    } else if (!hasW) {
+        wmm = hmm * box[2] / box[3];
+    } else if (!hasH) {
+        hmm = wmm * box[3] / box[2];
+    }
+    m.toMm = viewBoxTransform(box, wmm, hmm, align);
+    m.pageHeightMm = hmm;
+    return m;
+}
+
+Affine viewBoxTransform(const double box[4], double width, double height, std::string_view align) {
+    double sx = width / box[2], sy = height / box[3];
+    // The alignment word and the meet-or-slice word, white space around them ignored.
+    std::size_t p = 0;
+    auto word = [&]() {
+        while (p < align.size() && isSpace(align[p])) ++p;
+        std::size_t b = p;
+        while (p < align.size() && !isSpace(align[p])) ++p;
+        return align.substr(b, p - b);
+    };
+    std::string_view a = word();
+    if (a == "defer") a = word();
+    const std::string_view mode = word();
+    if (a == "none") return {sx, 0, 0, sy, -box[0] * sx, -box[1] * sy};
+    static constexpr std::string_view kAligns[] = {"xMinYMin", "xMidYMin", "xMaxYMin", "xMinYMid", "xMidYMid",
+                                                   "xMaxYMid", "xMinYMax", "xMidYMax", "xMaxYMax"};
+    int which = 4;
+    for (int i = 0; i < 9; ++i)
+        if (a == kAligns[i]) which = i;
+    const double s = mode == "slice" ? std::max(sx, sy) : std::min(sx, sy);
+    const double fx = (which % 3) / 2.0, fy = (which / 3) / 2.0;  // 0, ½ or 1 of the free room
+    const double tx = -box[0] * s + fx * (width - box[2] * s);
+    const double ty = -box[1] * s + fy * (height - box[3] * s);
+    return {s, 0, 0, s, tx, ty};
+}
+
+SvgArc transformArc(const Affine& m, const SvgArc& arc) {
+    // The ellipse is centre + R(rotation)·diag(rx, ry)·(cos t, sin t); its image under the linear
+    // part L of the map is centre' + L·R·diag(rx, ry)·(…). The singular values of that matrix are
+    // the new radii, the direction of the first singular vector the new rotation.
+    const double phi = arc.rotation * std::numbers::pi / 180;
+    const double cp = std::cos(phi), sp = std::sin(phi);
+    // M = L · R(phi) · diag(rx, ry), columns (m00, m10) and (m01, m11).
+    const double m00 = (m.a * cp + m.c * sp) * arc.rx, m10 = (m.b * cp + m.d * sp) * arc.rx;
+    const double m01 = (-m.a * sp + m.c * cp) * arc.ry, m11 = (-m.b * sp + m.d * cp) * arc.ry;
+    const double e = (m00 + m11) / 2, f = (m00 - m11) / 2, g = (m10 + m01) / 2, h = (m10 - m01) / 2;
+    const double q = std::hypot(e, h), r = std::hypot(f, g);
+    const double a1 = std::atan2(g, f), a2 = std::atan2(h, e);
+    SvgArc out;
+    out.rx = q + r;
+    out.ry = std::fabs(q - r);
+    out.rotation = (a2 + a1) / 2 * 180 / std::numbers::pi;
+    out.largeArc = arc.largeArc;
+    const double det = m.a * m.d - m.b * m.c;
+    out.sweep = det < 0 ? !arc.sweep : arc.sweep;
+    out.end = m.map(arc.end);
+    return out;
+}
+
+bool parsePathCommands(std::string_view data, PathSink& sink) {
+    Scanner s(data);
     Pt cur, start, lastCtrl;
     char prev = 0;  // previous command, upper case, for the smooth curves
     char cmd = 0;
     bool haveCurrent = false;
     while (true) {
         s.skipSeparators();
-        if (s.atEnd()) break;
+        if (s.atEnd()) return true;
         char c = s.peek();
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
             cmd = c;
@@ -288,7 +350,7 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
         }
         const bool rel = cmd >= 'a' && cmd <= 'z';
         const char up = static_cast<char>(rel ? cmd - 32 : cmd);
-        if (up != 'M' && up != 'Z' && !haveCurrent) return false;
+        if (up != 'M' && !haveCurrent) return false;
         auto absolute = [&](Pt p) { return rel ? Pt{cur.x + p.x, cur.y + p.y} : p; };
         switch (up) {
             case 'M': {
@@ -296,14 +358,14 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
                 if (!s.pair(p)) return false;
                 cur = start = (rel && haveCurrent) ? Pt{cur.x + p.x, cur.y + p.y} : p;
                 haveCurrent = true;
-                w.move(cur);
+                sink.moveTo(cur);
                 // Further pairs are lines.
                 cmd = rel ? 'l' : 'L';
                 prev = 'M';
                 continue;
             }
             case 'Z':
-                w.close();
+                sink.closePath();
                 cur = start;
                 prev = 'Z';
                 continue;
@@ -311,21 +373,21 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
                 Pt p;
                 if (!s.pair(p)) return false;
                 cur = absolute(p);
-                w.line(cur);
+                sink.lineTo(cur);
                 break;
             }
             case 'H': {
                 double x;
                 if (!s.number(x)) return false;
                 cur = {rel ? cur.x + x : x, cur.y};
-                w.line(cur);
+                sink.lineTo(cur);
                 break;
             }
             case 'V': {
                 double y;
                 if (!s.number(y)) return false;
                 cur = {cur.x, rel ? cur.y + y : y};
-                w.line(cur);
+                sink.lineTo(cur);
                 break;
             }
             case 'C':
@@ -341,7 +403,7 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
                 if (!s.pair(p2) || !s.pair(p3)) return false;
                 p2 = absolute(p2);
                 p3 = absolute(p3);
-                w.cubic(p1, p2, p3);
+                sink.cubicTo(p1, p2, p3);
                 lastCtrl = p2;
                 cur = p3;
                 break;
@@ -358,24 +420,20 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
                 }
                 if (!s.pair(p)) return false;
                 p = absolute(p);
-                // The cubic with control points two thirds of the way to the quadratic's one is
-                // the same curve.
-                w.cubic({cur.x + 2.0 / 3 * (q.x - cur.x), cur.y + 2.0 / 3 * (q.y - cur.y)},
-                        {p.x + 2.0 / 3 * (q.x - p.x), p.y + 2.0 / 3 * (q.y - p.y)}, p);
+                sink.quadTo(q, p);
                 lastCtrl = q;
                 cur = p;
                 break;
             }
             case 'A': {
-                double rx, ry, phi;
-                bool large, sweep;
+                SvgArc arc;
                 Pt p;
-                if (!s.number(rx) || !s.number(ry) || !s.number(phi) || !s.flag(large) || !s.flag(sweep) ||
-                    !s.pair(p))
+                if (!s.number(arc.rx) || !s.number(arc.ry) || !s.number(arc.rotation) ||
+                    !s.flag(arc.largeArc) || !s.flag(arc.sweep) || !s.pair(p))
                     return false;
-                p = absolute(p);
-                writeArc(w, cur, rx, ry, phi, large, sweep, p, inputTolerance);
-                cur = p;
+                arc.end = absolute(p);
+                sink.arcTo(arc);
+                cur = arc.end;
                 break;
             }
             default:
@@ -383,6 +441,132 @@ bool rewritePathData(std::string_view data, const Affine& map, double tolerance,
         }
         prev = up;
     }
+}
+
+void appendDecimal(std::string& out, double v) {
+    // Rounded to micro-units in integer arithmetic: much faster than printf, and a micrometre is
+    // far below a thousandth of a unit.
+    double scaled = std::round(v * 1e6);
+    if (!(std::fabs(scaled) < 9e15)) {
+        std::string s = formatDecimal(std::isfinite(v) ? v : 0.0, 6);
+        while (s.find('.') != std::string::npos && (s.back() == '0' || s.back() == '.')) {
+            const bool dot = s.back() == '.';
+            s.pop_back();
+            if (dot) break;
+        }
+        out += s;
+        return;
+    }
+    long long n = static_cast<long long>(scaled);
+    if (n < 0) {
+        out += '-';
+        n = -n;
+    }
+    const long long whole = n / 1000000;
+    long long frac = n % 1000000;
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, whole);
+    out.append(buf, r.ptr);
+    if (frac) {
+        char digits[7] = {'.', '0', '0', '0', '0', '0', '0'};
+        int last = 6;
+        for (int i = 6; i >= 1; --i) {
+            digits[i] = static_cast<char>('0' + frac % 10);
+            frac /= 10;
+        }
+        while (digits[last] == '0') --last;
+        out.append(digits, static_cast<std::size_t>(last + 1));
+    } else if (n == 0 && !out.empty() && out.back() == '-') {
+        out.pop_back();  // "-0" is "0"
+    }
+}
+
+void ReaderPathWriter::letter(char c) {
+    if (!m_out.empty() && m_out.back() != '"') m_out += ' ';
+    m_out += c;
+}
+
+void ReaderPathWriter::point(SvgPoint q) {
+    if (!(std::fabs(q.x) <= kMaxPathCoordinate && std::fabs(q.y) <= kMaxPathCoordinate)) m_outOfRange = true;
+    m_out += ' ';
+    appendDecimal(m_out, q.x);
+    m_out += ',';
+    appendDecimal(m_out, q.y);
+}
+
+void ReaderPathWriter::beginDrawing() {
+    if (!m_afterClose) return;
+    // SVG: a drawing command after "z" starts a new sub-path at the closed one's start.
+    m_afterClose = false;
+    letter('M');
+    point(m_map.map(m_start));
+}
+
+void ReaderPathWriter::moveTo(SvgPoint p) {
+    m_afterClose = false;
+    m_current = m_start = p;
+    letter('M');
+    point(m_map.map(p));
+}
+
+void ReaderPathWriter::lineTo(SvgPoint p) {
+    beginDrawing();
+    m_current = p;
+    letter('L');
+    point(m_map.map(p));
+    ++m_segments;
+}
+
+void ReaderPathWriter::quadTo(SvgPoint q, SvgPoint p) {
+    // The cubic with control points two thirds of the way to the quadratic's one is the same curve.
+    const SvgPoint c = m_current;
+    cubicTo({c.x + 2.0 / 3 * (q.x - c.x), c.y + 2.0 / 3 * (q.y - c.y)},
+            {p.x + 2.0 / 3 * (q.x - p.x), p.y + 2.0 / 3 * (q.y - p.y)}, p);
+}
+
+void ReaderPathWriter::cubicTo(SvgPoint c1, SvgPoint c2, SvgPoint p) {
+    beginDrawing();
+    m_current = p;
+    letter('C');
+    point(m_map.map(c1));
+    point(m_map.map(c2));
+    point(m_map.map(p));
+    ++m_segments;
+}
+
+void ReaderPathWriter::arcTo(const SvgArc& arc) {
+    const SvgPoint from = m_current;
+    // Equal ends draw nothing (SVG omits such an arc).
+    if (from.x == arc.end.x && from.y == arc.end.y) return;
+    beginDrawing();
+    m_current = arc.end;
+    // Split where the tolerance is measured: after the map, on the image of the ellipse.
+    const SvgArc mapped = transformArc(m_map, arc);
+    const bool curved = writeArc(m_map.map(from), mapped.rx, mapped.ry, mapped.rotation, mapped.largeArc,
+                                 mapped.sweep, mapped.end, m_tolerance, [&](Pt a1, Pt a2, Pt end) {
+                                     letter('C');
+                                     point(a1);
+                                     point(a2);
+                                     point(end);
+                                     ++m_segments;
+                                 });
+    if (!curved) {
+        letter('L');
+        point(mapped.end);
+        ++m_segments;
+    }
+}
+
+void ReaderPathWriter::closePath() {
+    letter('Z');
+    m_current = m_start;
+    m_afterClose = true;
+}
+
+bool rewritePathData(std::string_view data, const Affine& map, double tolerance, std::string& out) {
+    std::string text;
+    ReaderPathWriter w(map, tolerance, text);
+    if (!parsePathCommands(data, w)) return false;
     out = std::move(text);
     return true;
 }

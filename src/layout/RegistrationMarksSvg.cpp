@@ -78,7 +78,17 @@ bool parseNumber(std::string_view text, double& v) {
 }  // namespace
 
 bool svgDocumentUnits(const std::string& svg, SvgDocumentUnits& u) {
-    return documentScale(svg, u.mmPerUnitX, u.mmPerUnitY, u.originX, u.originY);
+    if (findStartTag(svg, "svg", 0) == std::string::npos && findStartTag(svg, "svg:svg", 0) == std::string::npos)
+        return false;
+    // The drawing's user units are scaled and shifted into millimetres; aligning a viewBox of
+    // another shape than the page shifts them too.
+    const Affine toMm = documentMapOf(svg).toMm;
+    if (!(toMm.a > 0) || !(toMm.d > 0)) return false;
+    u.mmPerUnitX = toMm.a;
+    u.mmPerUnitY = toMm.d;
+    u.originX = -toMm.e / toMm.a;
+    u.originY = -toMm.f / toMm.d;
+    return true;
 }
 
 bool findSvgMarksLayer(const std::string& svg, std::size_t& begin, std::size_t& end) {

@@ -77,7 +77,7 @@ bool importDrawing(const std::string& path, const DrawingImportOptions& options,
         case DrawingKind::Svg: {
             SystemProcessList systemProcesses;
             ProcessList& processes = options.processes ? *options.processes : systemProcesses;
-            ok = importSvgFile(path, options.runInkscape, job, state, ctx, processes, options.tempFolder);
+            ok = importSvgFile(path, options.svgConverter, job, state, ctx, processes, options.tempFolder);
             break;
         }
     }

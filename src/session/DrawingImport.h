@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/StartMode.h"
+#include "job/InkscapeHandOver.h"
 #include "job/Job.h"
 #include "job/JobImportContext.h"
 
@@ -22,10 +23,10 @@ DrawingKind drawingKindOf(const std::string& path, const std::string& bytes,
                           std::optional<StartMode> startMode);
 
 struct DrawingImportOptions {
-    std::optional<StartMode> startMode;  ///< none: decide by the file
-    bool runInkscape = true;             ///< SVG: let Inkscape convert a copy first
-    ProcessList* processes = nullptr;    ///< needed for SVG with runInkscape
-    std::string tempFolder;              ///< where private copies go
+    std::optional<StartMode> startMode;                               ///< none: decide by the file
+    SvgConverterChoice svgConverter = SvgConverterChoice::Automatic;  ///< SVG: whose conversion
+    ProcessList* processes = nullptr;  ///< where Inkscape is looked for (default: this machine's)
+    std::string tempFolder;            ///< where private copies go
 };
 
 /// What an import found out besides the job.

@@ -25,6 +25,7 @@ bool importFromHost(const CTarnelWinCApp& app, MainWindowModel& model, WindowLis
         handOver.m_inputFileName = app.inputFileName;
         handOver.m_userDataFolder = userDataFolder();
         handOver.m_lastSavedSvg = [] { return findLastSavedSvg(); };
+        svgConverterChoiceOf(Settings(app.iniPath).svgConverter(), handOver.m_converter);
         handOver.m_hintDialog = hooks.hintDialog;
         handOver.m_progress = hooks.showText;
         return handOver.importSvg(job, state);
@@ -33,7 +34,7 @@ bool importFromHost(const CTarnelWinCApp& app, MainWindowModel& model, WindowLis
         // A drawing named on the command line is read as what it is.
         JobImportContext ctx{texts, ui};
         DrawingImportOptions options;
-        options.runInkscape = !processes.findOnPath("inkscape").empty();
+        svgConverterChoiceOf(Settings(app.iniPath).svgConverter(), options.svgConverter);
         options.processes = &processes;
         options.tempFolder = tempFolder();
         DrawingImportResult imported;

@@ -395,7 +395,7 @@ TEST(PreviewScreenshot, StickerSheetWithTenCopies) {
     JobImportContext ctx{texts, ui};
     DrawingImportOptions importOptions;
     importOptions.startMode = 2;
-    importOptions.runInkscape = false;
+    importOptions.svgConverter = SvgConverterChoice::Own;
     importOptions.tempFolder = dir.path();
     DrawingImportResult imported;
     ASSERT_TRUE(importDrawing(std::string(SARTOVIN_SOURCE_DIR) + "/examples/stickers.qxj", importOptions,

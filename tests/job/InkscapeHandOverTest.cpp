@@ -245,3 +245,54 @@ TEST(InkscapePreferencesTest, RelativeCoordinatesCheck) {
     EXPECT_FALSE(inkscapePreferencesInOrder("  allowrelativecoordinates=\"1\"\n  other=\"0\"\n"));
     EXPECT_FALSE(inkscapePreferencesInOrder("nothing here"));
 }
+
+TEST_F(HandOverTest, ADrawingWithoutTextNeedsNoInkscapeRun) {
+    test::writeFile(m_dir.file("drawing.svg"),
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100mm\" height=\"50mm\" "
+                    "viewBox=\"0 0 100 50\"><rect x=\"10\" y=\"10\" width=\"40\" height=\"20\"/></svg>");
+    settings.setHideInkscapeHint(false);  // the hint is about Inkscape's run: not shown either
+    ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(processes.started.empty());
+    ASSERT_EQ(job.layers.size(), 1u);
+    ASSERT_EQ(job.layers[0].objects.size(), 1u);
+    EXPECT_NEAR(job.layers[0].objects[0].boundsX2 - job.layers[0].objects[0].boundsX1, 40, 1e-6);
+    EXPECT_FALSE(fileExists(copyPath()));
+
+    // Inkscape chosen: it converts the same drawing.
+    handOver.m_converter = SvgConverterChoice::Inkscape;
+    settings.setHideInkscapeHint(true);
+    job = Job{};
+    ASSERT_TRUE(handOver.importSvg(job, state));
+    EXPECT_EQ(processes.started.size(), 2u);  // version, conversion
+}
+
+TEST_F(HandOverTest, TextGoesToInkscapeUnlessOursIsChosen) {
+    // The drawing holds lettering: the automatic choice lets the running Inkscape convert it.
+    ASSERT_TRUE(handOver.importSvg(job, state));
+    EXPECT_EQ(processes.started.size(), 2u);
+
+    // Ours chosen: the user hears that one text object is left out, and decides.
+    test::writeFile(m_dir.file("texts/2000.txt"),
+                    "[2000]\n2303=No objects\n2490=%d text objects need Inkscape\n");
+    Texts texts(m_dir.path() + "texts/", 2000);
+    InkscapeHandOver own{windows, processes, ui, texts, settings};
+    own.m_tempFolder = handOver.m_tempFolder;
+    own.m_inputFileName = handOver.m_inputFileName;
+    own.m_converter = SvgConverterChoice::Own;
+    processes.started.clear();
+    ui.answers = {MessageAnswer::Cancel};
+    job = Job{};
+    EXPECT_FALSE(own.importSvg(job, state));
+    ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{"1 text objects need Inkscape"});
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_TRUE(processes.started.empty());
+
+    ui.messages.clear();
+    ui.answers = {MessageAnswer::Ok};
+    job = Job{};
+    ASSERT_TRUE(own.importSvg(job, state));
+    ASSERT_EQ(job.layers.size(), 2u);
+    EXPECT_EQ(job.layers[0].objects.size(), 5u);  // the lettering's two glyphs are not there
+    EXPECT_TRUE(processes.started.empty());
+}

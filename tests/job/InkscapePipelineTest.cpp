@@ -112,12 +112,12 @@ protected:
                         "[2000]\n2303=No objects for cutting found !\n2341=No Inkscape\n2343=No SVG\n");
     }
     bool haveInkscape() { return !m_processes.findOnPath("inkscape").empty(); }
-    bool import(const std::string& path) {
+    bool import(const std::string& path, SvgConverterChoice choice = SvgConverterChoice::Inkscape) {
         // The virtual clock would let the wait run out at once while Inkscape works: real time
         // passes in each pause here.
         ui.onPump = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
         JobImportContext ctx{m_texts, ui};
-        return importSvgFile(path, true, job, state, ctx, m_processes, m_dir.path() + "tmp");
+        return importSvgFile(path, choice, job, state, ctx, m_processes, m_dir.path() + "tmp");
     }
 
     test::TempDir m_dir;
@@ -171,18 +171,33 @@ TEST_F(InkscapePipeline, CopyChecks) {
 }
 
 TEST_F(InkscapePipeline, DocumentUnits) {
-    double sx, sy, ox, oy;
-    ASSERT_TRUE(
-        documentScale("<svg width=\"100mm\" height=\"50mm\" viewBox=\"10 20 200 100\">", sx, sy, ox, oy));
-    EXPECT_DOUBLE_EQ(sx, 0.5);
-    EXPECT_DOUBLE_EQ(sy, 0.5);
-    EXPECT_DOUBLE_EQ(ox, 10);
-    ASSERT_TRUE(
-        documentScale("<svg width=\"8.5in\" height=\"11in\" viewBox=\"0 0 816 1056\">", sx, sy, ox, oy));
-    EXPECT_NEAR(sx, 25.4 / 96, 1e-12);
-    ASSERT_TRUE(documentScale("<svg width=\"400\" height=\"300\">", sx, sy, ox, oy));
-    EXPECT_NEAR(sy, 25.4 / 96, 1e-12);
-    EXPECT_FALSE(documentScale("<html>", sx, sy, ox, oy));
+    auto at = [](const DocumentMap& m, double x, double y) { return m.toMm.map({x, y}); };
+    DocumentMap m = documentMapOf("<svg width=\"100mm\" height=\"50mm\" viewBox=\"10 20 200 100\">");
+    EXPECT_DOUBLE_EQ(at(m, 10, 20).x, 0);
+    EXPECT_DOUBLE_EQ(at(m, 210, 120).x, 100);
+    EXPECT_DOUBLE_EQ(m.pageHeightMm, 50);
+    m = documentMapOf("<svg width=\"8.5in\" height=\"11in\" viewBox=\"0 0 816 1056\">");
+    EXPECT_NEAR(m.toMm.a, 25.4 / 96, 1e-12);
+    m = documentMapOf("<svg width=\"400\" height=\"300\">");
+    EXPECT_NEAR(m.toMm.d, 25.4 / 96, 1e-12);
+    EXPECT_NEAR(m.pageHeightMm, 300 * 25.4 / 96, 1e-12);
+    m = documentMapOf("<html>");
+    EXPECT_NEAR(m.toMm.a, 25.4 / 96, 1e-12);
+
+    // A square viewBox on a page twice as wide: fitted whole and placed as preserveAspectRatio
+    // says, or stretched with "none", or cut with "slice".
+    const std::string page = "<svg width=\"100mm\" height=\"50mm\" viewBox=\"0 0 100 100\" ";
+    m = documentMapOf(page + ">");
+    EXPECT_DOUBLE_EQ(at(m, 0, 0).x, 25);  // xMidYMid meet
+    EXPECT_DOUBLE_EQ(at(m, 100, 100).y, 50);
+    m = documentMapOf(page + "preserveAspectRatio=\"xMaxYMid meet\">");
+    EXPECT_DOUBLE_EQ(at(m, 0, 0).x, 50);
+    m = documentMapOf(page + "preserveAspectRatio=\"none\">");
+    EXPECT_DOUBLE_EQ(at(m, 100, 100).x, 100);
+    EXPECT_DOUBLE_EQ(at(m, 100, 100).y, 50);
+    m = documentMapOf(page + "preserveAspectRatio=\"xMinYMin slice\">");
+    EXPECT_DOUBLE_EQ(at(m, 100, 100).x, 100);
+    EXPECT_DOUBLE_EQ(at(m, 100, 100).y, 100);
 }
 
 TEST_F(InkscapePipeline, RealInkscapeConvertsTheDrawing) {
@@ -223,4 +238,28 @@ TEST_F(InkscapePipeline, BrokenFileGivesItsMessage) {
     EXPECT_FALSE(import(m_dir.file("broken.svg")));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
     EXPECT_FALSE(fileExists(m_dir.path() + "tmp/qxjob.svg"));
+}
+
+TEST_F(InkscapePipeline, CopyWithGradientsAndColourAttributes) {
+    // Definitions holding elements with content (a gradient's stops, a group) are skipped whole;
+    // once they made the whole copy unreadable.
+    const std::string after =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\"><defs><linearGradient id=\"g\"><stop offset=\"0\"/>"
+        "</linearGradient><g id=\"p\"><path d=\"M 0,0 L 9,9\"/></g></defs>"
+        "<path d=\"M 0,0 L 90,0\" fill=\"#ff0000\"/>"
+        "<path d=\"M 0,0 L 90,0\" style=\"stroke:#000000\" fill=\"#00ff00\"/>"
+        "<path d=\"M 0,0 L 90,0\" style=\"color:#0000ff;fill:currentColor\"/>"
+        "<path d=\"M 0,0 L 90,0\" style=\"fill:none\" fill=\"#ffffff\"/></svg>";
+    std::string out;
+    ASSERT_TRUE(normaliseInkscapeCopy("", after, out));
+    // A path's fill attribute (Inkscape leaves it on paths it did not rebuild) and currentColor
+    // reach the reader as the colour they stand for; a fill in the style stays as it is.
+    ui.answers = {};
+    JobImportContext ctx{m_texts, ui};
+    ASSERT_TRUE(readSvgText(out, job, state, ctx)) << out;
+    ASSERT_EQ(job.layers.size(), 1u);
+    std::vector<std::string> colours;
+    for (const JobObject& o : job.layers[0].objects) colours.push_back(o.colourName);
+    EXPECT_EQ(colours,
+              (std::vector<std::string>{"R=255 G=0 B=0", "R=0 G=255 B=0", "R=0 G=0 B=255", "R=0 G=0 B=0"}));
 }

@@ -191,7 +191,7 @@ TEST(GpglWriter, TheHobbyMarksOfTheDrawingAreReadFirst) {
     job.layers = {layerWith("art", {objectWith(polyline({{0, 0}, {150, 100}}, false))}), layer};
 
     PlotEnvironment env;
-    FakeExchange exchange(env.interaction);
+    FakeExchange exchange(env.ui);
     env.context.marksExchange = &exchange;
     PlotParameters p = hobbyParameters(job);
     p.startMode = 11;
