@@ -78,7 +78,8 @@ bool parseNumber(std::string_view text, double& v) {
 }  // namespace
 
 bool svgDocumentUnits(const std::string& svg, SvgDocumentUnits& u) {
-    if (findStartTag(svg, "svg", 0) == std::string::npos && findStartTag(svg, "svg:svg", 0) == std::string::npos)
+    if (findStartTag(svg, "svg", 0) == std::string::npos &&
+        findStartTag(svg, "svg:svg", 0) == std::string::npos)
         return false;
     // The drawing's user units are scaled and shifted into millimetres; aligning a viewBox of
     // another shape than the page shifts them too.

@@ -20,14 +20,16 @@
 #include "base/Texts.h"
 #include "job/JobModel.h"
 #include "layout/LayoutModel.h"
-#include "layout/TestJobs.h"
 #include "pages/OptionsModel.h"
 #include "pages/PreviewScene.h"
 #include "platform/ScriptedInteraction.h"
 #include "render/PreviewPainter.h"
 #include "session/DrawingImport.h"
 #include "session/MainWindowModel.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
 #include "support/TempDir.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {

@@ -22,10 +22,11 @@ bool haveInkscape() { return std::system("command -v inkscape >/dev/null 2>&1") 
 
 class ClosedShapesTest : public ::testing::TestWithParam<const char*> {
 protected:
-    std::string plot(const std::string& startMode, const std::string& plotter, const std::string& out) {
+    std::string plot(const std::string& startMode, const std::string& plotter, const std::string& out,
+                     const char* converter) {
         const std::string drawing = std::string(SARTOVIN_SOURCE_DIR) + "/examples/" + GetParam();
-        auto r = runProgram({SARTOVIN_CLI, "plot", "--quiet", "--start-mode", startMode, "--plotter", plotter,
-                             "--output", out, drawing},
+        auto r = runProgram({SARTOVIN_CLI, "plot", "--quiet", "--svg-converter", converter, "--start-mode",
+                             startMode, "--plotter", plotter, "--output", out, drawing},
                             {{"XDG_CONFIG_HOME", dir.file("cfg")},
                              {"XDG_DATA_DIRS", dir.file("share")},
                              {"LANG", "de_DE.UTF-8"},
@@ -55,8 +56,13 @@ void expectAllClosed(const std::vector<CutRun>& runs, long unitsPerMm) {
 
 TEST_P(ClosedShapesTest, EveryClosedOutlineReturnsToItsStart) {
     if (!haveInkscape()) GTEST_SKIP() << "Inkscape is not installed";
-    expectAllClosed(test::hpglCutRuns(plot("5", "Jaguar IV 61", dir.file("out.plt"))), 40);
-    expectAllClosed(test::gpglCutRuns(plot("12", "Silhouette Cameo", dir.file("out.gpgl"))), 20);
+    // Our converter (Inkscape only for the drawing with text), then Inkscape's conversion.
+    for (const char* converter : {"auto", "inkscape"}) {
+        SCOPED_TRACE(converter);
+        expectAllClosed(test::hpglCutRuns(plot("5", "Jaguar IV 61", dir.file("out.plt"), converter)), 40);
+        expectAllClosed(test::gpglCutRuns(plot("12", "Silhouette Cameo", dir.file("out.gpgl"), converter)),
+                        20);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ClosedShapesTest, ::testing::Values("stickers.svg", "lettering.svg"),

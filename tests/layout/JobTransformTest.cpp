@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/TestJobs.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {

@@ -7,10 +7,12 @@
 #include "base/Settings.h"
 #include "base/Texts.h"
 #include "job/JobModel.h"
-#include "layout/TestJobs.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
 #include "support/TempDir.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "base/Texts.h"
-#include "layout/TestJobs.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
 #include "support/TempDir.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "layout/RegistrationMarks.h"
-#include "layout/TestJobs.h"
+#include "support/CatalogRecords.h"
+#include "support/JobBuilders.h"
+#include "support/TextFiles.h"
 
 namespace sartovin {
 namespace {
