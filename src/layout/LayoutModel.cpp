@@ -93,13 +93,15 @@ void LayoutModel::open() {
     m_proportional = true;
     m_open = true;
     updateCopies();
-    if (m_toWidth && toWidthEnabled()) fitToWidth();
+    // The rotation before the fit: the fit is for the job as it lies on the medium.
     applyTransform();
+    keepFit();
     m_previewNeedsRedraw = true;
 }
 
 void LayoutModel::refresh() {
     reapplySize();
+    keepFit();
     updateCopies();
     m_previewNeedsRedraw = true;
 }
@@ -108,6 +110,7 @@ void LayoutModel::extentChanged() {
     m_size.importedWidth = m_state.extent.spanY;
     m_size.importedHeight = m_state.extent.spanX;
     reapplyPercentages();
+    keepFit();
     updateCopies();
     m_previewNeedsRedraw = true;
 }
@@ -168,6 +171,7 @@ void LayoutModel::mediumEdited(SizeField dimension) {
         m_size.resetToImported();
     else
         changeSize(dimension, dimension == SizeField::WidthMm ? m_size.width : m_size.height);
+    keepFit();
     selectLastFormat();
     updateCopies();
     m_previewNeedsRedraw = true;
@@ -246,22 +250,33 @@ bool LayoutModel::sizeEditsEnabled() const { return !m_state.marksMode; }
 bool LayoutModel::toWidthEnabled() const { return !m_state.marksMode; }
 
 void LayoutModel::setToWidth(bool on) {
+    if (on == m_toWidth) return;
     m_toWidth = on;
     m_settings.setToWidth(on ? 1 : 0);
-    if (on && toWidthEnabled()) fitToWidth();
+    if (on) {
+        keepFit();
+    } else if (m_beforeFit) {
+        // The switches and distances the fit set aside come back; the job keeps its fitted size.
+        m_proportional = m_beforeFit->proportional;
+        m_copies.setSameDistance(m_beforeFit->sameDistance);
+        m_copies.setDistanceH(m_beforeFit->distanceH);
+        m_beforeFit.reset();
+    }
     updateCopies();
     m_previewNeedsRedraw = true;
 }
 
-// The width is fitted as the job lies now: open() fits before it applies the stored rotation, so
-// with a quarter turn the fitted size ends up as the job's length.
+void LayoutModel::keepFit() {
+    if (m_toWidth && m_open && toWidthEnabled()) fitToWidth();
+}
+
+// The fit is a state of its own: only "ToWidth" is stored. What it changes in the copy layout is
+// remembered, to come back when the fit is turned off.
 void LayoutModel::fitToWidth() {
+    if (!m_beforeFit) m_beforeFit = BeforeFit{m_proportional, m_copies.sameDistance(), m_copies.distanceH()};
     m_proportional = true;
-    m_settings.setProportional(1);
     m_copies.closeColumns();
-    m_settings.setSameDistance(0);
     m_position.right = 0;
-    m_settings.setCopyDistanceHoricontal(0);
     changeSize(SizeField::WidthMm, largestJobWidth());
 }
 
@@ -271,6 +286,8 @@ void LayoutModel::setRotation(int rotation) {
     m_rotation = rotationOf(rotation);
     m_settings.setRotate(m_rotation);
     applyTransform();
+    keepFit();
+    updateCopies();
     m_previewNeedsRedraw = true;
 }
 

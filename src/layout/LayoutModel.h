@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,9 +110,10 @@ public:
     void resetSize();
     /// "Proportional"; stored.
     void setProportional(bool on);
-    /// "An Materialbreite anpassen": when switched on (and enabled) proportional goes on,
-    /// sameDistance off, positionRight and distanceH become 0 and the width is fitted to the
-    /// largest job width. Stored as "ToWidth".
+    /// "An Materialbreite anpassen": while it is on (and enabled) proportional is on, sameDistance
+    /// off, positionRight and distanceH are 0 and the job's width as it lies on the medium is the
+    /// largest job width, fitted again on every change of rotation, medium or allowances. Only
+    /// "ToWidth" is stored; turned off, the copy switches and distances set aside come back.
     void setToWidth(bool on);
 
     double importedWidth() const { return m_size.importedWidth; }
@@ -251,6 +253,8 @@ private:
     void reapplySize();
     void reapplyPercentages();
     void fitToWidth();
+    /// Fits again while "ToWidth" is on (and allowed), after anything that changes the room.
+    void keepFit();
     void applyTransform();
     void updateCopies();
     void updatePositions();
@@ -273,6 +277,12 @@ private:
     JobSize m_size;
     bool m_proportional = true;
     bool m_toWidth = false;
+    struct BeforeFit {
+        bool proportional;
+        bool sameDistance;
+        int distanceH;
+    };
+    std::optional<BeforeFit> m_beforeFit;  ///< what the fit set aside, while it is on
     std::int16_t m_rotation = kRotateRight;
     std::int16_t m_previousRotation = kRotateNone;
     bool m_mirror = false;

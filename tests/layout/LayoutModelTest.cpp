@@ -206,7 +206,7 @@ TEST_F(LayoutModelTest, TheLargestJobFollowsTheOptionsAsTheyAreStored) {
     EXPECT_DOUBLE_EQ(m.largestJobHeight(), 4990 - 20 - 2 - 1);
 }
 
-TEST_F(LayoutModelTest, ToWidthFitsTheMediumWidth) {
+TEST_F(LayoutModelTest, ToWidthFitsTheMediumWidthAndStoresOnlyItself) {
     settings.setRotate(0);
     settings.setMediumWidth(310);  // usable 300, largest 299
     settings.setCopyDistanceHoricontal(7);
@@ -215,6 +215,7 @@ TEST_F(LayoutModelTest, ToWidthFitsTheMediumWidth) {
     m.setPositionMode(0);
     m.setHorizontalPosition(20);
     m.setProportional(false);
+    const std::string proportionalBefore = key("Proportional");
     m.setToWidth(true);
     EXPECT_TRUE(m.proportional());
     EXPECT_FALSE(m.sameDistance());
@@ -223,13 +224,17 @@ TEST_F(LayoutModelTest, ToWidthFitsTheMediumWidth) {
     EXPECT_DOUBLE_EQ(m.jobWidth(), 299);
     EXPECT_DOUBLE_EQ(m.widthPercent(), 598);
     EXPECT_DOUBLE_EQ(m.jobHeight(), 598);
+    // The fit is a state of its own: the user's distances and switches stay stored as they were.
     EXPECT_EQ(key("ToWidth"), "1");
-    EXPECT_EQ(key("Proportional"), "1");
-    EXPECT_EQ(key("SameDistance"), "0");
-    EXPECT_EQ(key("CopyDistanceHoricontal"), "0");
+    EXPECT_EQ(key("Proportional"), proportionalBefore);
+    EXPECT_EQ(key("SameDistance"), "<absent>");
+    EXPECT_EQ(key("CopyDistanceHoricontal"), "7");
+    // Turned off, the job keeps its size and the copies their earlier distances.
     m.setToWidth(false);
     EXPECT_EQ(key("ToWidth"), "0");
     EXPECT_DOUBLE_EQ(m.jobWidth(), 299);
+    EXPECT_TRUE(m.sameDistance());
+    EXPECT_FALSE(m.proportional());
 }
 
 TEST_F(LayoutModelTest, StoredToWidthIsAppliedOnOpening) {
@@ -239,6 +244,32 @@ TEST_F(LayoutModelTest, StoredToWidthIsAppliedOnOpening) {
     LayoutModel& m = open();
     EXPECT_DOUBLE_EQ(m.jobWidth(), 99);
     EXPECT_DOUBLE_EQ(m.jobHeight(), 198);
+}
+
+TEST_F(LayoutModelTest, TheFitHoldsForTheJobAsItLiesOnTheMedium) {
+    // The default quarter turn lays the drawing's 100 mm across the medium: that is what is fitted.
+    settings.setToWidth(1);
+    settings.setMediumWidth(310);  // largest width 299
+    LayoutModel& m = open();
+    ASSERT_EQ(m.rotation(), 1);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 299);
+    EXPECT_DOUBLE_EQ(m.jobHeight(), 149.5);
+
+    // Turned back, the 50 mm side lies across and is fitted again.
+    m.setRotation(0);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 299);
+    EXPECT_DOUBLE_EQ(m.jobHeight(), 598);
+
+    // A narrower medium refits, and so does a wider one.
+    m.setMediumWidth(210);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 199);
+    m.setMediumWidth(410);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 399);
+
+    // Without the fit the size stays as it is.
+    m.setToWidth(false);
+    m.setMediumWidth(510);
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 399);
 }
 
 TEST_F(LayoutModelTest, SameDistanceTakesTheSmallerDistance) {
