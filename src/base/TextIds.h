@@ -235,6 +235,8 @@ enum class TextId : int {
     MoveBladeToFirstMark = 390,
     ReadingMarks = 392,
     CorelMacroStarterMissing = 393,  ///< %s: the settings file where "CorelMacroStarter" goes
+    DrawingReducedToMedium = 396,    ///< %s × %s mm as drawn, %s × %s mm as reduced
+    JobLeavesMedium = 397,           ///< Yes/No: cut a job that extends beyond the medium
 
     // Cutter page
     CutterSettings = 400,

@@ -9,6 +9,7 @@
 #include "cli/BatchRun.h"
 #include "cli/Cli.h"
 #include "cli/ConsolePlotProgress.h"
+#include "layout/LayoutModel.h"
 #include "plot/PlotContext.h"
 #include "session/CutCommand.h"
 #include "session/DeviceSession.h"
@@ -83,6 +84,8 @@ int runPlotCommand(Args args) {
         GroupSink sink = [&](const std::string& bytes) {
             return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
         };
+        if (model.layout().jobLeavesMedium())
+            std::fprintf(stderr, "sartovin plot: warning: the job extends beyond the medium\n");
         runCutCommandToSink(model, context, sink, stream, result);
         closed = out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0;
     } else {
@@ -91,6 +94,10 @@ int runPlotCommand(Args args) {
         // configuration dialog stores it), then every group goes over the plotter's port.
         runCutCommand(model, run.devices(), context, nullptr, stream, result);
         output = describePort(run.plotter());
+    }
+    if (result.declined) {
+        std::fprintf(stderr, "sartovin plot: nothing was sent: the job extends beyond the medium\n");
+        return 1;
     }
     if (result.busy || result.noPort) return 1;
     if (result.run.sinkFailed || !closed) {

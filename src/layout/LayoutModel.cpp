@@ -1,6 +1,7 @@
 #include "layout/LayoutModel.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/EditText.h"
 #include "base/Settings.h"
@@ -96,7 +97,46 @@ void LayoutModel::open() {
     // The rotation before the fit: the fit is for the job as it lies on the medium.
     applyTransform();
     keepFit();
+    reduceToMedium();
     m_previewNeedsRedraw = true;
+}
+
+// A drawing larger than the largest job is made to fit on opening, proportionally, and the user is
+// told; a registration-mark job keeps its size (its marks are measured as drawn).
+void LayoutModel::reduceToMedium() {
+    if (m_state.marksMode) return;
+    const double maxWidth = largestJobWidth(), maxHeight = largestJobHeight();
+    const double width = m_size.width, height = m_size.height;
+    if (width <= maxWidth + kFitTolerance && height <= maxHeight + kFitTolerance) return;
+    if (!(width > 0) || !(height > 0) || !(maxWidth > 0) || !(maxHeight > 0)) return;
+    // Whole millimetres below the limit, so that the rounded size the page shows fits as well. The
+    // reduction keeps the proportions even where the shorter side ends below the plotter's
+    // smallest job size: a long narrow drawing would otherwise stay larger than the medium.
+    const double factor = std::min(maxWidth / width, maxHeight / height);
+    const bool byWidth = maxWidth / width <= maxHeight / height;
+    const SizeLimits limits{0, maxWidth, 0, maxHeight};
+    if (byWidth)
+        changeJobSize(m_size, SizeField::WidthMm, std::floor(width * factor + 1e-6), limits, true);
+    else
+        changeJobSize(m_size, SizeField::HeightMm, std::floor(height * factor + 1e-6), limits, true);
+    updateCopies();
+    if (m_size.width > maxWidth + kFitTolerance || m_size.height > maxHeight + kFitTolerance) return;
+    m_interaction.messageBox(m_texts.format(TextId::DrawingReducedToMedium,
+                                            {wholeNumberText(width), wholeNumberText(height),
+                                             wholeNumberText(m_size.width), wholeNumberText(m_size.height)}),
+                             kProgramCaption, MessageIcon::Information);
+}
+
+bool LayoutModel::jobLeavesMedium() const {
+    const JobArea a = jobArea();
+    return a.width > m_usableWidth + kLeaveTolerance || a.height > m_usableHeight + kLeaveTolerance;
+}
+
+LayoutModel::JobArea LayoutModel::jobArea() const {
+    const double frame = frameAllowance();
+    const int columns = m_copies.columns(), rows = m_copies.rows();
+    return {columns * (m_size.width + frame) + (columns - 1) * m_copies.distanceH(),
+            rows * (m_size.height + frame) + (rows - 1) * m_copies.distanceV()};
 }
 
 void LayoutModel::refresh() {

@@ -135,6 +135,17 @@ public:
     /// 2 when "UseOvercut" is on, else 0.
     double overcutAllowance() const;
 
+    /// The room the copies take with their frames and distances, across and along the medium.
+    struct JobArea {
+        double width = 0, height = 0;
+    };
+    JobArea jobArea() const;
+    /// True when the copies take more room than the usable medium (by more than half a millimetre,
+    /// as sizes are shown rounded): a registration-mark job is never reduced, and a medium made
+    /// smaller than a job whose proportions cannot follow keeps the job as it was.
+    bool jobLeavesMedium() const;
+    static constexpr double kLeaveTolerance = 0.5;
+
     // ---- rotation and mirror ----------------------------------------------------------------
 
     /// Rotation list index (0 none, 1 90° right, 2 90° left, 3 180°; others read as 0); stores
@@ -253,6 +264,9 @@ private:
     void reapplySize();
     void reapplyPercentages();
     void fitToWidth();
+    /// On opening: a job larger than the largest job size is reduced proportionally to fit, with
+    /// a message.
+    void reduceToMedium();
     /// Fits again while "ToWidth" is on (and allowed), after anything that changes the room.
     void keepFit();
     void applyTransform();

@@ -1,6 +1,8 @@
 #include "session/CutCommand.h"
 
 #include "device/DeviceDelivery.h"
+#include "layout/LayoutModel.h"
+#include "layout/LayoutTexts.h"
 #include "session/DeviceMarksExchange.h"
 #include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
@@ -22,6 +24,20 @@ bool refuse(const MainWindowModel& model, Interaction& ui) {
     return false;
 }
 
+// A job that takes more room than the medium has is sent only when the user says so; without
+// anyone to ask, it is not sent.
+bool jobOnMediumConfirmed(MainWindowModel& model, Interaction& ui, const Texts& texts) {
+    const LayoutModel& layout = model.layout();
+    if (!layout.jobLeavesMedium()) return true;
+    const LayoutModel::JobArea area = layout.jobArea();
+    const std::string text =
+        texts.format(TextId::JobLeavesMedium,
+                     {wholeNumberText(area.width), wholeNumberText(area.height),
+                      wholeNumberText(layout.usableWidth()), wholeNumberText(layout.usableHeight())});
+    return ui.messageBox(text, kProgramCaption, MessageIcon::Exclamation, MessageButtons::YesNo,
+                         MessageAnswer::No) == MessageAnswer::Yes;
+}
+
 }  // namespace
 
 bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& context,
@@ -30,6 +46,10 @@ bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& 
     Interaction& ui = context.interaction;
     if (refuse(model, ui)) {
         result.refused = true;
+        return false;
+    }
+    if (!jobOnMediumConfirmed(model, ui, context.texts)) {
+        result.declined = true;
         return false;
     }
     DeviceSession::RunningScope running(devices);

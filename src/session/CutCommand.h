@@ -22,6 +22,7 @@ inline constexpr const char* kNoLaserJobText = "Laser jobs cannot be generated b
 struct CutCommandResult {
     bool started = false;       ///< the groups were run (the device was free and had a port)
     bool refused = false;       ///< nothing to run (no plotter, no pages, or the laser edition)
+    bool declined = false;      ///< the job leaves the medium and the user did not want it cut
     bool busy = false;          ///< stopped by the display tool (text 316)
     bool noPort = false;        ///< stopped with text 307 / 389
     std::size_t bytesSent = 0;  ///< bytes of the groups the device (or the sink) took

@@ -272,6 +272,42 @@ TEST_F(LayoutModelTest, TheFitHoldsForTheJobAsItLiesOnTheMedium) {
     EXPECT_DOUBLE_EQ(m.jobWidth(), 399);
 }
 
+// A drawing larger than the medium, turned a quarter: 1000 mm across a 600 mm medium.
+TEST_F(LayoutModelTest, ADrawingLargerThanTheMediumIsReducedOnOpeningWithAMessage) {
+    live.layers[0].objects[0] = test::rectangle(0, 0, 1000, 50);
+    state.extent = {50, 1000, 50, 1000, 1000, 50, 0, 0};
+    JobExtent referenceExtent;
+    reference = Job{};
+    makeReferenceCopy(live, state.extent, reference, referenceExtent);
+    LayoutModel& m = open();
+    EXPECT_DOUBLE_EQ(m.jobWidth(), 589);  // the largest job: 600 − 2 × 5 − 1
+    EXPECT_NEAR(m.jobHeight(), 29.45, 1e-9);
+    EXPECT_FALSE(m.jobLeavesMedium());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Reduced from 1000 x 50 mm to 589 x 29 mm");
+
+    // A drawing that fits is left alone, silently.
+    ui.messages.clear();
+    live.layers[0].objects[0] = test::rectangle(0, 0, 100, 50);
+    state.extent = {50, 100, 50, 100, 100, 50, 0, 0};
+    reference = Job{};
+    makeReferenceCopy(live, state.extent, reference, referenceExtent);
+    LayoutModel& fits = open();
+    EXPECT_DOUBLE_EQ(fits.jobWidth(), 100);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(LayoutModelTest, AJobThatCannotFollowANarrowerMediumLeavesIt) {
+    settings.setRotate(0);
+    LayoutModel& m = open();
+    m.setCopiesEdit(4);  // 4 × 50 mm side by side
+    EXPECT_FALSE(m.jobLeavesMedium());
+    // Registration-mark jobs are never scaled: a narrower medium leaves the job as large as it is.
+    state.marksMode = true;
+    m.setMediumWidth(40);
+    EXPECT_TRUE(m.jobLeavesMedium());
+}
+
 TEST_F(LayoutModelTest, SameDistanceTakesTheSmallerDistance) {
     settings.setRotate(0);
     settings.setCopyDistanceHoricontal(10);

@@ -156,6 +156,33 @@ TEST_F(DeviceSessionTest, TheCutCommandChecksTheDisplayToolAndThePortBeforeItSen
     EXPECT_EQ(queue.documents.size(), 1u);
 }
 
+TEST_F(DeviceSessionTest, AJobBeyondTheMediumIsSentOnlyWhenTheUserSaysSo) {
+    auto model = openModel("Jaguar IV 61", kPortPrinter, "Cutter");
+    auto& queue = spooler.add("Cutter");
+    DeviceSession devices = session();
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    // A registration-mark job keeps its size, so a narrow medium leaves it hanging over.
+    model->jobState().marksMode = true;
+    model->layout().setMediumWidth(50);
+    ASSERT_TRUE(model->layout().jobLeavesMedium());
+
+    ui.answers = {MessageAnswer::No};
+    CutCommandResult declined;
+    EXPECT_FALSE(runCutCommand(*model, devices, context, nullptr, stream, declined));
+    EXPECT_TRUE(declined.declined);
+    EXPECT_FALSE(declined.started);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(queue.documents.empty());
+
+    ui.answers = {MessageAnswer::Yes};
+    CutCommandResult asked;
+    runCutCommand(*model, devices, context, nullptr, stream, asked);
+    EXPECT_FALSE(asked.declined);
+    EXPECT_TRUE(asked.started);
+}
+
 TEST_F(DeviceSessionTest, WithoutAPortTheCutCommandIdentifiesConfiguresAndCancels) {
     auto model = openModel("Jaguar IV 61");
     spooler.add("Office");

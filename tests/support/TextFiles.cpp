@@ -58,6 +58,8 @@ const char* const kEnglish[] = {
     "2387=user defined",
     "2390=Position the cutter at the first mark",
     "2392=Reading marks ...",
+    "2396=Reduced from %s x %s mm to %s x %s mm",
+    "2397=Beyond the medium: %s x %s mm on %s x %s mm. Cut anyway?",
     "2439=Registration mark settings",
     "[Medien]",
     "Standardfolie=Standard vinyl",
