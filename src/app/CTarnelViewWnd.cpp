@@ -152,6 +152,17 @@ void CTarnelViewWnd::paintEvent(QPaintEvent* event) {
 
     if (m_layoutChanged) computeScene();
     const double s = pixelsPerMm();
+    // A copy small enough is rendered once into an image that every copy reuses; a larger one
+    // (a long job, a high zoom) is drawn straight into the exposed area, so the memory the
+    // preview takes stays bounded at any zoom and job size.
+    const QSize copySize = PreviewPainter::copySize(m_scene, s);
+    if (qint64(copySize.width()) * copySize.height() > kMaxCopyImagePixels) {
+        m_copy = QImage();
+        if (m_reRender) ++m_renderCount;
+        PreviewPainter::paintDirect(p, m_scene, *m_job, s, originInViewport(), event->rect());
+        m_reRender = false;
+        return;
+    }
     // A copy image of another scale would land wrongly sized, so a stale image is rendered anew
     // even when no flag asked for it (a paint that the window system asked for mid-zoom).
     if (m_reRender || m_copy.isNull() || m_copyScale != s) {

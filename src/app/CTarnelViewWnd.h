@@ -4,7 +4,8 @@
 // options, job and job state once (setSources) and calls updateLayout() after every change.
 //
 // Painting renders one copy into an image only when the layout or the zoom changed; every copy is
-// then one image copy. Zoom changes are coalesced: the first starts a 100 ms timer, and the
+// then one image copy. A copy larger than kMaxCopyImagePixels is instead drawn straight into the
+// area being painted, so no bitmap grows with the zoom or the job. Zoom changes are coalesced: the first starts a 100 ms timer, and the
 // window repaints once when it fires.
 
 #include <QImage>
@@ -53,6 +54,10 @@ public:
     /// How often one copy was rendered and how often the viewport was painted (for tests and
     /// diagnostics).
     int renderCount() const { return m_renderCount; }
+    /// Bytes held by the copy image (0 while copies are drawn straight into the window).
+    qint64 copyImageBytes() const { return m_copy.sizeInBytes(); }
+    /// The largest copy kept as an image: 4 M pixels, 16 MB.
+    static constexpr qint64 kMaxCopyImagePixels = 4'000'000;
     int paintCount() const { return m_paintCount; }
     bool zoomTimerActive() const { return m_zoomTimer.isActive(); }
 

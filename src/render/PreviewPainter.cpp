@@ -37,9 +37,19 @@ QImage PreviewPainter::renderCopy(const Job& job, const PreviewScene& scene, dou
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
+    drawCopy(p, job, scene, pxPerMm, QRect(QPoint(0, 0), size));
+    return image;
+}
+
+void PreviewPainter::drawCopy(QPainter& p, const Job& job, const PreviewScene& scene, double pxPerMm,
+                              const QRect& part) {
+    const QSize size = copySize(scene, pxPerMm);
     const double w = size.width();
     const double h = size.height();
     const double g = scene.frameDistance;
+    p.save();
+    p.setClipRect(part, Qt::IntersectClip);
+    p.fillRect(part, Qt::white);
 
     // Job area: across [g, g + width] from the copy's right edge, along [g, g + length] from its
     // front (lower) edge.
@@ -52,6 +62,27 @@ QImage PreviewPainter::renderCopy(const Job& job, const PreviewScene& scene, dou
     const double kx = scene.scaleAlong * pxPerMm;
     const double ky = scene.scaleAcross * pxPerMm;
     auto at = [&](double x, double y) { return QPointF(w - g * pxPerMm - y * ky, h - g * pxPerMm - x * kx); };
+    // A path is drawn when its control points' box, a pixel wider on every side for the pen,
+    // meets the part: the curve lies within that box.
+    const QRectF visible = QRectF(part).adjusted(-2, -2, 2, 2);
+    auto meetsPart = [&](const JobPath& path) {
+        double minX = path.segments.front().startX, maxX = minX;
+        double minY = path.segments.front().startY, maxY = minY;
+        for (const PathSegment& s : path.segments) {
+            for (double x : {s.startX, s.ctrl1X, s.ctrl2X, s.endX}) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+            }
+            for (double y : {s.startY, s.ctrl1Y, s.ctrl2Y, s.endY}) {
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+        }
+        // A straight line has a box of no width or height: compare the edges, not the areas.
+        const QPointF a = at(maxX, maxY), b = at(minX, minY);
+        return std::max(a.x(), b.x()) >= visible.left() && std::min(a.x(), b.x()) <= visible.right() &&
+               std::max(a.y(), b.y()) >= visible.top() && std::min(a.y(), b.y()) <= visible.bottom();
+    };
 
     QPen pen(Qt::black, 1);
     pen.setCosmetic(true);
@@ -64,7 +95,7 @@ QImage PreviewPainter::renderCopy(const Job& job, const PreviewScene& scene, dou
     for (const JobLayer& layer : job.layers) {
         for (const JobObject& object : layer.objects) {
             for (const JobPath& path : object.paths) {
-                if (path.segments.empty()) continue;
+                if (path.segments.empty() || !meetsPart(path)) continue;
                 line.clear();
                 const PathSegment& first = path.segments.front();
                 line << at(first.startX, first.startY);
@@ -102,7 +133,7 @@ QImage PreviewPainter::renderCopy(const Job& job, const PreviewScene& scene, dou
         p.setPen(QPen(marksFrame(), 1));
         p.drawRect(frame);
     }
-    return image;
+    p.restore();
 }
 
 QRect PreviewPainter::copyRect(const PreviewScene& scene, const PreviewCell& cell, double pxPerMm,
@@ -120,28 +151,52 @@ QRectF PreviewPainter::mediumRect(const PreviewScene& scene, double pxPerMm, QPo
     return {origin.x() - w, origin.y() - h, w, h};
 }
 
+namespace {
+
+void paintMedium(QPainter& painter, const PreviewScene& scene, double pxPerMm, QPointF origin) {
+    const QRectF medium = PreviewPainter::mediumRect(scene, pxPerMm, origin);
+    const QRectF outline(medium.left(), medium.top(), std::max(0.0, medium.width() - 1),
+                         std::max(0.0, medium.height() - 1));
+    if (scene.startMode.isHobby()) {
+        painter.fillRect(medium, PreviewPainter::mediumFill());
+        painter.setPen(QPen(PreviewPainter::mediumOutline(), 1));
+    } else {
+        painter.setPen(QPen(PreviewPainter::mediumOutlineOther(), 1));
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(outline);
+}
+
+}  // namespace
+
 void PreviewPainter::paint(QPainter& painter, const PreviewScene& scene, const QImage& copy, double pxPerMm,
                            QPointF origin, const QRect& clip) {
     painter.save();
     painter.setClipRect(clip);
-    const QRectF medium = mediumRect(scene, pxPerMm, origin);
-    const QRectF outline(medium.left(), medium.top(), std::max(0.0, medium.width() - 1),
-                         std::max(0.0, medium.height() - 1));
-    if (scene.startMode.isHobby()) {
-        painter.fillRect(medium, mediumFill());
-        painter.setPen(QPen(mediumOutline(), 1));
-    } else {
-        painter.setPen(QPen(mediumOutlineOther(), 1));
-    }
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(outline);
-
+    paintMedium(painter, scene, pxPerMm, origin);
     if (!copy.isNull()) {
         for (const PreviewCell& cell : scene.cells) {
             const QRect r = copyRect(scene, cell, pxPerMm, origin);
             if (!r.intersects(clip)) continue;
             painter.drawImage(r.topLeft(), copy);
         }
+    }
+    painter.restore();
+}
+
+void PreviewPainter::paintDirect(QPainter& painter, const PreviewScene& scene, const Job& job, double pxPerMm,
+                                 QPointF origin, const QRect& clip) {
+    painter.save();
+    painter.setClipRect(clip);
+    paintMedium(painter, scene, pxPerMm, origin);
+    for (const PreviewCell& cell : scene.cells) {
+        const QRect r = copyRect(scene, cell, pxPerMm, origin);
+        const QRect part = r & clip;
+        if (part.isEmpty()) continue;
+        painter.save();
+        painter.translate(r.topLeft());
+        drawCopy(painter, job, scene, pxPerMm, part.translated(-r.topLeft()));
+        painter.restore();
     }
     painter.restore();
 }
@@ -161,9 +216,8 @@ QImage PreviewPainter::renderPreview(const Job* job, const PreviewScene& scene, 
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (job == nullptr) return image;
-    const QImage copy = renderCopy(*job, scene, pxPerMm);
     QPainter p(&image);
-    paint(p, scene, copy, pxPerMm, origin, image.rect());
+    paintDirect(p, scene, *job, pxPerMm, origin, image.rect());
     return image;
 }
 

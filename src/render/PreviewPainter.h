@@ -33,6 +33,11 @@ public:
     /// job's paths in black (curves flattened), the weeding frame or the marks frame. The image is
     /// copySize() pixels large.
     static QImage renderCopy(const Job& job, const PreviewScene& scene, double pxPerMm);
+    /// Draws what renderCopy() renders with the copy's top left corner at the painter's origin,
+    /// only within `part` (copy pixels): paths wholly outside it are skipped, so drawing a small
+    /// part of a large copy costs little more than reading the job.
+    static void drawCopy(QPainter& painter, const Job& job, const PreviewScene& scene, double pxPerMm,
+                         const QRect& part);
     /// Size of one copy's image in pixels (at least 1 × 1).
     static QSize copySize(const PreviewScene& scene, double pxPerMm);
 
@@ -46,6 +51,10 @@ public:
     /// `copy` paints the medium only.
     static void paint(QPainter& painter, const PreviewScene& scene, const QImage& copy, double pxPerMm,
                       QPointF origin, const QRect& clip);
+    /// Paints the medium and draws the visible part of every copy straight onto the painter,
+    /// within `clip`: no image of a whole copy is made, whatever the zoom.
+    static void paintDirect(QPainter& painter, const PreviewScene& scene, const Job& job, double pxPerMm,
+                            QPointF origin, const QRect& clip);
 
     /// The whole preview as an image: white, with `marginPx` around the scene's extent. Without a
     /// job only the white background is drawn, as in the window. A positive `lengthLimitMm` cuts

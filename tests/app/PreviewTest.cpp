@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
 
@@ -326,6 +327,48 @@ TEST_F(PreviewWindowTest, RendersTheCopyOnlyWhenTheLayoutOrZoomChanged) {
     wnd->viewport()->grab();
     wnd->viewport()->grab();
     EXPECT_EQ(wnd->renderCount(), 2);
+}
+
+TEST_F(PreviewWindowTest, AtHighZoomNoImageOfAWholeCopyIsKeptAndTheViewLooksTheSame) {
+    open();
+    tenCopies();
+    makeWindow(&live);
+    wnd->viewport()->grab();
+    EXPECT_GT(wnd->copyImageBytes(), 0);  // 100 × 50 pixels at 1 pixel per mm
+    // At 1000 % one copy would be 4000 × 2000 pixels: it is drawn straight into the window.
+    wnd->setZoomPercent(1000);
+    wnd->updateLayout();
+    // The first copy's stroke (turned upright: 20 mm up, 70 to 90 mm from the copy's right edge) in
+    // the middle of the view.
+    wnd->horizontalScrollBar()->setValue(wnd->horizontalScrollBar()->maximum());
+    wnd->verticalScrollBar()->setValue(wnd->verticalScrollBar()->maximum());
+    const QPointF origin = wnd->originInViewport();
+    const QPointF stroke(origin.x() - (layout->positionRight() + 80) * 40.0,
+                         origin.y() - (layout->positionFront() + 20) * 40.0);
+    wnd->horizontalScrollBar()->setValue(wnd->horizontalScrollBar()->value() + qRound(stroke.x()) - 400);
+    wnd->verticalScrollBar()->setValue(wnd->verticalScrollBar()->value() + qRound(stroke.y()) - 300);
+    const QImage shot = wnd->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(wnd->copyImageBytes(), 0);
+    ASSERT_DOUBLE_EQ(wnd->pixelsPerMm(), 40.0);
+
+    // What the window shows is what placing a whole copy image would show.
+    QImage expected(shot.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+        QPainter p(&expected);
+        PreviewPainter::paint(p, wnd->scene(), PreviewPainter::renderCopy(live, wnd->scene(), 40.0), 40.0,
+                              wnd->originInViewport(), expected.rect());
+    }
+    EXPECT_EQ(shot, expected);
+    int black = 0, grey = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb rgb = shot.pixel(x, y) & 0xFFFFFF;
+            black += rgb == 0;
+            grey += rgb == (PreviewPainter::jobArea().rgb() & 0xFFFFFF);
+        }
+    EXPECT_GT(grey, 1000) << "a copy's job area is in view";
+    EXPECT_GT(black, 100) << "and the job's lines";
 }
 
 TEST_F(PreviewWindowTest, TwoZoomChangesWithinTheCoalescingTimeRepaintOnce) {
