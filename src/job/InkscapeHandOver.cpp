@@ -142,8 +142,13 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     removeFile(copy);
     beginImport(state);
 
-    // A running Inkscape and its program; not running and no program path both end with 341.
+    // A running Inkscape and its program; not running and no program path both end with 341. A
+    // drawing named on the command line needs none: it is read as the command line reads it.
     const std::string program = findRunningInkscape();
+    if (program.empty() && !m_inputFileName.empty()) {
+        JobImportContext ctx{m_texts, m_ui};
+        return importSvgFile(m_inputFileName, m_converter, job, state, ctx, m_processes, m_tempFolder);
+    }
     if (program.empty()) return fail(TextId::NoInkscape);
 
     std::string drawing = m_inputFileName;

@@ -110,6 +110,9 @@ TEST_F(HandOverTest, InkscapeWindows) {
 }
 
 TEST_F(HandOverTest, NoInkscapeOrNoDrawing) {
+    // The drawing Inkscape saved last, with no Inkscape running.
+    handOver.m_inputFileName.clear();
+    handOver.m_lastSavedSvg = [this] { return m_dir.file("drawing.svg"); };
     windows.windows.clear();
     EXPECT_FALSE(handOver.importSvg(job, state));
     ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{"No Inkscape"});
@@ -122,9 +125,8 @@ TEST_F(HandOverTest, NoInkscapeOrNoDrawing) {
     EXPECT_FALSE(handOver.importSvg(job, state));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No Inkscape"});
 
-    // No drawing on the command line: the SVG saved last, which must be an SVG.
+    // The SVG saved last must be an SVG.
     windows.windows = {{"drawing.svg - Inkscape", 42}};
-    handOver.m_inputFileName.clear();
     handOver.m_lastSavedSvg = [] { return std::string("/home/u/picture.png"); };
     ui.messages.clear();
     EXPECT_FALSE(handOver.importSvg(job, state));
@@ -265,6 +267,41 @@ TEST_F(HandOverTest, ADrawingWithoutTextNeedsNoInkscapeRun) {
     job = Job{};
     ASSERT_TRUE(handOver.importSvg(job, state));
     EXPECT_EQ(processes.started.size(), 2u);  // version, conversion
+}
+
+// A drawing named on the command line is read as the command line reads it, Inkscape running or not.
+TEST_F(HandOverTest, ANamedDrawingWithoutInkscapeIsReadAsTheCommandLineReadsIt) {
+    windows.windows.clear();
+    // Relative commands, a viewBox in other units than the page, y running down.
+    test::writeFile(m_dir.file("drawing.svg"),
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100mm\" height=\"50mm\" "
+                    "viewBox=\"0 0 200 100\"><path d=\"m 20,20 h 80 v 40 h -80 z\"/>"
+                    "<path d=\"M 120,20 l 40,0 l 0,60 z\"/></svg>");
+    ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(processes.started.empty());
+    ASSERT_EQ(job.layers.size(), 1u);
+    ASSERT_EQ(job.layers[0].objects.size(), 2u);
+    const JobObject& rect = job.layers[0].objects[0];
+    EXPECT_NEAR(rect.boundsX2 - rect.boundsX1, 40, 1e-6);  // 80 user units, half a millimetre each
+    EXPECT_NEAR(rect.boundsY2 - rect.boundsY1, 20, 1e-6);
+    // From x 10 to 80 mm and y 10 to 40 mm, with the reader's millimetre of allowance.
+    EXPECT_NEAR(state.extent.spanX, 71, 1e-6);
+    EXPECT_NEAR(state.extent.spanY, 31, 1e-6);
+
+    // Text with no Inkscape to convert it: the user hears how many objects need it, and decides.
+    test::writeFile(m_dir.file("texts/2000.txt"),
+                    "[2000]\n2303=No objects\n2490=%d text objects need Inkscape\n");
+    Texts texts(m_dir.path() + "texts/", 2000);
+    InkscapeHandOver withText{windows, processes, ui, texts, settings};
+    withText.m_tempFolder = handOver.m_tempFolder;
+    withText.m_inputFileName = m_dir.file("text.svg");
+    test::writeFile(withText.m_inputFileName, test::readFile(kFixtures + "drawing-mm.svg"));
+    ui.answers = {MessageAnswer::Cancel};
+    job = Job{};
+    EXPECT_FALSE(withText.importSvg(job, state));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"1 text objects need Inkscape"});
+    EXPECT_TRUE(processes.started.empty());
 }
 
 TEST_F(HandOverTest, TextGoesToInkscapeUnlessOursIsChosen) {
