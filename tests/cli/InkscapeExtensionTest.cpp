@@ -145,8 +145,14 @@ TEST(InkscapeExtensionTest, InkscapeRunsTheMarksEntryAndTheProgramReadsAMarksJob
         "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200mm\" height=\"200mm\" "
         "viewBox=\"0 0 200 200\"><rect x=\"40\" y=\"40\" width=\"100\" height=\"60\" "
         "style=\"fill:#0000ff\"/></svg>\n");
+    // The program as the extension starts it, with what it says kept for a failure's message.
+    const std::string cliLog = dir.file("cli.log");
+    const std::string cli = dir.file("logging-cli");
+    writeFile(cli, "#!/bin/sh\n\"" + kCli + "\" \"$@\" >>\"" + cliLog +
+                       "\" 2>&1\nstatus=$?\necho \"exit $status\" >>\"" + cliLog + "\"\nexit $status\n");
+    ::chmod(cli.c_str(), 0755);
     const std::vector<std::pair<std::string, std::string>> env = {
-        {"SARTOVIN_CLI", kCli},
+        {"SARTOVIN_CLI", cli},
         {"SARTOVIN_MARKS_PROGRAM", fakeMarksWindow(dir, "SetMarks")},
         {"XDG_CONFIG_HOME", dir.file("cfg")},
         {"XDG_DATA_DIRS", dir.file("share") + ":/usr/share"},
@@ -160,7 +166,11 @@ TEST(InkscapeExtensionTest, InkscapeRunsTheMarksEntryAndTheProgramReadsAMarksJob
                         env);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string marked = readFile(dir.file("marked.svg"));
-    EXPECT_NE(marked.find("inkscape:label=\"QX-PassermarkenEbene\""), std::string::npos) << marked;
+    ASSERT_NE(marked.find("inkscape:label=\"QX-PassermarkenEbene\""), std::string::npos)
+        << "Inkscape said:\n"
+        << r.err << "\nthe program said:\n"
+        << readFile(cliLog) << "\nthe drawing:\n"
+        << marked;
 
     r = runProgram({kCli, "inspect", "--json", "--mark-sensor", dir.file("marked.svg")}, env);
     ASSERT_EQ(r.exitCode, 0) << r.err;
