@@ -67,8 +67,12 @@ bool queryArtwork(const std::string& svg, MarkRect& art, bool& found, ConsoleInt
         std::fprintf(stderr, "sartovin marks: cannot write in the temporary folder %s\n", folder.c_str());
         return false;
     }
+    // Measuring needs no display. Run from Inkscape's extension menu, the display and the session bus
+    // around us are those of the Inkscape that waits for us: this run stays away from both.
+    const EnvironmentChanges alone = {
+        {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"DBUS_SESSION_BUS_ADDRESS", ""}};
     // A minute is far more than Inkscape takes to measure a drawing.
-    const int pid = processes.start(inkscape, {"--query-all", copy}, {}, answer);
+    const int pid = processes.start(inkscape, {"--query-all", copy}, alone, answer);
     int passes = 0;
     for (; pid > 0 && processes.isRunning(pid) && passes < 600; ++passes) ui.pause(100);
     if (pid > 0 && processes.isRunning(pid)) processes.stop(pid);
