@@ -6,6 +6,7 @@
 #include "device/UsbDeviceExchange.h"
 #include "device/UsbPrinterIdentification.h"
 #include "platform/ScriptedInteraction.h"
+#include "platform/UsbLpGccUsbPorts.h"
 #include "support/FakeDeviceTree.h"
 #include "support/FakeDevices.h"
 #include "support/TempDir.h"
@@ -120,6 +121,62 @@ TEST(GccUsbQueryTest, ADeviceThatKeepsSendingOrNeverAnswersFails) {
         FakeGccUsbPorts ports;
         EXPECT_FALSE(gccUsbQuery(ports, 12345, "OH;", ui, reply));  // not an open port
     }
+}
+
+// A GCC cutter on usblp, reached as GCC USB port 0 the way the program reaches it: the driver
+// cannot count its input, reads come back short and a reply arrives in pieces.
+struct UsblpGccCutter {
+    UsblpGccCutter() {
+        tree.addLp(0, "MFG:Office;MDL:LaserPrint 5;");
+        tree.addLp(1, "MFG:GCC;MDL:Jaguar V;");
+        office = files.add(tree.file("dev/usb/lp0"));
+        cutter = files.add(tree.file("dev/usb/lp1"));
+        cutter->readChunk = 8;
+        cutter->splitAt = 12;
+    }
+    test::FakeDeviceTree tree;
+    UsbPrinterDevices devices{tree.sysRoot(), tree.devRoot()};
+    FakeDeviceFiles files;
+    std::shared_ptr<test::FakeDevice> office;
+    std::shared_ptr<test::FakeDevice> cutter;
+    UsbLpGccUsbPorts ports{devices, files};
+};
+
+TEST(GccUsbQueryTest, UsblpRepliesComeWholeThoughUncountedShortAndSplit) {
+    UsblpGccCutter usb;
+    const std::string identification = "OR4,GCC,Jaguar V 61 with a long model field,1.10,0815;";
+    usb.cutter->replies = {identification, "OR1,300,120,250,20,1,0,1;", "0,0,24000,48800\r"};
+    ScriptedInteraction ui;
+    GccUsbHandle h = usb.ports.open(0);
+    ASSERT_TRUE(isValidGccUsbHandle(h));
+    std::string reply;
+    ASSERT_TRUE(gccUsbQuery(usb.ports, h, "\x1b.R4:", ui, reply));
+    EXPECT_EQ(reply, identification);  // over 40 bytes: nothing left behind for the next query
+    ASSERT_TRUE(gccUsbQuery(usb.ports, h, "\x1b.R1:", ui, reply));
+    EXPECT_EQ(reply, "OR1,300,120,250,20,1,0,1;");
+    ASSERT_TRUE(gccUsbQuery(usb.ports, h, "OH;", ui, reply));
+    EXPECT_EQ(reply, "0,0,24000,48800\r");
+    EXPECT_EQ(usb.cutter->received, "\x1b.R4:\x1b.R1:OH;");
+    EXPECT_EQ(usb.office->received, "");
+    usb.ports.close(h);
+}
+
+TEST(GccUsbQueryTest, AReplyWithoutItsTerminatorWaitsForTheRestThenEnds) {
+    ScriptedInteraction ui;
+    std::string reply;
+    UsblpGccCutter usb;
+    usb.cutter->splitAt = 6;
+    usb.cutter->quietPollsBetweenPieces = 5;  // half a second between the two transfers
+    usb.cutter->replies = {"OR1,3,120,250,20,1,0,1;", "OR4,GCC,Jaguar V,1.10"};
+    GccUsbHandle h = usb.ports.open(0);
+    ASSERT_TRUE(gccUsbQuery(usb.ports, h, "\x1b.R1:", ui, reply));
+    EXPECT_EQ(reply, "OR1,3,120,250,20,1,0,1;");
+    // No terminator ever: the collection ends after twenty quiet looks with what came.
+    usb.cutter->quietPollsBetweenPieces = 0;
+    ui.nowMs = 0;
+    ASSERT_TRUE(gccUsbQuery(usb.ports, h, "\x1b.R4:", ui, reply));
+    EXPECT_EQ(reply, "OR4,GCC,Jaguar V,1.10");
+    EXPECT_LT(ui.nowMs, 5000);
 }
 
 TEST(UsbPrinterIdentificationTest, HobbyEditionListsHobbyCuttersOthersAskEveryDevice) {
