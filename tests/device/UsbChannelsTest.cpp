@@ -179,18 +179,23 @@ TEST(GccUsbQueryTest, AReplyWithoutItsTerminatorWaitsForTheRestThenEnds) {
     EXPECT_LT(ui.nowMs, 5000);
 }
 
-TEST(UsbPrinterIdentificationTest, HobbyEditionListsHobbyCuttersOthersAskEveryDevice) {
+TEST(UsbPrinterIdentificationTest, HobbyEditionListsHobbyCuttersStandardAsksOnlyGccDevices) {
     test::FakeDeviceTree tree;
     tree.addLp(0, "MFG:Hobby;MDL:CC200-20;");
     tree.addLp(1, "MFG:GCC;MDL:Unknown;");
+    tree.addLp(2, "MFG:Office;MDL:LaserPrint 5;");
     tree.addLp(3, "MFG:Hobby;MDL:Silhouette Cameo 4;");
     tree.addLp(4, "MFG:Hobby;MDL:CC330L;");
+    tree.addLp(5, "MFG:gcc;MDL:Puma IV;");
     UsbPrinterDevices devices(tree.sysRoot(), tree.devRoot());
     FakeDeviceFiles files;
     files.add(tree.file("dev/usb/lp0"));
     files.add(tree.file("dev/usb/lp1"))->replies.push_back("OR4,GCC,Jaguar V,1.10;");
+    auto office = files.add(tree.file("dev/usb/lp2"));
+    office->replies.push_back("OR4,GCC,Printed page,1;");  // whatever it would say if asked
     files.add(tree.file("dev/usb/lp3"));
     files.add(tree.file("dev/usb/lp4"))->openable = false;  // in use elsewhere: left out
+    files.add(tree.file("dev/usb/lp5"));                    // a GCC cutter that does not answer
     ScriptedInteraction ui;
 
     UsbDeviceList hobby = identifyUsbPrinters(devices, files, 12, ui);
@@ -200,14 +205,20 @@ TEST(UsbPrinterIdentificationTest, HobbyEditionListsHobbyCuttersOthersAskEveryDe
     EXPECT_EQ(hobby[0].devicePath, tree.file("dev/usb/lp0"));
     EXPECT_EQ(hobby[1].portName, "USB004");
     EXPECT_EQ(hobby[1].modelName, "Silhouette Cameo 4");
-    EXPECT_TRUE(files.devices[tree.file("dev/usb/lp1")]->received.empty());
 
+    // The standard edition ignores the hobby cutters and sends its identification request only
+    // to devices whose maker is GCC: the office printer is listed by its port without a byte.
     UsbDeviceList standard = identifyUsbPrinters(devices, files, 2, ui);
     ASSERT_EQ(standard.size(), 3u);
-    EXPECT_EQ(standard[0].modelName, "");  // no answer to the model query
-    EXPECT_EQ(standard[1].portName, "USB002");
-    EXPECT_EQ(standard[1].modelName, "Jaguar V");
+    EXPECT_EQ(standard[0].portName, "USB002");
+    EXPECT_EQ(standard[0].modelName, "Jaguar V");
+    EXPECT_EQ(standard[1].portName, "USB003");
+    EXPECT_EQ(standard[1].modelName, "");
+    EXPECT_EQ(standard[2].portName, "USB006");
     EXPECT_EQ(standard[2].modelName, "");
+    EXPECT_EQ(files.devices[tree.file("dev/usb/lp5")]->received, std::string("\x1b.R4:\0", 6));
+    for (int n : {0, 2, 3})
+        EXPECT_EQ(files.devices[tree.file("dev/usb/lp" + std::to_string(n))]->received, "") << n;
     for (auto& [path, dev] : files.devices) EXPECT_EQ(dev->openNow, 0) << path;
 }
 
