@@ -13,6 +13,7 @@
 
 #include "StartedProgram.h"
 #include "platform/SystemProcessList.h"
+#include "platform/UsbLpGccUsbPorts.h"
 #include "plot/ScriptedPlotProgress.h"
 #include "session/CutCommand.h"
 #include "session/MainWindowModel.h"
@@ -92,6 +93,45 @@ TEST_F(DeviceSessionTest, ASingleConnectionIsStoredWithoutAskingAndTheCutterIsAs
     EXPECT_EQ(jaguar.received().substr(0, 5), "\x1b.R4:");
     EXPECT_EQ(model->currentPlotter()->firmware, "1.10");
     EXPECT_EQ(model->layout().mediumWidth(), 600);
+}
+
+TEST_F(DeviceSessionTest, AGccCutterOnUsblpIsListedChosenAndAskedWhileOtherPrintersGetNoByte) {
+    // A hobby cutter, an office printer and a GCC cutter on usblp. The driver cannot count its
+    // input, reads come back short, and the settings reply arrives in two pieces.
+    tree.addLp(0, "MFG:Hobby;MDL:CC200-20;");
+    tree.addLp(1, "MFG:Office;MDL:LaserPrint 5;");
+    tree.addLp(2, "MFG:GCC;MDL:Jaguar IV;");
+    auto hobby = files.add(tree.file("dev/usb/lp0"));
+    auto office = files.add(tree.file("dev/usb/lp1"));
+    auto jaguar = files.add(tree.file("dev/usb/lp2"));
+    jaguar->replies = {"OR4,GCC,Jaguar IV,1.10;", "OR4,Jaguar IV 61 with its long model field,GCC,1.10,7;",
+                       "OR1,300,120,250,20,1,0,1;", "0,0,40000,24000\r"};
+    UsbLpGccUsbPorts ports(usb, files);
+    DeviceServices withPorts{spooler, ports, files, usb, windows, processes, tree.sysRoot(), tree.devRoot()};
+    auto model = openModel("Jaguar IV 61");
+    DeviceSession devices(app.startMode, texts, ui, withPorts, app.iniPath);
+    devices.identifyUsb();
+    jaguar->readChunk = 8;
+    jaguar->splitAt = 10;
+    std::vector<std::string> shown;
+    DeviceSessionHooks hooks;
+    hooks.portDialog = [&](const PlotterPortList& list, const DeviceSessionHooks::StoreChoice& store) {
+        shown = list.items();
+        store(2);
+    };
+    devices.setHooks(hooks);
+    ASSERT_TRUE(devices.configurePort(*model));
+    EXPECT_EQ(shown, (std::vector<std::string>{"USB002", "USB - Jaguar IV", "GCCUSB0"}));
+    EXPECT_EQ(model->currentPlotter()->portType, kPortGccUsb);
+    EXPECT_EQ(model->currentPlotter()->identificationReply,
+              "OR4,Jaguar IV 61 with its long model field,GCC,1.10,7;");
+    EXPECT_EQ(model->currentPlotter()->deviceSettings[0], 300);
+    EXPECT_EQ(model->currentPlotter()->deviceSettings[6], 1);
+    EXPECT_EQ(model->layout().mediumWidth(), 600);
+    EXPECT_EQ(jaguar->received, std::string("\x1b.R4:\0", 6) + "\x1b.R4:\x1b.R1:OH;");
+    EXPECT_EQ(office->received, "");
+    EXPECT_EQ(hobby->received, "");
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{}) << "no communication error";
 }
 
 TEST_F(DeviceSessionTest, TwoConnectionsWaitForTheDialogAndItsCancelStoresNothing) {
