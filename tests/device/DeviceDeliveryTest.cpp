@@ -28,7 +28,9 @@ public:
     void hideProgress() override { events.push_back("hideProgress"); }
     void setText(const std::string& text) override { events.push_back("text:" + text); }
     void hide() override { events.push_back("hide"); }
+    bool cancelRequested() const override { return cancel; }
     std::vector<std::string> events;
+    bool cancel = false;
 };
 
 class DeviceDeliveryTest : public ::testing::Test {
@@ -110,6 +112,35 @@ TEST_F(DeviceDeliveryTest, SerialPeerHangingUpMidJobEndsWithTheCommunicationErro
     m_plotter.port = m_dir.file("no-such-tty");
     EXPECT_FALSE(delivery(1).deliverGroup("IN;"));
     EXPECT_EQ(messages(), std::vector<std::string>{"Can not open printer port !"});
+}
+
+TEST_F(DeviceDeliveryTest, ASerialCutterThatStopsReadingEndsTheRunAfterThirtySecondsOrOnCancel) {
+    test::PseudoTerminal pty;  // nobody reads: the line fills up and takes nothing more
+    m_plotter.portType = kPortSerial;
+    m_plotter.port = pty.slavePath();
+    const std::string job(1 << 20, 'P');
+    EXPECT_FALSE(delivery(1).deliverGroup(job));
+    EXPECT_EQ(messages(), std::vector<std::string>{
+                              "Cutter communication error !\n\nPlease check the port configuration."});
+    EXPECT_EQ(m_ui.nowMs, 1000 + 30000);
+    EXPECT_EQ(m_status.events.back(), "hide");
+
+    // The port is usable at once: the next job goes out whole.
+    pty.readFromProgram(2 << 20, 200);
+    m_ui.messages.clear();
+    ASSERT_TRUE(delivery(1).deliverGroup("IN;"));
+    std::string after = pty.readFromProgram(2 << 20, 300);
+    ASSERT_GE(after.size(), 4u);
+    EXPECT_EQ(after.substr(after.size() - 4), std::string("IN;\0", 4));
+
+    // The status window's cancel stops the write a few seconds in, without an error message.
+    m_ui.nowMs = 0;
+    m_status.events.clear();
+    m_ui.onPump = [&] { m_status.cancel = m_ui.nowMs >= 4000; };
+    EXPECT_FALSE(delivery(1).deliverGroup(job));
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(m_ui.nowMs, 4000);
+    EXPECT_EQ(m_status.events.back(), "hide");
 }
 
 TEST_F(DeviceDeliveryTest, GccUsbPortFromTheNameAndItsFailures) {
