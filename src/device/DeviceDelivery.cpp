@@ -72,7 +72,7 @@ std::string DeviceDelivery::usbDevicePath(bool lastWithoutModel) const {
         return {};
     }
     for (const auto& e : m_usbDevices)
-        if (e.modelName == m_plotter.usbGccName) return e.devicePath;
+        if (isStoredUsbDevice(e, m_plotter.usbGccName)) return e.devicePath;
     return {};
 }
 

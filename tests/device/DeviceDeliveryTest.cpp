@@ -191,6 +191,13 @@ TEST_F(DeviceDeliveryTest, UsbDeviceByModelNameAndShortWrites) {
     EXPECT_FALSE(delivery(1).deliverGroup("PU;"));
     EXPECT_EQ(messages().back(), "Can not open printer port !");
     EXPECT_EQ(m_ui.messages.size(), 4u);
+
+    // A device without a model is stored by its port name and reached by it.
+    auto lp2 = m_files.add("/dev/usb/lp2");
+    m_usb.push_back({"USB003", "/dev/usb/lp2", ""});
+    m_plotter.usbGccName = "USB003";
+    ASSERT_TRUE(delivery(1).directSend("IN;"));
+    EXPECT_EQ(lp2->received, std::string("IN;\0", 4));
 }
 
 TEST_F(DeviceDeliveryTest, SpoolerWriteSendsTheRestASecondLaterAndGivesUpAfterThirtyWaits) {

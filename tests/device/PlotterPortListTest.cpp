@@ -129,6 +129,22 @@ TEST(PlotterPortListTest, StoringWritesTheKeysAndShowsTheHints) {
     EXPECT_EQ(ui.messages.back().text.substr(0, 27), "If you use the windows prin");
 }
 
+TEST(PlotterPortListTest, AUsbDeviceWithoutAModelIsStoredByItsPortAndPreselectedAgain) {
+    test::TempDir dir;
+    Texts texts(dir.path(), 2000);
+    Settings settings(dir.file("Sartovin.ini"));
+    ScriptedInteraction ui;
+    PlotterRecord record;
+    PlotterPortList list(2, "", "", standardSources());
+    storePortChoice(list.choiceFor(1), "Jaguar V 61", record, settings, texts, ui);
+    EXPECT_EQ(settings.portType("Jaguar V 61"), 4);
+    EXPECT_EQ(settings.usbGccName("Jaguar V 61"), "USB002");
+    EXPECT_EQ(record.usbGccName, "USB002");
+    EXPECT_EQ(PlotterPortList(2, "", "USB002", standardSources()).preselected(), 1);
+    // A model name never picks a device by its port, nor a port name a device with a model.
+    EXPECT_EQ(PlotterPortList(2, "", "USB001", standardSources()).preselected(), -1);
+}
+
 TEST(PlotterPortListTest, GatheringOpensTheGccPortsAndCountsOnlyThoseThatOpen) {
     test::FakeGccUsbPorts gcc;
     gcc.add(1);
