@@ -82,7 +82,7 @@ PlotterPortList::PlotterPortList(StartMode startMode, const std::string& storedP
                 m_preselected = findPrinter([](const std::string& n) { return n == "Vidazo Ravuzuz"; });
             if (m_preselected < 0)
                 m_preselected =
-                    findPrinter([](const std::string& n) { return n.find("C180") != std::string::npos; });
+                    findPrinter([](const std::string& n) { return n == "C180"; });
         }
         if (startMode.isStandard())
             for (const auto& name : sources.printerConnections) add(name, name == storedPort);

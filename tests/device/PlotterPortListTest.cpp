@@ -82,9 +82,12 @@ TEST(PlotterPortListTest, HobbyAndLaserEditionRules) {
     EXPECT_EQ(laser.portType, kPortPrinter);
     EXPECT_FALSE(laser.printerHint);
 
+    // Without it, the printer named C180; a name that only holds those letters is not it.
     PortSources noVidazo = standardSources();
+    noVidazo.printers = {"Office", "C180 Laser", "C180", "C180"};
+    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), 2);
     noVidazo.printers = {"Office", "C180 Laser"};
-    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), 1);
+    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), -1);
     PlotterPortList stored(21, "Office", "", standardSources());
     EXPECT_EQ(stored.preselected(), 0);
     EXPECT_EQ(stored.opening(), Opening::WaitForUser);
