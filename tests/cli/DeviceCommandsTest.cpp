@@ -114,9 +114,13 @@ TEST_F(DeviceCommandsTest, ASableIsAskedWhatItIsAndGetsItsSettingsBlock) {
     EXPECT_EQ(testCut.rfind("\x1b.R4:", 0), 0u);
     const std::string block = test::settingsBlock(testCut);
     EXPECT_EQ(block.rfind("\x1b.C1;16;2:\x1b.C1;18;", 0), 0u) << block;
+    // The file holds what the cutter received: each send as it went out, closing zero included.
+    const std::string sent = sable.receivedAfterAnswers();
+    EXPECT_EQ(sent.substr(block.size(), 1), std::string(1, '\0')) << "the block is a send of its own";
+    EXPECT_EQ(sent.back(), '\0');
     r = run({"testcut", "--start-mode", "2", "--model", "Sable 60", "--output", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(test::settingsBlock(readFile(out)), block);
+    EXPECT_EQ(readFile(out), sent);
 }
 
 TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
@@ -206,6 +210,7 @@ TEST_F(DeviceCommandsTest, TestCutTextsForBothCutterEditions) {
     std::string bytes = readFile(out);
     EXPECT_EQ(bytes.rfind("IN;VS", 0), 0u) << bytes;
     EXPECT_NE(bytes.find(";SP1;PR;PD;"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.back(), '\0') << "the cutter receives the closing zero byte";
 
     r = run({"testcut", "--start-mode", "11", "--plotter", "CC200", "--output", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
