@@ -165,8 +165,12 @@ std::unique_ptr<TestCut> DeviceSession::makeTestCut(MainWindowModel& model, cons
     return std::make_unique<TestCut>(
         patternFile, m_ui, m_texts,
         [this, &model, onSent = std::move(onSent)](const std::string& bytes) {
-            const PlotterRecord* plotter = model.currentPlotter();
-            if (!plotter || !directSend(*plotter, bytes)) return false;
+            PlotterRecord* plotter = model.plotters().current();
+            if (!plotter) return false;
+            // Without a port the configuration runs first, as for the cut command; a choice it
+            // stores is followed by the media query.
+            if (!DeviceDelivery::portPresent(*plotter)) configurePort(model);
+            if (!directSend(*plotter, bytes)) return false;
             if (onSent) onSent(bytes);
             return true;
         },

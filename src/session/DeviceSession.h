@@ -119,7 +119,7 @@ public:
     bool sendCutterSettings(MainWindowModel& model, const std::string& commands);
 
     /// The test cut of the options and cutter pages for `model`'s current plotter, sending with the
-    /// direct send; `enableControl` (may be empty) greys the options page's test-cut button while
+    /// direct send (without a port the port configuration runs first); `enableControl` (may be empty) greys the options page's test-cut button while
     /// it runs; `onSent` (may be empty) learns every command text the channel took. `patternFile`
     /// is the path of "TestCut.qxdat".
     std::unique_ptr<TestCut> makeTestCut(MainWindowModel& model, const std::string& patternFile,

@@ -134,6 +134,32 @@ TEST_F(DeviceSessionTest, AGccCutterOnUsblpIsListedChosenAndAskedWhileOtherPrint
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{}) << "no communication error";
 }
 
+TEST_F(DeviceSessionTest, ATestCutWithoutAPortRunsThePortConfigurationFirst) {
+    auto model = openModel("Jaguar IV 61");
+    DeviceSession devices = session();
+    auto testCut = devices.makeTestCut(*model, app.dataFolder + "TestCut.qxdat");
+    testCut->setTestCutMode(true);
+    // No connection at all: the configuration finds nothing to store, then the port is missing.
+    EXPECT_FALSE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{texts.text(TextId::NoPortSelected)});
+
+    ui.messages.clear();
+    test::SerialCutter jaguar;
+    jaguar.answers["\x1b.R4:"] = "OR4,Jaguar IV,GCC,1.10;";
+    jaguar.answers["\x1b.R1:"] = "OR1,300,120,250,20,1,0,1;";
+    jaguar.answers["OH;"] = "0,0,40000,24000\r";
+    ui.onPump = [&] { jaguar.poll(); };
+    std::string node = tree.addSerialPort("ttyUSB0", jaguar.path());
+    ASSERT_TRUE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(model->currentPlotter()->port, node);
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{texts.text(TextId::SerialPortPrinterHint)});
+    EXPECT_EQ(jaguar.received().rfind("\x1b.R4:", 0), 0u) << "the stored choice is asked first";
+    jaguar.poll();
+    const std::string pattern = jaguar.receivedAfterAnswers();
+    EXPECT_EQ(pattern.rfind("IN;", 0), 0u) << pattern;
+    EXPECT_EQ(pattern.back(), '\0');
+}
+
 TEST_F(DeviceSessionTest, TwoConnectionsWaitForTheDialogAndItsCancelStoresNothing) {
     auto model = openModel("Jaguar IV 61");
     spooler.add("Office");
