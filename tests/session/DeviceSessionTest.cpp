@@ -201,7 +201,11 @@ TEST_F(DeviceSessionTest, TheCutCommandChecksTheDisplayToolAndThePortBeforeItSen
 
     windows.windows.clear();
     CutCommandResult sent;
+    const long long before = ui.nowMs;
     EXPECT_TRUE(runCutCommand(*model, devices, context, nullptr, stream, sent));
+    // The writer's 400 ms, 1000 ms before the delivery, 100 ms before the printer opens, and one
+    // pause of 500 ms at the end of the run.
+    EXPECT_EQ(ui.nowMs - before, 400 + 1000 + 100 + 500);
     ASSERT_TRUE(sent.started);
     ASSERT_EQ(queue.documents.size(), 1u);
     EXPECT_EQ(sent.bytesSent, queue.documents[0].size());
