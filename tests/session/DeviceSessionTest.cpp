@@ -324,6 +324,44 @@ TEST_F(DeviceSessionTest, TheConnectedSablesAnswerBringsItsSettingsBlockAndModel
     EXPECT_EQ(test::settingsBlock(offline), "");
 }
 
+TEST_F(DeviceSessionTest, TheRunningDisplayToolIsBroughtToTheFrontOrSaidToRun) {
+    auto model = openModel("Jaguar IV 61", kPortPrinter, "Cutter");
+    spooler.add("Cutter");
+    DeviceSession devices = session();
+    PlotterRecord& plotter = *model->plotters().current();
+    windows.windows = {{"Editor", 1, 11}, {"VLCD - GCCUSB0", 2, 22}};
+
+    // The busy check of the cut command, the media query and the test cut raise its window.
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    CutCommandResult busy;
+    EXPECT_FALSE(runCutCommand(*model, devices, context, nullptr, stream, busy));
+    EXPECT_TRUE(busy.busy);
+    EXPECT_EQ(windows.activated, std::vector<std::string>{"VLCD - GCCUSB0"});
+    EXPECT_EQ(windows.windows.front().title, "VLCD - GCCUSB0");
+    EXPECT_FALSE(devices.queryMedium(*model, true));
+    auto testCut = devices.makeTestCut(*model, app.dataFolder + "TestCut.qxdat");
+    EXPECT_FALSE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(windows.activated.size(), 3u);
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>(3, texts.text(TextId::StopVlcdFirst)));
+
+    // The display-tool button raises it too, and says nothing more.
+    ui.messages.clear();
+    EXPECT_FALSE(devices.startDisplayTool(plotter, dir.file("prog/")));
+    EXPECT_EQ(windows.activated.size(), 4u);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(processes.started.empty());
+
+    // Without a display the running process is found, and the button says that it runs.
+    windows.display = false;
+    processes.running = {{33, "VLCD.exe", ""}};
+    EXPECT_FALSE(devices.startDisplayTool(plotter, dir.file("prog/")));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"The VLCD display tool is already running."});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(windows.activated.size(), 4u);
+    EXPECT_TRUE(processes.started.empty());
+}
+
 TEST_F(DeviceSessionTest, TheDisplayToolStartsForItsConnectionOnly) {
     ScopedEnv noDisplay("DISPLAY", std::nullopt);
     SystemProcessList realProcesses;
