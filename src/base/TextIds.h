@@ -262,6 +262,9 @@ enum class TextId : int {
     // Registration marks window
     MarksSettingsTitle = 439,
 
+    // Display tool
+    DisplayToolRunning = 441,  ///< the tool runs and its window cannot be brought to the front
+
     // Inkscape hint
     InkscapeHintTitle = 480,
     InkscapeHintHide = 481,

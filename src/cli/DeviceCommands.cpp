@@ -38,10 +38,11 @@ const char* kQueryUsage =
 const char* kTestCutUsage =
     "usage: sartovin testcut [--plotter NAME] [--start-mode N] [--output FILE [--model DESCRIPTION]]\n"
     "  Cuts one test pattern with the current options of the plotter and medium. A GCC cutter is\n"
-    "  first asked what it is, as the program does at start. --output writes the commands to FILE\n"
-    "  instead; no cutter is asked and nothing is sent. --model (with --output) names the model the\n"
-    "  connected cutter would report (for example \"Sable 60\"): a Sable or an Expert other than the\n"
-    "  Pro then gets its settings block first, as on the cutter itself.\n";
+    "  first asked what it is, as the program does at start. --output writes the bytes of each send\n"
+    "  to FILE instead, in order and as the cutter would receive them (the standard edition's\n"
+    "  closing zero byte included); no cutter is asked and nothing is sent. --model (with --output)\n"
+    "  names the model the connected cutter would report (for example \"Sable 60\"): a Sable or an\n"
+    "  Expert other than the Pro then gets its settings block first, as a send of its own.\n";
 
 bool wantsHelp(Args& args, const char* usage) {
     if (takeFlag(args, "--help") || takeFlag(args, "-h")) {
@@ -157,7 +158,8 @@ int runTestCutCommand(Args args) {
         testCut = std::make_unique<TestCut>(
             s.app.dataFolder + "TestCut.qxdat", s.ui, *s.texts,
             [&](const std::string& bytes) {
-                sent += bytes;
+                // Each send as the cutter receives it (the standard edition's closing zero too).
+                sent += DeviceDelivery::deliveryBytes(bytes, s.app.startMode);
                 return true;
             },
             TestCut::FindVirtualDisplay{});
@@ -170,8 +172,9 @@ int runTestCutCommand(Args args) {
         if (!devices.ensurePort(model)) return 1;
         // A port chosen just now was followed by the query already.
         if (hadPort) devices.identifyCutter(model);
-        testCut = devices.makeTestCut(model, s.app.dataFolder + "TestCut.qxdat", {},
-                                      [&](const std::string& bytes) { sent += bytes; });
+        testCut = devices.makeTestCut(
+            model, s.app.dataFolder + "TestCut.qxdat", {},
+            [&](const std::string& bytes) { sent += DeviceDelivery::deliveryBytes(bytes, s.app.startMode); });
     }
     testCut->setTestCutMode(true);
     bool cut = toFile ? testCut->testCut(model.plotParameters()) : s.devices().testCut(model, *testCut);

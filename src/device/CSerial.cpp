@@ -211,6 +211,23 @@ std::int32_t CSerial::Write(const void* data, std::uint32_t length, std::uint32_
     return finish(rc);
 }
 
+std::int32_t CSerial::WriteAvailable(const void* data, std::uint32_t length, std::uint32_t& written) {
+    m_lastError = 0;
+    written = 0;
+    if (!m_port.isOpen()) return finish(kErrorInvalidHandle);
+    std::size_t count = 0;
+    std::int32_t rc = m_port.write(static_cast<const char*>(data), length, count, 0);
+    written = static_cast<std::uint32_t>(count);
+    return finish(rc == kErrorTimeout ? 0 : rc);
+}
+
+std::int32_t CSerial::Purge() {
+    m_lastError = 0;
+    if (!m_port.isOpen()) return finish(kErrorInvalidHandle);
+    m_port.cancelPending();
+    return finish(0);
+}
+
 std::int32_t CSerial::Read(void* buffer, std::uint32_t length, std::uint32_t* received,
                            SerialOverlapped* overlapped, std::uint32_t timeoutMs) {
     m_lastError = 0;

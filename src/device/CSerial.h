@@ -90,6 +90,13 @@ public:
     /// Writes `length` bytes; `written` (optional) receives the count written.
     virtual std::int32_t Write(const void* data, std::uint32_t length, std::uint32_t* written = nullptr,
                                SerialOverlapped* overlapped = nullptr, std::uint32_t timeoutMs = kInfinite);
+    /// Writes what the line takes at once, without waiting and without discarding anything:
+    /// `written` receives the count, which may be 0 while the line holds back (flow control, a
+    /// full output queue). Errors as Write; a time-out is never returned.
+    virtual std::int32_t WriteAvailable(const void* data, std::uint32_t length, std::uint32_t& written);
+    /// Discards pending input and output, so that a port whose peer stopped taking data can be
+    /// closed and used again at once.
+    virtual std::int32_t Purge();
     /// Reads up to `length` bytes by the read mode; `received` (optional) receives the count.
     virtual std::int32_t Read(void* buffer, std::uint32_t length, std::uint32_t* received = nullptr,
                               SerialOverlapped* overlapped = nullptr, std::uint32_t timeoutMs = kInfinite);

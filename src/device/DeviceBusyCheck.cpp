@@ -4,25 +4,36 @@
 
 namespace sartovin {
 
-std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLister& listProcesses) {
+std::optional<WindowInfo> findDisplayToolWindow(WindowList* windows, const ProcessLister& listProcesses) {
     if (windows && windows->available()) {
         for (const auto& w : windows->topLevelWindows()) {
-            std::string title = w.title.substr(0, 1999);
-            if (title.rfind("VLCD", 0) == 0) return title;
+            if (w.title.substr(0, 1999).rfind("VLCD", 0) == 0) return w;
         }
         return std::nullopt;
     }
     if (listProcesses) {
         for (const auto& p : listProcesses())
-            if (p.name.rfind("VLCD", 0) == 0) return p.name;
+            if (p.name.rfind("VLCD", 0) == 0) return WindowInfo{p.name, p.pid, 0};
     }
     return std::nullopt;
 }
 
+std::optional<std::string> findDisplayTool(WindowList* windows, const ProcessLister& listProcesses) {
+    auto tool = findDisplayToolWindow(windows, listProcesses);
+    if (!tool) return std::nullopt;
+    return tool->title.substr(0, 1999);
+}
+
+bool bringDisplayToolToFront(WindowList* windows, const WindowInfo& tool) {
+    return windows && tool.id != 0 && windows->activate(tool);
+}
+
 bool deviceBusy(WindowList* windows, const ProcessLister& listProcesses, const Texts& texts,
                 Interaction& ui) {
-    if (!findDisplayTool(windows, listProcesses)) return false;
+    auto tool = findDisplayToolWindow(windows, listProcesses);
+    if (!tool) return false;
     ui.messageBox(texts.text(TextId::StopVlcdFirst), kProgramCaption, MessageIcon::Exclamation);
+    bringDisplayToolToFront(windows, *tool);
     return true;
 }
 

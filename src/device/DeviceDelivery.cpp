@@ -3,6 +3,7 @@
 #include "base/StartMode.h"
 #include "device/CSerial.h"
 #include "device/GccUsbQuery.h"
+#include "device/SerialWrite.h"
 #include "device/SpoolerWrite.h"
 #include "device/UsbDeviceExchange.h"
 
@@ -71,7 +72,7 @@ std::string DeviceDelivery::usbDevicePath(bool lastWithoutModel) const {
         return {};
     }
     for (const auto& e : m_usbDevices)
-        if (e.modelName == m_plotter.usbGccName) return e.devicePath;
+        if (isStoredUsbDevice(e, m_plotter.usbGccName)) return e.devicePath;
     return {};
 }
 
@@ -183,9 +184,16 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
         return fail(TextId::CommunicationError, caption);
     }
     m_ui.pump();
+    // A cutter that holds the line (CTS low) or stops reading must not hang the program: the
+    // write ends after kSerialStallMs without progress, or when the user stops it.
     std::uint32_t written = 0;
-    std::int32_t rc = serial.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &written, nullptr,
-                                   CSerial::kInfinite);
+    std::int32_t rc = serialWriteAll(
+        serial, bytes, m_ui, [this] { return m_status && m_status->cancelRequested(); }, written);
+    if (rc == kSerialWriteCancelled) {
+        serial.Close();
+        if (m_status) m_status->hide();
+        return false;  // the user's own decision: no error to report
+    }
     if (rc != 0 || (written == 0 && !bytes.empty())) {
         serial.Close();
         return fail(TextId::CommunicationError, caption);

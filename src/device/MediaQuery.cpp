@@ -171,7 +171,7 @@ bool MediaQuery::run(MediaQueryResult& result) {
         case Path::UsbDevice: {
             std::string devicePath;
             for (const auto& e : m_usbDevices) {
-                if (e.modelName == m_plotter.usbGccName) {
+                if (isStoredUsbDevice(e, m_plotter.usbGccName)) {
                     devicePath = e.devicePath;
                     break;
                 }

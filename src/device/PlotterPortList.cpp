@@ -42,11 +42,10 @@ PlotterPortList::PlotterPortList(StartMode startMode, const std::string& storedP
     bool usbFound = false;
     if (!startMode.isLaser()) {
         for (const auto& e : sources.usbDevices) {
-            // An empty stored name matches nothing: a plotter without a USB device name has not
-            // chosen a device without a model.
-            bool match = !storedUsbName.empty() && e.modelName == storedUsbName;
+            // A device without a model was stored by its port name.
+            bool match = isStoredUsbDevice(e, storedUsbName);
             add(e.modelName.empty() ? e.portName : "USB - " + e.modelName, match);
-            m_usbModelNames.push_back(e.modelName);
+            m_usbStoredNames.push_back(storedUsbDeviceName(e));
             usbFound = usbFound || match;
         }
         if (startMode.isStandard()) {
@@ -83,7 +82,7 @@ PlotterPortList::PlotterPortList(StartMode startMode, const std::string& storedP
                 m_preselected = findPrinter([](const std::string& n) { return n == "Vidazo Ravuzuz"; });
             if (m_preselected < 0)
                 m_preselected =
-                    findPrinter([](const std::string& n) { return n.find("C180") != std::string::npos; });
+                    findPrinter([](const std::string& n) { return n == "C180"; });
         }
         if (startMode.isStandard())
             for (const auto& name : sources.printerConnections) add(name, name == storedPort);
@@ -119,9 +118,9 @@ PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
         c.portType = kPortPrinter;
         c.printerHint = !m_startMode.isLaser();
     }
-    if (index < static_cast<int>(m_usbModelNames.size())) {
+    if (index < static_cast<int>(m_usbStoredNames.size())) {
         c.storesUsbName = true;
-        c.usbGccName = m_usbModelNames[index];
+        c.usbGccName = m_usbStoredNames[index];
     } else {
         c.port = text;
     }

@@ -81,7 +81,7 @@ private:
     StartMode m_startMode = 1;
     std::string m_storedPort;
     std::vector<std::string> m_items;
-    std::vector<std::string> m_usbModelNames;
+    std::vector<std::string> m_usbStoredNames;
     int m_preselected = -1;
     int m_lastUsbIndex = -1;
     int m_lastComIndex = -1;

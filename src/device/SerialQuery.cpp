@@ -1,5 +1,7 @@
 #include "device/SerialQuery.h"
 
+#include "device/SerialWrite.h"
+
 namespace sartovin {
 
 bool serialQuery(CSerial& serial, const std::string& command, Interaction& ui, std::string& reply) {
@@ -7,8 +9,11 @@ bool serialQuery(CSerial& serial, const std::string& command, Interaction& ui, s
     ui.pump();
     ui.pause(300);
     ui.pump();
+    // The command goes out as text up to its terminating zero, and a line that takes nothing
+    // ends the query instead of holding the program.
+    const std::string text(command.c_str());
     std::uint32_t written = 0;
-    if (serial.WriteText(command.c_str(), &written, nullptr, CSerial::kInfinite) != 0) return false;
+    if (serialWriteAll(serial, text, ui, {}, written) != 0) return false;
     if (written != command.size()) return false;
     for (int cycle = 0; cycle < 20; ++cycle) {
         ui.pump();

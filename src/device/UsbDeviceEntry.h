@@ -14,4 +14,15 @@ struct UsbDeviceEntry {
 
 using UsbDeviceList = std::vector<UsbDeviceEntry>;
 
+/// The name a plotter stores for a USB device ("USBGCCName"): its model name, or its port name
+/// when the device gave no model (so that it can be found again).
+inline std::string storedUsbDeviceName(const UsbDeviceEntry& entry) {
+    return entry.modelName.empty() ? entry.portName : entry.modelName;
+}
+
+/// True when `entry` is the device a plotter stored as `name`; an empty name names none.
+inline bool isStoredUsbDevice(const UsbDeviceEntry& entry, const std::string& name) {
+    return !name.empty() && storedUsbDeviceName(entry) == name;
+}
+
 }  // namespace sartovin

@@ -27,7 +27,9 @@ UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles&
     UsbDeviceList list;
     bool hobby = startMode.isHobby();
     for (const auto& node : devices.list()) {
-        if (hobby && !isHobbyCutterModel(node.id.model)) continue;
+        // Each edition lists its own devices: the hobby edition its cutters, the others anything
+        // but those.
+        if (hobby != isHobbyCutterModel(node.id.model)) continue;
         bool known = std::any_of(list.begin(), list.end(),
                                  [&](const UsbDeviceEntry& e) { return e.devicePath == node.nodePath; });
         if (known) continue;
@@ -40,7 +42,12 @@ UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles&
         UsbDeviceEntry entry;
         entry.portName = usbPortNameForIndex(node.index);
         entry.devicePath = node.nodePath;
-        entry.modelName = hobby ? node.id.model : queryUsbModel(files, node.nodePath, ui);
+        // Only a device whose maker is GCC is asked for its model: the request would reach any
+        // other printer as bytes to print.
+        if (hobby)
+            entry.modelName = node.id.model;
+        else if (isGccMaker(node.id))
+            entry.modelName = queryUsbModel(files, node.nodePath, ui);
         list.push_back(std::move(entry));
     }
     return list;

@@ -19,8 +19,9 @@ bool isHobbyCutterModel(const std::string& model);
 
 /// Lists the devices in lpN order, each once (by device path), leaving out those that cannot be
 /// opened for reading and writing. Hobby edition (start mode 10 to 19): only hobby cutters, with
-/// the device's own model text as model name. Other editions: every device, with the answer of
-/// the model query (empty when the device gives none). Never reports anything.
+/// the device's own model text as model name. Other editions: every device but the hobby cutters;
+/// a device whose IEEE-1284 maker is GCC gets the answer of the model query as model name, any
+/// other is sent nothing and listed without one. Never reports anything.
 UsbDeviceList identifyUsbPrinters(const UsbPrinterDevices& devices, DeviceFiles& files, StartMode startMode,
                                   Interaction& ui);
 

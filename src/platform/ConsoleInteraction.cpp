@@ -3,6 +3,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <cstdlib>
 #include <string>
 
@@ -11,6 +13,13 @@
 namespace sartovin {
 
 namespace {
+
+// Set by the signal handler while a stop is allowed.
+volatile std::sig_atomic_t g_stopSignal = 0;
+struct sigaction g_previousInt {};
+struct sigaction g_previousTerm {};
+
+extern "C" void noteStopSignal(int) { g_stopSignal = 1; }
 
 const char* prefixOf(MessageIcon icon) {
     switch (icon) {
@@ -128,6 +137,29 @@ bool ConsoleInteraction::askText(const std::string& title, const std::string& pr
     value = line;
     return true;
 }
+
+ConsoleInteraction::~ConsoleInteraction() { allowStop(false); }
+
+void ConsoleInteraction::allowStop(bool on) {
+    if (on == m_stopAllowed) {
+        if (on) g_stopSignal = 0;
+        return;
+    }
+    m_stopAllowed = on;
+    if (on) {
+        g_stopSignal = 0;
+        struct sigaction note {};
+        note.sa_handler = noteStopSignal;
+        sigemptyset(&note.sa_mask);
+        ::sigaction(SIGINT, &note, &g_previousInt);
+        ::sigaction(SIGTERM, &note, &g_previousTerm);
+    } else {
+        ::sigaction(SIGINT, &g_previousInt, nullptr);
+        ::sigaction(SIGTERM, &g_previousTerm, nullptr);
+    }
+}
+
+bool ConsoleInteraction::stopRequested() { return m_stopAllowed && g_stopSignal != 0; }
 
 void ConsoleInteraction::pause(int ms) {
     if (ms <= 0) return;

@@ -1,7 +1,8 @@
 #pragma once
 // The command line's Interaction: messages go to standard error; questions are asked on the
 // terminal when standard input is one, otherwise the answer that lets the work go on is taken and
-// reported. pause() really sleeps.
+// reported. pause() really sleeps. While core code allows a stop, an interrupt (Ctrl-C) or a
+// terminate signal is noted as the user's request to stop instead of ending the program.
 
 #include <cstdio>
 
@@ -22,8 +23,12 @@ public:
     bool askText(const std::string& title, const std::string& prompt, std::string& value) override;
     void pump() override {}
     void pause(int ms) override;
+    void allowStop(bool on) override;
+    bool stopRequested() override;
 
     bool interactive() const { return m_interactive; }
+
+    ~ConsoleInteraction() override;
 
 private:
     bool readLine(std::string& line);
@@ -31,6 +36,7 @@ private:
     bool m_interactive = false;
     std::FILE* m_out = stderr;
     std::FILE* m_in = stdin;
+    bool m_stopAllowed = false;
 };
 
 }  // namespace sartovin

@@ -22,10 +22,12 @@ public:
     /// Writes `count` bytes; negative on failure, else the count written.
     virtual int write(GccUsbHandle handle, const char* data, unsigned count) = 0;
     virtual void close(GccUsbHandle handle) = 0;
-    /// Negative on failure; `count` receives the bytes waiting.
+    /// Negative on failure; `count` receives the bytes waiting, which may be an estimate (a
+    /// printer-class device says only whether anything waits: 1).
     virtual int bytesAvailable(GccUsbHandle handle, unsigned& count) = 0;
-    /// Reads at most `capacity` bytes; `count` holds the bytes available on entry and the bytes
-    /// read on return. Negative on failure.
+    /// Reads at most `capacity` bytes without waiting; `count` holds the bytes available on entry
+    /// (a port that can only estimate them reads up to `capacity`) and the bytes read on return.
+    /// Negative on failure.
     virtual int read(GccUsbHandle handle, char* buffer, unsigned capacity, unsigned& count) = 0;
 };
 

@@ -43,6 +43,13 @@ public:
 
     /// Waits `ms` milliseconds while the user interface stays responsive.
     virtual void pause(int ms) = 0;
+
+    /// Marks work that the user may stop from outside the user interface (the command line's
+    /// interrupt and terminate signals): while it is on, such a request is noted for
+    /// stopRequested() instead of ending the program. Turning it on forgets an earlier request.
+    virtual void allowStop(bool on) { (void)on; }
+    /// True when the user asked to stop since allowStop(true).
+    virtual bool stopRequested() { return false; }
 };
 
 /// The answer a caller gets from `buttons` when it takes the first button.

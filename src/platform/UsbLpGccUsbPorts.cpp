@@ -46,8 +46,9 @@ int UsbLpGccUsbPorts::read(GccUsbHandle handle, char* buffer, unsigned capacity,
         count = 0;
         return -1;
     }
-    std::size_t want = count < capacity ? count : capacity;
-    if (want == 0) want = capacity;
+    // The printer class driver cannot count its input, so the count given is only an estimate
+    // (see bytesAvailable): the read asks for the whole capacity and takes what is there.
+    std::size_t want = capacity;
     std::size_t got = 0;
     count = 0;
     if (h->read(buffer, want, got, 0) != 0) return -1;

@@ -12,6 +12,8 @@
 
 namespace sartovin {
 
+bool isGccMaker(const Ieee1284Id& id) { return ::strcasecmp(id.manufacturer.c_str(), "GCC") == 0; }
+
 std::vector<UsbPrinterNode> UsbPrinterDevices::list() const {
     std::vector<UsbPrinterNode> out;
     std::string classDir = m_sysRoot + "/class/usbmisc";
@@ -44,7 +46,7 @@ bool UsbPrinterDevices::gccDevice(int n, UsbPrinterNode& out) const {
     if (n < 0) return false;
     int seen = 0;
     for (auto& node : list()) {
-        if (::strcasecmp(node.id.manufacturer.c_str(), "GCC") != 0) continue;
+        if (!isGccMaker(node.id)) continue;
         if (seen++ == n) {
             out = node;
             return true;

@@ -17,6 +17,9 @@ struct UsbPrinterNode {
     Ieee1284Id id;         ///< its parsed keys
 };
 
+/// True when the device ID names GCC as the maker (compared without regard to case).
+bool isGccMaker(const Ieee1284Id& id);
+
 class UsbPrinterDevices {
 public:
     explicit UsbPrinterDevices(std::string sysRoot = "/sys", std::string devRoot = "/dev")

@@ -9,8 +9,9 @@
 namespace sartovin {
 
 struct WindowInfo {
-    std::string title;  ///< UTF-8 title
-    int pid = 0;        ///< owning process, 0 when the window does not say
+    std::string title;     ///< UTF-8 title
+    int pid = 0;           ///< owning process, 0 when the window does not say
+    unsigned long id = 0;  ///< the window on the display; 0 for none (a process standing in)
 };
 
 class WindowList {
@@ -22,6 +23,11 @@ public:
 
     /// The top-level windows in stacking order, the topmost first. Empty without a display.
     virtual std::vector<WindowInfo> topLevelWindows() = 0;
+
+    /// Asks the window manager to raise and activate `window` (one of topLevelWindows()), with
+    /// the standard request of the desktop (_NET_ACTIVE_WINDOW on X). False when no display can
+    /// be asked or the window has no id.
+    virtual bool activate(const WindowInfo& window) = 0;
 };
 
 }  // namespace sartovin

@@ -104,6 +104,7 @@ std::vector<WindowInfo> X11WindowList::topLevelWindows() {
     if (!bottomFirst) readProperty(d, root, clients, XA_WINDOW, windows, nullptr);
     for (unsigned long w : windows) {
         WindowInfo info;
+        info.id = w;
         std::vector<unsigned long> none;
         if (!readProperty(d, w, netName, utf8, none, &info.title) || info.title.empty()) {
             char* raw = nullptr;
@@ -122,10 +123,36 @@ std::vector<WindowInfo> X11WindowList::topLevelWindows() {
     return out;
 }
 
+bool X11WindowList::activate(const WindowInfo& window) {
+    if (window.id == 0) return false;
+    DisplayConnection c;
+    Display* d = c.get();
+    if (!d) return false;
+    const ScopedErrorHandler quiet(ignoreXErrors);
+    const Window root = DefaultRootWindow(d);
+    // The window manager's request to activate a window (EWMH): source 1 is a normal
+    // application, the time unknown.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.serial = 0;
+    event.xclient.send_event = True;
+    event.xclient.display = d;
+    event.xclient.window = static_cast<Window>(window.id);
+    event.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1;
+    event.xclient.data.l[1] = CurrentTime;
+    event.xclient.data.l[2] = 0;
+    const Status sent = XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(d, False);
+    return sent != 0;
+}
+
 #else
 
 bool X11WindowList::available() { return false; }
 std::vector<WindowInfo> X11WindowList::topLevelWindows() { return {}; }
+bool X11WindowList::activate(const WindowInfo&) { return false; }
 
 #endif
 

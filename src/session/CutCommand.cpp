@@ -11,8 +11,6 @@ namespace sartovin {
 
 namespace {
 
-constexpr int kEndOfRunPauseMs = 500;  // the device finishes its last command before the preview
-
 // The command runs only with a plotter and open pages; the laser edition has no job builder yet,
 // and saying so beats a run that ends without a word.
 bool refuse(const MainWindowModel& model, Interaction& ui) {
@@ -86,9 +84,10 @@ bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& 
         },
         plotStream);
 
+    // The plot run ends with its own pause; only a run that a failed delivery ended early still
+    // hides the status window here.
     progress.hide();
     ui.pump();
-    ui.pause(kEndOfRunPauseMs);
     return !result.run.sinkFailed;
 }
 

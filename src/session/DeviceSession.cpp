@@ -77,8 +77,22 @@ bool DeviceSession::mediaQuery(PlotterRecord& plotter, MediaQueryResult& result)
     return MediaQuery(m_startMode, plotter, m_usbDevices, channels(), m_texts, m_ui).run(result);
 }
 
+bool DeviceSession::bringDisplayToolToFront() {
+    auto tool =
+        findDisplayToolWindow(&m_services.windows, [this] { return m_services.processes.processes(); });
+    if (!tool) return false;
+    sartovin::bringDisplayToolToFront(&m_services.windows, *tool);
+    return true;
+}
+
 bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::string& programFolder) {
-    if (displayToolRunning()) return false;
+    if (auto tool =
+            findDisplayToolWindow(&m_services.windows, [this] { return m_services.processes.processes(); })) {
+        // Running already: its window comes to the front; without a display to ask, say so.
+        if (!sartovin::bringDisplayToolToFront(&m_services.windows, *tool))
+            m_ui.messageBox(m_texts.text(TextId::DisplayToolRunning), "", MessageIcon::Information);
+        return false;
+    }
     if (!DeviceDelivery::portPresent(plotter)) {
         m_ui.messageBox(m_texts.text(TextId::NoPortSelected), "", MessageIcon::Exclamation);
         return false;
@@ -165,12 +179,16 @@ std::unique_ptr<TestCut> DeviceSession::makeTestCut(MainWindowModel& model, cons
     return std::make_unique<TestCut>(
         patternFile, m_ui, m_texts,
         [this, &model, onSent = std::move(onSent)](const std::string& bytes) {
-            const PlotterRecord* plotter = model.currentPlotter();
-            if (!plotter || !directSend(*plotter, bytes)) return false;
+            PlotterRecord* plotter = model.plotters().current();
+            if (!plotter) return false;
+            // Without a port the configuration runs first, as for the cut command; a choice it
+            // stores is followed by the media query.
+            if (!DeviceDelivery::portPresent(*plotter)) configurePort(model);
+            if (!directSend(*plotter, bytes)) return false;
             if (onSent) onSent(bytes);
             return true;
         },
-        [this] { return displayToolRunning(); }, std::move(enableControl));
+        [this] { return bringDisplayToolToFront(); }, std::move(enableControl));
 }
 
 bool DeviceSession::testCut(MainWindowModel& model, TestCut& testCut) {

@@ -77,8 +77,11 @@ public:
 
     /// True while the cutter maker's display tool runs (nothing is shown).
     bool displayToolRunning();
-    /// The device-busy check: true, with text 316 shown, while the display tool runs.
+    /// The device-busy check: true, with text 316 shown and the tool's window brought to the
+    /// front, while the display tool runs.
     bool deviceBusy();
+    /// True while the display tool runs; its window is then asked to come to the front.
+    bool bringDisplayToolToFront();
 
     /// A delivery over `plotter`'s port (see DeviceDelivery); it refers to this session.
     DeviceDelivery delivery(const PlotterRecord& plotter, DeliveryStatus* status = nullptr);
@@ -87,7 +90,8 @@ public:
     /// The media query's exchange with the cutter alone (identification, settings, medium size).
     /// True when the cutter answered; `result` says what it told.
     bool mediaQuery(PlotterRecord& plotter, MediaQueryResult& result);
-    /// The display-tool button: nothing while the tool runs already; text 307 without a port;
+    /// The display-tool button: while the tool runs already, its window comes to the front (where
+    /// no display can be asked, text 441 says that it runs); text 307 without a port;
     /// otherwise the maker's tool for the connection ("VLCD.exe" or "VLCD2.exe", looked for in
     /// `programFolder`) is started without waiting; 308 when a printer's port cannot be read.
     /// True when the tool was started.
@@ -119,7 +123,7 @@ public:
     bool sendCutterSettings(MainWindowModel& model, const std::string& commands);
 
     /// The test cut of the options and cutter pages for `model`'s current plotter, sending with the
-    /// direct send; `enableControl` (may be empty) greys the options page's test-cut button while
+    /// direct send (without a port the port configuration runs first); `enableControl` (may be empty) greys the options page's test-cut button while
     /// it runs; `onSent` (may be empty) learns every command text the channel took. `patternFile`
     /// is the path of "TestCut.qxdat".
     std::unique_ptr<TestCut> makeTestCut(MainWindowModel& model, const std::string& patternFile,

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
 #include <future>
+#include <thread>
 
 #include "support/PrivateCupsd.h"
 #include "support/PseudoTerminal.h"
@@ -34,7 +39,8 @@ protected:
     }
 
     test::ProgramResult run(std::vector<std::string> args,
-                            std::vector<std::pair<std::string, std::string>> extra = {}) {
+                            std::vector<std::pair<std::string, std::string>> extra = {},
+                            const std::function<void(int)>& whileRunning = {}) {
         std::vector<std::string> argv{SARTOVIN_CLI};
         argv.insert(argv.end(), args.begin(), args.end());
         std::vector<std::pair<std::string, std::string>> env{{"XDG_CONFIG_HOME", dir.file("cfg")},
@@ -44,7 +50,7 @@ protected:
                                                              {"TMPDIR", dir.file("")},
                                                              {"DISPLAY", ""}};
         env.insert(env.end(), extra.begin(), extra.end());
-        return runProgram(argv, env);
+        return runProgram(argv, env, whileRunning);
     }
 
     // The bytes the plot run produces, written to a file instead of a port.
@@ -108,9 +114,13 @@ TEST_F(DeviceCommandsTest, ASableIsAskedWhatItIsAndGetsItsSettingsBlock) {
     EXPECT_EQ(testCut.rfind("\x1b.R4:", 0), 0u);
     const std::string block = test::settingsBlock(testCut);
     EXPECT_EQ(block.rfind("\x1b.C1;16;2:\x1b.C1;18;", 0), 0u) << block;
+    // The file holds what the cutter received: each send as it went out, closing zero included.
+    const std::string sent = sable.receivedAfterAnswers();
+    EXPECT_EQ(sent.substr(block.size(), 1), std::string(1, '\0')) << "the block is a send of its own";
+    EXPECT_EQ(sent.back(), '\0');
     r = run({"testcut", "--start-mode", "2", "--model", "Sable 60", "--output", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(test::settingsBlock(readFile(out)), block);
+    EXPECT_EQ(readFile(out), sent);
 }
 
 TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
@@ -143,6 +153,56 @@ TEST_F(DeviceCommandsTest, ACutterThatHangsUpEndsTheRunWithItsMessage) {
     EXPECT_NE(r.err.find("Can not open printer port !"), std::string::npos) << r.err;
 }
 
+// A cutter that stops reading mid-job: Ctrl-C or a terminate signal ends the run with its message
+// instead of killing the program or leaving it waiting, and the port serves the next run.
+TEST_F(DeviceCommandsTest, ATerminateSignalStopsAWriteTheCutterNoLongerTakes) {
+    // A long zig-zag: far more bytes than the line buffers hold.
+    std::string big =
+        "Sartovin Daten von AI.\r\nQXSeite\r\n100 100\r\nQXEbene\r\nE\r\nQXObjekt\r\nQXAuswahl\r\nnein\r\n"
+        "QXKoordinaten\r\n0 100 100 "
+        "0\r\nQXFuellfarbe\r\nkeine\r\n\r\n\r\nQXStart\r\nQXGeschlossen\r\nnein\r\n";
+    for (int i = 0; i < 40000; ++i) {
+        std::string p = std::to_string(i % 2 ? 90 : 10) + " " + std::to_string(10 + (i % 800) / 10);
+        big += "C " + p + " " + p + " " + p + "\r\n";
+    }
+    big += "QXEnde\r\n";
+    std::string bigJob = dir.file("zigzag.qxj");
+    writeFile(bigJob, big);
+
+    test::SerialCutter jaguar;
+    jaguar.answers = {{"\x1b.R4:", "OR4,Jaguar IV,GCC,1.10;"},
+                      {"\x1b.R1:", "OR1,3,120,250,20,1,0,1;"},
+                      {"OH;", "0,0,40000,24000\r"}};
+    jaguar.startAnswering();
+    usePort(1, jaguar.path());
+    auto start = std::chrono::steady_clock::now();
+    double secondsToEnd = 0;
+    auto r = run({"plot", "--quiet", "--start-mode", "2", bigJob}, {}, [&](int pid) {
+        while (jaguar.receivedAfterAnswers().size() < 1000 &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds(60))
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        jaguar.stop();  // the cutter takes nothing more
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        auto signalled = std::chrono::steady_clock::now();
+        ::kill(pid, SIGTERM);
+        // Wait for the end without reaping: runProgram collects the exit status.
+        siginfo_t info{};
+        while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid == 0) {
+            if (std::chrono::steady_clock::now() - signalled > std::chrono::seconds(10)) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        secondsToEnd = std::chrono::duration<double>(std::chrono::steady_clock::now() - signalled).count();
+    });
+    EXPECT_EQ(r.exitCode, 1) << "the signal must end the write, not the program";
+    EXPECT_NE(r.err.find("delivery to serial port"), std::string::npos) << r.err;
+    EXPECT_LT(secondsToEnd, 2.0);
+
+    jaguar.startAnswering();
+    auto again = run({"plot", "--quiet", "--start-mode", "2", job});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+}
+
 TEST_F(DeviceCommandsTest, TestCutTextsForBothCutterEditions) {
     std::string out = dir.file("testcut.plt");
     auto r = run({"testcut", "--start-mode", "2", "--plotter", "Jaguar IV 61", "--output", out});
@@ -150,6 +210,7 @@ TEST_F(DeviceCommandsTest, TestCutTextsForBothCutterEditions) {
     std::string bytes = readFile(out);
     EXPECT_EQ(bytes.rfind("IN;VS", 0), 0u) << bytes;
     EXPECT_NE(bytes.find(";SP1;PR;PD;"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.back(), '\0') << "the cutter receives the closing zero byte";
 
     r = run({"testcut", "--start-mode", "11", "--plotter", "CC200", "--output", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;

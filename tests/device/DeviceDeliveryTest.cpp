@@ -28,7 +28,9 @@ public:
     void hideProgress() override { events.push_back("hideProgress"); }
     void setText(const std::string& text) override { events.push_back("text:" + text); }
     void hide() override { events.push_back("hide"); }
+    bool cancelRequested() const override { return cancel; }
     std::vector<std::string> events;
+    bool cancel = false;
 };
 
 class DeviceDeliveryTest : public ::testing::Test {
@@ -112,6 +114,35 @@ TEST_F(DeviceDeliveryTest, SerialPeerHangingUpMidJobEndsWithTheCommunicationErro
     EXPECT_EQ(messages(), std::vector<std::string>{"Can not open printer port !"});
 }
 
+TEST_F(DeviceDeliveryTest, ASerialCutterThatStopsReadingEndsTheRunAfterThirtySecondsOrOnCancel) {
+    test::PseudoTerminal pty;  // nobody reads: the line fills up and takes nothing more
+    m_plotter.portType = kPortSerial;
+    m_plotter.port = pty.slavePath();
+    const std::string job(1 << 20, 'P');
+    EXPECT_FALSE(delivery(1).deliverGroup(job));
+    EXPECT_EQ(messages(), std::vector<std::string>{
+                              "Cutter communication error !\n\nPlease check the port configuration."});
+    EXPECT_EQ(m_ui.nowMs, 1000 + 30000);
+    EXPECT_EQ(m_status.events.back(), "hide");
+
+    // The port is usable at once: the next job goes out whole.
+    pty.readFromProgram(2 << 20, 200);
+    m_ui.messages.clear();
+    ASSERT_TRUE(delivery(1).deliverGroup("IN;"));
+    std::string after = pty.readFromProgram(2 << 20, 300);
+    ASSERT_GE(after.size(), 4u);
+    EXPECT_EQ(after.substr(after.size() - 4), std::string("IN;\0", 4));
+
+    // The status window's cancel stops the write a few seconds in, without an error message.
+    m_ui.nowMs = 0;
+    m_status.events.clear();
+    m_ui.onPump = [&] { m_status.cancel = m_ui.nowMs >= 4000; };
+    EXPECT_FALSE(delivery(1).deliverGroup(job));
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(m_ui.nowMs, 4000);
+    EXPECT_EQ(m_status.events.back(), "hide");
+}
+
 TEST_F(DeviceDeliveryTest, GccUsbPortFromTheNameAndItsFailures) {
     auto port2 = m_gcc.add(2);
     m_plotter.portType = kPortGccUsb;
@@ -160,6 +191,13 @@ TEST_F(DeviceDeliveryTest, UsbDeviceByModelNameAndShortWrites) {
     EXPECT_FALSE(delivery(1).deliverGroup("PU;"));
     EXPECT_EQ(messages().back(), "Can not open printer port !");
     EXPECT_EQ(m_ui.messages.size(), 4u);
+
+    // A device without a model is stored by its port name and reached by it.
+    auto lp2 = m_files.add("/dev/usb/lp2");
+    m_usb.push_back({"USB003", "/dev/usb/lp2", ""});
+    m_plotter.usbGccName = "USB003";
+    ASSERT_TRUE(delivery(1).directSend("IN;"));
+    EXPECT_EQ(lp2->received, std::string("IN;\0", 4));
 }
 
 TEST_F(DeviceDeliveryTest, SpoolerWriteSendsTheRestASecondLaterAndGivesUpAfterThirtyWaits) {

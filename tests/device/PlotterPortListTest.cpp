@@ -82,9 +82,12 @@ TEST(PlotterPortListTest, HobbyAndLaserEditionRules) {
     EXPECT_EQ(laser.portType, kPortPrinter);
     EXPECT_FALSE(laser.printerHint);
 
+    // Without it, the printer named C180; a name that only holds those letters is not it.
     PortSources noVidazo = standardSources();
+    noVidazo.printers = {"Office", "C180 Laser", "C180", "C180"};
+    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), 2);
     noVidazo.printers = {"Office", "C180 Laser"};
-    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), 1);
+    EXPECT_EQ(PlotterPortList(21, "", "", noVidazo).preselected(), -1);
     PlotterPortList stored(21, "Office", "", standardSources());
     EXPECT_EQ(stored.preselected(), 0);
     EXPECT_EQ(stored.opening(), Opening::WaitForUser);
@@ -127,6 +130,22 @@ TEST(PlotterPortListTest, StoringWritesTheKeysAndShowsTheHints) {
     storePortChoice(list.choiceFor(7), "Jaguar V 61", record, settings, texts, ui);
     EXPECT_EQ(settings.portType("Jaguar V 61"), 3);
     EXPECT_EQ(ui.messages.back().text.substr(0, 27), "If you use the windows prin");
+}
+
+TEST(PlotterPortListTest, AUsbDeviceWithoutAModelIsStoredByItsPortAndPreselectedAgain) {
+    test::TempDir dir;
+    Texts texts(dir.path(), 2000);
+    Settings settings(dir.file("Sartovin.ini"));
+    ScriptedInteraction ui;
+    PlotterRecord record;
+    PlotterPortList list(2, "", "", standardSources());
+    storePortChoice(list.choiceFor(1), "Jaguar V 61", record, settings, texts, ui);
+    EXPECT_EQ(settings.portType("Jaguar V 61"), 4);
+    EXPECT_EQ(settings.usbGccName("Jaguar V 61"), "USB002");
+    EXPECT_EQ(record.usbGccName, "USB002");
+    EXPECT_EQ(PlotterPortList(2, "", "USB002", standardSources()).preselected(), 1);
+    // A model name never picks a device by its port, nor a port name a device with a model.
+    EXPECT_EQ(PlotterPortList(2, "", "USB001", standardSources()).preselected(), -1);
 }
 
 TEST(PlotterPortListTest, GatheringOpensTheGccPortsAndCountsOnlyThoseThatOpen) {

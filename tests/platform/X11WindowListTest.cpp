@@ -11,5 +11,6 @@ TEST(X11WindowList, WithoutADisplayThereIsNothingToList) {
         X11WindowList list;
         EXPECT_FALSE(list.available()) << display;
         EXPECT_TRUE(list.topLevelWindows().empty()) << display;
+        EXPECT_FALSE(list.activate(WindowInfo{"VLCD", 1, 42})) << display;
     }
 }

@@ -13,6 +13,7 @@
 
 #include "StartedProgram.h"
 #include "platform/SystemProcessList.h"
+#include "platform/UsbLpGccUsbPorts.h"
 #include "plot/ScriptedPlotProgress.h"
 #include "session/CutCommand.h"
 #include "session/MainWindowModel.h"
@@ -94,6 +95,71 @@ TEST_F(DeviceSessionTest, ASingleConnectionIsStoredWithoutAskingAndTheCutterIsAs
     EXPECT_EQ(model->layout().mediumWidth(), 600);
 }
 
+TEST_F(DeviceSessionTest, AGccCutterOnUsblpIsListedChosenAndAskedWhileOtherPrintersGetNoByte) {
+    // A hobby cutter, an office printer and a GCC cutter on usblp. The driver cannot count its
+    // input, reads come back short, and the settings reply arrives in two pieces.
+    tree.addLp(0, "MFG:Hobby;MDL:CC200-20;");
+    tree.addLp(1, "MFG:Office;MDL:LaserPrint 5;");
+    tree.addLp(2, "MFG:GCC;MDL:Jaguar IV;");
+    auto hobby = files.add(tree.file("dev/usb/lp0"));
+    auto office = files.add(tree.file("dev/usb/lp1"));
+    auto jaguar = files.add(tree.file("dev/usb/lp2"));
+    jaguar->replies = {"OR4,GCC,Jaguar IV,1.10;", "OR4,Jaguar IV 61 with its long model field,GCC,1.10,7;",
+                       "OR1,300,120,250,20,1,0,1;", "0,0,40000,24000\r"};
+    UsbLpGccUsbPorts ports(usb, files);
+    DeviceServices withPorts{spooler, ports, files, usb, windows, processes, tree.sysRoot(), tree.devRoot()};
+    auto model = openModel("Jaguar IV 61");
+    DeviceSession devices(app.startMode, texts, ui, withPorts, app.iniPath);
+    devices.identifyUsb();
+    jaguar->readChunk = 8;
+    jaguar->splitAt = 10;
+    std::vector<std::string> shown;
+    DeviceSessionHooks hooks;
+    hooks.portDialog = [&](const PlotterPortList& list, const DeviceSessionHooks::StoreChoice& store) {
+        shown = list.items();
+        store(2);
+    };
+    devices.setHooks(hooks);
+    ASSERT_TRUE(devices.configurePort(*model));
+    EXPECT_EQ(shown, (std::vector<std::string>{"USB002", "USB - Jaguar IV", "GCCUSB0"}));
+    EXPECT_EQ(model->currentPlotter()->portType, kPortGccUsb);
+    EXPECT_EQ(model->currentPlotter()->identificationReply,
+              "OR4,Jaguar IV 61 with its long model field,GCC,1.10,7;");
+    EXPECT_EQ(model->currentPlotter()->deviceSettings[0], 300);
+    EXPECT_EQ(model->currentPlotter()->deviceSettings[6], 1);
+    EXPECT_EQ(model->layout().mediumWidth(), 600);
+    EXPECT_EQ(jaguar->received, std::string("\x1b.R4:\0", 6) + "\x1b.R4:\x1b.R1:OH;");
+    EXPECT_EQ(office->received, "");
+    EXPECT_EQ(hobby->received, "");
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{}) << "no communication error";
+}
+
+TEST_F(DeviceSessionTest, ATestCutWithoutAPortRunsThePortConfigurationFirst) {
+    auto model = openModel("Jaguar IV 61");
+    DeviceSession devices = session();
+    auto testCut = devices.makeTestCut(*model, app.dataFolder + "TestCut.qxdat");
+    testCut->setTestCutMode(true);
+    // No connection at all: the configuration finds nothing to store, then the port is missing.
+    EXPECT_FALSE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{texts.text(TextId::NoPortSelected)});
+
+    ui.messages.clear();
+    test::SerialCutter jaguar;
+    jaguar.answers["\x1b.R4:"] = "OR4,Jaguar IV,GCC,1.10;";
+    jaguar.answers["\x1b.R1:"] = "OR1,300,120,250,20,1,0,1;";
+    jaguar.answers["OH;"] = "0,0,40000,24000\r";
+    ui.onPump = [&] { jaguar.poll(); };
+    std::string node = tree.addSerialPort("ttyUSB0", jaguar.path());
+    ASSERT_TRUE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(model->currentPlotter()->port, node);
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{texts.text(TextId::SerialPortPrinterHint)});
+    EXPECT_EQ(jaguar.received().rfind("\x1b.R4:", 0), 0u) << "the stored choice is asked first";
+    jaguar.poll();
+    const std::string pattern = jaguar.receivedAfterAnswers();
+    EXPECT_EQ(pattern.rfind("IN;", 0), 0u) << pattern;
+    EXPECT_EQ(pattern.back(), '\0');
+}
+
 TEST_F(DeviceSessionTest, TwoConnectionsWaitForTheDialogAndItsCancelStoresNothing) {
     auto model = openModel("Jaguar IV 61");
     spooler.add("Office");
@@ -135,7 +201,11 @@ TEST_F(DeviceSessionTest, TheCutCommandChecksTheDisplayToolAndThePortBeforeItSen
 
     windows.windows.clear();
     CutCommandResult sent;
+    const long long before = ui.nowMs;
     EXPECT_TRUE(runCutCommand(*model, devices, context, nullptr, stream, sent));
+    // The writer's 400 ms, 1000 ms before the delivery, 100 ms before the printer opens, and one
+    // pause of 500 ms at the end of the run.
+    EXPECT_EQ(ui.nowMs - before, 400 + 1000 + 100 + 500);
     ASSERT_TRUE(sent.started);
     ASSERT_EQ(queue.documents.size(), 1u);
     EXPECT_EQ(sent.bytesSent, queue.documents[0].size());
@@ -252,6 +322,44 @@ TEST_F(DeviceSessionTest, TheConnectedSablesAnswerBringsItsSettingsBlockAndModel
     runCutCommandToSink(
         offlineModel, context, [&](const std::string& b) { return offline += b, true; }, offlineStream, r);
     EXPECT_EQ(test::settingsBlock(offline), "");
+}
+
+TEST_F(DeviceSessionTest, TheRunningDisplayToolIsBroughtToTheFrontOrSaidToRun) {
+    auto model = openModel("Jaguar IV 61", kPortPrinter, "Cutter");
+    spooler.add("Cutter");
+    DeviceSession devices = session();
+    PlotterRecord& plotter = *model->plotters().current();
+    windows.windows = {{"Editor", 1, 11}, {"VLCD - GCCUSB0", 2, 22}};
+
+    // The busy check of the cut command, the media query and the test cut raise its window.
+    PlotContext context{ui, texts, progress};
+    std::string stream;
+    CutCommandResult busy;
+    EXPECT_FALSE(runCutCommand(*model, devices, context, nullptr, stream, busy));
+    EXPECT_TRUE(busy.busy);
+    EXPECT_EQ(windows.activated, std::vector<std::string>{"VLCD - GCCUSB0"});
+    EXPECT_EQ(windows.windows.front().title, "VLCD - GCCUSB0");
+    EXPECT_FALSE(devices.queryMedium(*model, true));
+    auto testCut = devices.makeTestCut(*model, app.dataFolder + "TestCut.qxdat");
+    EXPECT_FALSE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(windows.activated.size(), 3u);
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>(3, texts.text(TextId::StopVlcdFirst)));
+
+    // The display-tool button raises it too, and says nothing more.
+    ui.messages.clear();
+    EXPECT_FALSE(devices.startDisplayTool(plotter, dir.file("prog/")));
+    EXPECT_EQ(windows.activated.size(), 4u);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(processes.started.empty());
+
+    // Without a display the running process is found, and the button says that it runs.
+    windows.display = false;
+    processes.running = {{33, "VLCD.exe", ""}};
+    EXPECT_FALSE(devices.startDisplayTool(plotter, dir.file("prog/")));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"The VLCD display tool is already running."});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(windows.activated.size(), 4u);
+    EXPECT_TRUE(processes.started.empty());
 }
 
 TEST_F(DeviceSessionTest, TheDisplayToolStartsForItsConnectionOnly) {

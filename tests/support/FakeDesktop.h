@@ -21,8 +21,22 @@ public:
     std::vector<WindowInfo> topLevelWindows() override {
         return display ? windows : std::vector<WindowInfo>{};
     }
+    /// Records the request; the window comes to the top of the list.
+    bool activate(const WindowInfo& window) override {
+        if (!display || window.id == 0) return false;
+        activated.push_back(window.title);
+        for (auto it = windows.begin(); it != windows.end(); ++it) {
+            if (it->id != window.id) continue;
+            WindowInfo raised = *it;
+            windows.erase(it);
+            windows.insert(windows.begin(), raised);
+            break;
+        }
+        return true;
+    }
     bool display = true;
-    std::vector<WindowInfo> windows;  ///< topmost first
+    std::vector<WindowInfo> windows;     ///< topmost first
+    std::vector<std::string> activated;  ///< titles of the windows asked to come to the front
 };
 
 // Processes that "run" for a number of polls; a started Inkscape does its work through `onStart`.

@@ -14,7 +14,10 @@
 namespace sartovin::test {
 
 /// A device: takes writes (up to `acceptLimit` bytes per write), answers each write with the next
-/// scripted reply, or floods without end.
+/// scripted reply, or floods without end. Behind FakeDeviceFiles it is a usblp node: the driver
+/// cannot count its input (no FIONREAD), so "bytes available" is 1 whenever something waits;
+/// `readChunk` makes reads short and `splitAt` sends a reply in two pieces with quiet polls
+/// between them, as a cutter's reply may come in several USB transfers.
 struct FakeDevice {
     bool openable = true;
     bool failWrites = false;
@@ -25,15 +28,36 @@ struct FakeDevice {
     bool flood = false;               ///< always has more to say
     int opens = 0;
     int openNow = 0;
+    std::size_t readChunk = static_cast<std::size_t>(-1);  ///< most bytes one read returns
+    std::size_t splitAt = static_cast<std::size_t>(-1);    ///< bytes of a reply sent at first
+    int quietPollsBetweenPieces = 1;  ///< looks that find nothing before the rest follows
+    std::string later;                ///< the rest of a split reply, not sent yet
+    int quietLeft = 0;
 
     void took(const char* data, std::size_t n) {
         received.append(data, n);
         if (!replies.empty()) {
-            pending += replies.front();
+            const std::string& reply = replies.front();
+            std::size_t first = splitAt < reply.size() ? splitAt : reply.size();
+            pending += reply.substr(0, first);
+            later += reply.substr(first);
+            quietLeft = quietPollsBetweenPieces;
             replies.pop_front();
         }
     }
+    /// One look at the device: once what was sent is read, the rest of a split reply follows
+    /// after the quiet looks.
+    void look() {
+        if (!pending.empty() || later.empty()) return;
+        if (quietLeft > 0) {
+            --quietLeft;
+            return;
+        }
+        pending.swap(later);
+    }
     std::string take(std::size_t capacity) {
+        look();
+        if (capacity > readChunk) capacity = readChunk;
         if (flood) return std::string(capacity, 'F');
         std::string out = pending.substr(0, capacity);
         pending.erase(0, out.size());
@@ -80,7 +104,9 @@ private:
             return 0;
         }
         std::int32_t bytesAvailable(std::size_t& count) override {
-            count = dev->flood ? 500 : dev->pending.size();
+            // The printer class driver does not count its input: only "something is there".
+            dev->look();
+            count = dev->flood || !dev->pending.empty() ? 1 : 0;
             return 0;
         }
         std::shared_ptr<FakeDevice> dev;
@@ -114,6 +140,7 @@ public:
     int bytesAvailable(GccUsbHandle h, unsigned& count) override {
         auto* d = dev(h);
         if (!d) return -1;
+        d->look();
         count = d->flood ? 500u : static_cast<unsigned>(d->pending.size());
         return 0;
     }

@@ -14,7 +14,8 @@ extern char** environ;
 namespace sartovin::test {
 
 ProgramResult runProgram(const std::vector<std::string>& argv,
-                         const std::vector<std::pair<std::string, std::string>>& env) {
+                         const std::vector<std::pair<std::string, std::string>>& env,
+                         const std::function<void(int pid)>& whileRunning) {
     ProgramResult result;
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
@@ -42,6 +43,7 @@ ProgramResult runProgram(const std::vector<std::string>& argv,
     posix_spawn_file_actions_adddup2(&actions, fileno(err), 2);
     pid_t pid = 0;
     if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
+        if (whileRunning) whileRunning(static_cast<int>(pid));
         int status = 0;
         while (waitpid(pid, &status, 0) < 0) {}
         if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);

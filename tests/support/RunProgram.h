@@ -2,6 +2,7 @@
 // Runs a program (never through a shell) and collects its exit status and output, for the tests
 // of the command-line front end.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,8 +16,10 @@ struct ProgramResult {
 };
 
 /// Runs `argv` with the current environment plus `env` (NAME, VALUE pairs; an empty value unsets
-/// the variable) and standard input from /dev/null.
+/// the variable) and standard input from /dev/null. `whileRunning` (may be empty) is called with
+/// the program's process id once it has started, before its end is awaited.
 ProgramResult runProgram(const std::vector<std::string>& argv,
-                         const std::vector<std::pair<std::string, std::string>>& env = {});
+                         const std::vector<std::pair<std::string, std::string>>& env = {},
+                         const std::function<void(int pid)>& whileRunning = {});
 
 }  // namespace sartovin::test

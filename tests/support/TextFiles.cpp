@@ -61,6 +61,7 @@ const char* const kEnglish[] = {
     "2396=Reduced from %s x %s mm to %s x %s mm",
     "2397=Beyond the medium: %s x %s mm on %s x %s mm. Cut anyway?",
     "2439=Registration mark settings",
+    "2441=The VLCD display tool is already running.",
     "[Medien]",
     "Standardfolie=Standard vinyl",
 };
