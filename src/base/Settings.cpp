@@ -21,6 +21,10 @@ bool Settings::writeString(const std::string& section, const std::string& key,
     return WritePrivateProfileString(section, key, value, m_iniPath);
 }
 
+bool Settings::writeStrings(const std::vector<ProfileEntry>& entries) const {
+    return WritePrivateProfileStrings(entries, m_iniPath);
+}
+
 bool Settings::writeInt(const std::string& section, const std::string& key, int value) const {
     return writeString(section, key, std::to_string(value));
 }

@@ -3,6 +3,9 @@
 // setter writes its key at once. Defaults are those a reader gets for an absent key.
 
 #include <string>
+#include <vector>
+
+#include "platform/Profile.h"
 
 namespace sartovin {
 
@@ -19,6 +22,8 @@ public:
                            std::size_t maxChars = 6000) const;
     bool writeString(const std::string& section, const std::string& key, const std::string& value) const;
     bool writeInt(const std::string& section, const std::string& key, int value) const;  // "%d"
+    /// Writes several values in one rewrite (all or none), for a user action that stores several keys.
+    bool writeStrings(const std::vector<ProfileEntry>& entries) const;
 
     // Section "State".
     int languageChoice() const { return stateInt("LanguageChoice", -2); }

@@ -150,12 +150,16 @@ void runStartup(CTarnelWinCApp& app, const std::string& programPath, Interaction
     if (app.userDataRoot.empty()) app.userDataRoot = app.commonDataRoot;
     MakeSureDirectoryPathExists(app.userDataRoot + app.productFolder);
 
-    // The user's settings file and catalogs, copied from the templates when missing.
+    // The user's settings file and catalogs, copied from the templates when missing. Half-written
+    // copies of them that a crash left behind go first.
     app.iniPath = app.userDataRoot + app.productFolder + "Sartovin.ini";
-    copyFileNoOverwrite(settingsTemplate, app.iniPath);
     app.plotterCatalogPath = app.userDataRoot + names.plotterUser;
     app.mediaCatalogPath = app.userDataRoot + names.mediaUser;
     app.toolsCatalogPath = app.userDataRoot + names.toolsUser;
+    for (const std::string* path :
+         {&app.iniPath, &app.plotterCatalogPath, &app.mediaCatalogPath, &app.toolsCatalogPath})
+        removeStaleSiblings(*path);
+    copyFileNoOverwrite(settingsTemplate, app.iniPath);
     copyFileNoOverwrite(plotterTemplate, app.plotterCatalogPath);
     copyFileNoOverwrite(mediaTemplate, app.mediaCatalogPath);
     copyFileNoOverwrite(toolsTemplate, app.toolsCatalogPath);

@@ -265,6 +265,15 @@ enum class TextId : int {
     // Display tool
     DisplayToolRunning = 441,  ///< the tool runs and its window cannot be brought to the front
 
+    // Settings that were not saved, an unusable catalog, the print queue's outcome, progress
+    SettingsNotSaved = 450,  ///< %s: the settings file
+    CatalogUnusable = 451,   ///< %s: a plotter catalog that names no plotter
+    QueueJobFailed = 452,    ///< %s: the print queue (what the spooler says follows on a line of its own)
+    QueueJobUnknown = 453,   ///< %s: the print queue that did not answer
+    WaitingForQueue = 454,   ///< %s: the print queue
+    CalculatingPlotData = 455,
+    PrintQueueNamed = 456,  ///< %s: the print queue, named below a message about it
+
     // Inkscape hint
     InkscapeHintTitle = 480,
     InkscapeHintHide = 481,

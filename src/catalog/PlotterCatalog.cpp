@@ -106,6 +106,16 @@ bool PlotterCatalog::load(const std::string& path, StartMode startMode, const Se
         if (laser) p.deviceName = p.name;
     }
 
+    // A file that names no plotter at all (random bytes, another table, a header without rows)
+    // would give a plotter without a name or limits that cuts nothing: refuse it and name it.
+    bool usable = false;
+    for (const PlotterRecord& p : m_plotters) usable = usable || !p.name.empty();
+    if (!usable) {
+        m_plotters.clear();
+        ui.messageBox(texts.format(TextId::CatalogUnusable, {path}), kProgramCaption, MessageIcon::Error);
+        return false;
+    }
+
     if (!m_plotters.empty()) {
         int stored = indexOf(settings.plotter());
         m_current = stored >= 0 ? stored : 0;

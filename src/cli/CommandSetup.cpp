@@ -64,7 +64,7 @@ bool takeOutputOptions(Args& args, OutputOptions& o, const char* command) {
 CommandSetup::~CommandSetup() {
     m_devices.reset();
     model.reset();
-    if (!m_settingsCopy.empty()) removeFile(m_settingsCopy);
+    if (!m_settingsCopy.empty()) removePrivateFile(m_settingsCopy);
 }
 
 int CommandSetup::setUp(const CommonOptions& o, SettingsUse settings) {
@@ -77,8 +77,11 @@ int CommandSetup::setUp(const CommonOptions& o, SettingsUse settings) {
 
     std::string settingsPath = app.iniPath;
     if (settings == SettingsUse::PrivateCopy) {
+        // Copies that crashed runs left go first; this run's own is held while it lives.
+        removeAbandonedPrivateFiles(tempFolder(), "sartovin-settings");
         m_settingsCopy = writePrivateTempFile(tempFolder(), "sartovin-settings",
                                               readWholeFile(app.iniPath).value_or(std::string()));
+        m_settingsCopyHeld = holdInUse(m_settingsCopy);
         if (m_settingsCopy.empty()) {
             std::fprintf(stderr, "sartovin %s: cannot make a private copy of %s\n", m_command,
                          app.iniPath.c_str());

@@ -14,6 +14,7 @@
 #include "base/Texts.h"
 #include "cli/Cli.h"
 #include "platform/ConsoleInteraction.h"
+#include "platform/UniqueFd.h"
 #include "session/DeviceSession.h"
 #include "session/MainWindowModel.h"
 #include "session/SystemDeviceServices.h"
@@ -79,6 +80,7 @@ public:
 private:
     const char* m_command;
     std::string m_settingsCopy;
+    UniqueFd m_settingsCopyHeld;  // keeps other runs from taking the copy for an abandoned one
     std::unique_ptr<SystemDeviceServices> m_system;
     std::unique_ptr<DeviceSession> m_devices;
 };

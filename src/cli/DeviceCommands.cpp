@@ -83,7 +83,7 @@ int runPortsCommand(Args args) {
                      list.items().size());
         return 2;
     }
-    devices.storePort(plotter, list, n - 1);
+    if (!devices.storePort(plotter, list, n - 1)) return 1;
     std::printf("%s now uses %s\n", plotter.name.c_str(), describePort(plotter).c_str());
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "base/StartMode.h"
 #include "base/Texts.h"
@@ -10,6 +11,7 @@
 #include "cli/Cli.h"
 #include "cli/ConsolePlotProgress.h"
 #include "layout/LayoutModel.h"
+#include "platform/Files.h"
 #include "plot/PlotContext.h"
 #include "session/CutCommand.h"
 #include "session/DeviceSession.h"
@@ -76,18 +78,33 @@ int runPlotCommand(Args args) {
     bool closed = true;
     if (hasOutput) {
         model.setAssumedModelDescription(target.model);
-        std::FILE* out = output == "-" ? stdout : std::fopen(output.c_str(), "wb");
-        if (!out) {
-            std::fprintf(stderr, "sartovin plot: cannot write %s\n", output.c_str());
-            return 1;
+        // A file is written beside its target and renamed over it only when whole, so that a
+        // failed run never leaves a truncated stream that could later be sent to a cutter.
+        const bool toStdout = output == "-";
+        std::optional<AtomicFileWriter> file;
+        if (!toStdout) {
+            removeStaleSiblings(output);
+            file.emplace(output);
+            if (!file->valid()) {
+                std::fprintf(stderr, "sartovin plot: cannot write %s\n", output.c_str());
+                return 1;
+            }
         }
         GroupSink sink = [&](const std::string& bytes) {
-            return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
+            if (file) return file->write(bytes);
+            return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+                   std::fflush(stdout) == 0;
         };
         if (model.layout().jobLeavesMedium())
             std::fprintf(stderr, "sartovin plot: warning: the job extends beyond the medium\n");
         runCutCommandToSink(model, context, sink, stream, result);
-        closed = out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0;
+        // Only a complete stream takes the target's place.
+        const bool complete = !result.declined && !result.busy && !result.noPort && !result.run.sinkFailed &&
+                              result.run.groupsSent > 0;
+        if (file && complete)
+            closed = file->commit();
+        else
+            closed = std::fflush(stdout) == 0;
     } else {
         // The Cut button's command: the display tool must not hold the port, a plotter without a
         // port is configured first (the choice goes to the user's settings file, as the

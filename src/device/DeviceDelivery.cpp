@@ -18,6 +18,11 @@ constexpr int kPrinterOpenPauseMs = 100;
 constexpr int kSerialAfterWriteMs = 500;
 constexpr int kGccUsbAfterWriteMs = 100;
 constexpr int kBeforeDeliveryMs = 1000;
+// How long a plot job is followed through its print queue: a queue that has neither finished nor
+// failed by then goes on by itself. Each question waits up to a second for news of the job, so
+// the window is served every second and a hung spooler ends the wait as surely as a slow one.
+constexpr int kQueueFollowMs = 20000;
+constexpr int kQueueQuestionMs = 1000;
 
 }  // namespace
 
@@ -140,14 +145,47 @@ bool DeviceDelivery::sendToPrinter(const std::string& bytes, bool direct) {
         m_ui.pump();
     }
     auto printer = m_channels.spooler.openPrinter(portBuffer(m_plotter.port));
-    if (!printer) return fail(TextId::CannotOpenPort);
+    if (!printer) {
+        // The "printer port" is a print queue here: the message names it.
+        const std::string queue = m_texts.format(TextId::PrintQueueNamed, {portBuffer(m_plotter.port)});
+        return failWithText(m_texts.text(TextId::CannotOpenPort) + (queue.empty() ? "" : "\n" + queue),
+                            kProgramCaption);
+    }
     bool written = spoolerWrite(*printer, bytes, m_texts, m_ui);
     // The document is ended whatever the write gave; a job the spooler did not take whole is a
     // failed delivery too.
     bool ended = printer->endDocument();
-    printer.reset();
-    if (!written || !ended)
+    if (!written || !ended) {
+        printer.reset();
         return fail(TextId::CommunicationError, direct ? std::string() : std::string(kProgramCaption));
+    }
+    // Spooled is not delivered: a plot job is followed until the queue has passed it on.
+    if (direct) return true;
+    return followQueueJob(*printer, portBuffer(m_plotter.port));
+}
+
+bool DeviceDelivery::followQueueJob(PrinterHandle& printer, const std::string& queue) {
+    if (m_status) m_status->setText(m_texts.format(TextId::WaitingForQueue, {queue}));
+    PrintJobState state;
+    for (int asked = 0; asked < kQueueFollowMs / kQueueQuestionMs; ++asked) {
+        state = printer.jobState(kQueueQuestionMs);
+        if (state.stage == PrintJobState::Stage::Completed) {
+            m_queueOutcome = QueueOutcome::Completed;
+            return true;
+        }
+        if (state.stage == PrintJobState::Stage::Failed) {
+            m_queueOutcome = QueueOutcome::Failed;
+            return failWithText(m_texts.format(TextId::QueueJobFailed, {queue}) +
+                                    (state.reason.empty() ? std::string() : "\n" + state.reason),
+                                kProgramCaption);
+        }
+        m_ui.pump();
+    }
+    if (state.stage == PrintJobState::Stage::Unknown) {
+        m_queueOutcome = QueueOutcome::Failed;
+        return failWithText(m_texts.format(TextId::QueueJobUnknown, {queue}), kProgramCaption);
+    }
+    m_queueOutcome = QueueOutcome::StillQueued;
     return true;
 }
 

@@ -78,8 +78,15 @@ public:
     /// name).
     ChannelChoice channelChoice();
 
+    /// What became of the last job handed to a print queue (None when no queue was used):
+    /// Completed when the queue reported it done, StillQueued when it was still being sent after
+    /// the wait (the queue goes on with it), Failed when the run ended with a message about it.
+    enum class QueueOutcome { None, Completed, StillQueued, Failed };
+    QueueOutcome queueOutcome() const { return m_queueOutcome; }
+
 private:
     bool fail(TextId textId, const std::string& caption = kProgramCaption);
+    bool followQueueJob(PrinterHandle& printer, const std::string& queue);
     bool failWithText(const std::string& text, const std::string& caption);
     bool sendToPrinter(const std::string& bytes, bool direct);
     bool sendToGccUsb(const std::string& bytes, const std::string& portName, bool direct);
@@ -95,6 +102,7 @@ private:
     Interaction& m_ui;
     DeliveryStatus* m_status = nullptr;
     PrinterInfo m_laserPrinter;  // the laser edition's printer, as the channel choice read it
+    QueueOutcome m_queueOutcome = QueueOutcome::None;
 };
 
 /// The port check of the plot run: when the plotter has no port, `identifyUsb` (may be empty)

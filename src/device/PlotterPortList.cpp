@@ -127,21 +127,29 @@ PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
     return c;
 }
 
-void storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
+bool storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
                      PlotterRecord& record, const Settings& settings, const Texts& texts, Interaction& ui) {
     if (choice.comHint)
         ui.messageBox(texts.text(TextId::SerialPortPrinterHint), std::string(), MessageIcon::Exclamation);
     if (choice.printerHint)
         ui.messageBox(texts.text(TextId::PrinterUsbHint), std::string(), MessageIcon::Exclamation);
-    if (choice.storesUsbName) {
-        record.usbGccName = choice.usbGccName;
-        settings.setUsbGccName(plotterName, choice.usbGccName);
-    } else {
-        record.port = choice.port;
-        settings.setPort(plotterName, choice.port);
+    std::vector<ProfileEntry> writes;
+    if (choice.storesUsbName)
+        writes.push_back({plotterName, "USBGCCName", choice.usbGccName});
+    else
+        writes.push_back({plotterName, "Port", choice.port});
+    writes.push_back({plotterName, "PortType", std::to_string(choice.portType)});
+    if (!settings.writeStrings(writes)) {
+        ui.messageBox(texts.format(TextId::SettingsNotSaved, {settings.iniPath()}), kProgramCaption,
+                      MessageIcon::Error);
+        return false;
     }
+    if (choice.storesUsbName)
+        record.usbGccName = choice.usbGccName;
+    else
+        record.port = choice.port;
     record.portType = choice.portType;
-    settings.setPortType(plotterName, choice.portType);
+    return true;
 }
 
 }  // namespace sartovin

@@ -88,10 +88,10 @@ private:
 };
 
 /// Stores a choice for plotter `plotterName`: shows text 317 or 319 (exclamation icon, no
-/// caption of their own) as the choice asks, writes "USBGCCName" or "Port" and then "PortType"
-/// (decimal) and updates the record. The settings writes' results are ignored, as storing never
-/// fails visibly.
-void storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
+/// caption of their own) as the choice asks, writes "USBGCCName" or "Port" and "PortType"
+/// (decimal) in one rewrite and updates the record. When the settings file cannot be written it
+/// shows text 450 naming the file (error icon), leaves the record as it was and returns false.
+bool storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,
                      PlotterRecord& record, const Settings& settings, const Texts& texts, Interaction& ui);
 
 }  // namespace sartovin

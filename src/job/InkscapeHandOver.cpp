@@ -7,6 +7,7 @@
 #include "job/SvgConverter.h"
 #include "job/SvgReader.h"
 #include "platform/Files.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SystemFolders.h"
 #include "platform/SystemProcessList.h"
 
@@ -138,8 +139,6 @@ std::string InkscapeHandOver::findRunningInkscape() {
 }
 
 bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
-    const std::string copy = m_tempFolder + "/" + kSvgCopyName;
-    removeFile(copy);
     beginImport(state);
 
     // A running Inkscape and its program; not running and no program path both end with 341. A
@@ -157,13 +156,9 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
 
     JobImportContext ctx{m_texts, m_ui};
     if (m_converter != SvgConverterChoice::Inkscape) {
-        // The copy, as Inkscape would get it, converted by ours; only text sends it on to Inkscape
-        // (which runs here, so the automatic choice does not ask).
-        removeFile(copy);
-        MakeSureDirectoryPathExists(m_tempFolder + "/");
-        if (!copyFileNoOverwrite(drawing, copy)) return fail(TextId::NoSvgFile);
-        const std::optional<std::string> bytes = readWholeFile(copy);
-        removeFile(copy);
+        // The drawing, as Inkscape would get it, converted by ours; only text sends it on to
+        // Inkscape (which runs here, so the automatic choice does not ask).
+        const std::optional<std::string> bytes = readWholeFile(drawing);
         if (!bytes) return fail(TextId::NoSvgFile);
         bool textNeedsInkscape = false;
         const bool askAboutText = m_converter == SvgConverterChoice::Own;
@@ -171,7 +166,12 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
         if (!textNeedsInkscape || askAboutText) return false;
     }
 
-    InkscapeAdapter adapter(m_processes, m_ui, m_tempFolder);
+    // Inkscape's files (the copy it converts, its profile, its output) lie in a folder of this
+    // run's own, removed afterwards.
+    PrivateFolder runFolder(m_tempFolder);
+    if (!runFolder.valid()) return fail(TextId::NoSvgFile);
+    const std::string copy = runFolder.path() + "/" + kSvgCopyName;
+    InkscapeAdapter adapter(m_processes, m_ui, runFolder.path());
     const InkscapeVersion version = adapter.queryVersion(program);
 
     // The hint explains the Inkscape settings the conversion needs; with our own profile (1.x)
@@ -196,7 +196,7 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     }
 
     if (m_progress) m_progress(m_texts.text(TextId::Starting));
-    return convertAndRead(program, version, drawing, copy, job, state, ctx, m_processes, m_tempFolder,
+    return convertAndRead(program, version, drawing, copy, job, state, ctx, m_processes, runFolder.path(),
                           m_waitPasses);
 }
 
@@ -230,10 +230,16 @@ bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job,
         ctx.failure = JobReadFailure::CannotOpen;
         return false;
     }
-    InkscapeAdapter adapter(processes, ctx.ui, tempFolder);
+    PrivateFolder runFolder(tempFolder);
+    if (!runFolder.valid()) {
+        ctx.ui.messageBox(ctx.texts.text(TextId::NoSvgFile), kProgramCaption, MessageIcon::Error);
+        ctx.failure = JobReadFailure::CannotOpen;
+        return false;
+    }
+    InkscapeAdapter adapter(processes, ctx.ui, runFolder.path());
     const InkscapeVersion version = adapter.queryVersion(program);
-    return convertAndRead(program, version, path, tempFolder + "/" + kSvgCopyName, job, state, ctx, processes,
-                          tempFolder, 500);
+    return convertAndRead(program, version, path, runFolder.path() + "/" + kSvgCopyName, job, state, ctx,
+                          processes, runFolder.path(), 500);
 }
 
 bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,

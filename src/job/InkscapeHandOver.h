@@ -51,7 +51,8 @@ public:
 
     /// The whole hand-over into `job` (empty) and `state`: checks that one Inkscape runs (341),
     /// finds its program, takes the drawing (the command-line file when there is one, else the SVG
-    /// saved last; 343 when neither names an ".svg" file), copies it to tempFolder/qxjob.svg and
+    /// saved last; 343 when neither names an ".svg" file), copies it to qxjob.svg in a private folder
+    /// made below m_tempFolder for this run (removed afterwards) and
     /// converts the copy: with our converter as m_converter allows, else (text, or Inkscape
     /// chosen) with Inkscape after the hint (shown unless the preferences are in order and the
     /// user hid it) and text 345. The copy is read and deleted. Every failure has told the user
@@ -65,7 +66,7 @@ public:
     /// is the program. "" when Inkscape is not running or no program is found.
     std::string findRunningInkscape();
 
-    std::string m_tempFolder;      ///< where the copy goes (no final "/")
+    std::string m_tempFolder;      ///< where the run's private folder is made (no final "/")
     std::string m_inputFileName;   ///< the drawing named on the command line, if any
     std::string m_userDataFolder;  ///< the user's data folder, ending in "/" (Inkscape 0.92's preferences)
     std::function<std::string()> m_lastSavedSvg;                     ///< the recent-files lookup
@@ -101,7 +102,8 @@ bool convertAndReadSvg(const std::string& bytes, bool askAboutText, bool& textNe
 /// `choice` asks for: ours reads the file itself; Inkscape (the one on $PATH; 341 when there is
 /// none, 343 when `path` is not an ".svg" file) converts a copy first. Automatic hands only
 /// drawings with text to Inkscape, and only when there is one. Messages go through ctx.ui. An
-/// empty `tempFolder` stands for the temporary folder of SystemFolders.
+/// empty `tempFolder` stands for the temporary folder of SystemFolders; Inkscape's files lie in a
+/// private folder made below it for the run and removed afterwards.
 bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,
                    JobImportContext& ctx, ProcessList& processes, const std::string& tempFolder);
 

@@ -73,7 +73,9 @@ std::size_t endOfGroup(std::string_view text, std::size_t tagEnd) {
         }
         std::size_t end = findTagEnd(text, lt);
         if (end == std::string_view::npos) break;
-        if (findStartTag(text, "g", lt) == lt && !isSelfClosing(text, end)) ++depth;
+        // Only the tag at `lt` is asked about: a search from there would run on through the rest
+        // of the drawing for every other tag.
+        if (findStartTag(text.substr(0, end + 1), "g", lt) == lt && !isSelfClosing(text, end)) ++depth;
         pos = end + 1;
     }
     return text.size();
@@ -334,16 +336,22 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
         layer.enabled = true;
         if (layer.name == kMarksLayerName) state.marksLayerFlag = true;
 
-        const std::size_t firstPath = findStartTag(text, "path", contentBegin);
+        // Every search below stays inside this layer's own text, so that the whole reading takes
+        // time in proportion to the drawing, however many layers it has.
+        const std::string_view layerText = text.substr(0, std::min(contentEnd, text.size()));
+        const std::size_t firstPath = findStartTag(layerText, "path", contentBegin);
         const std::size_t translateLimit = std::min(firstPath, contentEnd);
         Translation t;
-        std::size_t tr = noLayers ? std::string_view::npos : text.find(kTranslateMarker, tags[i].tagStart);
+        std::size_t tr = noLayers || translateLimit == std::string_view::npos
+                             ? std::string_view::npos
+                             : text.substr(0, std::min(translateLimit, text.size()))
+                                   .find(kTranslateMarker, tags[i].tagStart);
         if (tr != std::string_view::npos && tr < translateLimit)
             t = readTranslation(text, tr + kTranslateMarker.size());
 
         bool truncated = false;
-        for (std::size_t p = findStartTag(text, "path", contentBegin);
-             p != std::string_view::npos && p < contentEnd; p = findStartTag(text, "path", p + 5)) {
+        for (std::size_t p = firstPath; p != std::string_view::npos && p < contentEnd;
+             p = findStartTag(layerText, "path", p + 5)) {
             const std::size_t end = findTagEnd(text, p);
             if (end == std::string_view::npos) {
                 truncated = true;

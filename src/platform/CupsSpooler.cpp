@@ -1,9 +1,12 @@
 #include "platform/CupsSpooler.h"
 
 #include <cups/cups.h>
+#include <time.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace sartovin {
 
@@ -115,9 +118,108 @@ public:
         return cupsFinishDocument(m_connection.get(), m_info.name.c_str()) == IPP_STATUS_OK;
     }
 
+    PrintJobState jobState(int waitMs) override {
+        // Asked every tenth of a second until the job has ended or the time is up.
+        constexpr int kStepMs = 100;
+        for (int waited = 0;; waited += kStepMs) {
+            const PrintJobState state = askOnce(std::max(waitMs - waited, kStepMs));
+            if (state.stage != PrintJobState::Stage::Waiting || waited + kStepMs >= waitMs) return state;
+            const timespec step{0, kStepMs * 1000000L};
+            ::nanosleep(&step, nullptr);
+        }
+    }
+
+    PrintJobState askOnce(int timeoutMs) {
+        PrintJobState state;
+        if (m_jobId <= 0 || !m_ended) return state;
+        // This question may not wait as long as a document transfer may.
+        httpSetTimeout(m_connection.get(), timeoutMs / 1000.0, giveUpOnTimeout, nullptr);
+        Ipp job(
+            request(IPP_OP_GET_JOB_ATTRIBUTES, "job-uri", "/jobs/" + std::to_string(m_jobId),
+                    {"job-state", "job-state-message", "job-printer-state-message", "time-at-processing"}));
+        const ipp_status_t jobStatus = cupsLastError();
+        Ipp printer(request(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", "/printers/" + m_info.name,
+                            {"printer-state", "printer-state-message"}));
+        const ipp_status_t printerStatus = cupsLastError();
+        httpSetTimeout(m_connection.get(), m_timeoutSeconds, giveUpOnTimeout, nullptr);
+
+        if (jobStatus == IPP_STATUS_ERROR_NOT_FOUND || printerStatus == IPP_STATUS_ERROR_NOT_FOUND) {
+            // The queue was deleted, and its jobs with it.
+            state.stage = PrintJobState::Stage::Failed;
+            return state;
+        }
+        if (!job || jobStatus > IPP_STATUS_OK_EVENTS_COMPLETE) return state;  // no answer: unknown
+        state.reason = text(printer.get(), "printer-state-message");
+        if (state.reason.empty()) state.reason = text(job.get(), "job-printer-state-message");
+        if (state.reason.empty()) state.reason = text(job.get(), "job-state-message");
+        const int jobState = number(job.get(), "job-state");
+        const int printerState = number(printer.get(), "printer-state");
+        // A job that was handed to the device and is back in the queue (held for a later try)
+        // failed on the way to it.
+        const bool triedAndBack = (jobState == IPP_JSTATE_PENDING || jobState == IPP_JSTATE_HELD) &&
+                                  integer(job.get(), "time-at-processing") > 0;
+        switch (jobState) {
+            case IPP_JSTATE_COMPLETED:
+                state.stage = PrintJobState::Stage::Completed;
+                return state;
+            case IPP_JSTATE_CANCELED:
+            case IPP_JSTATE_ABORTED:
+                state.stage = PrintJobState::Stage::Failed;
+                return state;
+            default:
+                break;
+        }
+        // A job that waits on a stopped queue, or for another try after the device's backend
+        // failed, never goes out by itself now. It is withdrawn as the failure is reported, so
+        // that the cutter does not start on it later, unasked, after the user has sent it again.
+        if (jobState == IPP_JSTATE_STOPPED || printerState == IPP_PSTATE_STOPPED || triedAndBack) {
+            state.stage = PrintJobState::Stage::Failed;
+            cupsCancelJob2(m_connection.get(), m_info.name.c_str(), m_jobId, 0);
+        } else {
+            state.stage = PrintJobState::Stage::Waiting;
+        }
+        return state;
+    }
+
+    void setTimeout(double seconds) { m_timeoutSeconds = seconds; }
+
 private:
+    struct IppDeleter {
+        void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+    };
+    using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
+
+    // One IPP request about `resource` ("/jobs/12", "/printers/Cutter") naming it by `uriAttribute`.
+    ipp_t* request(ipp_op_t op, const char* uriAttribute, const std::string& resource,
+                   std::initializer_list<const char*> attributes) {
+        char uri[HTTP_MAX_URI];
+        httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                        resource.c_str());
+        ipp_t* req = ippNewRequest(op);
+        ippAddString(req, IPP_TAG_OPERATION, IPP_TAG_URI, uriAttribute, nullptr, uri);
+        ippAddString(req, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        std::vector<const char*> names(attributes);
+        ippAddStrings(req, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                      static_cast<int>(names.size()), nullptr, names.data());
+        return cupsDoRequest(m_connection.get(), req, "/");  // frees the request
+    }
+    static std::string text(ipp_t* ipp, const char* name) {
+        ipp_attribute_t* a = ipp ? ippFindAttribute(ipp, name, IPP_TAG_TEXT) : nullptr;
+        const char* v = a ? ippGetString(a, 0, nullptr) : nullptr;
+        return v ? v : "";
+    }
+    static int number(ipp_t* ipp, const char* name) {
+        ipp_attribute_t* a = ipp ? ippFindAttribute(ipp, name, IPP_TAG_ENUM) : nullptr;
+        return a ? ippGetInteger(a, 0) : 0;
+    }
+    static int integer(ipp_t* ipp, const char* name) {
+        ipp_attribute_t* a = ipp ? ippFindAttribute(ipp, name, IPP_TAG_INTEGER) : nullptr;
+        return a ? ippGetInteger(a, 0) : 0;
+    }
+
     Connection m_connection;
     PrinterInfo m_info;
+    double m_timeoutSeconds = 30.0;
     int m_jobId = 0;
     bool m_started = false;
     bool m_ended = false;
@@ -146,7 +248,11 @@ std::unique_ptr<PrinterHandle> CupsSpooler::openPrinter(const std::string& name)
     Connection http = connectTo(m_server, m_timeoutSeconds);
     if (!http) return nullptr;
     for (auto& p : readPrinters(http.get())) {
-        if (p.name == name) return std::make_unique<CupsPrinter>(std::move(http), std::move(p));
+        if (p.name == name) {
+            auto printer = std::make_unique<CupsPrinter>(std::move(http), std::move(p));
+            printer->setTimeout(m_timeoutSeconds);
+            return printer;
+        }
     }
     return nullptr;
 }

@@ -2,12 +2,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -98,6 +100,51 @@ bool writeFileAtomic(const std::string& pathIn, const std::string& bytes) {
     return false;
 }
 
+AtomicFileWriter::AtomicFileWriter(std::string path) : m_path(std::move(path)) {
+    struct stat st {};
+    if (::stat(m_path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        m_fd = ::open(m_path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        return;
+    }
+    m_fd = makeSibling(m_path, m_temp).release();
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (m_fd >= 0) ::close(m_fd);
+    if (!m_temp.empty()) ::unlink(m_temp.c_str());
+}
+
+bool AtomicFileWriter::write(const std::string& bytes) {
+    m_ok = m_ok && m_fd >= 0 && writeAll(m_fd, bytes.data(), bytes.size());
+    return m_ok;
+}
+
+bool AtomicFileWriter::commit() {
+    if (m_fd < 0) return false;
+    if (m_temp.empty()) {
+        bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        return m_ok && closed;
+    }
+    struct stat st {};
+    mode_t mode = 0;
+    if (::stat(m_path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    bool ok = m_ok && ::fsync(m_fd) == 0 && ::fchmod(m_fd, mode) == 0;
+    ok = ::close(m_fd) == 0 && ok;
+    m_fd = -1;
+    if (ok && ::rename(m_temp.c_str(), m_path.c_str()) == 0) {
+        m_temp.clear();
+        return true;
+    }
+    return false;  // the destructor removes the sibling
+}
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -171,6 +218,60 @@ std::string writePrivateTempFile(const std::string& folder, const std::string& p
         return {};
     }
     return name;
+}
+
+int removeStaleSiblings(const std::string& path, int minAgeSeconds) {
+    const std::string prefix = baseName(path) + ".tmp-";
+    const std::string folder = folderOf(path);
+    std::vector<std::string> names;
+    if (path.empty() || !listFolder(folder, names)) return 0;
+    const time_t now = ::time(nullptr);
+    int removed = 0;
+    for (const std::string& name : names) {
+        // The six characters mkstemp puts in place of "XXXXXX".
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string sibling = folder + name;
+        struct stat st {};
+        if (::lstat(sibling.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        if (now - st.st_mtime < minAgeSeconds) continue;
+        if (::unlink(sibling.c_str()) == 0) ++removed;
+    }
+    return removed;
+}
+
+UniqueFd holdInUse(const std::string& path) {
+    UniqueFd fd(::open((path + ".inuse").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd.valid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) fd.reset();
+    return fd;
+}
+
+void removePrivateFile(const std::string& path) {
+    ::unlink(path.c_str());
+    ::unlink((path + ".lock").c_str());
+    ::unlink((path + ".inuse").c_str());
+}
+
+int removeAbandonedPrivateFiles(const std::string& folder, const std::string& prefix, int minAgeSeconds) {
+    std::string base = folder.empty() ? std::string(".") : folder;
+    if (base.back() != '/') base += '/';
+    const std::string start = prefix + "-";
+    std::vector<std::string> names;
+    if (!listFolder(base, names)) return 0;
+    const time_t now = ::time(nullptr);
+    int removed = 0;
+    for (const std::string& name : names) {
+        if (name.size() != start.size() + 6 || name.compare(0, start.size(), start) != 0) continue;
+        const std::string file = base + name;
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        if (now - st.st_mtime < minAgeSeconds) continue;
+        // A run that still uses its file holds the lock; only an abandoned one can be locked here.
+        UniqueFd held = holdInUse(file);
+        if (!held.valid()) continue;
+        removePrivateFile(file);
+        ++removed;
+    }
+    return removed;
 }
 
 bool listFolder(const std::string& folder, std::vector<std::string>& names) {

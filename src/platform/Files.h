@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UniqueFd.h"
+
 namespace sartovin {
 
 /// Reads a whole file as bytes. Returns nullopt when the file cannot be opened or read.
@@ -16,6 +18,31 @@ std::optional<std::string> readWholeFile(const std::string& path);
 /// permission (read-only, also for root) is not replaced and gives false with errno EACCES. A
 /// symbolic link is followed: the file it names is rewritten, the link stays.
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
+
+/// A file written piece by piece into a sibling ("<name>.tmp-XXXXXX") and renamed over `path` by
+/// commit(), so that `path` holds either its old content or the whole new one, never a part. An
+/// existing target keeps its permission bits. Without a successful commit() the sibling is removed.
+/// A target that exists and is no regular file (a device node, a pipe) is written in place.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    /// False when the file could not be created.
+    bool valid() const { return m_fd >= 0; }
+    /// Appends bytes; false on any write error (ENOSPC included).
+    bool write(const std::string& bytes);
+    /// Flushes and puts the file in place; false when that fails (the sibling is removed then).
+    bool commit();
+
+private:
+    std::string m_path;
+    std::string m_temp;  // empty when writing in place
+    int m_fd = -1;
+    bool m_ok = true;
+};
 
 /// True when `path` names an existing regular file (or a link to one).
 bool fileExists(const std::string& path);
@@ -41,6 +68,26 @@ bool copyFileNoOverwrite(const std::string& from, const std::string& to);
 /// The caller removes the file when done.
 std::string writePrivateTempFile(const std::string& folder, const std::string& prefix,
                                  const std::string& bytes);
+
+/// Removes the write siblings of `path` ("<name>.tmp-XXXXXX", as writeFileAtomic and
+/// copyFileNoOverwrite make them) that a crash left behind: only regular files of this user whose
+/// last change is at least `minAgeSeconds` old, so that a write in progress elsewhere keeps its
+/// sibling. Returns how many were removed.
+int removeStaleSiblings(const std::string& path, int minAgeSeconds = 60);
+
+/// Marks a private file as in use: an exclusive advisory lock on "<path>.inuse" (made for it),
+/// held by the returned descriptor (none on failure). While it is open,
+/// removeAbandonedPrivateFiles leaves the file alone; the lock stays with the name when the file
+/// itself is rewritten. The owner removes "<path>.inuse" with the file (releaseInUse).
+UniqueFd holdInUse(const std::string& path);
+
+/// Removes `path` and the "<path>.lock" and "<path>.inuse" files that went with it.
+void removePrivateFile(const std::string& path);
+
+/// Removes the files that writePrivateTempFile made in `folder` with `prefix` and a crashed run
+/// left behind: regular files of this user, at least `minAgeSeconds` old, that no running program
+/// holds (holdInUse), with their companions. Returns how many were removed.
+int removeAbandonedPrivateFiles(const std::string& folder, const std::string& prefix, int minAgeSeconds = 60);
 
 /// Fills `names` with the entries of `folder` ("" is the current folder) without "." and "..", in
 /// the order the file system gives them. False (and `names` empty) when the folder cannot be read.

@@ -7,6 +7,18 @@
 
 namespace sartovin {
 
+/// What became of an ended document, as far as the spooler tells at one moment.
+struct PrintJobState {
+    enum class Stage {
+        Waiting,    ///< queued or being sent to the device
+        Completed,  ///< the device took the whole job
+        Failed,     ///< stopped, cancelled or aborted, or the queue stopped or went away
+        Unknown,    ///< the spooler did not answer in time
+    };
+    Stage stage = Stage::Unknown;
+    std::string reason;  ///< the spooler's words on the queue or job ("" when it gave none)
+};
+
 class PrinterHandle {
 public:
     virtual ~PrinterHandle() = default;
@@ -17,6 +29,9 @@ public:
     virtual bool write(const char* data, std::size_t length, std::size_t& written) = 0;
     /// Ends the document; true when the spooler took the whole job.
     virtual bool endDocument() = 0;
+    /// What became of the ended document: waits up to `waitMs` for it to reach an end (or for
+    /// the queue to stop), then says where it stands. Unknown when the spooler does not answer.
+    virtual PrintJobState jobState(int waitMs) = 0;
 };
 
 }  // namespace sartovin

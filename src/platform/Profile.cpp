@@ -1,10 +1,20 @@
 #include "platform/Profile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <ctime>
+#include <memory>
+#include <mutex>
 
 #include "platform/Files.h"
 #include "platform/StringUtil.h"
+#include "platform/UniqueFd.h"
 
 namespace sartovin {
 
@@ -20,14 +30,17 @@ struct Line {
 
 enum class Kind { Blank, Comment, Section, Key, Other };
 
+// Views into the file's text: a line is looked at without being copied, so that reading a key
+// costs one pass over the file however long its lines are.
 struct Parsed {
     Kind kind = Kind::Other;
-    std::string name;   // section or key name, trimmed
-    std::string value;  // key value, trimmed and unquoted
+    std::string_view name;   // section or key name, trimmed
+    std::string_view value;  // key value, trimmed and unquoted
 };
 
 // Names and values lose the blanks around them; the line feed ends the line and never reaches here.
 std::string trim(std::string_view s) { return trimmed(s, isBlank); }
+std::string_view trimView(std::string_view s) { return trimmedView(s, isBlank); }
 
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
@@ -52,9 +65,9 @@ std::vector<Line> splitLines(const std::string& text) {
     return lines;
 }
 
-Parsed parseLine(const std::string& text, const Line& line) {
+Parsed parseLine(std::string_view text, const Line& line) {
     Parsed p;
-    std::string content = trim(text.substr(line.begin, line.contentEnd - line.begin));
+    std::string_view content = trimView(text.substr(line.begin, line.contentEnd - line.begin));
     if (content.empty()) {
         p.kind = Kind::Blank;
     } else if (content[0] == ';' || content[0] == '#') {
@@ -63,17 +76,17 @@ Parsed parseLine(const std::string& text, const Line& line) {
         p.kind = Kind::Section;
         // The name runs to the last "]", so names that contain "]" themselves still match.
         std::size_t close = content.rfind(']');
-        std::string name =
+        std::string_view name =
             close == std::string::npos || close == 0 ? content.substr(1) : content.substr(1, close - 1);
-        p.name = trim(name);
+        p.name = trimView(name);
     } else {
         std::size_t eq = content.find('=');
         if (eq == std::string::npos) {
             p.kind = Kind::Other;
         } else {
             p.kind = Kind::Key;
-            p.name = trim(content.substr(0, eq));
-            std::string value = trim(content.substr(eq + 1));
+            p.name = trimView(content.substr(0, eq));
+            std::string_view value = trimView(content.substr(eq + 1));
             if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                 value.back() == value.front())
                 value = value.substr(1, value.size() - 2);
@@ -119,14 +132,76 @@ std::string truncateUtf8(const std::string& s, std::size_t maxBytes) {
     return s.substr(0, cut);
 }
 
+// A file as read, with its line table.
+struct ProfileText {
+    std::string text;
+    std::vector<Line> lines;
+};
+
+// The last file read, kept while the file is unchanged. Every read still looks at the file (opens
+// it and asks for its identity and times), so a change by anyone — our own rewrites always put a
+// new file in place — is seen at once; only the parsing of a file read a moment ago is saved, which
+// keeps a run that reads many keys in time proportional to the file instead of keys × file.
+class ProfileCache {
+public:
+    std::shared_ptr<const ProfileText> read(const std::string& path) {
+        UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!fd.valid()) return nullptr;
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+        {
+            std::lock_guard<std::mutex> guard(m_mutex);
+            if (m_text && S_ISREG(st.st_mode) && path == m_path && sameFile(st, m_stat)) return m_text;
+        }
+        auto text = std::make_shared<ProfileText>();
+        if (!readAll(fd.get(), text->text)) return nullptr;
+        text->lines = splitLines(text->text);
+        // File times are coarser than the time a rewrite in place takes: a file changed in the
+        // last seconds could change again with the same size and times, so it is not kept.
+        const time_t now = ::time(nullptr);
+        if (st.st_mtim.tv_sec + 2 >= now || st.st_ctim.tv_sec + 2 >= now) return text;
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_path = path;
+        m_stat = st;
+        m_text = text;
+        return text;
+    }
+
+private:
+    static bool sameFile(const struct stat& a, const struct stat& b) {
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+               a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+               a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+    }
+    static bool readAll(int fd, std::string& out) {
+        char buf[65536];
+        for (;;) {
+            ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return false;
+            if (n == 0) return true;
+            out.append(buf, static_cast<std::size_t>(n));
+        }
+    }
+
+    std::mutex m_mutex;
+    std::string m_path;
+    struct stat m_stat {};
+    std::shared_ptr<const ProfileText> m_text;
+};
+
+ProfileCache& profileCache() {
+    static ProfileCache cache;
+    return cache;
+}
+
 bool findValue(const std::string& section, const std::string& key, const std::string& path,
                std::string& value) {
-    auto text = readWholeFile(path);
-    if (!text) return false;
-    auto lines = splitLines(*text);
-    Location loc = locate(*text, lines, section, key);
+    auto file = profileCache().read(path);
+    if (!file) return false;
+    Location loc = locate(file->text, file->lines, section, key);
     if (loc.keyLine < 0) return false;
-    value = parseLine(*text, lines[loc.keyLine]).value;
+    value = std::string(parseLine(file->text, file->lines[loc.keyLine]).value);
     return true;
 }
 
@@ -190,36 +265,77 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
     return parseProfileInt(value);
 }
 
-bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& path) {
-    // Names and values are single-line; a line break inside one would corrupt the file.
-    std::string sec = singleLine(section), k = trim(singleLine(key)), v = singleLine(value);
-    if (path.empty() || k.empty()) return false;
-    std::string text = readWholeFile(path).value_or(std::string());
+namespace {
+
+// Holds an exclusive advisory lock on "<path>.lock" for one read-modify-write, so that two programs
+// (or the program and the plug-in) writing the same file at once never lose each other's keys. The
+// lock file itself is never removed: removing it would let two writers lock different files. When
+// it cannot be made (a folder without write permission) the write goes ahead unlocked; the
+// rewrite then fails for the same reason anyway.
+class ProfileLock {
+public:
+    explicit ProfileLock(const std::string& path)
+        : m_fd(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666)) {
+        if (!m_fd.valid()) return;
+        while (::flock(m_fd.get(), LOCK_EX) != 0 && errno == EINTR) {}
+    }
+
+private:
+    UniqueFd m_fd;
+};
+
+// Applies one write to the file's text in memory.
+void applyWrite(std::string& text, const std::string& section, const std::string& key,
+                const std::string& value) {
     std::string eol = lineEndOf(text);
     auto lines = splitLines(text);
-    Location loc = locate(text, lines, sec, k);
+    Location loc = locate(text, lines, section, key);
 
     if (loc.keyLine >= 0) {
         const Line& line = lines[loc.keyLine];
-        std::string name = parseLine(text, line).name;  // keep the spelling the file has
-        text.replace(line.begin, line.contentEnd - line.begin, name + "=" + v);
+        std::string name(parseLine(text, line).name);  // keep the spelling the file has
+        text.replace(line.begin, line.contentEnd - line.begin, name + "=" + value);
     } else if (loc.sectionLine >= 0) {
         const Line& after = lines[loc.lastContentLine];
         std::string insert;
         if (after.end == after.contentEnd) insert = eol;  // last line had no line end
-        insert += k + "=" + v + eol;
+        insert += key + "=" + value + eol;
         text.insert(after.end, insert);
     } else {
         std::string insert;
         if (!text.empty() && text.back() != '\n') insert = eol;
-        insert += "[" + sec + "]" + eol + k + "=" + v + eol;
+        insert += "[" + section + "]" + eol + key + "=" + value + eol;
         text += insert;
     }
+}
+
+}  // namespace
+
+bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& path) {
+    return WritePrivateProfileStrings({{section, key, value}}, path);
+}
+
+bool WritePrivateProfileStrings(const std::vector<ProfileEntry>& entries, const std::string& path) {
+    if (path.empty()) return false;
+    std::vector<ProfileEntry> clean;
+    for (const ProfileEntry& e : entries) {
+        // Names and values are single-line; a line break inside one would corrupt the file.
+        ProfileEntry c{singleLine(e.section), trim(singleLine(e.key)), singleLine(e.value)};
+        if (c.key.empty()) return false;
+        clean.push_back(std::move(c));
+    }
+    ProfileLock lock(path);
+    std::optional<std::string> old = readWholeFile(path);
+    std::string text = old.value_or(std::string());
+    for (const ProfileEntry& e : clean) applyWrite(text, e.section, e.key, e.value);
+    // A write that changes nothing leaves the file (and its time stamp) alone.
+    if (old && text == *old) return true;
     return writeFileAtomic(path, text);
 }
 
 bool DeletePrivateProfileKey(const std::string& section, const std::string& key, const std::string& path) {
+    ProfileLock lock(path);
     auto text = readWholeFile(path);
     if (!text) return true;
     auto lines = splitLines(*text);
@@ -232,17 +348,16 @@ bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
 
 std::vector<std::string> GetPrivateProfileKeys(const std::string& section, const std::string& path) {
     std::vector<std::string> keys;
-    auto text = readWholeFile(path);
-    if (!text) return keys;
-    auto lines = splitLines(*text);
+    auto file = profileCache().read(path);
+    if (!file) return keys;
     bool inside = false;
-    for (const Line& line : lines) {
-        Parsed p = parseLine(*text, line);
+    for (const Line& line : file->lines) {
+        Parsed p = parseLine(file->text, line);
         if (p.kind == Kind::Section) {
             if (inside) break;
             inside = equalsNoCase(p.name, section);
         } else if (inside && p.kind == Kind::Key) {
-            keys.push_back(p.name);
+            keys.emplace_back(p.name);
         }
     }
     return keys;

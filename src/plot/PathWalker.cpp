@@ -94,7 +94,8 @@ void PathWalker::startProgress(int pass) {
     const std::int64_t copies = m_params.copyTotal;
     if (pass <= 1) {
         progress.setRange(0, m_paths * m_params.repeatCount * copies);
-        progress.setText(kCalculatingText);
+        const std::string calculating = m_context.texts.text(TextId::CalculatingPlotData);
+        progress.setText(calculating.empty() ? std::string(kCalculatingText) : calculating);
         progress.show();
         m_position = 1;
     } else {

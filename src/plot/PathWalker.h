@@ -22,7 +22,8 @@
 
 namespace sartovin {
 
-/// The text the status window shows while a pass is generated.
+/// The text the status window shows while a pass is generated, when the text files do not give it
+/// in the user's language.
 inline constexpr const char* kCalculatingText = " Plotdaten werden berechnet ...";
 
 class PathWalker {

@@ -29,8 +29,8 @@ PlotterPortList DeviceSession::portList(const PlotterRecord& plotter) {
     return PlotterPortList(m_startMode, plotter.port, plotter.usbGccName, sources);
 }
 
-void DeviceSession::storePort(PlotterRecord& plotter, const PlotterPortList& list, int index) {
-    storePortChoice(list.choiceFor(index), plotter.name, plotter, m_settings, m_texts, m_ui);
+bool DeviceSession::storePort(PlotterRecord& plotter, const PlotterPortList& list, int index) {
+    return storePortChoice(list.choiceFor(index), plotter.name, plotter, m_settings, m_texts, m_ui);
 }
 
 bool DeviceSession::configurePort(PlotterRecord& plotter, const std::function<void()>& afterStore) {
@@ -38,7 +38,7 @@ bool DeviceSession::configurePort(PlotterRecord& plotter, const std::function<vo
     bool stored = false;
     auto store = [&](int index) {
         if (index < 0 || index >= static_cast<int>(list.items().size())) return;
-        storePort(plotter, list, index);
+        if (!storePort(plotter, list, index)) return;
         stored = true;
         if (afterStore) afterStore();
     };

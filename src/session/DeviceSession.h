@@ -69,7 +69,7 @@ public:
     PlotterPortList portList(const PlotterRecord& plotter);
     /// Stores item `index` of `list` for `plotter` (the configuration's OK; texts 317 / 319 as the
     /// item asks).
-    void storePort(PlotterRecord& plotter, const PlotterPortList& list, int index);
+    bool storePort(PlotterRecord& plotter, const PlotterPortList& list, int index);
     /// The port configuration: builds the list, stores a single or preselected item at once,
     /// cancels an empty list, or lets the port dialog hook choose. `afterStore` (may be empty)
     /// runs once a choice was stored. True when a choice was stored.

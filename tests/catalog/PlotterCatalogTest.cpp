@@ -142,6 +142,27 @@ TEST_F(PlotterCatalogTest, ReadingEndsAtAnEmptyRowOrARowWithTooManyFields) {
     EXPECT_EQ(catalog.names(), (std::vector<std::string>{"A"}));
 }
 
+TEST_F(PlotterCatalogTest, ACatalogThatNamesNoPlotterIsRefusedWithItsPath) {
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 7919 + 13) % 256);
+    for (const std::string& bytes :
+         {noise, std::string(kHeader19) + "\n", std::string("Name;MaxCutWidth\n;5\n")}) {
+        ui.messages.clear();
+        EXPECT_FALSE(load(bytes));
+        EXPECT_TRUE(catalog.plotters().empty());
+        EXPECT_EQ(catalog.current(), nullptr);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text,
+                  "Can not use config file " + dir.file("Plotter.csv") + ": it names no cutter !");
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    }
+    // One named row among unnamed ones is enough; the rows stay as they are.
+    ui.messages.clear();
+    EXPECT_TRUE(load("Name;MaxCutWidth\n;5\nPuma;7\n"));
+    EXPECT_EQ(catalog.plotters().size(), 2u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(PlotterCatalogTest, AMissingCatalogShowsMessage305AndLeavesTheListEmpty) {
     ASSERT_TRUE(load(std::string(kHeader19) + "\nA\n"));
     ASSERT_FALSE(catalog.load(dir.file("nowhere/Plotter.csv"), 1, settings, ui, texts));

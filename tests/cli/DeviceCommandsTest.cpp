@@ -7,6 +7,7 @@
 #include <future>
 #include <thread>
 
+#include "support/FullFileSystem.h"
 #include "support/PrivateCupsd.h"
 #include "support/PseudoTerminal.h"
 #include "support/RunProgram.h"
@@ -229,6 +230,39 @@ TEST_F(DeviceCommandsTest, PortsListsAndRefusesBadChoices) {
     EXPECT_EQ(r.exitCode, 2);
     r = run({"ports", "--start-mode", "2", "--plotter", "Nope"});
     EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(DeviceCommandsTest, APortChoiceThatCannotBeSavedIsReportedAndNotClaimed) {
+    if (!test::PrivateCupsd::installed()) GTEST_SKIP() << "cupsd is not installed";
+    test::FullFileSystem disk(dir.file("cfg"), 1 << 20);
+    if (!disk.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    test::PrivateCupsd cupsd;
+    ASSERT_TRUE(cupsd.running()) << cupsd.problem();
+    cupsd.addCaptureQueue("Cutter");
+    const std::pair<std::string, std::string> server{"CUPS_SERVER", cupsd.socketPath()};
+    const std::string ini = dir.file("cfg/Sartovin/Sartovin.ini");
+    usePort(1, "/dev/ttyS9");
+    auto r = run({"ports", "--start-mode", "2"}, {server});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::size_t at = r.out.find("  Cutter");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    std::size_t lineStart = r.out.rfind('\n', at) + 1;
+    const std::string item = std::to_string(std::stoi(r.out.substr(lineStart + 2)));
+    const std::string before = readFile(ini);
+
+    disk.fill();
+    r = run({"ports", "--start-mode", "2", "--choose", item}, {server});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.find("now uses"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("The settings could not be saved in " + ini), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(ini), before);
+
+    // With room again the same choice is stored, and nothing of the failed attempt is in the way.
+    disk.drain();
+    r = run({"ports", "--start-mode", "2", "--choose", item}, {server});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("now uses"), std::string::npos) << r.out;
+    EXPECT_NE(readFile(ini).find("PortType=3"), std::string::npos) << readFile(ini);
 }
 
 TEST_F(DeviceCommandsTest, EveryCommandRefusesABadStartModeAndPlotterInTheSameWords) {

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/time.h>
+
+#include <algorithm>
+#include <ctime>
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
 #include "support/CliTest.h"
+#include "support/FullFileSystem.h"
 #include "support/JobFileText.h"
 
 namespace sartovin {
@@ -48,6 +53,45 @@ TEST_F(PlotCommandTest, RunsAreRepeatableAndLeaveTheSettingsAlone) {
     EXPECT_EQ(readFile(ini), settingsBefore);
     ASSERT_EQ(plot({"--start-mode", "2", "--output", out, job}).exitCode, 0);
     EXPECT_EQ(readFile(out), first);
+}
+
+TEST_F(PlotCommandTest, AnOutputThatCannotBeWrittenWholeLeavesTheOldFileAndNoPart) {
+    test::FullFileSystem disk(dir.file("disk"), 256 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    const std::string target = dir.file("disk/job.plt");
+    ASSERT_EQ(plot({"--start-mode", "2", "--output", target, job}).exitCode, 0);
+    const std::string old = readFile(target);
+    disk.fill();
+
+    auto r = plot({"--start-mode", "2", "--speed", "7", "--output", target, job});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("writing " + target + " failed"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(target), old);
+    std::vector<std::string> names;
+    ASSERT_TRUE(listFolder(dir.file("disk"), names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".filler", "job.plt"}));
+
+    // With room again, what a killed run left beside the target an hour ago goes too.
+    disk.drain();
+    const std::string stale = target + ".tmp-Zz9Yy8";
+    writeFile(stale, old.substr(0, 10));
+    struct timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimes(stale.c_str(), hourAgo), 0);
+    r = plot({"--start-mode", "2", "--speed", "7", "--output", target, job});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(target), old);
+    EXPECT_FALSE(fileExists(stale));
+}
+
+TEST_F(PlotCommandTest, ProgressIsInTheLanguageOfTheRestOfTheRun) {
+    auto r = runCli({"plot", "--start-mode", "2", "--output", out, job}, {{"LANG", "C.UTF-8"}});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Calculating the plot data ... 100%"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Plotdaten"), std::string::npos) << r.err;
+    r = runCli({"plot", "--start-mode", "2", "--output", out, job}, {{"LANG", "de_DE.UTF-8"}});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Plotdaten werden berechnet ... 100%"), std::string::npos) << r.err;
 }
 
 TEST_F(PlotCommandTest, HobbyEditionWritesGpglWithoutTheZeroByte) {

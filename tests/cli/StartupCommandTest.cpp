@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+
+#include <ctime>
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
@@ -37,6 +41,32 @@ TEST_F(StartupCommandTest, WithoutALanguageEnglishIsTakenAndNothingChosenIsStore
     EXPECT_NE(r.out.find("languageId=2000\n"), std::string::npos);
     std::string ini = dir.file("cfg/Sartovin/Sartovin.ini");
     EXPECT_EQ(GetPrivateProfileString("State", "LanguageChoice", "absent", ini), "absent");
+}
+
+TEST_F(StartupCommandTest, ALaterStartLeavesTheSettingsAloneAndClearsWhatACrashLeft) {
+    // The first runs store the language and the plotter chosen for the user.
+    ASSERT_EQ(runIn("C", {"startup"}).exitCode, 0);
+    ASSERT_EQ(runIn("C", {"ports"}).exitCode, 0);
+    const std::string ini = dir.file("cfg/Sartovin/Sartovin.ini");
+    struct stat before {};
+    ASSERT_EQ(::stat(ini.c_str(), &before), 0);
+    // A rewrite killed before its rename, an hour ago, and one that another program is making now.
+    const std::string stale = ini + ".tmp-a1B2c3", fresh = ini + ".tmp-d4E5f6";
+    test::writeFile(stale, "[State]\nLang");
+    test::writeFile(fresh, "[State]\n");
+    struct timeval old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimes(stale.c_str(), old), 0);
+
+    for (const char* command : {"startup", "ports"}) {
+        auto r = runIn("C", {command});
+        ASSERT_EQ(r.exitCode, 0) << command << r.err;
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(ini.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the settings file was rewritten";
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_FALSE(fileExists(stale));
+    EXPECT_TRUE(fileExists(fresh));
 }
 
 TEST_F(StartupCommandTest, TextPrintsALookupAndFailsForAnUnknownId) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
+#include <thread>
 
 #include "device/DeviceBusyCheck.h"
 #include "device/SpoolerWrite.h"
@@ -44,7 +47,11 @@ protected:
                         "2320=Cutter communication error !\\n\\nPlease check the port configuration.\n"
                         "2365=The print spooler refused the job.\n"
                         "2380=Sending data ...\n"
-                        "2389=Please choose the port of your cutter first.\n");
+                        "2389=Please choose the port of your cutter first.\n"
+                        "2452=The print queue %s did not pass the job on to the cutter.\n"
+                        "2453=The print queue %s does not say whether the job reached the cutter.\n"
+                        "2454=Waiting for the print queue %s ...\n"
+                        "2456=Print queue: %s\n");
         m_texts = Texts(m_dir.path(), 2000);
         m_spooler.clock = &m_ui;
     }
@@ -241,6 +248,48 @@ TEST_F(DeviceDeliveryTest, AStuckSpoolerEndsTheRunWithTheCommunicationError) {
     EXPECT_EQ(m_ui.nowMs, 1000 + 100 + 30 * 1000);
 }
 
+TEST_F(DeviceDeliveryTest, AQueuedJobIsFollowedToItsEnd) {
+    using Stage = PrintJobState::Stage;
+    auto& q = m_spooler.add("Cutter");
+    m_plotter.portType = kPortPrinter;
+    m_plotter.port = "Cutter";
+    const std::string stream = "IN;PU0,0;";
+
+    q.jobStates = {{Stage::Waiting, ""}, {Stage::Waiting, ""}, {Stage::Completed, ""}};
+    DeviceDelivery done = delivery(1);
+    ASSERT_TRUE(done.deliverGroup(stream));
+    EXPECT_EQ(done.queueOutcome(), DeviceDelivery::QueueOutcome::Completed);
+    EXPECT_EQ(q.jobStateQuestions, 3);
+    EXPECT_EQ(m_status.events.back(), "text:Waiting for the print queue Cutter ...");
+
+    // The device's backend failed: the queue stopped with the job still in it.
+    q.jobStates = {{Stage::Waiting, ""}, {Stage::Failed, "Backend returned status 1"}};
+    DeviceDelivery failed = delivery(1);
+    EXPECT_FALSE(failed.deliverGroup(stream));
+    EXPECT_EQ(failed.queueOutcome(), DeviceDelivery::QueueOutcome::Failed);
+    EXPECT_EQ(messages(), std::vector<std::string>{"The print queue Cutter did not pass the job on to the "
+                                                   "cutter.\nBackend returned status 1"});
+    EXPECT_EQ(m_status.events.back(), "hide");
+
+    // Still on its way after the wait: the queue goes on with it, and the caller is told so.
+    q.jobStates = {{Stage::Waiting, ""}};
+    q.jobStateQuestions = 0;
+    DeviceDelivery slow = delivery(1);
+    EXPECT_TRUE(slow.deliverGroup(stream));
+    EXPECT_EQ(slow.queueOutcome(), DeviceDelivery::QueueOutcome::StillQueued);
+    EXPECT_EQ(q.jobStateQuestions, 20);
+
+    // A spooler that no longer answers ends the wait with its own message.
+    q.jobStates = {{Stage::Unknown, ""}};
+    EXPECT_FALSE(delivery(1).deliverGroup(stream));
+    EXPECT_EQ(messages().back(), "The print queue Cutter does not say whether the job reached the cutter.");
+
+    // Commands sent at once are not followed.
+    q.jobStateQuestions = 0;
+    EXPECT_TRUE(delivery(1).directSend("IN;"));
+    EXPECT_EQ(q.jobStateQuestions, 0);
+}
+
 TEST_F(DeviceDeliveryTest, LaserEditionPicksTheChannelFromThePrintersPortName) {
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Engraver";
@@ -270,7 +319,7 @@ TEST_F(DeviceDeliveryTest, LaserEditionPicksTheChannelFromThePrintersPortName) {
 
     m_plotter.port = "Gone";  // a printer that does not exist
     EXPECT_FALSE(delivery(21).deliverGroup(job));
-    EXPECT_EQ(messages(), std::vector<std::string>{"Can not open printer port !"});
+    EXPECT_EQ(messages(), std::vector<std::string>{"Can not open printer port !\nPrint queue: Gone"});
 }
 
 TEST_F(DeviceDeliveryTest, RealSpoolerDeliveryAndAStoppedQueue) {
@@ -294,8 +343,43 @@ TEST_F(DeviceDeliveryTest, RealSpoolerDeliveryAndAStoppedQueue) {
                               "Cutter communication error !\n\nPlease check the port configuration."}));
     m_plotter.port = "Nobody";
     EXPECT_FALSE(delivery(1, &spooler).deliverGroup(stream));
-    EXPECT_EQ(messages().back(), "Can not open printer port !");
+    EXPECT_EQ(messages().back(), "Can not open printer port !\nPrint queue: Nobody");
     EXPECT_EQ(test::readFile(stoppedOut), "");
+}
+
+TEST_F(DeviceDeliveryTest, RealSpoolerJobsThatNeverReachTheCutterAreReported) {
+    if (!test::PrivateCupsd::installed()) GTEST_SKIP() << "cupsd is not installed";
+    test::PrivateCupsd cupsd;
+    ASSERT_TRUE(cupsd.running()) << cupsd.problem();
+    ASSERT_TRUE(cupsd.addQueue("Broken", "capture:nowhere")) << cupsd.lastOutput();  // its backend fails
+    CupsSpooler spooler(cupsd.socketPath());
+    m_plotter.portType = kPortPrinter;
+    m_plotter.port = "Broken";
+    DeviceDelivery broken = delivery(1, &spooler);
+    EXPECT_FALSE(broken.deliverGroup("IN;PU0,0;"));
+    EXPECT_EQ(broken.queueOutcome(), DeviceDelivery::QueueOutcome::Failed);
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back().rfind("The print queue Broken did not pass the job on to the cutter.", 0), 0u)
+        << messages().back();
+    // Withdrawn, so that the queue does not try it again on its own later.
+    ASSERT_TRUE(cupsd.admin("lpstat", "-o Broken"));
+    EXPECT_EQ(cupsd.lastOutput(), "");
+
+    // The queue is deleted while its job waits for the device.
+    ASSERT_TRUE(cupsd.addQueue("Doomed", "capture:" + cupsd.file("doomed.slow"))) << cupsd.lastOutput();
+    m_plotter.port = "Doomed";
+    auto pending = std::async(std::launch::async, [&] {
+        DeviceDelivery d = delivery(1, &spooler);
+        bool ok = d.deliverGroup("IN;PU0,0;");
+        return std::make_pair(ok, d.queueOutcome());
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ASSERT_TRUE(cupsd.admin("lpadmin", "-x Doomed")) << cupsd.lastOutput();
+    auto [ok, outcome] = pending.get();
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(outcome, DeviceDelivery::QueueOutcome::Failed);
+    EXPECT_EQ(messages().back().rfind("The print queue Doomed did not pass the job on to the cutter.", 0), 0u)
+        << messages().back();
 }
 
 TEST_F(DeviceDeliveryTest, DirectSendPerPortKind) {
@@ -340,7 +424,7 @@ TEST_F(DeviceDeliveryTest, DirectSendPerPortKind) {
     m_plotter.portType = kPortPrinter;
     m_plotter.port = "Nobody";
     EXPECT_FALSE(delivery(1).directSend("IN;"));
-    EXPECT_EQ(m_ui.messages.back().text, "Can not open printer port !");
+    EXPECT_EQ(m_ui.messages.back().text, "Can not open printer port !\nPrint queue: Nobody");
     EXPECT_EQ(m_ui.messages.back().caption, "Sartovin");
     auto& q = m_spooler.add("Nobody");
     ASSERT_TRUE(delivery(1).directSend("IN;"));

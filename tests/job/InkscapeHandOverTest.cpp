@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "job/InkscapeAdapter.h"
 #include "job/InkscapeHandOver.h"
@@ -35,7 +37,12 @@ protected:
         handOver.m_progress = [this](const std::string& t) { progress.push_back(t); };
         settings.setHideInkscapeHint(true);
     }
-    std::string copyPath() const { return m_dir.path() + "tmp/qxjob.svg"; }
+    // Nothing of Inkscape's runs is left in the temporary folder.
+    bool runFilesGone() const {
+        std::vector<std::string> names;
+        listFolder(m_dir.path() + "tmp", names);
+        return names.empty();
+    }
 
     test::TempDir m_dir;
     Texts m_texts{m_dir.path() + "texts/", 2000};
@@ -54,23 +61,36 @@ public:
 }  // namespace
 
 TEST_F(HandOverTest, ConvertsAndReadsTheDrawing) {
-    test::writeFile(copyPath(), "an old copy");
+    std::string runFolder, prefs;
+    struct stat folderStat {};
+    processes.onStart = [&](const std::vector<std::string>& args) {
+        runFolder = folderOf(args[0]);
+        ::lstat(runFolder.c_str(), &folderStat);
+        prefs = test::readFile(runFolder + "qxinkscape-profile/preferences.xml");
+        test::writeFile(args[0], test::readFile(kFixtures + "inkscape-1.2-drawing-mm.svg"));
+    };
     ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(progress, std::vector<std::string>{"Sartovin is starting ...."});
     ASSERT_EQ(job.layers.size(), 2u);
     EXPECT_EQ(job.layers[0].name, "Front");
-    EXPECT_FALSE(fileExists(copyPath()));
+    EXPECT_TRUE(runFilesGone());
 
     // Inkscape 1.x runs headless on the copy with the private profile.
     ASSERT_EQ(processes.started.size(), 2u);
     const auto& run = processes.started[1];
     EXPECT_EQ(run.program, "/opt/ink/bin/inkscape");
-    EXPECT_EQ(run.arguments[0], copyPath());
+    // The copy lay in a folder of the run's own that only this user could enter.
+    EXPECT_EQ(run.arguments[0], runFolder + "qxjob.svg");
+    EXPECT_EQ(runFolder.rfind(m_dir.path() + "tmp/sartovin-", 0), 0u) << runFolder;
+    EXPECT_TRUE(S_ISDIR(folderStat.st_mode));
+    EXPECT_EQ(folderStat.st_mode & 0777, 0700u);
+    EXPECT_EQ(processes.started[0].output, runFolder + "qxinkscape-version.txt");
+    EXPECT_EQ(run.output, runFolder + "qxinkscape-run.txt");
+    EXPECT_EQ(run.environment.at(0).second, runFolder + "qxinkscape-profile/");
     EXPECT_EQ(run.arguments.back(), "--export-type=svg");
     ASSERT_EQ(run.environment.size(), 1u);
     EXPECT_EQ(run.environment[0].first, "INKSCAPE_PROFILE_DIR");
-    const std::string prefs = test::readFile(run.environment[0].second + "preferences.xml");
     EXPECT_NE(prefs.find("pathstring_format=\"0\""), std::string::npos);
     EXPECT_TRUE(inkscapePreferencesInOrder(prefs));
     // The wait: the run took three polls and one more after it had gone.
@@ -175,7 +195,7 @@ TEST_F(HandOverTest, OldInkscapeGetsTheVerbs) {
     ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
     const auto& run = processes.started.at(1);
     EXPECT_TRUE(run.environment.empty());
-    const std::vector<std::string> expected = {copyPath(),
+    const std::vector<std::string> expected = {run.arguments.at(0),
                                                "--verb=EditSelectAllInAllLayers",
                                                "--verb=ObjectToPath",
                                                "--verb=SelectionUnGroup",
@@ -190,6 +210,31 @@ TEST_F(HandOverTest, OldInkscapeGetsTheVerbs) {
                                                "--verb=FileSave",
                                                "--verb=FileClose"};
     EXPECT_EQ(run.arguments, expected);
+    EXPECT_EQ(baseName(run.arguments[0]), "qxjob.svg");
+}
+
+TEST_F(HandOverTest, FilesAnotherUserPreparedInTheTemporaryFolderAreNotUsed) {
+    // Another user made the old fixed names beforehand: an open profile folder, and a link in
+    // place of the copy pointing at a file of the victim's.
+    const std::string tmp = m_dir.path() + "tmp/";
+    ASSERT_TRUE(MakeSureDirectoryPathExists(tmp + "qxinkscape-profile/"));
+    ASSERT_EQ(::chmod((tmp + "qxinkscape-profile").c_str(), 0777), 0);
+    test::writeFile(tmp + "qxinkscape-profile/preferences.xml", "planted");
+    test::writeFile(m_dir.file("victim.txt"), "precious");
+    ASSERT_EQ(::symlink(m_dir.file("victim.txt").c_str(), (tmp + "qxjob.svg").c_str()), 0);
+    ASSERT_EQ(::symlink(m_dir.file("victim.txt").c_str(), (tmp + "qxinkscape-run.txt").c_str()), 0);
+
+    ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
+    const auto& run = processes.started.at(1);
+    EXPECT_NE(run.environment.at(0).second, tmp + "qxinkscape-profile/");
+    EXPECT_NE(run.arguments[0], tmp + "qxjob.svg");
+    EXPECT_EQ(test::readFile(m_dir.file("victim.txt")), "precious");
+    EXPECT_EQ(test::readFile(tmp + "qxinkscape-profile/preferences.xml"), "planted");
+
+    // Nothing of the run is left beside what the other user made.
+    std::vector<std::string> names;
+    listFolder(tmp, names);
+    EXPECT_EQ(names.size(), 3u);
 }
 
 TEST_F(HandOverTest, FailedRuns) {
@@ -199,7 +244,7 @@ TEST_F(HandOverTest, FailedRuns) {
     EXPECT_FALSE(handOver.importSvg(job, state));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{kSvgNotReadable});
     EXPECT_EQ(processes.stopped.size(), 1u);
-    EXPECT_FALSE(fileExists(copyPath()));
+    EXPECT_TRUE(runFilesGone());
 
     // Inkscape left the copy as it was (an unknown action, a file it could not open).
     processes.runPolls = 1;
@@ -259,7 +304,7 @@ TEST_F(HandOverTest, ADrawingWithoutTextNeedsNoInkscapeRun) {
     ASSERT_EQ(job.layers.size(), 1u);
     ASSERT_EQ(job.layers[0].objects.size(), 1u);
     EXPECT_NEAR(job.layers[0].objects[0].boundsX2 - job.layers[0].objects[0].boundsX1, 40, 1e-6);
-    EXPECT_FALSE(fileExists(copyPath()));
+    EXPECT_TRUE(runFilesGone());
 
     // Inkscape chosen: it converts the same drawing.
     handOver.m_converter = SvgConverterChoice::Inkscape;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include <algorithm>
 #include <utility>
@@ -76,6 +78,69 @@ TEST(FilesTest, AtomicWriteHonoursReadOnlyFilesAndFollowsLinks) {
     ASSERT_EQ(::lstat(dir.file("Sartovin.ini").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(readFile(dir.file("dotfiles.ini")), "[State]\nLanguage=1000\n");
+}
+
+// Backdates a file as a crashed run would have left it.
+void makeOld(const std::string& path) {
+    struct timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimes(path.c_str(), hourAgo), 0);
+}
+
+TEST(FilesTest, AbandonedPrivateCopiesGoButOnesInUseStay) {
+    TempDir dir;
+    const std::string abandoned = writePrivateTempFile(dir.path(), "sartovin-settings", "a");
+    const std::string inUse = writePrivateTempFile(dir.path(), "sartovin-settings", "b");
+    const std::string fresh = writePrivateTempFile(dir.path(), "sartovin-settings", "c");
+    ASSERT_FALSE(abandoned.empty() || inUse.empty() || fresh.empty());
+    writeFile(abandoned + ".lock", "");
+    writeFile(dir.file("sartovin-settings.txt"), "not one of ours");
+    for (const std::string& old : {abandoned, inUse, dir.file("sartovin-settings.txt")}) makeOld(old);
+    UniqueFd held = holdInUse(inUse);
+    ASSERT_TRUE(held.valid());
+    // Another run cannot take it while it is held.
+    EXPECT_FALSE(holdInUse(inUse).valid());
+
+    EXPECT_EQ(removeAbandonedPrivateFiles(dir.path(), "sartovin-settings"), 1);
+    EXPECT_FALSE(fileExists(abandoned));
+    EXPECT_FALSE(fileExists(abandoned + ".lock"));
+    EXPECT_TRUE(fileExists(inUse));
+    EXPECT_TRUE(fileExists(fresh));
+    EXPECT_TRUE(fileExists(dir.file("sartovin-settings.txt")));
+
+    // Once its run has ended, the copy is free to go.
+    held.reset();
+    EXPECT_EQ(removeAbandonedPrivateFiles(dir.path(), "sartovin-settings"), 1);
+    EXPECT_FALSE(fileExists(inUse));
+    EXPECT_FALSE(fileExists(inUse + ".inuse"));
+}
+
+TEST(FilesTest, AStreamWrittenThroughASiblingReplacesTheTargetOnlyWhenCommitted) {
+    TempDir dir;
+    const std::string target = dir.file("job.plt");
+    writeFile(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    {
+        AtomicFileWriter out(target);
+        ASSERT_TRUE(out.valid());
+        EXPECT_TRUE(out.write("new "));
+        EXPECT_EQ(readFile(target), "old");
+        // Never committed: the target stays, the sibling goes.
+    }
+    std::vector<std::string> names;
+    ASSERT_TRUE(listFolder(dir.path(), names));
+    EXPECT_EQ(names, std::vector<std::string>{"job.plt"});
+    {
+        AtomicFileWriter out(target);
+        EXPECT_TRUE(out.write("new ") && out.write("stream"));
+        EXPECT_TRUE(out.commit());
+    }
+    EXPECT_EQ(readFile(target), "new stream");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    // A device node is written in place.
+    AtomicFileWriter null("/dev/null");
+    EXPECT_TRUE(null.write("x") && null.commit());
 }
 
 TEST(FilesTest, FolderListingLeavesOutTheDotEntries) {

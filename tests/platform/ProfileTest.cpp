@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 
 #include "support/TempDir.h"
 
@@ -131,12 +135,78 @@ TEST_F(ProfileTest, AFailedWriteLeavesTheOldFileWhole) {
 
 TEST_F(ProfileTest, RewritesLeaveNoTemporaryFilesBehind) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(WritePrivateProfileString("S", "k", std::to_string(i), ini));
-    int files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
-        (void)e;
-        ++files;
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    // The lock file stays: removing it would let two writers lock different files.
+    EXPECT_EQ(names, (std::vector<std::string>{"settings.ini", "settings.ini.lock"}));
+}
+
+TEST_F(ProfileTest, TwoProgramsWritingAtOnceLoseNoKey) {
+    ASSERT_TRUE(WritePrivateProfileString("State", "Language", "2000", ini));
+    constexpr int kRounds = 150;
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        bool ok = true;
+        for (int i = 0; i < kRounds; ++i) {
+            ok = WritePrivateProfileString("State", "Language", "2000", ini) && ok;
+            ok = WritePrivateProfileString("Child", "K" + std::to_string(i), std::to_string(i), ini) && ok;
+        }
+        ::_exit(ok ? 0 : 1);
     }
-    EXPECT_EQ(files, 1);
+    bool ok = true;
+    for (int i = 0; i < kRounds; ++i)
+        ok = WritePrivateProfileString("Parent", "K" + std::to_string(i), std::to_string(i), ini) && ok;
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(ok);
+    int lost = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        lost += GetPrivateProfileInt("Child", "K" + std::to_string(i), -1, ini) != i;
+        lost += GetPrivateProfileInt("Parent", "K" + std::to_string(i), -1, ini) != i;
+    }
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(GetPrivateProfileInt("State", "Language", -1, ini), 2000);
+}
+
+TEST_F(ProfileTest, AFileChangedInPlaceByAnotherProgramIsReadAgain) {
+    writeFile(ini, "[State]\nLanguage=1000\n");
+    // Old enough for its parsing to be kept.
+    std::this_thread::sleep_for(std::chrono::milliseconds(3100));
+    EXPECT_EQ(GetPrivateProfileInt("State", "Language", -1, ini), 1000);
+    EXPECT_EQ(GetPrivateProfileInt("State", "Language", -1, ini), 1000);
+    // Same inode, same size: only the times tell.
+    writeFile(ini, "[State]\nLanguage=2000\n");
+    EXPECT_EQ(GetPrivateProfileInt("State", "Language", -1, ini), 2000);
+    EXPECT_EQ(GetPrivateProfileKeys("State", ini), std::vector<std::string>{"Language"});
+    ASSERT_TRUE(WritePrivateProfileString("State", "Language", "3000", ini));
+    EXPECT_EQ(GetPrivateProfileInt("State", "Language", -1, ini), 3000);
+}
+
+TEST_F(ProfileTest, AWriteThatChangesNothingLeavesTheFileAlone) {
+    writeFile(ini, "[State]\nLanguage=2000\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(ini.c_str(), &before), 0);
+    ASSERT_TRUE(WritePrivateProfileString("state", "LANGUAGE", "2000", ini));
+    struct stat after {};
+    ASSERT_EQ(::stat(ini.c_str(), &after), 0);
+    // Same inode: no rename replaced the file.
+    EXPECT_EQ(before.st_ino, after.st_ino);
+}
+
+TEST_F(ProfileTest, SeveralValuesGoInOneRewrite) {
+    writeFile(ini, "[Sable 60]\nPort=COM1\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(ini.c_str(), &before), 0);
+    ASSERT_TRUE(WritePrivateProfileStrings(
+        {{"Sable 60", "USBGCCName", "Sable 60"}, {"Sable 60", "PortType", "4"}}, ini));
+    EXPECT_EQ(readFile(ini), "[Sable 60]\nPort=COM1\nUSBGCCName=Sable 60\nPortType=4\n");
+    // A batch with an empty key is refused as a whole.
+    EXPECT_FALSE(WritePrivateProfileStrings({{"Sable 60", "Port", "COM2"}, {"Sable 60", " ", "x"}}, ini));
+    EXPECT_EQ(GetPrivateProfileString("Sable 60", "Port", "", ini), "COM1");
 }
 
 TEST_F(ProfileTest, KeysAndDeletion) {

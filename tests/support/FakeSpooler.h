@@ -23,6 +23,10 @@ public:
         PrinterInfo info;
         bool startFails = false;             ///< the document start is refused
         std::deque<std::size_t> takes;       ///< bytes taken by each write in turn; empty: all
+        /// What each question about the ended job answers in turn (the last one stays); empty:
+        /// completed at once.
+        std::deque<PrintJobState> jobStates;
+        int jobStateQuestions = 0;
         std::string documentName;            ///< the name of the last document started
         std::string document;                ///< the bytes of the current (or last) document
         std::vector<std::string> documents;  ///< every document that was ended
@@ -82,6 +86,13 @@ private:
             queue.ended = true;
             queue.documents.push_back(queue.document);
             return true;
+        }
+        PrintJobState jobState(int) override {
+            ++queue.jobStateQuestions;
+            if (queue.jobStates.empty()) return {PrintJobState::Stage::Completed, ""};
+            PrintJobState s = queue.jobStates.front();
+            if (queue.jobStates.size() > 1) queue.jobStates.pop_front();
+            return s;
         }
         Queue& queue;
         ScriptedInteraction* clock;

@@ -1,7 +1,8 @@
 #pragma once
 // A print scheduler of the test's own: cupsd on a local socket inside a temporary folder, with
 // its own configuration, spool and state folders, and a "capture" backend that appends every job
-// it is given to the file named in its device URI ("capture:/path/to/file"). Queues are added
+// it is given to the file named in its device URI ("capture:/path/to/file"; a name ending in
+// ".slow" is written after 3 s, a URI that names no absolute path fails the job). Queues are added
 // with the real administration commands. A raw job to a "file:" URI would never be written, so
 // the backend does the capturing.
 

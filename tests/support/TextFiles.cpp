@@ -62,6 +62,13 @@ const char* const kEnglish[] = {
     "2397=Beyond the medium: %s x %s mm on %s x %s mm. Cut anyway?",
     "2439=Registration mark settings",
     "2441=The VLCD display tool is already running.",
+    "2450=The settings could not be saved in %s !",
+    "2451=Can not use config file %s: it names no cutter !",
+    "2452=The print queue %s did not pass the job on to the cutter.",
+    "2453=The print queue %s does not say whether the job reached the cutter.",
+    "2454=Waiting for the print queue %s ...",
+    "2455=Calculating the plot data ...",
+    "2456=Print queue: %s",
     "[Medien]",
     "Standardfolie=Standard vinyl",
 };
@@ -77,6 +84,7 @@ const char* const kGerman[] = {
     "1310=Wollen Sie dieses Medium löschen ?",
     "1311=Kann Mediendatei nicht zum Lesen öffnen !",
     "1312=Kann Werkzeugdatei nicht zum Lesen öffnen !",
+    "1451=Kann Konfigurationsdatei %s nicht verwenden: sie nennt keinen Plotter !",
     "[Medien]",
     "Papier 120g=Papier 120 g/m²",
 };
