@@ -262,6 +262,14 @@ enum class TextId : int {
     // Registration marks window
     MarksSettingsTitle = 439,
 
+    // Laser engraver
+    LaserDefinitionNoResolution = 470,
+    EngraverSettingsTitle = 471,
+    EngraverResolution = 472,
+    EngraverPageWidth = 473,
+    EngraverPageHeight = 474,
+    EngraverSettingsButton = 475,
+
     // Inkscape hint
     InkscapeHintTitle = 480,
     InkscapeHintHide = 481,
