@@ -53,6 +53,33 @@ bool checkLaserDriverForPass(const std::string& path, Interaction& ui, const Tex
     return false;
 }
 
+bool ensureLaserDefinition(const std::string& path, Interaction& ui, const Texts& texts,
+                           const std::function<void()>& openSettings) {
+    LaserDefinition definition;
+    LaserDriverStatus status = checkLaserDriver(path, definition);
+    if (status == LaserDriverStatus::NotReadWrite) {
+        ui.messageBox(texts.format(TextId::LaserDefinitionNotWritable, {path}), kProgramCaption,
+                      MessageIcon::Error);
+        return false;
+    }
+    if (status == LaserDriverStatus::Ok) return true;
+    if (!openSettings) {
+        ui.messageBox(texts.format(TextId::LaserDefinitionMissing, {path}), kProgramCaption,
+                      MessageIcon::Error);
+        return false;
+    }
+    for (;;) {
+        ui.messageBox(texts.text(TextId::LaserDriverSettingsOpen), kProgramCaption, MessageIcon::Information);
+        openSettings();
+        status = checkLaserDriver(path, definition);
+        if (status == LaserDriverStatus::Ok) return true;
+        if (ui.messageBox(texts.format(TextId::LaserDefinitionMissing, {path}), kProgramCaption,
+                          MessageIcon::Error, MessageButtons::RetryCancel,
+                          MessageAnswer::Cancel) != MessageAnswer::Retry)
+            return false;
+    }
+}
+
 bool writeLaserDefinition(const std::string& path, const LaserDefinition& d) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);

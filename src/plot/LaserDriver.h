@@ -6,6 +6,7 @@
 // Format (an INI file, section "C18"): "RESOLUTION" (dots per inch), "OPTION" (kept for the
 // engraver, not used by the job), "PageWidth" and "PageHeight" (whole mm).
 
+#include <functional>
 #include <string>
 
 #include "base/CTarnelWinCApp.h"
@@ -50,6 +51,15 @@ LaserDriverStatus checkLaserDriver(const std::string& path, LaserDefinition& def
 /// and text 470 when its resolution snaps to 0. On success `resolution` is the snapped resolution.
 bool checkLaserDriverForPass(const std::string& path, Interaction& ui, const Texts& texts,
                              PlotProgress& progress, LaserDefinition& definition, int& resolution);
+
+/// Makes sure the definition file exists after an engraver was chosen: a file that exists but
+/// cannot be opened for reading and writing gives text 375 (error icon, caption "Sartovin");
+/// a missing one shows text 376 (information icon), then the engraver settings through
+/// `openSettings`, and when still no file results text 374 with the path (error icon, Retry and
+/// Cancel) — Retry shows 376 and the settings again. Without `openSettings` (no window to show
+/// it in) a missing file gives 374 once with OK. True when the file is there and usable.
+bool ensureLaserDefinition(const std::string& path, Interaction& ui, const Texts& texts,
+                           const std::function<void()>& openSettings);
 
 /// Writes `definition` to `path` (created when missing). False when it cannot be written.
 bool writeLaserDefinition(const std::string& path, const LaserDefinition& definition);

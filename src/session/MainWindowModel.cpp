@@ -155,6 +155,8 @@ bool MainWindowModel::saveMedium(MediaCatalog::SaveCommand command) {
     return true;
 }
 
+std::string MainWindowModel::laserDefinitionFile() const { return laserDefinitionPath(m_app); }
+
 PlotParameters MainWindowModel::plotParameters() const {
     PlotParameters p;
     p.startMode = m_app.startMode;
@@ -232,7 +234,7 @@ PlotParameters MainWindowModel::plotParameters() const {
         if (m_laserResolution > 0)
             laser.resolution = m_laserResolution;
         else
-            laser.definitionFile = laserDefinitionPath(m_app);
+            laser.definitionFile = laserDefinitionFile();
         laser.vectorLpi = l.vectorLpi;
         laser.cutOutLpi = l.cutOutLpi;
         laser.cutOutSpeed = l.cutOutSpeed;

@@ -106,6 +106,9 @@ public:
     /// identification decides.
     void setAssumedModelDescription(std::string description) { m_assumedModel = std::move(description); }
 
+    /// The engraver's definition file "C18.def" in the user's Sartovin folder (laser edition).
+    std::string laserDefinitionFile() const;
+
     /// The laser edition's resolution in dots per inch for every pass instead of the one the
     /// engraver's definition file gives (the command line's --resolution); 0: the file decides.
     void setLaserResolution(int dpi) { m_laserResolution = dpi; }
