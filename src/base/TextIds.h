@@ -268,7 +268,6 @@ enum class TextId : int {
     EngraverResolution = 472,
     EngraverPageWidth = 473,
     EngraverPageHeight = 474,
-    EngraverSettingsButton = 475,
 
     // Inkscape hint
     InkscapeHintTitle = 480,

@@ -71,7 +71,6 @@ const char* const kEnglish[] = {
     "2472=Resolution (dpi)",
     "2473=Page width (mm)",
     "2474=Page height (mm)",
-    "2475=Engraver...",
     "[Medien]",
     "Standardfolie=Standard vinyl",
 };
