@@ -55,6 +55,11 @@ void BatchRun::noteClamped(const char* what, double asked, double got) const {
 
 int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identifyCutter) {
     if (int status = CommandSetup::setUp(o.common, SettingsUse::PrivateCopy)) return status;
+    if ((o.invert || o.resolution) && !app.startMode.isLaser()) {
+        std::fprintf(stderr, "sartovin %s: %s belongs to the laser edition (start modes 20 to 22)\n",
+                     command(), o.invert ? "--invert" : "--resolution");
+        return 2;
+    }
     if (identifyCutter) devices().identifyUsb();
 
     JobImportContext ctx{*texts, ui};
@@ -87,11 +92,6 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identi
         model->selectMedium(index);
     }
 
-    if ((o.invert || o.resolution) && !app.startMode.isLaser()) {
-        std::fprintf(stderr, "sartovin %s: %s belongs to the laser edition (start modes 20 to 22)\n",
-                     command(), o.invert ? "--invert" : "--resolution");
-        return 2;
-    }
     if (o.resolution) {
         // The engraver works at the resolutions of its list: a value between them takes the
         // next lower one.
