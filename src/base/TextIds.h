@@ -268,6 +268,7 @@ enum class TextId : int {
     EngraverResolution = 472,
     EngraverPageWidth = 473,
     EngraverPageHeight = 474,
+    LaserCannotDraw = 475,
 
     // Inkscape hint
     InkscapeHintTitle = 480,

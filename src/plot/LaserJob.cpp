@@ -26,6 +26,8 @@ constexpr std::uint32_t kEngraved = 0x969696;    // RGB(150, 150, 150)
 constexpr std::uint32_t kBackground = 0xC8C8C8;  // RGB(200, 200, 200)
 // Bytes a render band may take: a whole page at 1000 dpi would need more than a gigabyte.
 constexpr std::size_t kBandBytes = std::size_t{32} << 20;
+// Widest tile drawn at once, a multiple of 8 so that tiles meet at byte borders of the rows.
+constexpr int kTileWidth = 8192;
 
 void appendf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void appendf(std::string& out, const char* format, ...) {
@@ -341,18 +343,27 @@ std::string LaserDrawing::vectorSection() const {
     return out;
 }
 
-void LaserDrawing::renderRows(int firstRow, int rowCount, std::vector<std::uint8_t>& packed) const {
+bool LaserDrawing::renderRows(int firstRow, int rowCount, std::vector<std::uint8_t>& packed) const {
     const int width = m_area.rasterWidth;
     const std::size_t rowBytes = static_cast<std::size_t>(width) / 8;
     packed.assign(rowBytes * static_cast<std::size_t>(std::max(0, rowCount)), 0);
-    if (width <= 0 || rowCount <= 0) return;
-    const bool invert = m_params.laser.invert;
+    if (width <= 0 || rowCount <= 0) return true;
+    // Image surfaces are limited to 32 767 pixels a side: a wide area is drawn in tiles.
+    for (int x0 = 0; x0 < width; x0 += kTileWidth)
+        if (!renderTile(firstRow, rowCount, x0, std::min(kTileWidth, width - x0), packed)) return false;
+    return true;
+}
 
+bool LaserDrawing::renderTile(int firstRow, int rowCount, int x0, int tileWidth,
+                              std::vector<std::uint8_t>& packed) const {
+    const std::size_t rowBytes = static_cast<std::size_t>(m_area.rasterWidth) / 8;
+    const bool invert = m_params.laser.invert;
     std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, rowCount), cairo_surface_destroy);
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return;
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, tileWidth, rowCount), cairo_surface_destroy);
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;
     std::unique_ptr<cairo_t, void (*)(cairo_t*)> crHolder(cairo_create(surface.get()), cairo_destroy);
     cairo_t* cr = crHolder.get();
+    if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) return false;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     auto setColour = [cr](std::uint32_t rgb) {
         cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
@@ -361,9 +372,9 @@ void LaserDrawing::renderRows(int firstRow, int rowCount, std::vector<std::uint8
     setColour(kBackground);
     cairo_paint(cr);
 
-    // Millimetres to pixels with the engraver's dots per inch / 25.4, the band's first row at 0.
+    // Millimetres to pixels with the engraver's dots per inch / 25.4, the tile's corner at 0.
     const double k = m_params.laser.resolution / 25.4 / kUnitsPerMm;
-    cairo_translate(cr, 0, -firstRow);
+    cairo_translate(cr, -x0, -firstRow);
     cairo_scale(cr, k, k);
     const double bandTop = firstRow / k - 1 / k;
     const double bandBottom = (firstRow + rowCount) / k + 1 / k;
@@ -403,6 +414,7 @@ void LaserDrawing::renderRows(int firstRow, int rowCount, std::vector<std::uint8
         }
     }
     cairo_surface_flush(surface.get());
+    if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) return false;
 
     const unsigned char* data = cairo_image_surface_get_data(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
@@ -410,18 +422,23 @@ void LaserDrawing::renderRows(int firstRow, int rowCount, std::vector<std::uint8
         const auto* pixels =
             reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride);
         std::uint8_t* row = packed.data() + static_cast<std::size_t>(y) * rowBytes;
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < tileWidth; ++x) {
             const std::uint32_t rgb = pixels[x] & 0xFFFFFF;
             const bool set = invert ? rgb != kBackground : rgb == kEngraved;
-            if (set) row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+            const int column = x0 + x;
+            if (set) row[column >> 3] |= static_cast<std::uint8_t>(0x80 >> (column & 7));
         }
     }
+    return true;
 }
 
 bool LaserDrawing::rasterRows(std::string& out, PlotContext& context) const {
     const int rows = m_area.rowCount;
     const std::size_t rowBytes = static_cast<std::size_t>(m_area.rasterWidth) / 8;
-    const int bandRows = std::max(1, static_cast<int>(kBandBytes / std::max<std::size_t>(1, rowBytes * 32)));
+    const std::size_t tileBytesPerRow =
+        static_cast<std::size_t>(std::min(kTileWidth, m_area.rasterWidth)) * 4;
+    const int bandRows =
+        std::max(1, static_cast<int>(kBandBytes / std::max<std::size_t>(1, tileBytesPerRow)));
     PlotProgress& progress = context.progress;
     progress.setText(context.texts.text(TextId::LaserRasterRows));
     progress.setRange(0, rows);
@@ -429,7 +446,14 @@ bool LaserDrawing::rasterRows(std::string& out, PlotContext& context) const {
     std::vector<std::uint8_t> packed;
     for (int first = 0; first < rows; first += bandRows) {
         const int count = std::min(bandRows, rows - first);
-        renderRows(first, count, packed);
+        if (!renderRows(first, count, packed)) {
+            progress.hide();
+            context.interaction.messageBox(
+                context.texts.format(TextId::LaserCannotDraw,
+                                     {std::to_string(m_area.rasterWidth), std::to_string(m_area.rowCount)}),
+                kProgramCaption, MessageIcon::Error);
+            return false;
+        }
         for (int i = 0; i < count; ++i) {
             if (!goOnAfterCancelCheck(context)) return false;
             appendRasterRow(packed.data() + static_cast<std::size_t>(i) * rowBytes, rowBytes, out);

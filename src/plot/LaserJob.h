@@ -70,13 +70,14 @@ public:
     std::string vectorSection() const;
 
     /// Renders area rows [firstRow, firstRow + rowCount) and packs them: rowCount rows of
-    /// rasterWidth / 8 bytes, the first pixel in the highest bit. The rows are rendered on a page
-    /// bitmap band of rasterWidth × rowCount pixels.
-    void renderRows(int firstRow, int rowCount, std::vector<std::uint8_t>& packed) const;
+    /// rasterWidth / 8 bytes, the first pixel in the highest bit. The rows are rendered on page
+    /// bitmap tiles of at most 8192 × rowCount pixels. False when a bitmap cannot be made.
+    bool renderRows(int firstRow, int rowCount, std::vector<std::uint8_t>& packed) const;
 
     /// All raster row records of the pass, rendered band by band (memory stays bounded). Shows
     /// text 379 and advances the progress every fifth row; asks text 304 before a row when cancel
-    /// was pressed. False when the user confirmed the cancel.
+    /// was pressed. False when the user confirmed the cancel, or (with text 475) when the page
+    /// bitmap cannot be made.
     bool rasterRows(std::string& out, PlotContext& context) const;
 
     const LaserArea& area() const { return m_area; }
@@ -101,6 +102,8 @@ public:
     const std::vector<Cell>& cells() const { return m_cells; }
 
 private:
+    bool renderTile(int firstRow, int rowCount, int x0, int tileWidth,
+                    std::vector<std::uint8_t>& packed) const;
     void collect(int groupIndex);
     void addObject(const JobObject& object);
 

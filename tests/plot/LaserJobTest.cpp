@@ -265,6 +265,23 @@ TEST(LaserJob, CutLinesLandOnTheEngravedCopies) {
     }
 }
 
+TEST(LaserJob, AWideAreaIsDrawnWholeAcrossItsTiles) {
+    // 1 100 mm across at 10 dots per mm is wider than one drawing tile (8 192 dots): every dot of
+    // the copy is engraved, the hole's edges fall where they belong in the far tile.
+    Job job;
+    job.layers.push_back(layerWith("Ebene 1", {rectangle(0.5, 100, 1.5, 300)}));  // u 800..1000 mm
+    PlotParameters p = laserParameters(job, 1100, 2, 254);
+    p.laser.cutOut = false;
+    PlotEnvironment env;
+    const std::vector<std::string> rows = decodeRows(laser(env, p), 11000);
+    ASSERT_EQ(rows.size(), 20u);
+    const std::string& row = rows[10];
+    EXPECT_EQ(row.find('.'), 8000u);
+    EXPECT_EQ(row.find('#', 8000), 10000u);
+    EXPECT_EQ(row.find('.', 10000), std::string::npos);
+    EXPECT_EQ(rows[0].find('.'), std::string::npos);
+}
+
 TEST(LaserJob, CancelAsksBeforeARowAndSendsNothing) {
     Job job;
     job.layers.push_back(layerWith("Ebene 1", {}));

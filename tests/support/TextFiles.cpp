@@ -71,6 +71,7 @@ const char* const kEnglish[] = {
     "2472=Resolution (dpi)",
     "2473=Page width (mm)",
     "2474=Page height (mm)",
+    "2475=The laser job cannot be drawn: not enough memory for %s x %s dots.",
     "[Medien]",
     "Standardfolie=Standard vinyl",
 };
