@@ -18,3 +18,8 @@ target_link_libraries(sartovin_platform PUBLIC ${CUPS_LIBRARY})
 # libxml2 for reading SVG drawings as XML documents (our own SVG conversion).
 find_package(LibXml2 REQUIRED)
 target_link_libraries(sartovin_job PUBLIC LibXml2::LibXml2)
+
+# Cairo for the laser job's raster: the page is drawn at the engraver's resolution.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+target_link_libraries(sartovin_plot PUBLIC PkgConfig::CAIRO)

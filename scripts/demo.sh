@@ -29,5 +29,9 @@ if command -v inkscape >/dev/null 2>&1; then
 fi
 
 echo
-echo "The cutter streams are in $out/:"
-ls -l "$out"/*.plt "$out"/*.gpgl
+echo "== A name plate on the laser engraver: the plate engraved around a circle and a star, cut out"
+"$bin" plot --start-mode 21 --plotter "Laser C180" --resolution 500 --output "$out/nameplate.prn" examples/nameplate.qxj
+
+echo
+echo "The cutter and engraver streams are in $out/:"
+ls -l "$out"/*.plt "$out"/*.gpgl "$out"/*.prn

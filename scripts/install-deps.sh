@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang
   inkscape libx11-dev libxml2-dev
+  # The laser job's raster is drawn with Cairo.
+  libcairo2-dev
   libcups2-dev cups cups-client
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth x11-utils locales

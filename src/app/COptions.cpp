@@ -139,8 +139,9 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         addRow(mode.isHobby() ? TextId::BladeSetting : TextId::Offset, m_offset,
                mode.isHobby() ? TextId::TipBladeSetting : TextId::TipOffset, true);
     } else {
+        // The laser has no tools; its offset edit holds 0..25 (the model's range).
         m_tool->hide();
-        m_offset->hide();
+        addRow(TextId::Offset, m_offset, TextId::TipOffset, true);
     }
     if (mode.isHobby()) {
         m_blade = new QSlider(Qt::Horizontal, m_parameters);
@@ -218,6 +219,12 @@ COptions::COptions(OptionsModel& model, const Texts& texts, QWidget* parent)
         m_raster = new QCheckBox(uiText(texts, TextId::LaserRasterSwitch), laserBox);
         for (QCheckBox* c : {m_smooth, m_cutOut, m_clean, m_raster}) switches->addWidget(c);
         lg->addLayout(switches, lr++, 0, 1, 2);
+        // The engraver's own settings (resolution and page), kept in its definition file.
+        m_details = new QPushButton(uiText(texts, TextId::LaserDetails), laserBox);
+        m_details->setObjectName("details");
+        m_details->setAutoDefault(false);
+        lg->addWidget(m_details, lr++, 0, 1, 2, Qt::AlignLeft);
+        connect(m_details, &QPushButton::clicked, this, &COptions::detailsRequested);
         connect(m_smooth, &QCheckBox::toggled, this, [this](bool on) { m_model.setSmooth(on); });
         connect(m_cutOut, &QCheckBox::toggled, this, [this](bool on) { m_model.setCutOut(on); });
         connect(m_clean, &QCheckBox::toggled, this, [this](bool on) { m_model.setClean(on); });

@@ -42,6 +42,8 @@ public:
     /// The second save command (a disk button beside the tool list).
     QPushButton* secondSaveButton() const { return m_secondSave; }
     QPushButton* testCutButton() const { return m_testCut; }
+    /// Laser edition: button 1221 "Details", the engraver settings.
+    QPushButton* detailsButton() const { return m_details; }
 
 signals:
     /// A value changed that the layout, the layer page or the preview depend on.
@@ -51,6 +53,7 @@ signals:
     void testCutRequested();
     void testCutModeChanged(bool on);
     void displayToolRequested();
+    void detailsRequested();
 
 private:
     SpinEdit* addEdit(OptionField field);
@@ -76,6 +79,7 @@ private:
     QPushButton* m_testCut = nullptr;
     QPushButton* m_vlcd = nullptr;
     QComboBox* m_rasterDpi = nullptr;
+    QPushButton* m_details = nullptr;
     QCheckBox* m_smooth = nullptr;
     QCheckBox* m_cutOut = nullptr;
     QCheckBox* m_clean = nullptr;

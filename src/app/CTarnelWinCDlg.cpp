@@ -18,6 +18,7 @@
 
 #include "app/BusyControls.h"
 #include "app/CAdvanced.h"
+#include "app/CEngraverSettings.h"
 #include "app/CGeneralTab.h"
 #include "app/CInkscapeStart.h"
 #include "app/CLayerTab.h"
@@ -75,6 +76,7 @@ CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& u
     hooks.mediaQueryEnabled = [this](bool enabled) {
         if (m_general) m_general->mediaQueryButton()->setEnabled(enabled);
     };
+    hooks.engraverSettings = [this] { engraverSettings(); };
     hooks.afterMediaQuery = [this] {
         refreshPages();
         restartPreviewTimer(kChangeRedrawMs);
@@ -296,6 +298,7 @@ void CTarnelWinCDlg::createPages() {
         if (m_testCut) m_testCut->setTestCutMode(on);
     });
     connect(m_options, &COptions::displayToolRequested, this, &CTarnelWinCDlg::startDisplayTool);
+    connect(m_options, &COptions::detailsRequested, this, &CTarnelWinCDlg::engraverSettings);
     connect(m_layers, &CLayerTab::changed, this, [this] { pageChanged(m_layers); });
     connect(m_layers, &CLayerTab::plotterSelectionRequested, this,
             [this] { selectPlotter(m_model->plotters().currentIndex()); });
@@ -431,6 +434,12 @@ void CTarnelWinCDlg::redrawPreview() {
 
 void CTarnelWinCDlg::portDialog(const PlotterPortList& list, const DeviceSessionHooks::StoreChoice& store) {
     CPlotterConfig dialog(list, m_texts, store, this);
+    dialog.exec();
+}
+
+void CTarnelWinCDlg::engraverSettings() {
+    EngraverSettingsModel model(m_model->laserDefinitionFile(), m_model->currentPlotter());
+    CEngraverSettings dialog(model, m_texts, this);
     dialog.exec();
 }
 

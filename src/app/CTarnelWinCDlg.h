@@ -77,6 +77,8 @@ public:
     void saveMedium();
     void saveMediumSecond();
     void configurePort();
+    /// The engraver settings dialog (laser edition): writes the engraver's definition file.
+    void engraverSettings();
     void cut();
     void languageCommand();
     void aboutBox();

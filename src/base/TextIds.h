@@ -273,6 +273,13 @@ enum class TextId : int {
     WaitingForQueue = 454,   ///< %s: the print queue
     CalculatingPlotData = 455,
     PrintQueueNamed = 456,  ///< %s: the print queue, named below a message about it
+    // Laser engraver
+    LaserDefinitionNoResolution = 470,
+    EngraverSettingsTitle = 471,
+    EngraverResolution = 472,
+    EngraverPageWidth = 473,
+    EngraverPageHeight = 474,
+    LaserCannotDraw = 475,
 
     // Inkscape hint
     InkscapeHintTitle = 480,

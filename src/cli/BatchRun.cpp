@@ -9,6 +9,7 @@
 #include "platform/Decimal.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
+#include "plot/LaserDriver.h"
 #include "session/DrawingImport.h"
 
 namespace sartovin::cli {
@@ -24,6 +25,7 @@ SvgConverterChoice svgConverterFor(bool noInkscape, const std::string& word, con
 bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const char* command) {
     takeOption(args, "--medium", o.medium);
     o.noInkscape = takeFlag(args, "--no-inkscape");
+    o.invert = takeFlag(args, "--invert");
     takeOption(args, "--svg-converter", o.svgConverter);
     SvgConverterChoice choice;
     if (!o.svgConverter.empty() && !svgConverterChoiceOf(o.svgConverter, choice)) {
@@ -40,7 +42,8 @@ bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const cha
               takeDecimal(args, "--height-percent", o.heightPercent, command);
     if (ok && cuttingValues)
         ok = takeNumber(args, "--speed", o.speed, command) && takeNumber(args, "--force", o.force, command) &&
-             takeNumber(args, "--repeat", o.repeat, command);
+             takeNumber(args, "--repeat", o.repeat, command) &&
+             takeNumber(args, "--resolution", o.resolution, command);
     return ok;
 }
 
@@ -52,6 +55,11 @@ void BatchRun::noteClamped(const char* what, double asked, double got) const {
 
 int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identifyCutter) {
     if (int status = CommandSetup::setUp(o.common, SettingsUse::PrivateCopy)) return status;
+    if ((o.invert || o.resolution) && !app.startMode.isLaser()) {
+        std::fprintf(stderr, "sartovin %s: %s belongs to the laser edition (start modes 20 to 22)\n",
+                     command(), o.invert ? "--invert" : "--resolution");
+        return 2;
+    }
     if (identifyCutter) devices().identifyUsb();
 
     JobImportContext ctx{*texts, ui};
@@ -83,6 +91,20 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identi
         }
         model->selectMedium(index);
     }
+
+    if (o.resolution) {
+        // The engraver works at the resolutions of its list: a value between them takes the
+        // next lower one.
+        const int snapped = snapLaserResolution(*o.resolution);
+        if (snapped == 0) {
+            std::fprintf(stderr, "sartovin %s: --resolution wants 125 to 1000 dots per inch, not %d\n",
+                         command(), *o.resolution);
+            return 2;
+        }
+        noteClamped("resolution", *o.resolution, snapped);
+        model->setLaserResolution(snapped);
+    }
+    if (o.invert) model->layout().setInvert(true);
 
     OptionsModel& options = model->options();
     if (o.speed) noteClamped("speed", *o.speed, options.setInt(OptionField::Speed, *o.speed));

@@ -17,14 +17,17 @@ struct BatchOptions {
     std::optional<int> speed, force, repeat, columns, rows, right, front;
     std::optional<double> widthPercent, heightPercent;
     bool noInkscape = false;
-    std::string svgConverter;  ///< "auto", "own" or "inkscape"; empty: the setting decides
+    bool invert = false;            ///< laser edition: the layout's invert switch
+    std::optional<int> resolution;  ///< laser edition: dots per inch instead of the definition file's
+    std::string svgConverter;       ///< "auto", "own" or "inkscape"; empty: the setting decides
 };
 
 /// The SVG converter a run uses: --no-inkscape means ours, --svg-converter names one, else the
 /// setting "SvgConverter" of the settings file at `iniPath` decides.
 SvgConverterChoice svgConverterFor(bool noInkscape, const std::string& word, const std::string& iniPath);
 
-/// Takes the shared options from `args`. `cuttingValues` adds --speed, --force and --repeat.
+/// Takes the shared options from `args` (with --invert). `cuttingValues` adds --speed, --force,
+/// --repeat and --resolution.
 /// False (with a message naming `command`) for a value that is not a number or no start mode.
 bool takeBatchOptions(Args& args, BatchOptions& options, bool cuttingValues, const char* command);
 

@@ -41,6 +41,7 @@ const char* kPreviewUsage =
     "  --svg-converter WHICH   who turns an SVG drawing into paths: auto (ours, Inkscape for text),\n"
     "                          own or inkscape (default: the setting SvgConverter, else auto)\n"
     "  --no-inkscape           the same as --svg-converter own\n"
+    "  --invert                laser edition: the job inverted, as the engraver burns it\n"
     "The picture shows the medium as the cutter sees it: its origin, the right corner of the front\n"
     "edge, at the lower right; the feed runs up the picture. Options apply to this run only: the\n"
     "settings file is not changed.\n";

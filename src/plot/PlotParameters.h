@@ -22,6 +22,27 @@ struct GroupParameters {
     int repetitions = 1;     ///< pass count of the group
 };
 
+/// What the laser job reads beside the common values (speed and force are the vector pen's, the
+/// pass count is repeatCount). Powers and speeds are percentages as the options page holds them.
+struct LaserParameters {
+    int resolution = 0;          ///< R, dots per inch: the engraver's snapped resolution
+    std::string definitionFile;  ///< the engraver's definition file, checked before every pass
+    int vectorLpi = 1;           ///< "VectorLPI"
+    int cutOutLpi = 1;           ///< "CutOutVectorLPI"
+    int cutOutSpeed = 0;         ///< "CutOutVectorSpeed"
+    int cutOutForce = 0;         ///< "CutOutVectorForce"
+    int rasterSpeed = 0;         ///< "RasterSpeed"
+    int rasterForce = 0;         ///< "RasterForce"
+    int cleanSpeed = 0;          ///< "RasterCleanSpeed"
+    int cleanForce = 0;          ///< "RasterCleanForce"
+    int repeatCountRaster = 1;   ///< "RepeatCountRaster": how often the cleaning pass runs
+    bool raster = false;         ///< the medium's raster engraving switch
+    bool clean = false;          ///< the medium's cleaning pass switch
+    bool outlines = false;       ///< first vector switch: object outlines with pen 1
+    bool cutOut = false;         ///< second vector switch: copy rectangles with pen 2
+    bool invert = false;         ///< the layout's invert switch: the objects are engraved
+};
+
 /// What the layer page cuts in groups: layers or fill-colour groups.
 enum class SelectionMode { Layers, Colours };
 
@@ -102,6 +123,8 @@ struct PlotParameters {
     int cuttingWidth = 0;                 ///< W, whole mm (GP-GL)
     std::vector<std::string> offsetList;  ///< the cutter's offset list entries as decimal texts
     std::string usbDeviceName;            ///< model name of the hobby cutter on USB (marks reading)
+
+    LaserParameters laser;  ///< laser edition only
 
     /// The group's parameters for `groupIndex` (−2 the frame group), or nullptr when per-group
     /// cutting is off, the index is −1 or no entry exists for it.

@@ -11,15 +11,9 @@ namespace sartovin {
 
 namespace {
 
-// The command runs only with a plotter and open pages; the laser edition has no job builder yet,
-// and saying so beats a run that ends without a word.
-bool refuse(const MainWindowModel& model, Interaction& ui) {
-    if (!model.currentPlotter() || !model.pagesOpen()) return true;
-    if (model.startMode().isLaser()) {
-        ui.messageBox(kNoLaserJobText, kProgramCaption, MessageIcon::Exclamation);
-        return true;
-    }
-    return false;
+// The command runs only with a plotter and open pages.
+bool refuse(const MainWindowModel& model, Interaction&) {
+    return !model.currentPlotter() || !model.pagesOpen();
 }
 
 // A job that takes more room than the medium has is sent only when the user says so; without

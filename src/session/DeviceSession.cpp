@@ -3,6 +3,7 @@
 #include "device/DeviceBusyCheck.h"
 #include "device/UsbPrinterIdentification.h"
 #include "platform/Files.h"
+#include "plot/LaserDriver.h"
 #include "session/MainWindowModel.h"
 
 namespace sartovin {
@@ -118,7 +119,11 @@ bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::st
 bool DeviceSession::configurePort(MainWindowModel& model) {
     PlotterRecord* plotter = model.plotters().current();
     if (!plotter) return false;
-    return configurePort(*plotter, [&] { queryMedium(model, false); });
+    return configurePort(*plotter, [&] {
+        if (m_startMode.isLaser() && plotter->portType == kPortPrinter)
+            ensureLaserDefinition(model.laserDefinitionFile(), m_ui, m_texts, m_hooks.engraverSettings);
+        queryMedium(model, false);
+    });
 }
 
 bool DeviceSession::ensurePort(MainWindowModel& model) {

@@ -41,6 +41,8 @@ struct DeviceSessionHooks {
     std::function<void(bool enabled)> mediaQueryEnabled;
     /// A media query has run: the pages show the plotter's record and the medium size again.
     std::function<void()> afterMediaQuery;
+    /// The laser edition's engraver settings dialog, which writes the engraver's definition file.
+    std::function<void()> engraverSettings;
 };
 
 class DeviceSession {
@@ -100,7 +102,9 @@ public:
     // ---- the commands of the main window, on the model's current plotter ------------------------
 
     /// The configuration button: the port configuration; a stored choice is followed by the
-    /// media query, so the new connection is used at once.
+    /// media query, so the new connection is used at once. In the laser edition a chosen printer
+    /// first gets the engraver's definition file (ensureLaserDefinition with the
+    /// engraverSettings hook).
     bool configurePort(MainWindowModel& model);
 
     /// The port check of the plot command: without a port the USB cutters are identified and the

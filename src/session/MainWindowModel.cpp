@@ -3,6 +3,8 @@
 #include "base/StartMode.h"
 #include "job/JobModel.h"
 #include "layout/RegistrationMarks.h"
+#include "plot/LaserDriver.h"
+#include "plot/LaserJob.h"
 
 namespace sartovin {
 
@@ -153,6 +155,8 @@ bool MainWindowModel::saveMedium(MediaCatalog::SaveCommand command) {
     return true;
 }
 
+std::string MainWindowModel::laserDefinitionFile() const { return laserDefinitionPath(m_app); }
+
 PlotParameters MainWindowModel::plotParameters() const {
     PlotParameters p;
     p.startMode = m_app.startMode;
@@ -221,13 +225,41 @@ PlotParameters MainWindowModel::plotParameters() const {
         p.usbDeviceName = plotter->usbGccName;
     }
     p.offsetList = cutterOffsetList();
+
+    if (m_app.startMode.isLaser()) {
+        const OptionsModel::Laser& l = options.laser();
+        LaserParameters& laser = p.laser;
+        // The engraver's resolution comes from its definition file, checked before every pass,
+        // unless the caller names one (the command line's --resolution).
+        if (m_laserResolution > 0)
+            laser.resolution = m_laserResolution;
+        else
+            laser.definitionFile = laserDefinitionFile();
+        laser.vectorLpi = l.vectorLpi;
+        laser.cutOutLpi = l.cutOutLpi;
+        laser.cutOutSpeed = l.cutOutSpeed;
+        laser.cutOutForce = l.cutOutForce;
+        laser.rasterSpeed = l.rasterSpeed;
+        laser.rasterForce = l.rasterForce;
+        laser.cleanSpeed = l.cleanSpeed;
+        laser.cleanForce = l.cleanForce;
+        laser.repeatCountRaster = l.rasterRepeatCount;
+        laser.raster = l.raster;
+        laser.clean = l.clean;
+        laser.outlines = l.smooth;
+        laser.cutOut = l.cutOut;
+        laser.invert = layout.invert();
+    }
     return p;
 }
 
 PlotRunResult MainWindowModel::generate(PlotContext& context, const GroupSink& sink,
                                         std::string& plotStream) const {
     PlotParameters params = plotParameters();
-    return runPlotGroups(params, context, sink, plotStream);
+    const LaserWriter laser = [&context](int group, std::string& output, const PlotParameters& p, int pass) {
+        return writeLaser(group, output, p, pass, context);
+    };
+    return runPlotGroups(params, context, sink, plotStream, laser);
 }
 
 }  // namespace sartovin

@@ -106,6 +106,13 @@ public:
     /// identification decides.
     void setAssumedModelDescription(std::string description) { m_assumedModel = std::move(description); }
 
+    /// The engraver's definition file "C18.def" in the user's Sartovin folder (laser edition).
+    std::string laserDefinitionFile() const;
+
+    /// The laser edition's resolution in dots per inch for every pass instead of the one the
+    /// engraver's definition file gives (the command line's --resolution); 0: the file decides.
+    void setLaserResolution(int dpi) { m_laserResolution = dpi; }
+
     /// The generation part of the plot command: every group and pass, each finished group handed
     /// to `sink`. `plotStream` keeps the last group's stream.
     PlotRunResult generate(PlotContext& context, const GroupSink& sink, std::string& plotStream) const;
@@ -132,6 +139,7 @@ private:
     std::unique_ptr<OptionsModel> m_options;
     std::unique_ptr<LayerSelectionModel> m_layers;
     std::string m_assumedModel;
+    int m_laserResolution = 0;
 };
 
 }  // namespace sartovin

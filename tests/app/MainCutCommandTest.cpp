@@ -17,6 +17,7 @@
 #include "app/CLayerTab.h"
 #include "app/COptions.h"
 #include "app/MainWindowTestSupport.h"
+#include "plot/LaserDriver.h"
 #include "support/RunProgram.h"
 #include "support/SerialCutter.h"
 
@@ -42,6 +43,10 @@ protected:
         w.optionsPage()->gridBox()->click();
         w.layerPage()->individualBox()->click();
         w.layerPage()->findChild<QCheckBox*>("pause")->click();
+    }
+
+    static std::string readSettingPort(const MainWindowHarness& h) {
+        return h.readSetting("Laser C180", "Port");
     }
 
     static int count(const std::vector<std::string>& texts, const std::string& text) {
@@ -210,6 +215,52 @@ TEST_F(MainCutCommandTest, ASableGetsTheSameSettingsBlockFromTheCommandLineAsFro
     EXPECT_EQ(commandLinesSable.received().size(), 5 + 5 + 3 + fromCommandLine.size())
         << "three questions and the job, nothing since";
     commandLinesSable.stop();
+}
+
+// A first laser job: the engraver's queue is found and stored at once, the engraver settings come
+// up after their announcement, and the job goes to the queue at the resolution chosen there.
+TEST_F(MainCutCommandTest, TheFirstLaserJobAsksForTheEngraverSettingsAndEngraves) {
+    for (int language : {2000, 1000}) {
+        SCOPED_TRACE(language);
+        MainWindowHarness h("SartovinLCAI", language, SARTOVIN_SOURCE_DIR "/examples/nameplate.qxj");
+        h.spooler.add("Office");
+        h.spooler.add("C180 Engraver");
+        CTarnelWinCDlg& w = h.open();
+        ASSERT_TRUE(h.setUpResult);
+        const std::string definition = w.model().laserDefinitionFile();
+        EXPECT_EQ(definition, h.app.userDataRoot + "Sartovin/C18.def");
+        QString title;
+        int shown = 0;
+        MainWindowHarness::onNextModal([&](QWidget* modal) {
+            ++shown;
+            title = modal->windowTitle();
+            auto* list = modal->findChild<QComboBox*>("resolution");
+            list->setCurrentIndex(list->findData(250));
+            modal->findChild<QPushButton*>("okButton")->click();
+        });
+        w.cutButton()->click();
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(title.toStdString(), h.texts.text(TextId::EngraverSettingsTitle));
+        EXPECT_EQ(title.toStdString(),
+                  language == 1000 ? "Einstellungen des Lasergravierers" : "Engraver settings");
+        const auto texts = h.ui.messageTexts();
+        EXPECT_EQ(count(texts, h.texts.text(TextId::LaserDriverSettingsOpen)), 1);
+        EXPECT_EQ(readSettingPort(h), "C180 Engraver");
+        const auto& docs = h.spooler.queues["C180 Engraver"].documents;
+        ASSERT_EQ(docs.size(), 1u);
+        EXPECT_EQ(docs[0].rfind("\x1b%-12345X", 0), 0u);
+        EXPECT_NE(docs[0].find("\x1b*t250R"), std::string::npos);
+        EXPECT_TRUE(h.spooler.queues["Office"].documents.empty());
+
+        // The options page's Details button opens the same settings; Cancel keeps the file.
+        ASSERT_NE(w.optionsPage()->detailsButton(), nullptr);
+        MainWindowHarness::onNextModal(
+            [](QWidget* modal) { modal->findChild<QPushButton*>("cancelButton")->click(); });
+        w.optionsPage()->detailsButton()->click();
+        LaserDefinition d;
+        ASSERT_EQ(checkLaserDriver(definition, d), LaserDriverStatus::Ok);
+        EXPECT_EQ(d.resolution, 250);
+    }
 }
 
 }  // namespace

@@ -142,6 +142,24 @@ TEST_F(DeviceCommandsTest, PlotDeliversToAPrintQueueAndFailsOnAStoppedOne) {
     EXPECT_NE(r.err.find("Cutter communication error"), std::string::npos) << r.err;
 }
 
+TEST_F(DeviceCommandsTest, TheLaserJobGoesToTheEngraversQueueUnchanged) {
+    if (!test::PrivateCupsd::installed()) GTEST_SKIP() << "cupsd is not installed";
+    test::PrivateCupsd cupsd;
+    ASSERT_TRUE(cupsd.running()) << cupsd.problem();
+    std::string capture = cupsd.addCaptureQueue("Engraver");
+    ASSERT_FALSE(capture.empty());
+    usePort(3, "Engraver", "Laser C180");
+    writeFile(dir.file("cfg/Sartovin/C18.def"), "[C18]\nRESOLUTION=250\n");
+    const std::string expected = dir.file("expected.prn");
+    auto r = run({"plot", "--quiet", "--start-mode", "21", "--output", expected, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string block = readFile(expected);
+    ASSERT_GT(block.size(), 100u);
+    r = run({"plot", "--quiet", "--start-mode", "21", job}, {{"CUPS_SERVER", cupsd.socketPath()}});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(cupsd.waitForFile(capture, block.size()) == block);
+}
+
 TEST_F(DeviceCommandsTest, ACutterThatHangsUpEndsTheRunWithItsMessage) {
     std::string path;
     {

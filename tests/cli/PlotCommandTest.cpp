@@ -142,3 +142,52 @@ TEST_F(PlotCommandTest, TheBundledExamplesCut) {
 
 }  // namespace
 }  // namespace sartovin
+
+namespace sartovin {
+namespace {
+
+TEST_F(PlotCommandTest, LaserEditionEngravesTheBundledNameplate) {
+    const std::string nameplate = std::string(SARTOVIN_SOURCE_DIR) + "/examples/nameplate.qxj";
+    const std::string definition = dir.file("cfg/Sartovin/C18.def");
+    const std::string esc(1, '\x1b');
+
+    // Without the engraver's definition file nothing is generated, and the message names the file.
+    auto r = plot({"--start-mode", "21", "--output", out, nameplate});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(definition), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("was not found"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(out), "");
+
+    // The file's resolution, snapped to the engraver's list: 600 dpi engraves at 500.
+    ASSERT_TRUE(WritePrivateProfileString("C18", "RESOLUTION", "600", definition));
+    r = plot({"--start-mode", "21", "--output", out, nameplate});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = readFile(out);
+    EXPECT_EQ(bytes.rfind(esc + "%-12345X" + esc + "E", 0), 0u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 11), esc + "E" + esc + "%-12345X");
+    EXPECT_NE(bytes.find(esc + "*t500R"), std::string::npos);
+    EXPECT_NE(bytes.find(esc + "*b"), std::string::npos);
+    EXPECT_NE(bytes.find("SP2;"), std::string::npos);
+
+    // The Inkscape host of the laser edition builds the laser job too.
+    r = plot({"--start-mode", "22", "--no-inkscape", "--output", out,
+              std::string(SARTOVIN_SOURCE_DIR) + "/examples/nameplate.svg"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(out).rfind(esc + "%-12345X" + esc + "E", 0), 0u);
+
+    // --resolution stands in for the file; --invert engraves the objects instead.
+    r = plot({"--start-mode", "21", "--resolution", "300", "--output", out, nameplate});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string at250 = readFile(out);
+    EXPECT_NE(at250.find(esc + "*t250R"), std::string::npos);
+    r = plot({"--start-mode", "21", "--resolution", "250", "--invert", "--output", out, nameplate});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(out), at250);
+    EXPECT_EQ(readFile(out).size() > 1000, true);
+
+    EXPECT_EQ(plot({"--start-mode", "21", "--resolution", "100", "--output", out, nameplate}).exitCode, 2);
+    EXPECT_EQ(plot({"--start-mode", "2", "--invert", "--output", out, nameplate}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace sartovin

@@ -71,3 +71,19 @@ TEST_F(PreviewCommandTest, RefusesWithoutAPngAndReportsUnreadableDrawings) {
 
 }  // namespace
 }  // namespace sartovin
+
+namespace sartovin {
+namespace {
+
+TEST_F(PreviewCommandTest, TheLaserEditionShowsTheInvertedJob) {
+    auto r = preview({"--start-mode", "21", "--scale", "2", "--png", png, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string plain = readFile(png);
+    r = preview({"--start-mode", "21", "--invert", "--scale", "2", "--png", png, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(png), plain);
+    EXPECT_EQ(preview({"--start-mode", "2", "--invert", "--png", png, job}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace sartovin

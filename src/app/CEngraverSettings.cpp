@@ -1,0 +1,71 @@
+#include "app/CEngraverSettings.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "widgets/UiText.h"
+
+namespace sartovin {
+
+CEngraverSettings::CEngraverSettings(EngraverSettingsModel& model, const Texts& texts, QWidget* parent)
+    : QDialog(parent), m_model(model), m_texts(texts) {
+    setObjectName("CEngraverSettings");
+    setWindowTitle(uiText(texts, TextId::EngraverSettingsTitle));
+
+    m_resolution = new QComboBox(this);
+    m_resolution->setObjectName("resolution");
+    for (int dpi : EngraverSettingsModel::resolutions()) {
+        m_resolution->addItem(QString::number(dpi), dpi);
+        if (dpi == model.resolution()) m_resolution->setCurrentIndex(m_resolution->count() - 1);
+    }
+    auto pageEdit = [this](const char* name, int value) {
+        auto* edit = new QSpinBox(this);
+        edit->setObjectName(name);
+        edit->setRange(EngraverSettingsModel::kMinPage, EngraverSettingsModel::kMaxPage);
+        edit->setValue(value);
+        return edit;
+    };
+    m_width = pageEdit("pageWidth", model.pageWidth());
+    m_height = pageEdit("pageHeight", model.pageHeight());
+
+    auto* form = new QFormLayout;
+    form->addRow(uiText(texts, TextId::EngraverResolution), m_resolution);
+    form->addRow(uiText(texts, TextId::EngraverPageWidth), m_width);
+    form->addRow(uiText(texts, TextId::EngraverPageHeight), m_height);
+    auto* path = new QLabel(toQt(model.path()), this);
+    path->setObjectName("path");
+    path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(uiText(texts, TextId::CancelButton), this);
+    cancel->setObjectName("cancelButton");
+    connect(ok, &QPushButton::clicked, this, &CEngraverSettings::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(path);
+    layout->addLayout(buttons);
+}
+
+void CEngraverSettings::accept() {
+    m_model.setResolution(m_resolution->currentData().toInt());
+    m_model.setPageWidth(m_width->value());
+    m_model.setPageHeight(m_height->value());
+    // A file that cannot be written is said by the procedure that opened the dialog (text 374 or
+    // 375 with the path); the dialog closes either way, as the driver's own did.
+    m_model.save();
+    QDialog::accept();
+}
+
+}  // namespace sartovin
