@@ -94,7 +94,7 @@ void PathWalker::startProgress(int pass) {
     const std::int64_t copies = m_params.copyTotal;
     if (pass <= 1) {
         progress.setRange(0, m_paths * m_params.repeatCount * copies);
-        progress.setText(kCalculatingText);
+        progress.setText(m_context.texts.text(TextId::CalculatingPlotData));
         progress.show();
         m_position = 1;
     } else {

@@ -22,9 +22,6 @@
 
 namespace sartovin {
 
-/// The text the status window shows while a pass is generated.
-inline constexpr const char* kCalculatingText = " Plotdaten werden berechnet ...";
-
 class PathWalker {
 public:
     /// `out` receives the pass; `unitsPerMm` is 40 (HP-GL) or 20 (GP-GL). All referenced objects

@@ -26,7 +26,7 @@ TEST(HpglWriter, SquareAtPositionWithInitialisationAndEndMove) {
     PlotEnvironment env;
     EXPECT_EQ(hpgl(env, p), kInit + "PU;PR400,800;PD;PR400,0;PR0,400;PR-400,0;PR0,-400;PU;PR-400,-800;");
     // Progress: shown with its text, range paths × passes × copies, and hidden after the last pass.
-    EXPECT_EQ(env.progress.texts.back(), " Plotdaten werden berechnet ...");
+    EXPECT_EQ(env.progress.texts.back(), "Calculating the cut data ...");
     EXPECT_EQ(env.progress.high, 1);
     EXPECT_FALSE(env.progress.visible);
     // The end-of-pass wait: 40 × 10 ms on the virtual clock per call.
