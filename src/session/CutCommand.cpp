@@ -40,6 +40,11 @@ bool jobOnMediumConfirmed(MainWindowModel& model, Interaction& ui, const Texts& 
 
 }  // namespace
 
+std::string portLabel(const PlotterRecord& plotter) {
+    if (plotter.portType == kPortUsbDevice) return "USB - " + plotter.usbGccName;
+    return plotter.port;
+}
+
 bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& context,
                    DeliveryStatus* status, std::string& plotStream, CutCommandResult& result) {
     result = CutCommandResult{};
@@ -80,6 +85,9 @@ bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& 
     result.run = model.generate(
         runContext,
         [&](const std::string& bytes) {
+            // Generation hid the status window after its last pass; the delivery's text belongs
+            // in it while the bytes go out.
+            if (status) progress.show();
             if (!delivery.deliverGroupBytes(bytes)) return false;
             result.bytesSent += bytes.size();
             return true;
@@ -89,6 +97,10 @@ bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& 
     progress.hide();
     ui.pump();
     ui.pause(kEndOfRunPauseMs);
+    const std::string port = portLabel(*model.currentPlotter());
+    result.outcome = result.bytesSent > 0 ? context.texts.format(TextId::CutSentBytes,
+                                                                 {std::to_string(result.bytesSent), port})
+                                          : context.texts.format(TextId::CutNothingSent, {port});
     return !result.run.sinkFailed;
 }
 
