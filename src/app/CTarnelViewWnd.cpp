@@ -24,6 +24,7 @@ constexpr double kMarginMm = 5.0;
 constexpr int kRulerUnits = 2540;
 constexpr double kRulerUnitsPerInch = 254.0;
 constexpr int kZoomCoalesceMs = 100;
+constexpr int kLeastFitRoom = 100;  // pixels; a smaller view would fit the job at a useless zoom
 
 }  // namespace
 
@@ -166,7 +167,9 @@ void CTarnelViewWnd::zoomToContent() {
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const QSize room =
         maximumViewportSize() - QSize(COXRulerBar::kThickness + bar, COXRulerBar::kThickness + bar);
-    if (room.width() <= 0 || room.height() <= 0) return;
+    // A view not laid out yet (or squeezed to a sliver) fits once it has room.
+    m_fitPending = room.width() < kLeastFitRoom || room.height() < kLeastFitRoom;
+    if (m_fitPending) return;
     const double fit = std::min(room.width() / (area.width() * m_displayScale),
                                 room.height() / (area.height() * m_displayScale));
     setZoomPercent(std::clamp(static_cast<int>(std::floor(fit * 100.0)), kMinZoom, kMaxZoom));
@@ -229,6 +232,7 @@ void CTarnelViewWnd::resizeEvent(QResizeEvent* event) {
     if (atRight) h->setValue(h->maximum());
     if (atBottom) v->setValue(v->maximum());
     updateRulers();
+    if (m_fitPending) zoomToContent();
 }
 
 void CTarnelViewWnd::showEvent(QShowEvent* event) {

@@ -102,6 +102,7 @@ private:
     bool m_layoutChanged = true;  ///< recompute the scene at the next paint
     bool m_busyInZoom = false;    ///< suppresses nested zoom handling
     bool m_scrolledToOrigin = false;
+    bool m_fitPending = false;  ///< "Zoom to content" waits for a view large enough to fit into
     QTimer m_zoomTimer;
     QTimer m_redrawTimer;
     int m_renderCount = 0;

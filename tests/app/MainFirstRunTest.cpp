@@ -17,6 +17,7 @@
 #include "app/CGeneralTab.h"
 #include "app/CPlotterConfig.h"
 #include "app/CStatus.h"
+#include "app/CTarnelViewWnd.h"
 #include "app/MainWindowTestSupport.h"
 
 namespace sartovin::test {
@@ -167,12 +168,54 @@ TEST_P(MainFirstRunTest, TheWindowFitsALaptopScreenAndTheSizeFieldsTheirLargestV
         const QSize least = w.minimumSizeHint();
         EXPECT_LE(least.width(), 1366 - 16) << program;
         EXPECT_LE(least.height(), 768 - 48) << program;
+        // On such a screen Cut and Close lie inside the window.
+        w.resize(1366 - 16, 768 - 48);
+        QApplication::processEvents();
+        for (QPushButton* b : {w.cutButton(), w.findChild<QPushButton*>("close")}) {
+            ASSERT_NE(b, nullptr);
+            EXPECT_TRUE(w.rect().contains(QRect(b->mapTo(&w, QPoint(0, 0)), b->size()))) << program;
+        }
+        if (std::string(program) == "SartovinAIHP")
+            saveShot(&w, QStringLiteral("main-laptop-hobby-%1").arg(GetParam()));
         for (QLineEdit* e : w.generalTab()->findChildren<QLineEdit*>()) {
             if (!e->isVisibleTo(w.generalTab()) || qobject_cast<QAbstractSpinBox*>(e->parentWidget()))
                 continue;
             EXPECT_GE(e->minimumWidth(), e->fontMetrics().horizontalAdvance(QStringLiteral("50000.00")))
                 << program << " " << e->objectName().toStdString();
         }
+    }
+}
+
+TEST_P(MainFirstRunTest, ThePreviewOpensOnTheWholeJobAndZoomToContentFitsIt) {
+    for (const char* program : {"SartovinAI", "SartovinAIHP"}) {
+        SCOPED_TRACE(program);
+        MainWindowHarness h(program, GetParam(), SARTOVIN_SOURCE_DIR "/examples/stickers.qxj");
+        CTarnelWinCDlg& w = h.open();
+        ASSERT_TRUE(h.setUpResult);
+        w.resize(1240, 780);  // a desktop's window; the offscreen screen is smaller
+        QApplication::processEvents();
+        auto* view = qobject_cast<CTarnelViewWnd*>(w.preview());
+        ASSERT_NE(view, nullptr);
+        ASSERT_FALSE(view->jobAreaMm().isEmpty());
+        // The job with its margin of medium, in viewport pixels: inside the view, and filling it
+        // in one direction.
+        auto shown = [&] {
+            const QRectF area = view->jobAreaMm();
+            const double s = view->pixelsPerMm();
+            return QRectF(area.topLeft() * s + QPointF(view->contentOffset()), area.size() * s);
+        };
+        const QRectF port = QRectF(view->viewport()->rect()).adjusted(-2, -2, 2, 2);
+        EXPECT_TRUE(port.contains(shown())) << view->zoomPercent();
+        EXPECT_TRUE(shown().width() > port.width() / 2 || shown().height() > port.height() / 2)
+            << view->zoomPercent();
+        const int opening = view->zoomPercent();
+        saveShot(&w, QStringLiteral("preview-opening-%1-%2").arg(program).arg(GetParam()));
+
+        view->setZoomPercent(1000);
+        EXPECT_FALSE(port.contains(shown()));
+        view->zoomToContent();
+        EXPECT_EQ(view->zoomPercent(), opening);
+        EXPECT_TRUE(port.contains(shown()));
     }
 }
 
