@@ -40,6 +40,8 @@ bool jobOnMediumConfirmed(MainWindowModel& model, Interaction& ui, const Texts& 
 
 }  // namespace
 
+bool isGenericHpglCutter(const PlotterRecord& plotter) { return plotter.name.rfind("Generic HP-GL", 0) == 0; }
+
 std::string portLabel(const PlotterRecord& plotter) {
     if (plotter.portType == kPortUsbDevice) return "USB - " + plotter.usbGccName;
     return plotter.port;

@@ -33,6 +33,11 @@ struct CutCommandResult {
     std::string outcome;
 };
 
+/// True for the catalog's generic HP-GL cutter: it gets only the commands every HP-GL cutter takes
+/// (no set-up stroke, no speed, force, acceleration or offset commands, no maker's escape
+/// sequences), so the cutter's own settings apply, and nobody asks it the maker's questions.
+bool isGenericHpglCutter(const PlotterRecord& plotter);
+
 /// The plotter's connection as the user knows it: the queue, device or port name, or the USB
 /// cutter's model.
 std::string portLabel(const PlotterRecord& plotter);

@@ -184,7 +184,8 @@ bool DeviceSession::queryMedium(MainWindowModel& model, bool askForPort) {
 
 void DeviceSession::identifyCutter(MainWindowModel& model) {
     const PlotterRecord* plotter = model.currentPlotter();
-    if (m_startMode.isStandard() && plotter && DeviceDelivery::portPresent(*plotter))
+    if (m_startMode.isStandard() && plotter && DeviceDelivery::portPresent(*plotter) &&
+        !isGenericHpglCutter(*plotter))
         queryMedium(model, false);
 }
 

@@ -138,6 +138,17 @@ TEST_F(PlotCommandTest, APlotterNamePicksItsEditionAndTheJobOptionsChangeWhatIsC
     EXPECT_NE(cut({"--overcut", "1"}), plain);
 }
 
+TEST_F(PlotCommandTest, AGenericHpglCutterGetsOnlyCommonCommandsAndKeepsItsOwnSettings) {
+    auto r = plot(
+        {"--start-mode", "2", "--plotter", "Generic HP-GL cutter", "--speed", "20", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = readFile(out);
+    EXPECT_EQ(bytes.rfind("IN;SP1;PR;", 0), 0u) << bytes.substr(0, 40);
+    for (const char* maker : {"\x1b", "VS", "FS", "AS", "TO"})
+        EXPECT_EQ(bytes.find(maker), std::string::npos) << maker << " in " << bytes.substr(0, 80);
+    EXPECT_NE(bytes.find("PD"), std::string::npos);
+}
+
 TEST_F(PlotCommandTest, TheBundledExamplesCut) {
     for (const char* example : {"stickers.qxj", "lettering.qxj", "marks.qxj"}) {
         auto r = plot({"--start-mode", "2", "--output", out,
