@@ -1,5 +1,7 @@
 #include "app/CGeneralTab.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,7 +27,10 @@ int stepped(int value, int request) { return request < 0 ? value + 1 : (request 
 
 QLineEdit* CGeneralTab::addSizeEdit(SizeField field) {
     auto* e = new QLineEdit(this);
-    e->setMaximumWidth(90);
+    // Wide enough for the largest size the page shows: 50 m of medium, to the hundredth.
+    const int wide = e->fontMetrics().horizontalAdvance(QStringLiteral("50000.00")) + 14;
+    e->setMinimumWidth(wide);
+    e->setMaximumWidth(std::max(90, wide));
     connect(e, &QLineEdit::editingFinished, this, [this, e, field] {
         m_model.changeSizeText(field, fromQt(e->text()));
         done();

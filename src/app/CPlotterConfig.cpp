@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,11 +19,18 @@ CPlotterConfig::CPlotterConfig(const PlotterPortList& list, const Texts& texts, 
     m_group = new QGroupBox(uiText(texts, TextId::PortGroup), this);
     m_combo = new QComboBox(m_group);
     m_combo->setObjectName("portList");
-    for (const std::string& item : list.items()) m_combo->addItem(toQt(item));
+    for (int i = 0; i < static_cast<int>(list.items().size()); ++i)
+        m_combo->addItem(toQt(list.describeItem(i, texts)));
     int pre = list.preselected();
     m_combo->setCurrentIndex(pre >= 0 && pre < m_combo->count() ? pre : (m_combo->count() ? 0 : -1));
     auto* groupLayout = new QVBoxLayout(m_group);
     groupLayout->addWidget(m_combo);
+    if (list.noCutterFound()) {
+        m_noCutter = new QLabel(uiText(texts, TextId::NoCutterFound), m_group);
+        m_noCutter->setObjectName("noCutterFound");
+        m_noCutter->setWordWrap(true);
+        groupLayout->addWidget(m_noCutter);
+    }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName("okButton");
@@ -38,7 +46,7 @@ CPlotterConfig::CPlotterConfig(const PlotterPortList& list, const Texts& texts, 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_group);
     layout->addLayout(buttons);
-    setMinimumWidth(380);
+    setMinimumWidth(480);
 }
 
 void CPlotterConfig::accept() {

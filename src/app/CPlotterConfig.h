@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 
 namespace sartovin {
 
@@ -26,6 +27,8 @@ public:
     CPlotterConfig(const PlotterPortList& list, const Texts& texts, Store store, QWidget* parent = nullptr);
 
     QComboBox* list() const { return m_combo; }
+    /// The note that no cutter was found; null when one was.
+    QLabel* noCutterNote() const { return m_noCutter; }
 
     void accept() override;
 
@@ -34,6 +37,7 @@ private:
     Store m_store;
     QComboBox* m_combo = nullptr;
     QGroupBox* m_group = nullptr;
+    QLabel* m_noCutter = nullptr;
 };
 
 }  // namespace sartovin

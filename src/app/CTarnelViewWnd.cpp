@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/PreviewPainter.h"
@@ -22,6 +24,7 @@ constexpr double kMarginMm = 5.0;
 constexpr int kRulerUnits = 2540;
 constexpr double kRulerUnitsPerInch = 254.0;
 constexpr int kZoomCoalesceMs = 100;
+constexpr int kLeastFitRoom = 100;  // pixels; a smaller view would fit the job at a useless zoom
 
 }  // namespace
 
@@ -132,6 +135,50 @@ void CTarnelViewWnd::zoomRequested(int percent) {
     m_busyInZoom = false;
 }
 
+QRectF CTarnelViewWnd::jobAreaMm() const {
+    if (m_job == nullptr || m_layout == nullptr || m_scene.cells.empty()) return {};
+    // The origin (the right corner of the front medium edge) in content millimetres; copies lie
+    // to its left and behind it.
+    const double originX = kMarginMm + m_scene.extentAcross();
+    const double originY = kMarginMm + m_scene.extentAlong();
+    QRectF area;
+    for (const PreviewCell& c : m_scene.cells) {
+        const double right = originX - m_scene.cellRight(c);
+        const double front = originY - m_scene.cellFront(c);
+        area |=
+            QRectF(QPointF(right - m_scene.copyWidth(), front - m_scene.copyLength()), QPointF(right, front));
+    }
+    if (area.isEmpty()) return {};
+    // Some medium around the job shows where it lies.
+    const double margin = std::max(10.0, 0.08 * std::max(area.width(), area.height()));
+    area.adjust(-margin, -margin, margin, margin);
+    const QRectF content(0, 0, m_scene.extentAcross() + 2 * kMarginMm, m_scene.extentAlong() + 2 * kMarginMm);
+    return area.intersected(content);
+}
+
+void CTarnelViewWnd::zoomToContent() {
+    if (m_layoutChanged) computeScene();
+    const QRectF area = jobAreaMm();
+    if (area.isEmpty() || !(m_displayScale > 0)) {
+        COXScrollWnd::zoomToContent();
+        return;
+    }
+    // The room the view has once the rulers and both scroll bars take theirs.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QSize room =
+        maximumViewportSize() - QSize(COXRulerBar::kThickness + bar, COXRulerBar::kThickness + bar);
+    // A view not laid out yet (or squeezed to a sliver) fits once it has room.
+    m_fitPending = room.width() < kLeastFitRoom || room.height() < kLeastFitRoom;
+    if (m_fitPending) return;
+    const double fit = std::min(room.width() / (area.width() * m_displayScale),
+                                room.height() / (area.height() * m_displayScale));
+    setZoomPercent(std::clamp(static_cast<int>(std::floor(fit * 100.0)), kMinZoom, kMaxZoom));
+    m_scrolledToOrigin = true;
+    const double s = pixelsPerMm();
+    scrollContentPointTo(area.center() * s, QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0));
+    updateRulers();
+}
+
 void CTarnelViewWnd::requestRedraw(int delayMs) { m_redrawTimer.start(std::max(0, delayMs)); }
 
 void CTarnelViewWnd::updateRulers() {
@@ -185,6 +232,7 @@ void CTarnelViewWnd::resizeEvent(QResizeEvent* event) {
     if (atRight) h->setValue(h->maximum());
     if (atBottom) v->setValue(v->maximum());
     updateRulers();
+    if (m_fitPending) zoomToContent();
 }
 
 void CTarnelViewWnd::showEvent(QShowEvent* event) {

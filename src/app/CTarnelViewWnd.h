@@ -47,6 +47,14 @@ public:
     /// Pixels per millimetre at the current zoom.
     double pixelsPerMm() const { return m_displayScale * zoomPercent() / 100.0; }
 
+    /// "Zoom to content": the zoom at which every copy of the job, with some of the medium
+    /// around it, fills the view, scrolled so that the job lies in its middle. Without a job the
+    /// whole content is fitted.
+    void zoomToContent() override;
+    /// The copies of the job and a margin of medium around them, in millimetres from the top left
+    /// corner of the content; empty without a job or copies.
+    QRectF jobAreaMm() const;
+
     /// The scene last computed, and where the plotter origin lies in viewport pixels.
     const PreviewScene& scene() const { return m_scene; }
     QPointF originInViewport() const;
@@ -94,6 +102,7 @@ private:
     bool m_layoutChanged = true;  ///< recompute the scene at the next paint
     bool m_busyInZoom = false;    ///< suppresses nested zoom handling
     bool m_scrolledToOrigin = false;
+    bool m_fitPending = false;  ///< "Zoom to content" waits for a view large enough to fit into
     QTimer m_zoomTimer;
     QTimer m_redrawTimer;
     int m_renderCount = 0;

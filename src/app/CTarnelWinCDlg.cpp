@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
@@ -88,6 +89,8 @@ CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& u
 CTarnelWinCDlg::~CTarnelWinCDlg() {
     m_previewTimer.stop();
     m_chooseCutterTimer.stop();
+    // Removing the pages changes the current page; nothing may ask the cutter any more.
+    if (m_tabs) m_tabs->disconnect(this);
     delete m_tabs;
     m_tabs = nullptr;
     // The preview draws from the model's pages as well.
@@ -174,7 +177,12 @@ void CTarnelWinCDlg::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(middle, 1);
     layout->addLayout(bottom);
-    resize(1240, 780);
+    // The window's size, within the screen's free area (a laptop's 1366 x 768 keeps Cut and Close
+    // in view); the frame and a panel take their share.
+    QSize size(1240, 780);
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size() - QSize(16, 48)).expandedTo(minimumSizeHint());
+    resize(size);
 
     connect(m_plotterList, qOverload<int>(&QComboBox::activated), this, &CTarnelWinCDlg::selectPlotter);
     connect(m_mediaList, qOverload<int>(&QComboBox::activated), this, &CTarnelWinCDlg::selectMedium);
@@ -219,7 +227,10 @@ bool CTarnelWinCDlg::setUp() {
     }
     m_previewFrame->layout()->addWidget(m_preview.widget);
     // 8. The status window with the start-up progress.
-    if (!m_status) m_status = new CStatus(this);
+    if (!m_status) {
+        m_status = new CStatus(this);
+        m_status->cancelButton()->setText(uiText(m_texts, TextId::CancelButton));
+    }
     m_status->setText(std::string("....\n") + m_texts.text(TextId::Starting));
     m_status->setRange(0, kStartupSteps);
     m_status->setPosition(0);
@@ -254,10 +265,14 @@ bool CTarnelWinCDlg::setUp() {
 bool CTarnelWinCDlg::importJob() {
     HostImportHooks hooks;
     hooks.hintDialog = [this](const std::string& text) {
+        // The status window stays on top: the hint must not open behind it.
+        const bool statusShown = m_status->isVisible();
+        m_status->hide();
         CInkscapeStart hint(text, m_texts, this);
         InkscapeHintAnswer answer;
         answer.proceed = hint.exec() == QDialog::Accepted;
         answer.hideAgain = hint.hideAgain();
+        if (statusShown) m_status->showCentred();
         return answer;
     };
     hooks.showText = [this](const std::string& text) {
@@ -318,6 +333,10 @@ void CTarnelWinCDlg::createPages() {
     m_preview.setSources(&m_model->layout(), &m_model->options(), &m_model->job(), &m_model->jobState(),
                          m_app.startMode);
     m_preview.updateLayout();
+    // The preview opens on the whole job on its medium; the window's layout is settled first so
+    // the view knows its size.
+    if (layout()) layout()->activate();
+    m_preview.showWholeJob();
     refreshPages();
 }
 
@@ -490,6 +509,8 @@ void CTarnelWinCDlg::cut() {
         runCutCommand(*m_model, *m_devices, context, m_status, m_plotStream, result);
     }
     showPortState();
+    // Every run that reached the port ends with what the cutter got, where the port is shown.
+    if (result.started) m_statusText->setText(toQt(result.outcome));
     if (result.started && !m_previewTimer.isActive()) restartPreviewTimer(kAfterPlotRedrawMs);
 }
 

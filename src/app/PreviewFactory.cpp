@@ -15,6 +15,7 @@ PreviewHandle createPreview(QWidget* parent) {
                           StartMode startMode) { view->setSources(layout, options, job, state, startMode); };
     h.updateLayout = [view] { view->updateLayout(); };
     h.requestRedraw = [view](int delayMs) { view->requestRedraw(delayMs); };
+    h.showWholeJob = [view] { view->zoomToContent(); };
     return h;
 }
 

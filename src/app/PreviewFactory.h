@@ -22,6 +22,8 @@ struct PreviewHandle {
         setSources;
     std::function<void()> updateLayout;
     std::function<void(int delayMs)> requestRedraw;
+    /// Shows the whole job on its medium ("Zoom to content").
+    std::function<void()> showWholeJob;
 };
 
 /// Creates the preview as a child of `parent` (window text "Layout"); its widget is null when it

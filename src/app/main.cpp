@@ -9,6 +9,7 @@
 
 #include "app/CMarksSettingsDlg.h"
 #include "app/CTarnelWinCDlg.h"
+#include "app/DrawingChooser.h"
 #include "app/QtInteraction.h"
 #include "base/CTarnelWinCApp.h"
 #include "base/Settings.h"
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
     ui.setTexts(&texts);
 
     if (app.startMode.isMarksVariant()) return runMarksWindow(app, texts, ui);
+    // Started from the applications menu without a drawing: the user picks one; no choice, no run.
+    if (needsDrawingChoice(app) && !chooseDrawing(app, texts, nullptr)) return 0;
 
     SystemDeviceServices system;
     CTarnelWinCDlg window(app, texts, ui, system.services());

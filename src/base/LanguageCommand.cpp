@@ -6,8 +6,9 @@
 namespace sartovin {
 
 void runLanguageCommand(CTarnelWinCApp& app, Texts& texts, Interaction& ui) {
-    // The dialog opens with its first entry selected, whatever the current language is.
-    int index = ui.chooseFromList(kLanguageDialogTitle, {"Deutsch", "English", "France"}, 0);
+    // The dialog opens on the language the window speaks.
+    const int current = app.languageId == 1000 ? 0 : (app.languageId == 3000 ? 2 : 1);
+    int index = ui.chooseFromList(kLanguageDialogTitle, {"Deutsch", "English", "France"}, current);
     applyLanguageIndex(app, texts, ui, index);
 }
 

@@ -288,6 +288,16 @@ enum class TextId : int {
 
     // SVG import without Inkscape
     SvgTextNeedsInkscape = 490,
+
+    // Outcome of a cut, connections found, start-up
+    CutSentBytes = 491,    ///< %s bytes, %s the port
+    CutNothingSent = 492,  ///< %s the port
+    PortKindSerial = 493,
+    PortKindUsbCutter = 494,
+    PortKindQueue = 495,
+    NoCutterFound = 496,
+    CutterNotAnswering = 497,  ///< %s the port
+    ChooseDrawing = 498,
 };
 
 /// The id `offset` places after `first`, for the texts that form a list (positions, rotations,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "base/Settings.h"
 #include "base/StartMode.h"
@@ -44,6 +45,41 @@ bool takeBatchOptions(Args& args, BatchOptions& o, bool cuttingValues, const cha
         ok = takeNumber(args, "--speed", o.speed, command) && takeNumber(args, "--force", o.force, command) &&
              takeNumber(args, "--repeat", o.repeat, command) &&
              takeNumber(args, "--resolution", o.resolution, command);
+    // A count below one is a mistake, not something to round up silently.
+    const std::pair<const char*, std::optional<int>*> counts[] = {
+        {"--columns", &o.columns}, {"--rows", &o.rows}, {"--repeat", &o.repeat}};
+    for (auto [name, value] : counts)
+        if (ok && *value && **value < 1) {
+            std::fprintf(stderr, "sartovin %s: %s wants a count of 1 or more, not %d\n", command, name,
+                         **value);
+            ok = false;
+        }
+    std::string rotation;
+    if (ok && takeOption(args, "--rotate", rotation)) {
+        const char* names[] = {"none", "right", "left", "180"};
+        for (int i = 0; i < 4; ++i)
+            if (rotation == names[i]) o.rotation = i;
+        if (!o.rotation) {
+            std::fprintf(stderr, "sartovin %s: --rotate wants none, right, left or 180, not '%s'\n", command,
+                         rotation.c_str());
+            ok = false;
+        }
+    }
+    if (takeFlag(args, "--mirror")) o.mirror = true;
+    if (takeFlag(args, "--no-mirror")) o.mirror = false;
+    if (ok) {
+        ok = takeDecimal(args, "--weeding-frame", o.weedingFrame, command) &&
+             takeDecimal(args, "--overcut", o.overcut, command);
+        if (ok && o.weedingFrame && (*o.weedingFrame < 0 || *o.weedingFrame > 100)) {
+            std::fprintf(stderr, "sartovin %s: --weeding-frame wants 0 to 100 mm, not %g\n", command,
+                         *o.weedingFrame);
+            ok = false;
+        }
+        if (ok && o.overcut && (*o.overcut < 0 || *o.overcut > 1)) {
+            std::fprintf(stderr, "sartovin %s: --overcut wants 0 to 1 mm, not %g\n", command, *o.overcut);
+            ok = false;
+        }
+    }
     return ok;
 }
 
@@ -110,8 +146,23 @@ int BatchRun::setUp(const BatchOptions& o, const std::string& input, bool identi
     if (o.speed) noteClamped("speed", *o.speed, options.setInt(OptionField::Speed, *o.speed));
     if (o.force) noteClamped("force", *o.force, options.setInt(OptionField::Force, *o.force));
     if (o.repeat) noteClamped("repeat count", *o.repeat, options.setInt(OptionField::RepeatCount, *o.repeat));
+    if (o.weedingFrame) {
+        options.setGridOn(*o.weedingFrame > 0);
+        if (*o.weedingFrame > 0)
+            noteClamped(
+                "weeding frame distance", std::round(*o.weedingFrame),
+                options.setInt(OptionField::GridDistance, static_cast<int>(std::lround(*o.weedingFrame))));
+    }
+    if (o.overcut) {
+        // The overcut is kept in tenths of a millimetre.
+        const int tenths = static_cast<int>(std::lround(*o.overcut * 10));
+        options.setOvercutOn(tenths > 0);
+        if (tenths > 0) options.setInt(OptionField::Overcut, tenths);
+    }
 
     LayoutModel& layout = model->layout();
+    if (o.mirror) layout.setMirror(*o.mirror);
+    if (o.rotation) layout.setRotation(*o.rotation);
     if (o.widthPercent && o.heightPercent) layout.setProportional(false);
     if (o.widthPercent && !layout.changeSize(SizeField::WidthPercent, *o.widthPercent))
         std::fprintf(stderr, "sartovin %s: a width of %g %% does not fit; the size stays\n", command(),

@@ -16,6 +16,10 @@ struct BatchOptions {
     std::string medium;
     std::optional<int> speed, force, repeat, columns, rows, right, front;
     std::optional<double> widthPercent, heightPercent;
+    std::optional<int> rotation;         ///< --rotate: 0 none, 1 right, 2 left, 3 180
+    std::optional<bool> mirror;          ///< --mirror / --no-mirror
+    std::optional<double> weedingFrame;  ///< --weeding-frame MM (0: off)
+    std::optional<double> overcut;       ///< --overcut MM (0: off)
     bool noInkscape = false;
     bool invert = false;            ///< laser edition: the layout's invert switch
     std::optional<int> resolution;  ///< laser edition: dots per inch instead of the definition file's

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "base/Startup.h"
@@ -43,6 +44,16 @@ bool takeFlag(Args& args, const std::string& name) {
     return false;
 }
 
+bool reportUnknownOptions(const Args& args, const char* command) {
+    bool any = false;
+    for (const std::string& a : args)
+        if (a.size() > 1 && a[0] == '-') {
+            std::fprintf(stderr, "sartovin %s: unknown option '%s'\n", command, a.c_str());
+            any = true;
+        }
+    return any;
+}
+
 bool parseInt(const std::string& text, int& value) {
     if (text.empty()) return false;
     errno = 0;
@@ -54,7 +65,10 @@ bool parseInt(const std::string& text, int& value) {
 }
 
 int choosePort(Interaction& ui, const Texts& texts, const PlotterPortList& list) {
-    return ui.chooseFromList(texts.text(TextId::PortConfigurationTitle), list.items(), list.preselected());
+    std::vector<std::string> shown;
+    for (int i = 0; i < static_cast<int>(list.items().size()); ++i)
+        shown.push_back(list.describeItem(i, texts));
+    return ui.chooseFromList(texts.text(TextId::PortConfigurationTitle), shown, list.preselected());
 }
 
 std::string describePort(const PlotterRecord& plotter) {

@@ -22,6 +22,9 @@ void startupForCommand(CTarnelWinCApp& app, const std::string& programPath, Inte
 bool takeOption(Args& args, const std::string& name, std::string& value);
 /// Takes a flag "--name" from `args`; true when present.
 bool takeFlag(Args& args, const std::string& name);
+/// Says "sartovin COMMAND: unknown option 'X'" on stderr for every argument left in `args` that
+/// looks like an option ("-" alone names standard input); true when there was one.
+bool reportUnknownOptions(const Args& args, const char* command);
 /// Parses a whole decimal integer; false for anything else.
 bool parseInt(const std::string& text, int& value);
 

@@ -102,6 +102,19 @@ int CommandSetup::setUp(const CommonOptions& o, SettingsUse settings) {
     }
     if (!o.plotter.empty()) {
         int index = model->plotters().indexOf(o.plotter);
+        if (index < 0 && !o.startMode) {
+            // A plotter that another edition drives picks that edition, as its program name would.
+            if (std::optional<int> mode = editionDriving(
+                    o.plotter, folderOf(o.programPath.empty() ? executablePath() : o.programPath))) {
+                m_devices.reset();
+                model.reset();
+                if (!m_settingsCopy.empty()) removeFile(m_settingsCopy);
+                m_settingsCopy.clear();
+                CommonOptions other = o;
+                other.startMode = *mode;
+                return setUp(other, settings);
+            }
+        }
         if (index < 0) {
             std::fprintf(stderr, "sartovin %s: no plotter named '%s'; the catalog has:\n", m_command,
                          o.plotter.c_str());
@@ -111,6 +124,19 @@ int CommandSetup::setUp(const CommonOptions& o, SettingsUse settings) {
         model->selectPlotter(index);
     }
     return 0;
+}
+
+std::optional<int> CommandSetup::editionDriving(const std::string& plotter, const std::string& folder) {
+    // One program of each edition; the host does not matter for the catalog.
+    for (int mode : {2, 11, 21}) {
+        if (StartMode(mode).edition() == app.startMode.edition()) continue;
+        CTarnelWinCApp other;
+        startupForCommand(other, folder + programNameForStartMode(mode), ui);
+        Texts otherTexts(other.dataFolder, other.languageId);
+        MainWindowModel catalog(other, ui, otherTexts, other.iniPath);
+        if (catalog.loadPlotters() && catalog.plotters().indexOf(plotter) >= 0) return mode;
+    }
+    return std::nullopt;
 }
 
 DeviceSession& CommandSetup::devices() {

@@ -78,6 +78,10 @@ public:
     std::unique_ptr<MainWindowModel> model;
 
 private:
+    /// The start mode (2, 11 or 21) of another edition whose catalog lists `plotter`, looking for
+    /// its programs in `folder`; none when no other edition drives it.
+    std::optional<int> editionDriving(const std::string& plotter, const std::string& folder);
+
     const char* m_command;
     std::string m_settingsCopy;
     UniqueFd m_settingsCopyHeld;  // keeps other runs from taking the copy for an abandoned one

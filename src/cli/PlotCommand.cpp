@@ -25,11 +25,17 @@ const char* kPlotUsage =
     "usage: sartovin plot [OPTIONS] INPUT\n"
     "  --start-mode N          edition and host (default: decided by the program name; the drawing\n"
     "                          kind is then decided by the file)\n"
-    "  --plotter NAME          plotter of the catalog     --medium NAME   medium of that plotter\n"
+    "  --plotter NAME          plotter of any catalog (it picks its edition unless --start-mode is\n"
+    "                          given)                   --medium NAME   medium of that plotter\n"
     "  --speed N  --force N  --repeat N                   cutting parameters (clamped to the plotter)\n"
     "  --columns N  --rows N                              copies side by side / one behind the other\n"
+    "                                                     (1 or more)\n"
     "  --position-right MM  --position-front MM           manual position on the medium\n"
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
+    "  --rotate none|right|left|180                       turn the job on the medium\n"
+    "  --mirror  --no-mirror   cut the job mirrored (heat-transfer vinyl is cut from its back)\n"
+    "  --weeding-frame MM      a frame MM around every copy to weed along (0: none; up to 100)\n"
+    "  --overcut MM            cut closed shapes MM beyond their start (0: none; up to 1)\n"
     "  --invert                laser edition: the objects are engraved instead of the copy around them\n"
     "  --resolution DPI        laser edition: engrave at 1000, 760, 500, 250 or 125 dots per inch (a\n"
     "                          value between them takes the next lower one) instead of the resolution\n"
@@ -63,6 +69,7 @@ int runPlotCommand(Args args) {
     std::string output = target.file.value_or(std::string());
     bool quiet = takeFlag(args, "--quiet");
     if (args.size() != 1 || args[0].empty() || (args[0][0] == '-' && args[0] != "-")) {
+        reportUnknownOptions(args, "plot");
         std::fputs(kPlotUsage, stderr);
         return 2;
     }

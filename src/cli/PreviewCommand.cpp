@@ -34,10 +34,12 @@ const char* kPreviewUsage =
     "  --scale PX_PER_MM       pixels per millimetre of the medium (default 4, 0.1 to 50)\n"
     "  --start-mode N          edition and host (default: decided by the program name; the drawing\n"
     "                          kind is then decided by the file)\n"
-    "  --plotter NAME          plotter of the catalog     --medium NAME   medium of that plotter\n"
+    "  --plotter NAME          plotter of any catalog (it picks its edition unless --start-mode is\n"
+    "                          given)                   --medium NAME   medium of that plotter\n"
     "  --columns N  --rows N                              copies side by side / one behind the other\n"
     "  --position-right MM  --position-front MM           manual position on the medium\n"
     "  --width-percent P  --height-percent P              job size (proportional unless both are given)\n"
+    "  --rotate none|right|left|180  --mirror  --weeding-frame MM  --overcut MM   as for 'plot'\n"
     "  --svg-converter WHICH   who turns an SVG drawing into paths: auto (ours, Inkscape for text),\n"
     "                          own or inkscape (default: the setting SvgConverter, else auto)\n"
     "  --no-inkscape           the same as --svg-converter own\n"
@@ -73,6 +75,7 @@ int runPreviewCommand(Args args) {
     bool hasPng = takeOption(args, "--png", png);
     takeOption(args, "--scale", scaleText);
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-' || !hasPng || png.empty()) {
+        reportUnknownOptions(args, "preview");
         std::fputs(kPreviewUsage, stderr);
         return 2;
     }

@@ -52,6 +52,7 @@ const char* kUsage =
     "                                  draw the registration marks around the drawing IN.svg (or\n"
     "                                  remove them) as the plug-in does, into OUT.svg\n"
     "  help                            show this text\n"
+    "  --version                       print the version\n"
     "\n"
     "The program path decides the edition and host, as the installed program names do\n"
     "(SartovinAI, SartovinAIHP, SartovinLCAI, QXPassermarkenAI, ...).\n";
@@ -64,6 +65,10 @@ int main(int argc, char** argv) {
         !std::strcmp(argv[1], "help")) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
+    }
+    if (!std::strcmp(argv[1], "--version")) {
+        std::printf("sartovin %s\n", SARTOVIN_VERSION);
+        return 0;
     }
     std::string command = argv[1];
     Args args(argv + 2, argv + argc);

@@ -27,7 +27,12 @@ PortSources gatherPortSources(StartMode startMode, const UsbDeviceList& usbDevic
         s.comPorts = listSerialPorts(sysRoot, devRoot);
     }
     if (!startMode.isHobby())
-        for (const auto& p : spooler.printers()) s.printers.push_back(p.name);
+        for (const auto& p : spooler.printers()) {
+            s.printers.push_back(p.name);
+            std::string details = p.description;
+            if (!p.deviceUri.empty()) details += (details.empty() ? "" : ", ") + p.deviceUri;
+            s.printerDetails.push_back(details);
+        }
     return s;
 }
 
@@ -46,6 +51,7 @@ PlotterPortList::PlotterPortList(StartMode startMode, const std::string& storedP
             bool match = isStoredUsbDevice(e, storedUsbName);
             add(e.modelName.empty() ? e.portName : "USB - " + e.modelName, match);
             m_usbStoredNames.push_back(storedUsbDeviceName(e));
+            m_usbDevicePaths.push_back(e.devicePath);
             usbFound = usbFound || match;
         }
         if (startMode.isStandard()) {
@@ -67,9 +73,11 @@ PlotterPortList::PlotterPortList(StartMode startMode, const std::string& storedP
 
     if (!startMode.isHobby()) {
         bool printerPreselected = false;
-        for (const auto& name : sources.printers) {
+        for (std::size_t i = 0; i < sources.printers.size(); ++i) {
+            const std::string& name = sources.printers[i];
             bool match = !storedPort.empty() && name == storedPort && !usbFound && !printerPreselected;
             add(name, match);
+            m_printerDetails.push_back(i < sources.printerDetails.size() ? sources.printerDetails[i] : "");
             printerPreselected = printerPreselected || match;
         }
         if (startMode.isLaser() && m_preselected < 0) {
@@ -95,7 +103,9 @@ PlotterPortList::Opening PlotterPortList::opening() const {
     if (m_startMode.isLaser())
         return m_storedPort.empty() && valid ? Opening::StoreAtOnce : Opening::WaitForUser;
     if (valid) return Opening::WaitForUser;
-    if (m_items.size() == 1) return Opening::StoreAtOnce;
+    // A serial device is listed whether or not anything is attached to it (nearly every PC has
+    // one): only the user can confirm that the cutter hangs there.
+    if (m_items.size() == 1) return isSerialItem(0) ? Opening::WaitForUser : Opening::StoreAtOnce;
     if (m_items.empty()) return Opening::Cancel;
     return Opening::WaitForUser;
 }
@@ -125,6 +135,32 @@ PlotterPortList::Choice PlotterPortList::choiceFor(int index) const {
         c.port = text;
     }
     return c;
+}
+
+std::string PlotterPortList::describeItem(int index, const Texts& texts) const {
+    if (index < 0 || index >= static_cast<int>(m_items.size())) return {};
+    const std::string& name = m_items[index];
+    std::string kind;
+    std::string details;
+    if (index < static_cast<int>(m_usbDevicePaths.size())) {
+        kind = texts.text(TextId::PortKindUsbCutter);
+        details = m_usbDevicePaths[index];
+    } else if (index <= m_lastUsbIndex) {
+        kind = texts.text(TextId::PortKindUsbCutter);
+    } else if (index <= m_lastComIndex) {
+        kind = texts.text(TextId::PortKindSerial);
+    } else {
+        kind = texts.text(TextId::PortKindQueue);
+        const std::size_t printer = static_cast<std::size_t>(index - m_lastComIndex - 1);
+        if (printer < m_printerDetails.size()) details = m_printerDetails[printer];
+    }
+    return name + "  \u2014  " + kind + (details.empty() ? "" : " (" + details + ")");
+}
+
+bool PlotterPortList::noCutterFound() const {
+    for (int i = 0; i < static_cast<int>(m_items.size()); ++i)
+        if (!isSerialItem(i)) return false;
+    return true;
 }
 
 bool storePortChoice(const PlotterPortList::Choice& choice, const std::string& plotterName,

@@ -27,8 +27,10 @@ struct PortSources {
     std::vector<int> openableGccPorts;
     /// A 32-bit program on a 64-bit system lists no GCC USB port; never the case here.
     bool emulated32On64 = false;
-    std::vector<std::string> comPorts;            ///< serial device paths
-    std::vector<std::string> printers;            ///< printer names
+    std::vector<std::string> comPorts;  ///< serial device paths
+    std::vector<std::string> printers;  ///< printer names
+    /// What each of `printers` is, in the same order (description and device); may be shorter.
+    std::vector<std::string> printerDetails;
     std::vector<std::string> printerConnections;  ///< connected network printers (standard edition)
 };
 
@@ -64,16 +66,25 @@ public:
     int preselected() const { return m_preselected; }
     int lastUsbIndex() const { return m_lastUsbIndex; }
     int lastComIndex() const { return m_lastComIndex; }
+    /// True when item `index` is a serial device.
+    bool isSerialItem(int index) const { return index > m_lastUsbIndex && index <= m_lastComIndex; }
 
     /// The hobby edition cancels an empty list; the laser edition stores a preselected printer
     /// at once when no port was stored; the standard and hobby editions store a single item at
-    /// once and cancel an empty list when nothing is preselected; otherwise the user chooses.
+    /// once (unless it is a serial device, which the user must confirm) and cancel an empty list
+    /// when nothing is preselected; otherwise the user chooses.
     Opening opening() const;
     /// The item to store when opening() says StoreAtOnce (the preselection, else the only item).
     int itemToStoreAtOnce() const;
 
     /// What item `index` (0 .. items().size() - 1) stores.
     Choice choiceFor(int index) const;
+
+    /// How item `index` is shown: its name, what kind of connection it is, and what is known of
+    /// it (the USB cutter's device node, the queue's description and device).
+    std::string describeItem(int index, const Texts& texts) const;
+    /// True when the list holds no USB cutter, GCC USB port or queue: no cutter was found.
+    bool noCutterFound() const;
 
 private:
     void add(const std::string& text, bool preselect);
@@ -82,6 +93,8 @@ private:
     std::string m_storedPort;
     std::vector<std::string> m_items;
     std::vector<std::string> m_usbStoredNames;
+    std::vector<std::string> m_usbDevicePaths;
+    std::vector<std::string> m_printerDetails;  ///< per item after the last serial device
     int m_preselected = -1;
     int m_lastUsbIndex = -1;
     int m_lastComIndex = -1;

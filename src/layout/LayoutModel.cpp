@@ -52,10 +52,15 @@ CopyRoom LayoutModel::copyRoom() const {
 void LayoutModel::setPlotter(const PlotterRecord& plotter) {
     m_plotter = plotter;
     if (!m_open) return;
-    int w = clampToLimits(m_mediumWidth, m_plotter.minMediaWidth, m_plotter.maxMediaWidth);
-    int h = clampToLimits(m_mediumHeight, m_plotter.minMediaHeight, m_plotter.maxMediaHeight);
-    if (w != m_mediumWidth) m_settings.setMediumWidth(w);
-    if (h != m_mediumHeight) m_settings.setMediumHeight(h);
+    // A size nobody stored is the plotter's own, as at opening: it follows the new plotter.
+    const bool widthStored = m_settings.mediumWidth(-1) >= 0;
+    const bool heightStored = m_settings.mediumHeight(-1) >= 0;
+    int w = clampToLimits(widthStored ? m_mediumWidth : m_plotter.maxMediaWidth, m_plotter.minMediaWidth,
+                          m_plotter.maxMediaWidth);
+    int h = clampToLimits(heightStored ? m_mediumHeight : m_plotter.maxMediaHeight, m_plotter.minMediaHeight,
+                          m_plotter.maxMediaHeight);
+    if (widthStored && w != m_mediumWidth) m_settings.setMediumWidth(w);
+    if (heightStored && h != m_mediumHeight) m_settings.setMediumHeight(h);
     applyMediumWidth(w);
     applyMediumHeight(h);
     // The format list depends on the plotter's name: keep the stored entry only when it exists.

@@ -64,6 +64,7 @@ std::vector<PrinterInfo> readPrinters(http_t* http) {
             PrinterInfo p;
             p.name = dests[i].name;
             p.deviceUri = optionOf(dests[i], "device-uri");
+            p.description = optionOf(dests[i], "printer-info");
             std::string accepting = optionOf(dests[i], "printer-is-accepting-jobs");
             p.accepting = !(accepting == "false" || accepting == "0");
             p.stopped = optionOf(dests[i], "printer-state") == "5";  // IPP printer-state "stopped"
@@ -80,8 +81,7 @@ std::vector<PrinterInfo> readPrinters(http_t* http) {
 
 class CupsPrinter : public PrinterHandle {
 public:
-    CupsPrinter(Connection http, PrinterInfo info)
-        : m_connection(std::move(http)), m_info(std::move(info)) {}
+    CupsPrinter(Connection http, PrinterInfo info) : m_connection(std::move(http)), m_info(std::move(info)) {}
     ~CupsPrinter() override {
         // A job whose document never ended is withdrawn; the connection closes with the object.
         if (m_jobId > 0 && !m_ended) cupsCancelJob2(m_connection.get(), m_info.name.c_str(), m_jobId, 0);
@@ -91,8 +91,8 @@ public:
         if (m_jobId > 0 || m_info.stopped || !m_info.accepting) return false;
         m_jobId = cupsCreateJob(m_connection.get(), m_info.name.c_str(), documentName.c_str(), 0, nullptr);
         if (m_jobId <= 0) return false;
-        if (cupsStartDocument(m_connection.get(), m_info.name.c_str(), m_jobId, documentName.c_str(), CUPS_FORMAT_RAW,
-                              1) != HTTP_STATUS_CONTINUE) {
+        if (cupsStartDocument(m_connection.get(), m_info.name.c_str(), m_jobId, documentName.c_str(),
+                              CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
             // The job exists but no document will follow: end the request, withdraw the job.
             cupsFinishDocument(m_connection.get(), m_info.name.c_str());
             cupsCancelJob2(m_connection.get(), m_info.name.c_str(), m_jobId, 0);

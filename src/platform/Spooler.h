@@ -11,11 +11,12 @@
 namespace sartovin {
 
 struct PrinterInfo {
-    std::string name;       ///< the queue name
-    std::string deviceUri;  ///< where the queue sends its jobs ("usb://GCC/Jaguar%20V?serial=1")
-    std::string portName;   ///< the port name derived from the device URI (printerPortName)
-    bool accepting = true;  ///< the queue accepts jobs
-    bool stopped = false;   ///< the queue is stopped (jobs would wait without end)
+    std::string name;         ///< the queue name
+    std::string deviceUri;    ///< where the queue sends its jobs ("usb://GCC/Jaguar%20V?serial=1")
+    std::string portName;     ///< the port name derived from the device URI (printerPortName)
+    std::string description;  ///< what the administrator called it ("printer-info"); may be empty
+    bool accepting = true;    ///< the queue accepts jobs
+    bool stopped = false;     ///< the queue is stopped (jobs would wait without end)
 };
 
 class Spooler {

@@ -32,6 +32,13 @@ bool jobOnMediumConfirmed(MainWindowModel& model, Interaction& ui, const Texts& 
 
 }  // namespace
 
+bool isGenericHpglCutter(const PlotterRecord& plotter) { return plotter.name.rfind("Generic HP-GL", 0) == 0; }
+
+std::string portLabel(const PlotterRecord& plotter) {
+    if (plotter.portType == kPortUsbDevice) return "USB - " + plotter.usbGccName;
+    return plotter.port;
+}
+
 bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& context,
                    DeliveryStatus* status, std::string& plotStream, CutCommandResult& result) {
     result = CutCommandResult{};
@@ -72,6 +79,9 @@ bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& 
     result.run = model.generate(
         runContext,
         [&](const std::string& bytes) {
+            // Generation hid the status window after its last pass; the delivery's text belongs
+            // in it while the bytes go out.
+            if (status) progress.show();
             if (!delivery.deliverGroupBytes(bytes)) return false;
             result.bytesSent += bytes.size();
             return true;
@@ -82,6 +92,10 @@ bool runCutCommand(MainWindowModel& model, DeviceSession& devices, PlotContext& 
     // hides the status window here.
     progress.hide();
     ui.pump();
+    const std::string port = portLabel(*model.currentPlotter());
+    result.outcome = result.bytesSent > 0 ? context.texts.format(TextId::CutSentBytes,
+                                                                 {std::to_string(result.bytesSent), port})
+                                          : context.texts.format(TextId::CutNothingSent, {port});
     return !result.run.sinkFailed;
 }
 

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "catalog/PlotterRecord.h"
 #include "device/DeliveryStatus.h"
 #include "plot/PlotContext.h"
 #include "plot/PlotRun.h"
@@ -24,7 +25,19 @@ struct CutCommandResult {
     bool noPort = false;        ///< stopped with text 307 / 389
     std::size_t bytesSent = 0;  ///< bytes of the groups the device (or the sink) took
     PlotRunResult run;
+    /// For a run that started: what reached the cutter, in the user's language ("N bytes sent to
+    /// <port>", or that nothing was sent there).
+    std::string outcome;
 };
+
+/// True for the catalog's generic HP-GL cutter: it gets only the commands every HP-GL cutter takes
+/// (no set-up stroke, no speed, force, acceleration or offset commands, no maker's escape
+/// sequences), so the cutter's own settings apply, and nobody asks it the maker's questions.
+bool isGenericHpglCutter(const PlotterRecord& plotter);
+
+/// The plotter's connection as the user knows it: the queue, device or port name, or the USB
+/// cutter's model.
+std::string portLabel(const PlotterRecord& plotter);
 
 /// Runs the plot command on the model's current plotter and pages and delivers every group over
 /// the plotter's port through `devices`. `status` (may be null) is the status window the delivery

@@ -4,12 +4,44 @@
 #include "device/UsbPrinterIdentification.h"
 #include "platform/Files.h"
 #include "plot/LaserDriver.h"
+#include "session/CutCommand.h"
 #include "session/MainWindowModel.h"
 
 namespace sartovin {
 
 namespace {
 constexpr int kAfterSettingsSentMs = 500;  // the cutter stores its settings before it is asked again
+
+// Holds back the error boxes of the media query (a port that does not open, a cutter that does
+// not answer) and lets everything else through, so that the session can say once, naming the
+// port, that the cutter does not answer.
+class HeldErrors : public Interaction {
+public:
+    explicit HeldErrors(Interaction& ui) : m_ui(ui) {}
+    using Interaction::messageBox;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons, MessageAnswer proceed) override {
+        if (icon == MessageIcon::Error && buttons == MessageButtons::Ok) {
+            m_failed = true;
+            return MessageAnswer::Ok;
+        }
+        return m_ui.messageBox(text, caption, icon, buttons, proceed);
+    }
+    int chooseFromList(const std::string& title, const std::vector<std::string>& items,
+                       int preselected) override {
+        return m_ui.chooseFromList(title, items, preselected);
+    }
+    bool askText(const std::string& title, const std::string& prompt, std::string& value) override {
+        return m_ui.askText(title, prompt, value);
+    }
+    void pump() override { m_ui.pump(); }
+    void pause(int ms) override { m_ui.pause(ms); }
+    bool failed() const { return m_failed; }
+
+private:
+    Interaction& m_ui;
+    bool m_failed = false;
+};
 }  // namespace
 
 DeviceSession::DeviceSession(StartMode startMode, const Texts& texts, Interaction& ui,
@@ -147,7 +179,19 @@ bool DeviceSession::queryMedium(MainWindowModel& model, bool askForPort) {
     }
     if (m_hooks.mediaQueryEnabled) m_hooks.mediaQueryEnabled(false);
     MediaQueryResult result;
-    const bool answered = mediaQuery(*plotter, result);
+    HeldErrors held(m_ui);
+    const bool answered =
+        MediaQuery(m_startMode, *plotter, m_usbDevices, channels(), m_texts, held).run(result);
+    // A cutter that is off is said once per port; the user's own request always gets its answer.
+    const std::string port = portLabel(*plotter);
+    if (held.failed()) {
+        if (askForPort || port != m_silentPort)
+            m_ui.messageBox(m_texts.format(TextId::CutterNotAnswering, {port}), kProgramCaption,
+                            MessageIcon::Error);
+        m_silentPort = port;
+    } else if (answered) {
+        m_silentPort.clear();
+    }
     if (result.sizeRead && model.pagesOpen()) {
         model.layout().setMediumHeight(static_cast<int>(result.heightMm));
         model.layout().setMediumWidth(static_cast<int>(result.widthMm));
@@ -159,7 +203,8 @@ bool DeviceSession::queryMedium(MainWindowModel& model, bool askForPort) {
 
 void DeviceSession::identifyCutter(MainWindowModel& model) {
     const PlotterRecord* plotter = model.currentPlotter();
-    if (m_startMode.isStandard() && plotter && DeviceDelivery::portPresent(*plotter))
+    if (m_startMode.isStandard() && plotter && DeviceDelivery::portPresent(*plotter) &&
+        !isGenericHpglCutter(*plotter))
         queryMedium(model, false);
 }
 

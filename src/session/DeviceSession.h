@@ -114,7 +114,9 @@ public:
     /// The media query of the layout page and the cutter page: the device-busy check; without a
     /// port the configuration when `askForPort` (a stored choice runs the query itself), still
     /// none: 307; then the exchange, and the medium size the cutter reports goes into the layout
-    /// page. Nothing while a cut command runs. True when the cutter answered.
+    /// page. Nothing while a cut command runs. True when the cutter answered. A cutter that does
+    /// not answer is reported once, naming the port: again only on the user's own request
+    /// (`askForPort`), for another port, or after it answered.
     bool queryMedium(MainWindowModel& model, bool askForPort);
 
     /// The start-up's identification of the connected cutter: in the standard edition, when the
@@ -164,6 +166,7 @@ private:
     DeviceSessionHooks m_hooks;
     UsbDeviceList m_usbDevices;
     bool m_running = false;
+    std::string m_silentPort;  ///< the port whose silent cutter was reported last
 };
 
 }  // namespace sartovin

@@ -1,5 +1,7 @@
 #include "session/MainWindowModel.h"
 
+#include "session/CutCommand.h"
+
 #include "base/StartMode.h"
 #include "job/JobModel.h"
 #include "layout/RegistrationMarks.h"
@@ -223,6 +225,10 @@ PlotParameters MainWindowModel::plotParameters() const {
             m_assumedModel.empty() ? modelDescriptionField(plotter->identificationReply) : m_assumedModel;
         p.cuttingWidth = plotter->maxCutWidth;
         p.usbDeviceName = plotter->usbGccName;
+        if (isGenericHpglCutter(*plotter)) {
+            p.usePlotterSettings = true;
+            p.cutInit = false;
+        }
     }
     p.offsetList = cutterOffsetList();
 

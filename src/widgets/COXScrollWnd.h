@@ -48,8 +48,9 @@ public:
 
     /// The largest zoom (whole percent, within the range) at which the content fits the viewport.
     int fitZoomPercent() const;
-    /// "Zoom to content": requests fitZoomPercent().
-    void zoomToContent();
+    /// "Zoom to content": requests fitZoomPercent(); a window whose content has a part that
+    /// matters most may fit that instead.
+    virtual void zoomToContent();
     /// "Always fit window": the zoom follows the window size.
     void setAlwaysFitWindow(bool on);
     bool alwaysFitWindow() const { return m_alwaysFit; }

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include "app/CMarksSettingsDlg.h"
 #include "app/CPlotterConfig.h"
 #include "app/CStatus.h"
+#include "app/DrawingChooser.h"
 #include "app/MainWindowTestSupport.h"
 #include "app/QtInteraction.h"
 #include "base/Settings.h"
@@ -79,6 +81,40 @@ TEST_F(DialogTest, PortConfigurationCancelStoresNothing) {
     EXPECT_EQ(stored, 0);
     EXPECT_EQ(m_record.portType, kPortNone);
     EXPECT_EQ(settings().readString("Puma III 60", "PortType"), "");
+}
+
+TEST_F(DialogTest, AProgramStartedWithoutADrawingAsksForOneOnlyWhereNoHostWritesIt) {
+    CTarnelWinCApp app;
+    app.startMode = 5;  // the desktop entry's program
+    EXPECT_TRUE(needsDrawingChoice(app));
+    app.startMode = 2;  // the plug-in writes the job file
+    EXPECT_FALSE(needsDrawingChoice(app));
+    app.startMode = 6;  // the marks variant reads no drawing
+    EXPECT_FALSE(needsDrawingChoice(app));
+    app.startMode = 12;
+    app.inputFileName = "/tmp/given.svg";
+    EXPECT_FALSE(needsDrawingChoice(app));
+
+    app.inputFileName.clear();
+    const std::string drawing = m_dir.file("sign.svg");
+    writeFile(drawing, "<svg xmlns='http://www.w3.org/2000/svg'/>");
+    Texts t = texts();
+    QString title;
+    MainWindowHarness::onNextModal([&](QWidget* modal) {
+        auto* chooser = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(chooser, nullptr);
+        title = chooser->windowTitle();
+        chooser->selectFile(QString::fromStdString(drawing));
+        QMetaObject::invokeMethod(chooser, "accept");
+    });
+    ASSERT_TRUE(chooseDrawing(app, t, nullptr));
+    EXPECT_EQ(app.inputFileName, drawing);
+    EXPECT_EQ(title.toStdString(), t.text(TextId::ChooseDrawing));
+
+    app.inputFileName.clear();
+    MainWindowHarness::onNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    EXPECT_FALSE(chooseDrawing(app, t, nullptr));
+    EXPECT_TRUE(app.inputFileName.empty());
 }
 
 TEST_F(DialogTest, MarksSettingsRefuseALengthOutOfRangeAndThenPlaceTheMarks) {

@@ -39,6 +39,8 @@ TEST_P(MainScreenshot, EveryPageInTheLanguage) {
     MainWindowHarness h("SartovinAI", language, SARTOVIN_SOURCE_DIR "/examples/stickers.qxj");
     CTarnelWinCDlg& w = h.open();
     ASSERT_TRUE(h.setUpResult);
+    // The window as a desktop screen shows it (the offscreen screen is smaller than any desktop's).
+    w.resize(1240, 780);
     const char* names[] = {"general", "options", "layer", "cutter"};
     for (int page = 0; page < 4; ++page) {
         w.tabs()->setCurrentIndex(page);

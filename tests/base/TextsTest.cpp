@@ -76,6 +76,8 @@ TEST_F(TextsTest, LanguageCommandStoresOnlyAChange) {
 
     ui.listAnswers = {0};
     runLanguageCommand(app, texts, ui);
+    ASSERT_EQ(ui.listQuestions.size(), 1u);
+    EXPECT_EQ(ui.listQuestions[0].preselected, 1) << "the dialog opens on the window's English";
     EXPECT_EQ(app.languageId, 1000);
     EXPECT_EQ(texts.languageId(), 1000);
     EXPECT_EQ(GetPrivateProfileInt("State", "Language", 0, app.iniPath), 1000);
@@ -89,6 +91,7 @@ TEST_F(TextsTest, LanguageCommandStoresOnlyAChange) {
     const std::string stored = test::readFile(app.iniPath);
     ui.listAnswers = {kLanguageDialogClosed};
     runLanguageCommand(app, texts, ui);
+    EXPECT_EQ(ui.listQuestions.back().preselected, 0);
     EXPECT_EQ(app.languageId, 1000);
     EXPECT_EQ(texts.languageId(), 1000);
     EXPECT_EQ(test::readFile(app.iniPath), stored);

@@ -131,6 +131,68 @@ TEST_F(PlotCommandTest, BadInputIsRefusedWithAReason) {
     EXPECT_NE(r.out.find("--position-right"), std::string::npos);
 }
 
+TEST_F(PlotCommandTest, MistakesAreNamedBeforeTheUsageAndCountsBelowOneAreRefused) {
+    auto r = plot({"--start-mode", "2", "--frobnicate", "--output", out, job});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("sartovin plot: unknown option '--frobnicate'\n", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("usage: sartovin plot"), std::string::npos);
+    for (const char* option : {"--columns", "--rows", "--repeat"}) {
+        r = plot({"--start-mode", "2", option, "-3", "--output", out, job});
+        EXPECT_EQ(r.exitCode, 2) << option;
+        EXPECT_NE(r.err.find(std::string(option) + " wants a count of 1 or more, not -3"), std::string::npos)
+            << r.err;
+    }
+    r = plot({"--start-mode", "2", "--rotate", "sideways", "--output", out, job});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("--rotate wants none, right, left or 180"), std::string::npos) << r.err;
+    r = plot({"--start-mode", "2", "--overcut", "5", "--output", out, job});
+    EXPECT_EQ(r.exitCode, 2);
+    r = runCli({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind("sartovin ", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find('.'), std::string::npos);
+}
+
+TEST_F(PlotCommandTest, APlotterNamePicksItsEditionAndTheJobOptionsChangeWhatIsCut) {
+    auto r = plot({"--plotter", "Silhouette Cameo", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string bytes = readFile(out);
+    EXPECT_EQ(bytes.rfind("FU", 0), 0u) << bytes.substr(0, 40);
+    EXPECT_NE(r.err.find("Silhouette Cameo"), std::string::npos);
+
+    auto cut = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args{"--start-mode", "2", "--plotter", "Jaguar IV 61", "--output", out};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(job);
+        auto result = plot(args);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return readFile(out);
+    };
+    auto strokes = [](const std::string& s) {
+        std::size_t n = 0;
+        for (std::size_t at = s.find("PD"); at != std::string::npos; at = s.find("PD", at + 1)) ++n;
+        return n;
+    };
+    const std::string plain = cut({});
+    EXPECT_NE(cut({"--mirror"}), plain);
+    EXPECT_NE(cut({"--rotate", "180"}), plain);
+    EXPECT_EQ(cut({"--rotate", "none", "--no-mirror"}), cut({"--rotate", "none"}));
+    EXPECT_GT(strokes(cut({"--weeding-frame", "5"})), strokes(plain)) << "the frame is one more shape";
+    EXPECT_EQ(cut({"--weeding-frame", "0"}), plain);
+    EXPECT_NE(cut({"--overcut", "1"}), plain);
+}
+
+TEST_F(PlotCommandTest, AGenericHpglCutterGetsOnlyCommonCommandsAndKeepsItsOwnSettings) {
+    auto r = plot(
+        {"--start-mode", "2", "--plotter", "Generic HP-GL cutter", "--speed", "20", "--output", out, job});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = readFile(out);
+    EXPECT_EQ(bytes.rfind("IN;SP1;PR;", 0), 0u) << bytes.substr(0, 40);
+    for (const char* maker : {"\x1b", "VS", "FS", "AS", "TO"})
+        EXPECT_EQ(bytes.find(maker), std::string::npos) << maker << " in " << bytes.substr(0, 80);
+    EXPECT_NE(bytes.find("PD"), std::string::npos);
+}
+
 TEST_F(PlotCommandTest, TheBundledExamplesCut) {
     for (const char* example : {"stickers.qxj", "lettering.qxj", "marks.qxj"}) {
         auto r = plot({"--start-mode", "2", "--output", out,

@@ -96,6 +96,43 @@ TEST(PlotterPortListTest, HobbyAndLaserEditionRules) {
     none.printers = {"Office", "Other"};
     EXPECT_EQ(PlotterPortList(2, "", "", none).opening(), Opening::WaitForUser);
     EXPECT_EQ(PlotterPortList(2, "", "", PortSources{}).opening(), Opening::Cancel);
+
+    // One queue is stored at once; one serial device (every PC lists one, attached or not) is
+    // only offered, in both editions that list serial devices.
+    PortSources oneQueue;
+    oneQueue.printers = {"Cutter"};
+    EXPECT_EQ(PlotterPortList(2, "", "", oneQueue).opening(), Opening::StoreAtOnce);
+    PortSources oneSerial;
+    oneSerial.comPorts = {"/dev/ttyS0"};
+    PlotterPortList serial(2, "", "", oneSerial);
+    EXPECT_TRUE(serial.isSerialItem(0));
+    EXPECT_EQ(serial.opening(), Opening::WaitForUser);
+    EXPECT_EQ(PlotterPortList(2, "/dev/ttyS0", "", oneSerial).opening(), Opening::WaitForUser);
+}
+
+TEST(PlotterPortListTest, EveryEntrySaysWhatItIsAndAListOfSerialDevicesFindsNoCutter) {
+    test::TempDir dir;
+    test::writeFile(dir.file("2000.txt"), "[2000]\n2493=serial device\n2494=USB cutter\n2495=CUPS queue\n");
+    Texts texts(dir.path(), 2000);
+    PortSources s = standardSources();
+    s.printerDetails = {"Office laser, ipp://office.local/ipp/print", "", "C180, usb://C180/Laser"};
+    PlotterPortList list(2, "", "", s);
+    EXPECT_EQ(list.describeItem(0, texts), "USB - Jaguar V  \u2014  USB cutter (/dev/usb/lp0)");
+    EXPECT_EQ(list.describeItem(1, texts), "USB002  \u2014  USB cutter (/dev/usb/lp1)");
+    EXPECT_EQ(list.describeItem(2, texts), "GCCUSB0  \u2014  USB cutter");
+    EXPECT_EQ(list.describeItem(4, texts), "/dev/ttyS0  \u2014  serial device");
+    EXPECT_EQ(list.describeItem(6, texts),
+              "Office  \u2014  CUPS queue (Office laser, ipp://office.local/ipp/print)");
+    EXPECT_EQ(list.describeItem(7, texts), "Vidazo Ravuzuz  \u2014  CUPS queue");
+    EXPECT_EQ(list.describeItem(9, texts), "");
+    EXPECT_FALSE(list.noCutterFound());
+
+    PortSources serialOnly;
+    serialOnly.comPorts = {"/dev/ttyS0", "/dev/ttyS1"};
+    EXPECT_TRUE(PlotterPortList(2, "", "", serialOnly).noCutterFound());
+    EXPECT_TRUE(PlotterPortList(2, "", "", PortSources{}).noCutterFound());
+    serialOnly.printers = {"Cutter"};
+    EXPECT_FALSE(PlotterPortList(2, "", "", serialOnly).noCutterFound());
 }
 
 TEST(PlotterPortListTest, StoringWritesTheKeysAndShowsTheHints) {

@@ -509,8 +509,20 @@ TEST_F(LayoutModelTest, PlotterChangeClampsTheMediumIntoTheNewLimits) {
     m.setPlotter(small);
     EXPECT_EQ(m.mediumWidth(), 300);
     EXPECT_DOUBLE_EQ(m.usableWidth(), 290);
-    EXPECT_EQ(key("MediumWidth"), "300");
+    // Nobody chose a width: it is the plotter's own and stays unstored, so the next plotter's
+    // own width follows.
+    EXPECT_EQ(key("MediumWidth"), "<absent>");
     EXPECT_EQ(key("MediumHeight"), "<absent>");  // still inside the limits
+    PlotterRecord wide = test::testPlotter("Puma IV 132");
+    wide.maxMediaWidth = 1450;
+    m.setPlotter(wide);
+    EXPECT_EQ(m.mediumWidth(), 1450);
+
+    // A width the user chose is clamped into the new limits and the clamped value stored.
+    m.setMediumWidth(1200);
+    m.setPlotter(small);
+    EXPECT_EQ(m.mediumWidth(), 300);
+    EXPECT_EQ(key("MediumWidth"), "300");
 }
 
 TEST_F(LayoutModelTest, InvertAndRedrawFlag) {

@@ -69,8 +69,8 @@ protected:
     ScriptedPlotProgress progress;
 };
 
-TEST_F(DeviceSessionTest, ASingleConnectionIsStoredWithoutAskingAndTheCutterIsAskedAtOnce) {
-    // The only connection: a serial port with a Jaguar on its line.
+TEST_F(DeviceSessionTest, AnOnlySerialDeviceWaitsForTheUserAndItsConfirmationAsksTheCutterAtOnce) {
+    // The only connection: a serial port with a Jaguar on its line; nothing tells the program so.
     test::SerialCutter jaguar;
     jaguar.answers["\x1b.R4:"] = "OR4,Jaguar IV,GCC,1.10;";
     jaguar.answers["\x1b.R1:"] = "OR1,300,120,250,20,1,0,1;";
@@ -80,11 +80,23 @@ TEST_F(DeviceSessionTest, ASingleConnectionIsStoredWithoutAskingAndTheCutterIsAs
     auto model = openModel("Jaguar IV 61");
     DeviceSession devices = session();
     int dialogs = 0;
+    bool confirm = false;
     DeviceSessionHooks hooks;
-    hooks.portDialog = [&](const PlotterPortList&, const DeviceSessionHooks::StoreChoice&) { ++dialogs; };
+    hooks.portDialog = [&](const PlotterPortList&, const DeviceSessionHooks::StoreChoice& store) {
+        ++dialogs;
+        if (confirm) store(0);
+    };
     devices.setHooks(hooks);
+    EXPECT_FALSE(devices.configurePort(*model));
+    EXPECT_EQ(dialogs, 1) << "a serial device is offered, never taken by itself";
+    EXPECT_EQ(model->currentPlotter()->portType, kPortNone);
+    EXPECT_EQ(Settings(app.iniPath).readString("Jaguar IV 61", "Port"), "");
+    EXPECT_TRUE(ui.messages.empty()) << "no hint and no attempt to reach the cutter";
+    EXPECT_TRUE(jaguar.received().empty());
+
+    confirm = true;
     EXPECT_TRUE(devices.configurePort(*model));
-    EXPECT_EQ(dialogs, 0) << "nothing to choose: stored without the dialog";
+    EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(model->currentPlotter()->portType, kPortSerial);
     EXPECT_EQ(model->currentPlotter()->port, node);
     EXPECT_EQ(Settings(app.iniPath).readString("Jaguar IV 61", "Port"), node);

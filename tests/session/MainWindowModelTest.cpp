@@ -39,6 +39,32 @@ TEST_F(MainWindowModelTest, PlotterSelectionIsStoredAndBringsItsMedia) {
     EXPECT_EQ(model->plotters().currentIndex(), jaguar);
 }
 
+TEST_F(MainWindowModelTest, AnotherPlotterBringsItsMediumWidthUnlessTheUserSetOneThatFits) {
+    auto model = openModel();
+    const int puma = model->plotters().indexOf("Puma III 60");     // media up to 720 mm
+    const int jaguar = model->plotters().indexOf("Jaguar IV 61");  // media up to 740 mm
+    const int bengal = model->plotters().indexOf("Bengal 160");    // media up to 1700 mm
+    ASSERT_TRUE(model->selectPlotter(puma));
+    EXPECT_EQ(model->layout().mediumWidth(), 720);
+    // Never set: the width is the new plotter's own, and nothing is stored for it.
+    ASSERT_TRUE(model->selectPlotter(jaguar));
+    EXPECT_EQ(model->layout().mediumWidth(), 740);
+    ASSERT_TRUE(model->selectPlotter(bengal));
+    EXPECT_EQ(model->layout().mediumWidth(), 1700);
+    EXPECT_EQ(GetPrivateProfileString("State", "MediumWidth", "", app.iniPath), "");
+
+    // Set by the user: kept where the new plotter takes it, clamped where it does not.
+    model->layout().setMediumWidth(700);
+    ASSERT_TRUE(model->selectPlotter(puma));
+    EXPECT_EQ(model->layout().mediumWidth(), 700);
+    ASSERT_TRUE(model->selectPlotter(bengal));
+    model->layout().setMediumWidth(1500);
+    ASSERT_TRUE(model->selectPlotter(jaguar));
+    EXPECT_EQ(model->layout().mediumWidth(), 740);
+    EXPECT_EQ(GetPrivateProfileString("State", "MediumWidth", "", app.iniPath), "740");
+    EXPECT_LE(model->layout().mediumHeight(), 50000);
+}
+
 TEST_F(MainWindowModelTest, ParametersFollowThePages) {
     auto model = openModel();
     model->selectPlotter(model->plotters().indexOf("Jaguar IV 61"));

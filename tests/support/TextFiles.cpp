@@ -80,6 +80,13 @@ const char* const kEnglish[] = {
     "2473=Page width (mm)",
     "2474=Page height (mm)",
     "2475=The laser job cannot be drawn: not enough memory for %s x %s dots.",
+    "2491=%s bytes sent to %s.",
+    "2492=Nothing was sent to %s.",
+    "2493=serial device",
+    "2494=USB cutter",
+    "2495=CUPS queue",
+    "2496=No cutter was found.",
+    "2497=The cutter on %s does not answer.",
     "[Medien]",
     "Standardfolie=Standard vinyl",
 };
