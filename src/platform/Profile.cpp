@@ -1,20 +1,24 @@
 #include "platform/Profile.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <mutex>
+
+#include "platform/UniqueFd.h"
+#endif
 
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <ctime>
 #include <memory>
-#include <mutex>
 
 #include "platform/Files.h"
 #include "platform/StringUtil.h"
-#include "platform/UniqueFd.h"
 
 namespace sartovin {
 
@@ -138,6 +142,21 @@ struct ProfileText {
     std::vector<Line> lines;
 };
 
+#ifdef _WIN32
+// The Illustrator plug-in's build: it reads a few keys at a time, so every read parses the file
+// afresh.
+class ProfileCache {
+public:
+    std::shared_ptr<const ProfileText> read(const std::string& path) {
+        auto whole = readWholeFile(path);
+        if (!whole) return nullptr;
+        auto text = std::make_shared<ProfileText>();
+        text->text = std::move(*whole);
+        text->lines = splitLines(text->text);
+        return text;
+    }
+};
+#else
 // The last file read, kept while the file is unchanged. Every read still looks at the file (opens
 // it and asks for its identity and times), so a change by anyone — our own rewrites always put a
 // new file in place — is seen at once; only the parsing of a file read a moment ago is saved, which
@@ -189,6 +208,8 @@ private:
     struct stat m_stat {};
     std::shared_ptr<const ProfileText> m_text;
 };
+
+#endif
 
 ProfileCache& profileCache() {
     static ProfileCache cache;
@@ -267,6 +288,13 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 
 namespace {
 
+#ifdef _WIN32
+// The Illustrator plug-in's build has no advisory locks; its few writes go ahead unlocked.
+class ProfileLock {
+public:
+    explicit ProfileLock(const std::string&) {}
+};
+#else
 // Holds an exclusive advisory lock on "<path>.lock" for one read-modify-write, so that two programs
 // (or the program and the plug-in) writing the same file at once never lose each other's keys. The
 // lock file itself is never removed: removing it would let two writers lock different files. When
@@ -283,6 +311,8 @@ public:
 private:
     UniqueFd m_fd;
 };
+
+#endif
 
 // Applies one write to the file's text in memory.
 void applyWrite(std::string& text, const std::string& section, const std::string& key,
