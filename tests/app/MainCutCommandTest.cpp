@@ -82,19 +82,38 @@ TEST_F(MainCutCommandTest, GoingOnAtEveryPauseSendsTheLayersAndThenTheFrame) {
 
 TEST_F(MainCutCommandTest, TheRunningDisplayToolHoldsThePortAndNothingIsSent) {
     MainWindowHarness h;
-    h.windows.windows = {{"Editor", 1}, {"VLCD - GCC", 2}};
+    h.windows.windows = {{"Editor", 1, 11}, {"VLCD - GCC", 2, 22}};
     CTarnelWinCDlg& w = openWithPrinter(h);
     ASSERT_TRUE(h.setUpResult);
+    h.windows.activated.clear();
     w.cutButton()->click();
     ASSERT_FALSE(h.ui.messages.empty());
     EXPECT_EQ(h.ui.messages.back().text, "Please stop the VLCD application first.");
     EXPECT_EQ(h.ui.messages.back().icon, MessageIcon::Exclamation);
     EXPECT_TRUE(h.spooler.queues["Cutter"].documents.empty());
+    EXPECT_EQ(h.windows.activated, std::vector<std::string>{"VLCD - GCC"}) << "its window comes to the front";
 
     // A title with "VLCD" further on does not block.
     h.windows.windows = {{"Notes about VLCD", 3}};
     w.cutButton()->click();
     EXPECT_EQ(h.spooler.queues["Cutter"].documents.size(), 1u);
+}
+
+TEST_F(MainCutCommandTest, ATestCutWithoutAPortConfiguresThePortFirst) {
+    MainWindowHarness h("SartovinAI", 1000);  // German, the product's first language
+    h.spooler.add("Cutter");                  // the only connection: stored without asking
+    CTarnelWinCDlg& w = h.open();
+    ASSERT_TRUE(h.setUpResult);
+    h.ui.messages.clear();
+    w.optionsPage()->findChild<QCheckBox*>("testCutMode")->click();
+    ASSERT_TRUE(w.optionsPage()->testCutButton()->isEnabled());
+    w.optionsPage()->testCutButton()->click();
+    EXPECT_EQ(h.readSetting(w.model().currentPlotter()->name, "PortType"), "3");
+    const auto& docs = h.spooler.queues["Cutter"].documents;
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0].rfind("IN;", 0), 0u);
+    EXPECT_EQ(docs[0].back(), '\0');
+    EXPECT_EQ(count(h.ui.messageTexts(), h.texts.text(TextId::NoPortSelected)), 0);
 }
 
 TEST_F(MainCutCommandTest, HobbyEditionWithoutAUsbCutterCancelsWithItsOwnMessage) {
