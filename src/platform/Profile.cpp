@@ -1,20 +1,26 @@
 #include "platform/Profile.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#ifndef _WIN32
 #include <mutex>
+#endif
 
 #include "platform/Files.h"
 #include "platform/StringUtil.h"
+#ifndef _WIN32
 #include "platform/UniqueFd.h"
+#endif
 
 namespace sartovin {
 
@@ -138,6 +144,7 @@ struct ProfileText {
     std::vector<Line> lines;
 };
 
+#ifndef _WIN32
 // The last file read, kept while the file is unchanged. Every read still looks at the file (opens
 // it and asks for its identity and times), so a change by anyone — our own rewrites always put a
 // new file in place — is seen at once; only the parsing of a file read a moment ago is saved, which
@@ -194,6 +201,25 @@ ProfileCache& profileCache() {
     static ProfileCache cache;
     return cache;
 }
+#else
+// The plug-in (built for Windows) reads a few keys once: every read parses the file.
+class ProfileCache {
+public:
+    std::shared_ptr<const ProfileText> read(const std::string& path) {
+        auto bytes = readWholeFile(path);
+        if (!bytes) return nullptr;
+        auto text = std::make_shared<ProfileText>();
+        text->text = std::move(*bytes);
+        text->lines = splitLines(text->text);
+        return text;
+    }
+};
+
+ProfileCache& profileCache() {
+    static ProfileCache cache;
+    return cache;
+}
+#endif
 
 bool findValue(const std::string& section, const std::string& key, const std::string& path,
                std::string& value) {
@@ -267,6 +293,7 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 
 namespace {
 
+#ifndef _WIN32
 // Holds an exclusive advisory lock on "<path>.lock" for one read-modify-write, so that two programs
 // (or the program and the plug-in) writing the same file at once never lose each other's keys. The
 // lock file itself is never removed: removing it would let two writers lock different files. When
@@ -283,6 +310,13 @@ public:
 private:
     UniqueFd m_fd;
 };
+#else
+// The plug-in's one write is not locked: a lock of Windows would not be seen by the program.
+class ProfileLock {
+public:
+    explicit ProfileLock(const std::string&) {}
+};
+#endif
 
 // Applies one write to the file's text in memory.
 void applyWrite(std::string& text, const std::string& section, const std::string& key,
