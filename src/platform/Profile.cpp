@@ -5,10 +5,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <mutex>
-
-#include "platform/UniqueFd.h"
 #endif
 
 #include <cerrno>
@@ -16,9 +12,15 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#ifndef _WIN32
+#include <mutex>
+#endif
 
 #include "platform/Files.h"
 #include "platform/StringUtil.h"
+#ifndef _WIN32
+#include "platform/UniqueFd.h"
+#endif
 
 namespace sartovin {
 
@@ -142,21 +144,7 @@ struct ProfileText {
     std::vector<Line> lines;
 };
 
-#ifdef _WIN32
-// The Illustrator plug-in's build: it reads a few keys at a time, so every read parses the file
-// afresh.
-class ProfileCache {
-public:
-    std::shared_ptr<const ProfileText> read(const std::string& path) {
-        auto whole = readWholeFile(path);
-        if (!whole) return nullptr;
-        auto text = std::make_shared<ProfileText>();
-        text->text = std::move(*whole);
-        text->lines = splitLines(text->text);
-        return text;
-    }
-};
-#else
+#ifndef _WIN32
 // The last file read, kept while the file is unchanged. Every read still looks at the file (opens
 // it and asks for its identity and times), so a change by anyone — our own rewrites always put a
 // new file in place — is seen at once; only the parsing of a file read a moment ago is saved, which
@@ -209,12 +197,29 @@ private:
     std::shared_ptr<const ProfileText> m_text;
 };
 
-#endif
+ProfileCache& profileCache() {
+    static ProfileCache cache;
+    return cache;
+}
+#else
+// The plug-in (built for Windows) reads a few keys once: every read parses the file.
+class ProfileCache {
+public:
+    std::shared_ptr<const ProfileText> read(const std::string& path) {
+        auto bytes = readWholeFile(path);
+        if (!bytes) return nullptr;
+        auto text = std::make_shared<ProfileText>();
+        text->text = std::move(*bytes);
+        text->lines = splitLines(text->text);
+        return text;
+    }
+};
 
 ProfileCache& profileCache() {
     static ProfileCache cache;
     return cache;
 }
+#endif
 
 bool findValue(const std::string& section, const std::string& key, const std::string& path,
                std::string& value) {
@@ -288,13 +293,7 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 
 namespace {
 
-#ifdef _WIN32
-// The Illustrator plug-in's build has no advisory locks; its few writes go ahead unlocked.
-class ProfileLock {
-public:
-    explicit ProfileLock(const std::string&) {}
-};
-#else
+#ifndef _WIN32
 // Holds an exclusive advisory lock on "<path>.lock" for one read-modify-write, so that two programs
 // (or the program and the plug-in) writing the same file at once never lose each other's keys. The
 // lock file itself is never removed: removing it would let two writers lock different files. When
@@ -311,7 +310,12 @@ public:
 private:
     UniqueFd m_fd;
 };
-
+#else
+// The plug-in's one write is not locked: a lock of Windows would not be seen by the program.
+class ProfileLock {
+public:
+    explicit ProfileLock(const std::string&) {}
+};
 #endif
 
 // Applies one write to the file's text in memory.
