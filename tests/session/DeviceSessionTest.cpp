@@ -162,7 +162,16 @@ TEST_F(DeviceSessionTest, ATestCutWithoutAPortRunsThePortConfigurationFirst) {
     jaguar.answers["OH;"] = "0,0,40000,24000\r";
     ui.onPump = [&] { jaguar.poll(); };
     std::string node = tree.addSerialPort("ttyUSB0", jaguar.path());
+    // A lone serial device is offered; the user confirms it in the configuration.
+    int dialogs = 0;
+    DeviceSessionHooks hooks;
+    hooks.portDialog = [&](const PlotterPortList&, const DeviceSessionHooks::StoreChoice& store) {
+        ++dialogs;
+        store(0);
+    };
+    devices.setHooks(hooks);
     ASSERT_TRUE(devices.testCut(*model, *testCut));
+    EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(model->currentPlotter()->port, node);
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{texts.text(TextId::SerialPortPrinterHint)});
     EXPECT_EQ(jaguar.received().rfind("\x1b.R4:", 0), 0u) << "the stored choice is asked first";
