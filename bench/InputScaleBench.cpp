@@ -12,6 +12,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "PeakMemory.h"
 #include "base/Texts.h"
 #include "job/InkscapeHandOver.h"
 #include "job/JobFileReader.h"
@@ -20,26 +21,11 @@
 #include "platform/Profile.h"
 #include "platform/ScriptedInteraction.h"
 
+using sartovin::bench::peakResidentBytes;
+using sartovin::bench::resetPeak;
+
 namespace sartovin {
 namespace {
-
-long peakResidentBytes() {
-    long kb = 0;
-    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
-        std::fclose(f);
-    }
-    return kb * 1024;
-}
-
-void resetPeak() {
-    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
 
 std::string layeredDrawing(int layers) {
     std::string svg =

@@ -11,30 +11,19 @@
 #include <fstream>
 #include <string>
 
+#include "PeakMemory.h"
 #include "base/Texts.h"
 #include "platform/ScriptedInteraction.h"
 #include "plot/LaserJob.h"
 #include "plot/ScriptedPlotProgress.h"
+
+using sartovin::bench::peakResidentBytes;
 
 namespace {
 
 using namespace sartovin;
 
 constexpr double kAcrossMm = 600, kAlongMm = 300;
-
-long long peakResidentBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            long long kb = 0;
-            status >> kb;
-            return kb * 1024;
-        }
-        std::getline(status, key);
-    }
-    return 0;
-}
 
 // A circle of radius r around (cx, cy) as four cubic segments (job x along, y across).
 JobPath circle(double cx, double cy, double r) {

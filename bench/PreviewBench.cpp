@@ -14,7 +14,10 @@
 #include <fstream>
 #include <string>
 
+#include "PeakMemory.h"
 #include "render/PreviewPainter.h"
+
+using sartovin::bench::peakResidentBytes;
 
 namespace {
 
@@ -22,21 +25,6 @@ using namespace sartovin;
 
 constexpr double kJobAcrossMm = 600, kJobAlongMm = 2000;
 constexpr double kPxPerMmAt1000 = 96 / 25.4 * 10;
-
-// Peak resident memory of this process in bytes (VmHWM), 0 when unknown.
-long long peakResidentBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            long long kb = 0;
-            status >> kb;
-            return kb * 1024;
-        }
-        std::getline(status, key);
-    }
-    return 0;
-}
 
 // A sheet of 25 mm circles (four curves each) and 20 mm squares covering the whole job.
 Job sheetOfShapes() {

@@ -13,6 +13,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "PeakMemory.h"
 #include "SvgBenchDrawing.h"
 #include "base/Texts.h"
 #include "job/InkscapeHandOver.h"
@@ -23,31 +24,15 @@
 #include "plot/HpglWriter.h"
 #include "plot/ScriptedPlotProgress.h"
 
+using sartovin::bench::peakResidentBytes;
+using sartovin::bench::resetPeak;
+
 namespace sartovin {
 namespace {
 
-// The peak resident set (VmHWM) in bytes.
-long peakResidentBytes() {
-    long kb = 0;
-    if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
-        std::fclose(f);
-    }
-    return kb * 1024;
-}
-
-// Lets the high-water mark start again from what is resident now.
-void resetPeak() {
-    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
-
 std::string drawingFile(int paths) {
-    const std::string path = "/tmp/sartovin-bench-" + std::to_string(::getpid()) + "-" + std::to_string(paths) + ".svg";
+    const std::string path =
+        "/tmp/sartovin-bench-" + std::to_string(::getpid()) + "-" + std::to_string(paths) + ".svg";
     if (!fileExists(path)) writeFileAtomic(path, bench::svgBenchDrawing(paths));
     return path;
 }
@@ -78,7 +63,7 @@ void BM_SvgFileToHpgl(benchmark::State& state) {
     SystemProcessList processes;
     PlotContext context{ui, texts, progress, nullptr};
     std::size_t streamBytes = 0;
-    long peak = 0;
+    long long peak = 0;
     for (auto _ : state) {
         resetPeak();
         Job job;
@@ -99,7 +84,12 @@ void BM_SvgFileToHpgl(benchmark::State& state) {
     state.counters["peakMB"] = static_cast<double>(peak) / (1 << 20);
     state.counters["streamMB"] = static_cast<double>(streamBytes) / (1 << 20);
 }
-BENCHMARK(BM_SvgFileToHpgl)->Arg(10000)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SvgFileToHpgl)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The conversion alone (file bytes in memory to the reader's form).
 void BM_SvgConvert(benchmark::State& state) {
