@@ -90,6 +90,8 @@ int runPlotCommand(Args args) {
     bool closed = true;
     if (hasOutput) {
         model.setAssumedModelDescription(target.model);
+        // The waits of a run give a cutter time to follow; a file needs none.
+        ui.skipPauses(true);
         // A file is written beside its target and renamed over it only when whole, so that a
         // failed run never leaves a truncated stream that could later be sent to a cutter.
         const bool toStdout = output == "-";

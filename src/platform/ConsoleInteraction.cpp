@@ -162,7 +162,7 @@ void ConsoleInteraction::allowStop(bool on) {
 bool ConsoleInteraction::stopRequested() { return m_stopAllowed && g_stopSignal != 0; }
 
 void ConsoleInteraction::pause(int ms) {
-    if (ms <= 0) return;
+    if (ms <= 0 || m_skipPauses) return;
     timespec ts{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
     while (::nanosleep(&ts, &ts) != 0) {}
 }

@@ -27,6 +27,8 @@ public:
     bool stopRequested() override;
 
     bool interactive() const { return m_interactive; }
+    /// A run without a device (its bytes go to a file) has nothing to wait for: pauses return at once.
+    void skipPauses(bool on) { m_skipPauses = on; }
 
     ~ConsoleInteraction() override;
 
@@ -34,6 +36,7 @@ private:
     bool readLine(std::string& line);
 
     bool m_interactive = false;
+    bool m_skipPauses = false;
     std::FILE* m_out = stderr;
     std::FILE* m_in = stdin;
     bool m_stopAllowed = false;
