@@ -109,4 +109,3 @@ echo
 echo "ours: sartovin plot --svg-converter own (SVG file to HP-GL file); with Inkscape: the same with"
 echo "--svg-converter inkscape, as before our converter; pstoedit: EPS (exported by Inkscape, not timed)"
 echo "to HP-GL; Inkscape HPGL: Inkscape's own HPGL export. Ratios: their time / ours, wall/cpu."
-echo "Our wall time holds about 0.9 s of the plot run's own pauses (end of pass, end of run)."
