@@ -240,26 +240,10 @@ void LaserDrawing::collect(int groupIndex) {
             ++placed;
         }
     }
-    if (p.selectionMode == SelectionMode::Layers) {
-        for (std::size_t li = 0; li < job.layers.size(); ++li) {
-            const JobLayer& layer = job.layers[li];
-            if (!layer.enabled || layer.name == kMarksLayerName) continue;
-            if (groupIndex != -1 && groupIndex != static_cast<int>(li)) continue;
-            for (const JobObject& object : layer.objects) addObject(object);
-        }
-    } else {
-        for (std::size_t gi = 0; gi < job.colourGroups.size(); ++gi) {
-            const ColourGroup& group = job.colourGroups[gi];
-            if (!group.enabled) continue;
-            if (groupIndex != -1 && groupIndex != static_cast<int>(gi)) continue;
-            for (const ObjectRef& ref : group.members) {
-                if (ref.layer < 0 || ref.layer >= static_cast<int>(job.layers.size())) continue;
-                const JobLayer& layer = job.layers[static_cast<std::size_t>(ref.layer)];
-                if (ref.object < 0 || ref.object >= static_cast<int>(layer.objects.size())) continue;
-                addObject(layer.objects[static_cast<std::size_t>(ref.object)]);
-            }
-        }
-    }
+    forEachGroupObject(job, p.selectionMode, groupIndex, [&](const JobObject& object) {
+        addObject(object);
+        return true;
+    });
 }
 
 void LaserDrawing::addObject(const JobObject& object) {

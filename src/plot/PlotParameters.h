@@ -46,6 +46,35 @@ struct LaserParameters {
 /// What the layer page cuts in groups: layers or fill-colour groups.
 enum class SelectionMode { Layers, Colours };
 
+/// Visits, in cutting order, the objects group `groupIndex` of a run cuts (-1: every group): the
+/// objects of the enabled layers except the marks layer, or the members of the enabled colour
+/// groups. Stops and answers false as soon as `visit` answers false.
+template <typename Visit>
+bool forEachGroupObject(const Job& job, SelectionMode mode, int groupIndex, Visit&& visit) {
+    if (mode == SelectionMode::Layers) {
+        for (std::size_t li = 0; li < job.layers.size(); ++li) {
+            const JobLayer& layer = job.layers[li];
+            if (!layer.enabled || layer.name == kMarksLayerName) continue;
+            if (groupIndex != -1 && groupIndex != static_cast<int>(li)) continue;
+            for (const JobObject& object : layer.objects)
+                if (!visit(object)) return false;
+        }
+        return true;
+    }
+    for (std::size_t gi = 0; gi < job.colourGroups.size(); ++gi) {
+        const ColourGroup& group = job.colourGroups[gi];
+        if (!group.enabled) continue;
+        if (groupIndex != -1 && groupIndex != static_cast<int>(gi)) continue;
+        for (const ObjectRef& ref : group.members) {
+            if (ref.layer < 0 || ref.layer >= static_cast<int>(job.layers.size())) continue;
+            const JobLayer& layer = job.layers[static_cast<std::size_t>(ref.layer)];
+            if (ref.object < 0 || ref.object >= static_cast<int>(layer.objects.size())) continue;
+            if (!visit(layer.objects[static_cast<std::size_t>(ref.object)])) return false;
+        }
+    }
+    return true;
+}
+
 /// Position list entry 2 ("unten links"): the copies' columns are cut from the far side first.
 inline constexpr int kPositionBottomLeft = 2;
 
