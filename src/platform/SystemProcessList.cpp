@@ -81,6 +81,9 @@ std::vector<ProcessInfo> SystemProcessList::processes() {
         if (!allDigits(entry.c_str())) continue;
         ProcessInfo info;
         info.pid = std::atoi(entry.c_str());
+        // A program that has ended but whose parent has not collected it yet runs no more.
+        const char state = processState(info.pid);
+        if (state == 'Z' || state == 'X') continue;
         const std::string base = "/proc/" + entry;
         info.executable = readLink(base + "/exe");
         if (!info.executable.empty()) {

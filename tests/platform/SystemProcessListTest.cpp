@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "platform/SystemProcessList.h"
@@ -67,4 +68,22 @@ TEST(SystemProcessList, ProcessesAndStop) {
     EXPECT_TRUE(list.isRunning(static_cast<int>(::getpid())));
     EXPECT_EQ(list.findOnPath("no-such-program-here"), "");
     EXPECT_EQ(list.findOnPath("/bin/sh"), "");
+}
+
+TEST(SystemProcessList, AProgramThatHasEndedIsNotListedBeforeItIsCollected) {
+    SystemProcessList list;
+    const int pid = list.start("/bin/true", {}, {}, "");
+    ASSERT_GT(pid, 0);
+    // Wait until it has ended without collecting it: it stays a zombie of ours.
+    const std::string stat = "/proc/" + std::to_string(pid) + "/stat";
+    for (int i = 0; i < 200; ++i) {
+        std::ifstream in(stat);
+        std::string text;
+        std::getline(in, text);
+        const auto close = text.rfind(')');
+        if (close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z') break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    for (const ProcessInfo& p : list.processes()) EXPECT_NE(p.pid, pid) << p.name;
+    EXPECT_FALSE(list.isRunning(pid));
 }
