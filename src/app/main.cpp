@@ -2,6 +2,8 @@
 // host program and whether it is the registration-marks variant; a drawing named on the command
 // line is the job.
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,8 +19,12 @@
 #include "base/Startup.h"
 #include "base/Texts.h"
 #include "pages/MarksSettingsModel.h"
+#include "platform/Files.h"
 #include "platform/SystemFolders.h"
+#include "platform/SystemProcessList.h"
+#include "platform/X11WindowList.h"
 #include "session/MainWindowModel.h"
+#include "session/OtherRun.h"
 #include "session/SystemDeviceServices.h"
 
 using namespace sartovin;
@@ -48,6 +54,21 @@ int runMarksWindow(CTarnelWinCApp& app, Texts& texts, Interaction& ui) {
     return 0;
 }
 
+// One job per run: when this edition already runs with a window, that window comes to the front
+// and the user hears how to cut the drawing as it is now, instead of a second window opening over
+// the first.
+bool broughtAnotherRunForward(const std::string& programPath, const Texts& texts, Interaction& ui) {
+    X11WindowList windows;
+    SystemProcessList processes;
+    const ThisRun self{static_cast<int>(::getpid()), executablePath(), baseName(programPath)};
+    const std::optional<WindowInfo> other = windowOfAnotherRun(windows, processes, self);
+    if (!other) return false;
+    const bool raised = windows.activate(*other);
+    ui.messageBox(texts.text(raised ? TextId::AlreadyOpenRaised : TextId::AlreadyOpen), kProgramCaption,
+                  MessageIcon::Information);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,17 +80,24 @@ int main(int argc, char** argv) {
     CTarnelWinCApp app;
     std::string programPath = invocationPath(argv[0]);
     runStartup(app, programPath, ui, startupOptionsOfThisProgram());
-    // The first argument that is no option names the drawing.
+    // The first argument that is no option names the drawing; "--id=ID" (or "--id ID"), as Inkscape
+    // hands its selection to extensions, names a selected object.
     const QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i)
-        if (!args[i].startsWith('-')) {
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i].startsWith(QStringLiteral("--id="))) {
+            app.selectedObjectIds.insert(args[i].mid(5).toStdString());
+        } else if (args[i] == QStringLiteral("--id") && i + 1 < args.size()) {
+            app.selectedObjectIds.insert(args[++i].toStdString());
+        } else if (!args[i].startsWith('-') && app.inputFileName.empty()) {
             app.inputFileName = QFileInfo(args[i]).absoluteFilePath().toStdString();
-            break;
         }
+    }
+    app.selectedObjectIds.erase(std::string());
     Texts texts(app.dataFolder, app.languageId);
     ui.setTexts(&texts);
 
     if (app.startMode.isMarksVariant()) return runMarksWindow(app, texts, ui);
+    if (broughtAnotherRunForward(programPath, texts, ui)) return 0;
     // Started from the applications menu without a drawing: the user picks one; no choice, no run.
     if (needsDrawingChoice(app) && !chooseDrawing(app, texts, nullptr)) return 0;
 

@@ -2,6 +2,7 @@
 // The application state that start-up settles and every other subsystem reads. It is created once
 // at the top of each front end and handed down; core code never reaches it through a global.
 
+#include <set>
 #include <string>
 
 #include "base/StartMode.h"
@@ -28,6 +29,7 @@ struct CTarnelWinCApp {
     CatalogFamily family = CatalogFamily::Standard;
     bool isVistaOrLater = true;        ///< kept for the laser driver folder rule; always true here
     std::string inputFileName;         ///< the drawing handed over on the command line or found
+    std::set<std::string> selectedObjectIds;  ///< the drawing program's selection ("--id=ID" options)
     unsigned timerIds[3] = {0, 0, 0};  ///< the main window's one-shot timers; 0 = not running
 };
 

@@ -298,6 +298,8 @@ enum class TextId : int {
     NoCutterFound = 496,
     CutterNotAnswering = 497,  ///< %s the port
     ChooseDrawing = 498,
+    AlreadyOpenRaised = 466,  ///< another run holds a job; its window was brought to the front
+    AlreadyOpen = 467,        ///< the same, its window could not be brought to the front
 };
 
 /// The id `offset` places after `first`, for the texts that form a list (positions, rotations,

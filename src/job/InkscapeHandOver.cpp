@@ -37,6 +37,9 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
                     ProcessList& processes, const std::string& tempFolder, int waitPasses) {
     removeFile(copy);
     MakeSureDirectoryPathExists(tempFolder + "/");
+    // Inkscape dissolves the groups: a selected group lives on in the ids of its members.
+    if (!ctx.selectedIds.empty())
+        ctx.selectedIds = selectionWithMembers(readWholeFile(drawing).value_or(""), ctx.selectedIds);
     if (!copyFileNoOverwrite(drawing, copy)) {
         ctx.failure = JobReadFailure::CannotOpen;
         ctx.ui.messageBox(ctx.texts.text(TextId::NoSvgFile), kProgramCaption, MessageIcon::Error);
@@ -64,7 +67,7 @@ bool convertAndReadSvg(const std::string& bytes, bool askAboutText, bool& textNe
                        JobState& state, JobImportContext& ctx) {
     textNeedsInkscape = false;
     SvgConversion conversion;
-    if (!convertSvg(bytes, conversion)) {
+    if (!convertSvg(bytes, conversion, ctx.selectedIds)) {
         beginImport(state);
         ctx.failure = JobReadFailure::CannotOpen;
         ctx.ui.messageBox(kSvgNotReadable, kProgramCaption, MessageIcon::Exclamation);
@@ -146,6 +149,7 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     const std::string program = findRunningInkscape();
     if (program.empty() && !m_inputFileName.empty()) {
         JobImportContext ctx{m_texts, m_ui};
+        ctx.selectedIds = m_selectedIds;
         return importSvgFile(m_inputFileName, m_converter, job, state, ctx, m_processes, m_tempFolder);
     }
     if (program.empty()) return fail(TextId::NoInkscape);
@@ -155,6 +159,7 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     if (!looksLikeSvg(drawing)) return fail(TextId::NoSvgFile);
 
     JobImportContext ctx{m_texts, m_ui};
+    ctx.selectedIds = m_selectedIds;
     if (m_converter != SvgConverterChoice::Inkscape) {
         // The drawing, as Inkscape would get it, converted by ours; only text sends it on to
         // Inkscape (which runs here, so the automatic choice does not ask).

@@ -3,6 +3,7 @@
 // Inkscape convert a copy of it, and read that copy into the job model.
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "base/Settings.h"
@@ -68,6 +69,7 @@ public:
 
     std::string m_tempFolder;      ///< where the run's private folder is made (no final "/")
     std::string m_inputFileName;   ///< the drawing named on the command line, if any
+    std::set<std::string> m_selectedIds;  ///< ids of the objects selected in Inkscape (its "--id")
     std::string m_userDataFolder;  ///< the user's data folder, ending in "/" (Inkscape 0.92's preferences)
     std::function<std::string()> m_lastSavedSvg;                     ///< the recent-files lookup
     InkscapeHintDialog m_hintDialog;                                 ///< default: an OK/Cancel message box

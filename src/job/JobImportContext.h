@@ -2,6 +2,9 @@
 // What the job readers need from their surroundings: the texts for their messages, the interface
 // that shows them, and a place to say why a read failed.
 
+#include <set>
+#include <string>
+
 #include "base/Texts.h"
 #include "platform/Interaction.h"
 
@@ -23,6 +26,9 @@ struct JobImportContext {
     Interaction& ui;
     /// Set by every import: None on success, else the reason of the failure.
     JobReadFailure failure = JobReadFailure::None;
+    /// The ids of the objects selected in the drawing program (SVG drawings): the paths they stand
+    /// for are imported as selected. Empty: nothing is selected.
+    std::set<std::string> selectedIds = {};
 };
 
 /// A short English description of a failure, for the command line and logs.

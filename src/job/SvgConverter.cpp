@@ -182,7 +182,8 @@ struct Viewport {
 
 class Converter {
 public:
-    Converter(xmlDoc* doc, SvgConversion& out) : m_doc(doc), m_out(out) {}
+    Converter(xmlDoc* doc, SvgConversion& out, const std::set<std::string>& selectedIds)
+        : m_doc(doc), m_out(out), m_selection(selectedIds) {}
 
     void run(const xmlNode* root) {
         collectStyleSheets(root);
@@ -308,6 +309,7 @@ private:
             "image",          "foreignObject", "view",     "font",   "font-face", "cursor"};
         for (const char* s : kSkipped)
             if (std::strcmp(name, s) == 0) return;
+        const SelectionScope selection(*this, n);
 
         const Style style = styleOf(n, inherited);
         const bool hidden = m_hidden;
@@ -337,6 +339,29 @@ private:
             shape(n, ctm, style);
         }
     }
+
+    // Inside a selected element, the paths carry that element's id until the walk leaves it.
+    class SelectionScope {
+    public:
+        SelectionScope(Converter& c, const xmlNode* n) : m_c(c) {
+            if (!c.m_selectedId.empty() || c.m_selection.empty()) return;
+            std::string_view id;
+            if (!attribute(n, "id", id, c.m_scratch)) return;
+            const std::string own(id);
+            if (c.m_selection.count(own) == 0) return;
+            c.m_selectedId = own;
+            m_entered = true;
+        }
+        ~SelectionScope() {
+            if (m_entered) m_c.m_selectedId.clear();
+        }
+        SelectionScope(const SelectionScope&) = delete;
+        SelectionScope& operator=(const SelectionScope&) = delete;
+
+    private:
+        Converter& m_c;
+        bool m_entered = false;
+    };
 
     bool isLayer(const xmlNode* n) {
         std::string_view mode;
@@ -526,6 +551,11 @@ private:
         std::string& t = m_out.text;
         const std::size_t rollback = t.size();
         t += "<path ";
+        if (!m_selectedId.empty()) {
+            t += "id=\"";
+            appendEscaped(t, m_selectedId);
+            t += "\" ";
+        }
         SvgColour fill;
         bool filled = false;
         if (style.fill.kind == PaintKind::Colour) {
@@ -671,6 +701,8 @@ private:
     double m_tolerance = 0;
     Viewport m_viewport;
     bool m_hidden = false;
+    const std::set<std::string>& m_selection;
+    std::string m_selectedId;  ///< the selected element the walk is inside, "" outside any
     bool m_idsCollected = false;
     std::unordered_map<std::string_view, const xmlNode*> m_ids;
     std::string m_scratch;
@@ -680,15 +712,15 @@ private:
 // Outside entities are never read: a drawing must not make the program open other files.
 xmlParserInputPtr noExternalEntities(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
 
-}  // namespace
+using XmlDocument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
 
-bool convertSvg(std::string_view bytes, SvgConversion& out) {
+// The parsed document, or none when `bytes` is no XML.
+XmlDocument parseDocument(std::string_view bytes) {
     static std::once_flag once;
     std::call_once(once, [] {
         xmlInitParser();
         xmlSetExternalEntityLoader(noExternalEntities);
     });
-    out = SvgConversion{};
     // Entities of the document's own DTD are expanded (older Illustrator versions write their
     // styles as entities), under the parser's guard against entity bombs; drawings without entity
     // declarations may hold huge embedded images and deep nesting.
@@ -697,12 +729,39 @@ bool convertSvg(std::string_view bytes, SvgConversion& out) {
     const std::size_t rootAt = bytes.find("<svg");
     const std::string_view prolog = bytes.substr(0, rootAt == std::string_view::npos ? bytes.size() : rootAt);
     if (prolog.find("<!ENTITY") == std::string_view::npos) options |= XML_PARSE_HUGE;
-    if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
-        out.failure = SvgConvertFailure::NotXml;
-        return false;
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return XmlDocument(nullptr, &xmlFreeDoc);
+    return XmlDocument(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options),
+                       &xmlFreeDoc);
+}
+
+// Adds the ids of every element below `n` to `ids`.
+void addMemberIds(const xmlNode* n, std::set<std::string>& ids) {
+    std::string scratch;
+    for (const xmlNode* c = n->children; c; c = c->next) {
+        if (c->type != XML_ELEMENT_NODE) continue;
+        std::string_view id;
+        if (attribute(c, "id", id, scratch)) ids.emplace(id);
+        addMemberIds(c, ids);
     }
-    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options), &xmlFreeDoc);
+}
+
+void collectSelection(const xmlNode* n, const std::set<std::string>& selectedIds, std::set<std::string>& out) {
+    std::string scratch;
+    for (const xmlNode* c = n->children; c; c = c->next) {
+        if (c->type != XML_ELEMENT_NODE) continue;
+        std::string_view id;
+        if (attribute(c, "id", id, scratch) && selectedIds.count(std::string(id)) != 0)
+            addMemberIds(c, out);
+        else
+            collectSelection(c, selectedIds, out);
+    }
+}
+
+}  // namespace
+
+bool convertSvg(std::string_view bytes, SvgConversion& out, const std::set<std::string>& selectedIds) {
+    out = SvgConversion{};
+    const XmlDocument doc = parseDocument(bytes);
     if (!doc) {
         out.failure = SvgConvertFailure::NotXml;
         return false;
@@ -715,8 +774,17 @@ bool convertSvg(std::string_view bytes, SvgConversion& out) {
     // The text grows to about five times the drawing (arcs become cubics, units get decimals):
     // room for all of it at once saves copying it while it grows; untouched room costs nothing.
     out.text.reserve(bytes.size() * 8 + 4096);
-    Converter(doc.get(), out).run(root);
+    Converter(doc.get(), out, selectedIds).run(root);
     return true;
+}
+
+std::set<std::string> selectionWithMembers(std::string_view bytes, const std::set<std::string>& selectedIds) {
+    std::set<std::string> out = selectedIds;
+    if (selectedIds.empty()) return out;
+    const XmlDocument doc = parseDocument(bytes);
+    const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+    if (root) collectSelection(root, selectedIds, out);
+    return out;
 }
 
 }  // namespace sartovin

@@ -11,6 +11,7 @@
 // colour is resolved through presentation attributes, style sheets, style attributes and
 // inheritance. Text cannot be converted without Inkscape's fonts: it is counted and left out.
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,15 @@ struct SvgConversion {
 
 /// Converts the SVG document `bytes`. False (with `out.failure` set) when it is no SVG document;
 /// a drawing without anything drawable converts to a text without paths.
-bool convertSvg(std::string_view bytes, SvgConversion& out);
+///
+/// `selectedIds` are the ids of the objects selected in the drawing program. Every path drawn by a
+/// selected element, or by anything inside one (a group's members, what a "use" shows), carries
+/// the id of the outermost selected element as its id; other paths carry none.
+bool convertSvg(std::string_view bytes, SvgConversion& out, const std::set<std::string>& selectedIds = {});
+
+/// `selectedIds` together with the ids of every element inside the elements they name, in the SVG
+/// document `bytes`: the objects that still stand for the selection once the groups are dissolved.
+/// Just `selectedIds` when `bytes` is no SVG document.
+std::set<std::string> selectionWithMembers(std::string_view bytes, const std::set<std::string>& selectedIds);
 
 }  // namespace sartovin

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <string_view>
 
 #include "job/Bezier.h"
@@ -271,6 +272,13 @@ PathResult readPathData(const std::string& data, const Translation& t, JobObject
     return object.paths.empty() ? PathResult::Skipped : PathResult::Read;
 }
 
+// True when the path's id names one of the objects selected in the drawing program.
+bool isSelected(std::string_view element, const std::set<std::string>& selectedIds) {
+    if (selectedIds.empty()) return false;
+    std::string id;
+    return attributeValue(element, "id", id) && selectedIds.count(decodeEntities(id)) != 0;
+}
+
 std::string layerNumberName(std::size_t number) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "QX-Ebene%zu", number);
@@ -372,7 +380,7 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
             if (data.find_first_of("lhv") != std::string::npos) continue;
 
             JobObject object;
-            object.selected = false;
+            object.selected = isSelected(element, ctx.selectedIds);
             RgbValue fill;
             readFill(element, fill.red, fill.green, fill.blue);
             fill = shadeLightColour(fill);

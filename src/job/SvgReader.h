@@ -27,7 +27,8 @@ inline constexpr const char* kSvgUnknownObjects =
 /// "QX-Ebene1"); layers hidden with display:none, and everything
 /// inside them, are left out, as are hidden paths. Each visible "<path" with data becomes one
 /// object; its points are (value + layer translation) / kSvgUnitsPerMm. The fill colour comes from
-/// the style's "fill:#rrggbb" (black without one). Runs finishImport (marks mode from 10 objects).
+/// the style's "fill:#rrggbb" (black without one); a path whose id is one of `ctx.selectedIds` is
+/// selected. Runs finishImport (marks mode from 10 objects).
 ///
 /// Returns false after telling the user through `ctx.ui`: no start position (kSvgNotReadable), a path
 /// with a matrix transform (kSvgMatrixRefused), Cancel at the question about unknown objects

@@ -23,6 +23,7 @@ bool importFromHost(const CTarnelWinCApp& app, MainWindowModel& model, WindowLis
         InkscapeHandOver handOver(windows, processes, ui, texts, Settings(app.iniPath));
         handOver.m_tempFolder = tempFolder();
         handOver.m_inputFileName = app.inputFileName;
+        handOver.m_selectedIds = app.selectedObjectIds;
         handOver.m_userDataFolder = userDataFolder();
         handOver.m_lastSavedSvg = [] { return findLastSavedSvg(); };
         svgConverterChoiceOf(Settings(app.iniPath).svgConverter(), handOver.m_converter);
@@ -33,6 +34,7 @@ bool importFromHost(const CTarnelWinCApp& app, MainWindowModel& model, WindowLis
     if (!app.inputFileName.empty()) {
         // A drawing named on the command line is read as what it is.
         JobImportContext ctx{texts, ui};
+        ctx.selectedIds = app.selectedObjectIds;
         DrawingImportOptions options;
         svgConverterChoiceOf(Settings(app.iniPath).svgConverter(), options.svgConverter);
         options.processes = &processes;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -112,11 +113,13 @@ protected:
                         "[2000]\n2303=No objects for cutting found !\n2341=No Inkscape\n2343=No SVG\n");
     }
     bool haveInkscape() { return !m_processes.findOnPath("inkscape").empty(); }
-    bool import(const std::string& path, SvgConverterChoice choice = SvgConverterChoice::Inkscape) {
+    bool import(const std::string& path, SvgConverterChoice choice = SvgConverterChoice::Inkscape,
+                const std::set<std::string>& selection = {}) {
         // The virtual clock would let the wait run out at once while Inkscape works: real time
         // passes in each pause here.
         ui.onPump = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
         JobImportContext ctx{m_texts, ui};
+        ctx.selectedIds = selection;
         return importSvgFile(path, choice, job, state, ctx, m_processes, m_dir.path() + "tmp");
     }
 
@@ -208,6 +211,33 @@ TEST_F(InkscapePipeline, RealInkscapeConvertsTheDrawing) {
     // The copy is read and gone; the drawing itself is untouched.
     EXPECT_FALSE(fileExists(m_dir.path() + "tmp/qxjob.svg"));
     EXPECT_EQ(test::readFile(kFixtures + "drawing-mm.svg").find("sodipodi:docname"), std::string::npos);
+}
+
+// The objects selected in Inkscape arrive selected, whoever converts the drawing: a selected group
+// stands for everything inside it.
+TEST_F(InkscapePipeline, TheSelectionSurvivesEitherConversion) {
+    const std::set<std::string> selection = {"ellipse", "group", "no-such-object"};
+    std::vector<SvgConverterChoice> choices = {SvgConverterChoice::Own};
+    if (haveInkscape()) choices.push_back(SvgConverterChoice::Inkscape);
+    for (SvgConverterChoice choice : choices) {
+        SCOPED_TRACE(static_cast<int>(choice));
+        job = Job{};
+        ui.answers = {MessageAnswer::Ok};  // ours: go on without the lettering
+        ASSERT_TRUE(import(kFixtures + "drawing-mm.svg", choice, selection))
+            << testing::PrintToString(ui.messageTexts());
+        std::multiset<std::string> selected, unselected;
+        for (const JobLayer& layer : job.layers)
+            for (const JobObject& o : layer.objects) (o.selected ? selected : unselected).insert(o.colourName);
+        EXPECT_EQ(selected, (std::multiset<std::string>{"R=0 G=255 B=0", "R=255 G=255 B=0", "R=230 G=230 B=230"}));
+        EXPECT_EQ(unselected.count("R=255 G=0 B=0"), 1u);
+        EXPECT_EQ(unselected.count("R=0 G=0 B=255"), 1u);
+    }
+    // Nothing selected in Inkscape: nothing is.
+    job = Job{};
+    ui.answers = {MessageAnswer::Ok};
+    ASSERT_TRUE(import(kFixtures + "drawing-mm.svg", SvgConverterChoice::Own));
+    for (const JobLayer& layer : job.layers)
+        for (const JobObject& o : layer.objects) EXPECT_FALSE(o.selected);
 }
 
 TEST_F(InkscapePipeline, RealInkscapeSizesInOtherUnits) {
