@@ -43,7 +43,6 @@ constexpr int kStartupRedrawMs = 2000;
 constexpr int kChooseCutterMs = 2000;
 constexpr int kAfterPlotRedrawMs = 200;
 constexpr int kChangeRedrawMs = 100;
-const char* kAboutText = "Sartovin\nVersion 0.1.0\n\nCutting plotters, hobby cutters and laser engravers.";
 
 }  // namespace
 
@@ -518,7 +517,9 @@ void CTarnelWinCDlg::cut() {
 
 void CTarnelWinCDlg::languageCommand() { runLanguageCommand(m_app, m_texts, m_ui); }
 
-void CTarnelWinCDlg::aboutBox() { m_ui.messageBox(kAboutText, kProgramCaption, MessageIcon::Information); }
+void CTarnelWinCDlg::aboutBox() {
+    m_ui.messageBox(m_texts.format(TextId::AboutText, {SARTOVIN_VERSION}), kProgramCaption, MessageIcon::Information);
+}
 
 // ---- window events ---------------------------------------------------------------------------
 

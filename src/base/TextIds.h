@@ -300,6 +300,7 @@ enum class TextId : int {
     ChooseDrawing = 498,
     AlreadyOpenRaised = 466,  ///< another run holds a job; its window was brought to the front
     AlreadyOpen = 467,        ///< the same, its window could not be brought to the front
+    AboutText = 468,          ///< %s: the version
 };
 
 /// The id `offset` places after `first`, for the texts that form a list (positions, rotations,

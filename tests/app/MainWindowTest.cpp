@@ -99,6 +99,23 @@ TEST_F(MainWindowTest, SetUpShowsEveryControlWithItsTextsAndAsksOnceForACutter) 
     EXPECT_EQ(h.ui.messages.size(), 1u) << "the timer is one-shot";
 }
 
+// The about box speaks the user's language and names the version that runs.
+TEST_F(MainWindowTest, TheAboutBoxSpeaksTheUsersLanguage) {
+    for (const auto& [language, expected] : std::vector<std::pair<int, std::string>>{
+             {1000, "Sartovin\nVersion " SARTOVIN_VERSION "\n\nFür Schneideplotter"},
+             {2000, "Sartovin\nVersion " SARTOVIN_VERSION "\n\nFor cutting plotters"},
+             {3000, "Sartovin\nVersion " SARTOVIN_VERSION "\n\nPour traceurs de découpe"}}) {
+        MainWindowHarness h("SartovinAI", language);
+        CTarnelWinCDlg& w = h.open();
+        ASSERT_TRUE(h.setUpResult);
+        h.ui.messages.clear();
+        w.infoButton()->click();
+        ASSERT_EQ(h.ui.messages.size(), 1u);
+        EXPECT_EQ(h.ui.messages[0].text.rfind(expected, 0), 0u) << h.ui.messages[0].text;
+        EXPECT_EQ(h.ui.messages[0].icon, MessageIcon::Information);
+    }
+}
+
 TEST_F(MainWindowTest, ChoosingAPlotterStoresItAndBringsItsMediaAndLimits) {
     MainWindowHarness h;
     CTarnelWinCDlg& w = h.open();
