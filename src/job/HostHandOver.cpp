@@ -112,7 +112,10 @@ bool HostHandOver::corelHandOver(const std::string& jobPath, Job& job, JobState&
     }
     m_ui.pump();
     JobImportContext ctx{m_texts, m_ui};
-    return readCorelJob(jobPath, job, state, ctx);
+    if (readCorelJob(jobPath, job, state, ctx)) return true;
+    if (ctx.failure == JobReadFailure::TooLarge)
+        m_ui.messageBox(drawingTooLargeMessage(m_texts, jobPath), kProgramCaption, MessageIcon::Error);
+    return false;
 }
 
 bool HostHandOver::illustratorHandOver(const std::string& jobPath, Job& job, JobState& state) {
@@ -144,7 +147,10 @@ bool HostHandOver::illustratorHandOver(const std::string& jobPath, Job& job, Job
     if (m_progressStep) m_progressStep(1);
     m_ui.pump();
     JobImportContext ctx{m_texts, m_ui};
-    return readIllustratorJob(jobPath, job, state, ctx);
+    if (readIllustratorJob(jobPath, job, state, ctx)) return true;
+    if (ctx.failure == JobReadFailure::TooLarge)
+        m_ui.messageBox(drawingTooLargeMessage(m_texts, jobPath), kProgramCaption, MessageIcon::Error);
+    return false;
 }
 
 }  // namespace sartovin

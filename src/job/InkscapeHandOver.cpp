@@ -150,7 +150,10 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
     if (program.empty() && !m_inputFileName.empty()) {
         JobImportContext ctx{m_texts, m_ui};
         ctx.selectedIds = m_selectedIds;
-        return importSvgFile(m_inputFileName, m_converter, job, state, ctx, m_processes, m_tempFolder);
+        if (importSvgFile(m_inputFileName, m_converter, job, state, ctx, m_processes, m_tempFolder)) return true;
+        if (ctx.failure == JobReadFailure::TooLarge)
+            m_ui.messageBox(drawingTooLargeMessage(m_texts, m_inputFileName), kProgramCaption, MessageIcon::Error);
+        return false;
     }
     if (program.empty()) return fail(TextId::NoInkscape);
 
@@ -160,6 +163,10 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
 
     JobImportContext ctx{m_texts, m_ui};
     ctx.selectedIds = m_selectedIds;
+    if (drawingTooLarge(drawing, ctx)) {
+        m_ui.messageBox(drawingTooLargeMessage(m_texts, drawing), kProgramCaption, MessageIcon::Error);
+        return false;
+    }
     if (m_converter != SvgConverterChoice::Inkscape) {
         // The drawing, as Inkscape would get it, converted by ours; only text sends it on to
         // Inkscape (which runs here, so the automatic choice does not ask).
@@ -207,6 +214,10 @@ bool InkscapeHandOver::importSvg(Job& job, JobState& state) {
 
 bool importSvgFile(const std::string& path, SvgConverterChoice choice, Job& job, JobState& state,
                    JobImportContext& ctx, ProcessList& processes, const std::string& givenTempFolder) {
+    if (drawingTooLarge(path, ctx)) {
+        beginImport(state);
+        return false;
+    }
     std::string program;
     if (choice != SvgConverterChoice::Own) program = processes.findOnPath("inkscape");
     if (choice != SvgConverterChoice::Inkscape) {

@@ -437,6 +437,7 @@ bool parseJobText(std::string text, JobFileVariant variant, Job& job, JobState& 
 }
 
 bool readIllustratorJob(const std::string& path, Job& job, JobState& state, JobImportContext& ctx) {
+    if (drawingTooLarge(path, ctx)) return false;
     auto bytes = readWholeFile(path);
     if (!bytes) {
         ctx.failure = JobReadFailure::CannotOpen;
@@ -451,6 +452,7 @@ bool readIllustratorJob(const std::string& path, Job& job, JobState& state, JobI
 }
 
 bool readCorelJob(const std::string& path, Job& job, JobState& state, JobImportContext& ctx) {
+    if (drawingTooLarge(path, ctx)) return false;
     auto bytes = readWholeFile(path);
     if (!bytes) {
         ctx.failure = JobReadFailure::CannotOpen;

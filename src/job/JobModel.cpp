@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "job/Bezier.h"
+#include "platform/Files.h"
 
 namespace sartovin {
 
@@ -48,6 +49,8 @@ const char* describeJobReadFailure(JobReadFailure failure) {
             return "the job holds no objects to cut";
         case JobReadFailure::TextLeftOut:
             return "its text needs Inkscape, which is not used";
+        case JobReadFailure::TooLarge:
+            return "the file is larger than 128 MB, the most a drawing or job file may have";
     }
     return "unknown failure";
 }
@@ -204,6 +207,20 @@ bool extentOfObjects(const Job& job, bool onlySelected, bool marksMode, JobExten
     settleSpans(extent, marksMode);
     out = extent;
     return true;
+}
+
+bool drawingTooLarge(const std::string& path, JobImportContext& ctx) {
+    const std::optional<std::uint64_t> size = fileSizeOf(path);
+    if (!size || *size <= kMaxDrawingBytes) return false;
+    ctx.failure = JobReadFailure::TooLarge;
+    return true;
+}
+
+std::string drawingTooLargeMessage(const Texts& texts, const std::string& path) {
+    const std::uint64_t size = fileSizeOf(path).value_or(0);
+    const std::uint64_t mb = 1 << 20;
+    return texts.format(TextId::DrawingTooLarge,
+                        {path, std::to_string((size + mb - 1) / mb), std::to_string(kMaxDrawingBytes / mb)});
 }
 
 }  // namespace sartovin

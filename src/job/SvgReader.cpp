@@ -414,6 +414,10 @@ bool readSvgText(const std::string& textIn, Job& job, JobState& state, JobImport
 }
 
 bool readSvgFile(const std::string& path, Job& job, JobState& state, JobImportContext& ctx) {
+    if (drawingTooLarge(path, ctx)) {
+        beginImport(state);
+        return false;
+    }
     std::optional<std::string> text = readWholeFile(path);
     if (!text) {
         ctx.failure = JobReadFailure::CannotOpen;

@@ -1,6 +1,7 @@
 #pragma once
 // Small file helpers shared by every subsystem: whole-file reads, atomic rewrites, existence tests.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@ namespace sartovin {
 
 /// Reads a whole file as bytes. Returns nullopt when the file cannot be opened or read.
 std::optional<std::string> readWholeFile(const std::string& path);
+
+/// The size in bytes of the file `path` names (links followed); nullopt when it cannot be examined.
+std::optional<std::uint64_t> fileSizeOf(const std::string& path);
 
 /// Replaces (or creates) `path` with `bytes` atomically: the bytes go to a sibling temporary file,
 /// which is flushed and then renamed over the target. On any failure the old file stays whole and

@@ -4,6 +4,7 @@
 
 #include "base/StartMode.h"
 #include "job/InkscapeHandOver.h"
+#include "job/JobModel.h"
 #include "job/JobFileReader.h"
 #include "platform/Files.h"
 #include "platform/SystemProcessList.h"
@@ -53,6 +54,11 @@ DrawingKind drawingKindOf(const std::string& path, const std::string& bytes,
 bool importDrawing(const std::string& path, const DrawingImportOptions& options, Job& job, JobState& state,
                    JobImportContext& ctx, DrawingImportResult& result) {
     std::string& why = result.why;
+    if (drawingTooLarge(path, ctx)) {
+        beginImport(state);
+        why = describeJobReadFailure(ctx.failure);
+        return false;
+    }
     auto bytes = readWholeFile(path);
     if (!bytes) {
         why = "cannot read the file";

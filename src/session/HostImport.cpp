@@ -41,7 +41,9 @@ bool importFromHost(const CTarnelWinCApp& app, MainWindowModel& model, WindowLis
         options.tempFolder = tempFolder();
         DrawingImportResult imported;
         if (importDrawing(app.inputFileName, options, job, state, ctx, imported)) return true;
-        if (ctx.failure != JobReadFailure::NoSegments && !imported.why.empty())
+        if (ctx.failure == JobReadFailure::TooLarge)
+            ui.messageBox(drawingTooLargeMessage(texts, app.inputFileName), kProgramCaption, MessageIcon::Error);
+        else if (ctx.failure != JobReadFailure::NoSegments && !imported.why.empty())
             ui.messageBox(imported.why + ":\n" + app.inputFileName, kProgramCaption, MessageIcon::Error);
         return false;
     }

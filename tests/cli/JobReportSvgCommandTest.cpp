@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <utility>
 
 #include "JobReportFixture.h"
+#include "job/JobImportContext.h"
 #include "platform/Files.h"
 
 namespace sartovin {
@@ -80,6 +82,24 @@ TEST_F(InspectSvgCommandTest, ConvertsWithInkscapeAndRefusesBrokenFiles) {
     r = inspectSvg({dir.file("broken.svg")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("SVG Datei konnte nicht interpretiert werden !"), std::string::npos) << r.err;
+}
+
+// Above the documented size a drawing or job file is refused before it is read, whatever it holds.
+TEST_F(InspectSvgCommandTest, FilesAboveTheSizeLimitAreRefusedUnread) {
+    for (const char* name : {"huge.svg", "huge.qxj"}) {
+        const std::string path = dir.file(name);
+        writeFile(path, kDrawing);
+        std::filesystem::resize_file(path, kMaxDrawingBytes + 1);  // sparse: costs no disk
+        const test::ProgramResult r = inspectSvg({path});
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_NE(r.err.find("larger than 128 MB"), std::string::npos) << r.err;
+    }
+    // At the limit itself the file is read (and found to hold no job after the drawing's end).
+    const std::string path = dir.file("limit.svg");
+    writeFile(path, kDrawing);
+    std::filesystem::resize_file(path, kMaxDrawingBytes);
+    const test::ProgramResult r = inspectSvg({"--no-inkscape", path});
+    EXPECT_EQ(r.err.find("larger than"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "job/InkscapeAdapter.h"
 #include "job/InkscapeHandOver.h"
 #include "job/SvgReader.h"
@@ -347,6 +349,25 @@ TEST_F(HandOverTest, ANamedDrawingWithoutInkscapeIsReadAsTheCommandLineReadsIt) 
     EXPECT_FALSE(withText.importSvg(job, state));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"1 text objects need Inkscape"});
     EXPECT_TRUE(processes.started.empty());
+}
+
+// A drawing above the size limit is refused with the user's message, not read into memory.
+TEST_F(HandOverTest, ADrawingAboveTheSizeLimitIsRefusedWithAMessage) {
+    test::writeFile(m_dir.file("texts/2000.txt"), "[2000]\n2469=The file %s is too large (%s MB); up to %s MB.\n");
+    Texts texts(m_dir.path() + "texts/", 2000);
+    InkscapeHandOver big{windows, processes, ui, texts, settings};
+    big.m_tempFolder = handOver.m_tempFolder;
+    big.m_inputFileName = m_dir.file("big.svg");
+    test::writeFile(big.m_inputFileName, "<svg/>");
+    std::filesystem::resize_file(big.m_inputFileName, kMaxDrawingBytes + 5);
+    for (bool inkscapeOpen : {true, false}) {
+        if (!inkscapeOpen) windows.windows.clear();
+        ui.messages.clear();
+        EXPECT_FALSE(big.importSvg(job, state));
+        EXPECT_EQ(ui.messageTexts(),
+                  std::vector<std::string>{"The file " + big.m_inputFileName + " is too large (129 MB); up to 128 MB."});
+        EXPECT_TRUE(processes.started.empty());
+    }
 }
 
 TEST_F(HandOverTest, TextGoesToInkscapeUnlessOursIsChosen) {
