@@ -69,7 +69,10 @@ public:
             return 0;
         }
         static const unsigned kWild = 0xfffffff0u;
-        count = t.says == 0 ? static_cast<unsigned>(t.bytes.size()) : t.says == 1 ? 1 : t.says == 2 ? kWild : 0;
+        count = t.says == 0   ? static_cast<unsigned>(t.bytes.size())
+                : t.says == 1 ? 1
+                : t.says == 2 ? kWild
+                              : 0;
         return 0;
     }
     int read(GccUsbHandle, char* buffer, unsigned capacity, unsigned& count) override {

@@ -33,7 +33,8 @@ public:
         fs::remove_all(m_root, ec);
         fs::create_directories(m_root + "/sys/devices/ttyS0", ec);
         fs::create_directories(m_root + "/sys/class/tty/ttyS0", ec);
-        fs::create_directory_symlink(m_root + "/sys/devices/ttyS0", m_root + "/sys/class/tty/ttyS0/device", ec);
+        fs::create_directory_symlink(m_root + "/sys/devices/ttyS0", m_root + "/sys/class/tty/ttyS0/device",
+                                     ec);
         fs::create_directories(m_root + "/sys/class/usbmisc/lp0/device", ec);
         fs::create_directories(m_root + "/dev/usb", ec);
         fuzz::writeInput(m_root + "/dev/ttyS0", "");
@@ -85,13 +86,18 @@ void checkSysfsAttributes(const std::string& text) {
     const Ieee1284Id parsed = Ieee1284Id::parse(id);
     (void)isGccMaker(parsed);
     (void)uartPresentOfType(text);
-    const int index = usbLpIndexOfName(text);
-    require(index >= -1 && index <= 255);
-    if (index >= 0) require(text.size() >= 3 && text.compare(0, 2, "lp") == 0);
 }
 
-// The port lists sort with naturalLess: it must be a strict weak order, or the sort may run off.
-void checkNameOrder(const std::string& text) {
+void checkClassName(const std::string& name) {
+    const int index = usbLpIndexOfName(name);
+    require(index >= -1 && index <= 255);
+    if (index >= 0)
+        require(name.size() >= 3 && name.compare(0, 2, "lp") == 0 && name.find('\0') == std::string::npos);
+}
+
+// Each line a name of a class folder. The port lists sort them with naturalLess: it must be a
+// strict weak order, or the sort may run off.
+void checkNames(const std::string& text) {
     std::vector<std::string> names;
     std::size_t from = 0;
     while (from <= text.size() && names.size() < 12) {
@@ -101,6 +107,7 @@ void checkNameOrder(const std::string& text) {
         from = end + 1;
     }
     for (const std::string& a : names) {
+        checkClassName(a);
         require(!naturalLess(a, a));
         for (const std::string& b : names) {
             const bool ab = naturalLess(a, b), ba = naturalLess(b, a);
@@ -131,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     checkProcFiles(text);
     checkSysfsAttributes(text);
-    checkNameOrder(text);
+    checkNames(text);
     checkTree(text);
     return 0;
 }

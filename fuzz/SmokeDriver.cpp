@@ -33,10 +33,10 @@ namespace {
 
 // ---- what a crash handler reports: set before every input, read only by the handlers ----------
 
-std::string g_current;                     // the input being run
-std::uint64_t g_iteration = 0;             // its number: seeds first, then the mutations
-std::uint64_t g_seed = 0;                  // the generator seed of this run
-char g_savePath[4096] = "";                // where the failing input goes ("" = nowhere)
+std::string g_current;          // the input being run
+std::uint64_t g_iteration = 0;  // its number: seeds first, then the mutations
+std::uint64_t g_seed = 0;       // the generator seed of this run
+char g_savePath[4096] = "";     // where the failing input goes ("" = nowhere)
 volatile sig_atomic_t g_reported = 0;
 
 void writeAll(int fd, const char* data, std::size_t size) {
@@ -184,14 +184,16 @@ private:
 
 // Pieces the readers give meaning to: separators, quotes, markup, line ends and numbers at the
 // edges of the integer types.
+// clang-format off
 const char* const kTokens[] = {
     "\n", "\r\n", "\0", ";", ":", ",", "=", "\"", "'", "[", "]", "(", ")", " ", "\t", "#", "%",
     "<", ">", "/>", "</", "&amp;", "&#", "-", "+", ".", "e", "0x", "0", "9", "-1", "255", "256",
     "32767", "32768", "-32768", "65535", "2147483647", "2147483648", "-2147483648", "4294967295",
     "4294967296", "9223372036854775807", "1e308", "1e-308", "nan", "inf", "-inf", "\xef\xbb\xbf",
     "\xc3\xa4", "\xff\xfe", "%s%n", ") ", " (deleted)", "lp", "tty", "MFG:", "MDL:", "CMD:", "usb://",
-    "serial:", "://", "?", "[State]", "[Sartovin]", "<svg", "<path d=\"", "<g", "transform=\"", "M", "C",
-    "A", "Z", "Inkscape ", "file://", "<bookmark href=\""};
+    "serial:", "://", "?", "[State]", "[Sartovin]", "<svg", "<path d=\"", "<g", "transform=\"", "M",
+    "C", "A", "Z", "Inkscape ", "file://", "<bookmark href=\""};
+// clang-format on
 
 std::string token(Generator& g) {
     const char* t = kTokens[g.below(sizeof kTokens / sizeof kTokens[0])];
@@ -334,7 +336,9 @@ int main(int argc, char** argv) {
     if (seeds.empty()) seeds.emplace_back();
 
     const auto start = std::chrono::steady_clock::now();
-    auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
     // The seeds themselves, and the empty input, always run in full.
     for (const std::string& s : seeds) runOne(s.substr(0, maxLen), inputTimeout);
     runOne(std::string(), inputTimeout);
@@ -349,7 +353,8 @@ int main(int argc, char** argv) {
         runOne(input, inputTimeout);
         ++mutated;
     }
-    std::fprintf(stderr, "fuzz smoke run: %zu seeds and %llu mutations in %.1f s, no fault (generator seed %llu)\n",
+    std::fprintf(stderr,
+                 "fuzz smoke run: %zu seeds and %llu mutations in %.1f s, no fault (generator seed %llu)\n",
                  seeds.size(), static_cast<unsigned long long>(mutated), elapsed(),
                  static_cast<unsigned long long>(g_seed));
     return 0;

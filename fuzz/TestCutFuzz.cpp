@@ -43,10 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Texts texts("/nonexistent/", 2000);
     ScriptedInteraction ui;
     std::vector<std::string> sent;
-    TestCut cut(path, ui, texts, [&](const std::string& bytes) {
-        sent.push_back(bytes);
-        return true;
-    }, {});
+    TestCut cut(path, ui, texts,
+                [&](const std::string& bytes) {
+                    sent.push_back(bytes);
+                    return true;
+                },
+                {});
     PlotParameters p;
     p.modelDescription = (control & 1) ? "Sable" : "Jaguar";
     p.usePlotterSettings = (control & 2) != 0;
