@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to every reader of what a device or the system says about one: the
 // cutter's settings, identification and hard-clip replies (the model in a USB device's
 // identification too), IEEE-1284 device IDs (sysfs), print queue device URIs (CUPS), GCC USB port
-// names, and the "inkscape --version" output.
+// names, the "inkscape --version" output and Inkscape's preferences file.
 
 #include <array>
 #include <cstddef>
@@ -53,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)naturalLess(first, second);
 
     (void)parseInkscapeVersion(text);
+    (void)inkscapePreferencesInOrder(text);
     return 0;
 }
