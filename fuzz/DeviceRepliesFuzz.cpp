@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to every reader of what a device or the system says about one: the
-// cutter's settings, identification and hard-clip replies, IEEE-1284 device IDs (sysfs), print
-// queue device URIs (CUPS), GCC USB port names, and the "inkscape --version" output.
+// cutter's settings, identification and hard-clip replies (the model in a USB device's
+// identification too), IEEE-1284 device IDs (sysfs), print queue device URIs (CUPS), GCC USB port
+// names, the "inkscape --version" output and Inkscape's preferences file.
 
 #include <array>
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include "catalog/PlotterRecord.h"
 #include "device/GccUsbQuery.h"
 #include "device/MediaQueryReplies.h"
+#include "device/UsbDeviceExchange.h"
 #include "job/InkscapeAdapter.h"
 #include "platform/Ieee1284Id.h"
 #include "platform/SerialPortList.h"
@@ -33,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlotterRecord record;
     record.name = "Jaguar V 132";
     (void)applySettingsReply(record, text);
+    const std::string usbModel = modelFromIdentificationReply(text);
+    fuzz::require(usbModel.size() <= text.size());
 
     const Ieee1284Id id = Ieee1284Id::parse(text);
     fuzz::require(id.manufacturer.size() <= text.size() && id.model.size() <= text.size());
@@ -49,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)naturalLess(first, second);
 
     (void)parseInkscapeVersion(text);
+    (void)inkscapePreferencesInOrder(text);
     return 0;
 }

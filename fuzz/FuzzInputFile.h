@@ -1,7 +1,7 @@
 #pragma once
 // The file the fuzz targets whose readers take a path hand their input through: one per process,
 // in memory where the machine has /dev/shm, written plainly (a flush to disk would cost most of
-// every run).
+// every run). The file goes when the process ends.
 
 #include <unistd.h>
 
@@ -12,12 +12,19 @@
 namespace sartovin::fuzz {
 
 inline const std::string& inputFile(const char* suffix) {
-    static const std::string path = [suffix] {
+    struct Path {
+        std::string path;
+        ~Path() {
+            ::unlink(path.c_str());
+            ::unlink((path + ".lock").c_str());  // the INI writer's lock beside its file
+        }
+    };
+    static const Path file{[suffix] {
         const char* tmp = std::getenv("TMPDIR");
         std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : (tmp && *tmp ? tmp : "/tmp");
         return folder + "/sartovin-fuzz-" + std::to_string(::getpid()) + suffix;
-    }();
-    return path;
+    }()};
+    return file.path;
 }
 
 inline bool writeInput(const std::string& path, const std::string& bytes) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "platform/Files.h"
 #include "platform/UniqueFd.h"
@@ -35,6 +36,8 @@ bool naturalLess(const std::string& a, const std::string& b) {
     return a.size() - i < b.size() - j;
 }
 
+bool uartPresentOfType(const std::string& type) { return std::atoi(type.c_str()) != 0; }
+
 std::vector<std::string> listSerialPorts(const std::string& sysRoot, const std::string& devRoot) {
     std::vector<std::string> names;
     std::string classDir = sysRoot + "/class/tty";
@@ -48,7 +51,7 @@ std::vector<std::string> listSerialPorts(const std::string& sysRoot, const std::
         if (::stat((base + "/device").c_str(), &st) != 0) continue;
         if (name.rfind("ttyS", 0) == 0) {
             auto type = readWholeFile(base + "/type");
-            if (!type || std::atoi(type->c_str()) == 0) continue;
+            if (!type || !uartPresentOfType(*type)) continue;
         }
         if (::stat((devRoot + "/" + name).c_str(), &st) != 0) continue;
         names.push_back(name);

@@ -15,6 +15,9 @@ namespace sartovin {
 std::vector<std::string> listSerialPorts(const std::string& sysRoot = "/sys",
                                          const std::string& devRoot = "/dev");
 
+/// True when the text of an 8250 port's "type" attribute says a UART is there (a type other than 0).
+bool uartPresentOfType(const std::string& type);
+
 /// Compares names so that embedded numbers sort by value ("lp2" < "lp10").
 bool naturalLess(const std::string& a, const std::string& b);
 

@@ -11,7 +11,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <map>
 
 #include "platform/Files.h"
@@ -33,24 +32,12 @@ std::string readLink(const std::string& path) {
     char buf[4096];
     ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
     if (n <= 0) return {};
-    buf[n] = '\0';
-    std::string s(buf, static_cast<std::size_t>(n));
-    // A replaced executable reads as "/usr/bin/inkscape (deleted)".
-    const std::string deleted = " (deleted)";
-    if (s.size() > deleted.size() && s.compare(s.size() - deleted.size(), deleted.size(), deleted) == 0)
-        s.resize(s.size() - deleted.size());
-    return s;
+    return executableOfLinkTarget(std::string(buf, static_cast<std::size_t>(n)));
 }
 
 // The process state letter from /proc/<pid>/stat ('Z' for a zombie); 0 when the process is gone.
 char processState(int pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(in, line)) return 0;
-    // The command name is in parentheses and may itself hold ") ": the state follows the last one.
-    std::size_t close = line.rfind(')');
-    if (close == std::string::npos || close + 2 >= line.size()) return 0;
-    return line[close + 2];
+    return processStateOfStat(readWholeFile("/proc/" + std::to_string(pid) + "/stat").value_or(""));
 }
 
 // The file actions of one spawn, destroyed with their owner.
@@ -73,6 +60,38 @@ private:
 
 }  // namespace
 
+char processStateOfStat(const std::string& stat) {
+    const std::string line = stat.substr(0, stat.find('\n'));
+    const std::size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size()) return 0;
+    return line[close + 2];
+}
+
+std::string processNameOfComm(const std::string& comm) { return comm.substr(0, comm.find('\n')); }
+
+std::vector<std::string> splitCommandLine(const std::string& cmdline) {
+    std::vector<std::string> args;
+    std::size_t from = 0;
+    while (from < cmdline.size()) {
+        const std::size_t end = cmdline.find('\0', from);
+        if (end == std::string::npos) {
+            args.push_back(cmdline.substr(from));
+            break;
+        }
+        args.push_back(cmdline.substr(from, end - from));
+        from = end + 1;
+    }
+    return args;
+}
+
+std::string executableOfLinkTarget(std::string target) {
+    const std::string deleted = " (deleted)";
+    if (target.size() > deleted.size() &&
+        target.compare(target.size() - deleted.size(), deleted.size(), deleted) == 0)
+        target.resize(target.size() - deleted.size());
+    return target;
+}
+
 std::vector<ProcessInfo> SystemProcessList::processes() {
     std::vector<ProcessInfo> out;
     std::vector<std::string> entries;
@@ -90,8 +109,7 @@ std::vector<ProcessInfo> SystemProcessList::processes() {
             info.name = baseName(info.executable);
         } else {
             // Another user's process: its exe link is closed to us, its short name is not.
-            std::ifstream comm(base + "/comm");
-            std::getline(comm, info.name);
+            info.name = processNameOfComm(readWholeFile(base + "/comm").value_or(""));
         }
         if (info.name.empty()) continue;
         out.push_back(std::move(info));
@@ -182,12 +200,8 @@ std::string SystemProcessList::executableOf(int pid) {
 namespace sartovin {
 
 std::vector<std::string> SystemProcessList::commandLineOf(int pid) {
-    std::vector<std::string> args;
-    if (pid <= 0) return args;
-    std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
-    std::string arg;
-    while (std::getline(in, arg, '\0')) args.push_back(arg);
-    return args;
+    if (pid <= 0) return {};
+    return splitCommandLine(readWholeFile("/proc/" + std::to_string(pid) + "/cmdline").value_or(""));
 }
 
 void SystemProcessList::stop(int pid) {

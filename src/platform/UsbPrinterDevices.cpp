@@ -14,6 +14,20 @@ namespace sartovin {
 
 bool isGccMaker(const Ieee1284Id& id) { return ::strcasecmp(id.manufacturer.c_str(), "GCC") == 0; }
 
+int usbLpIndexOfName(const std::string& name) {
+    if (name.size() < 3 || name.compare(0, 2, "lp") != 0) return -1;
+    char* end = nullptr;
+    long index = std::strtol(name.c_str() + 2, &end, 10);
+    // A name is a C string to the kernel: a NUL inside ends no number.
+    if (end != name.c_str() + name.size() || index < 0 || index > 255) return -1;
+    return static_cast<int>(index);
+}
+
+std::string deviceIdOfAttribute(std::string attribute) {
+    while (!attribute.empty() && (attribute.back() == '\n' || attribute.back() == '\0')) attribute.pop_back();
+    return attribute;
+}
+
 std::vector<UsbPrinterNode> UsbPrinterDevices::list() const {
     std::vector<UsbPrinterNode> out;
     std::string classDir = m_sysRoot + "/class/usbmisc";
@@ -21,19 +35,16 @@ std::vector<UsbPrinterNode> UsbPrinterDevices::list() const {
     if (!dir) return out;
     while (dirent* e = ::readdir(dir.get())) {
         std::string name = e->d_name;
-        if (name.size() < 3 || name.compare(0, 2, "lp") != 0) continue;
-        char* end = nullptr;
-        long index = std::strtol(name.c_str() + 2, &end, 10);
-        if (*end != '\0' || index < 0 || index > 255) continue;
+        const int index = usbLpIndexOfName(name);
+        if (index < 0) continue;
         UsbPrinterNode node;
-        node.index = static_cast<int>(index);
+        node.index = index;
         node.nodePath = m_devRoot + "/usb/" + name;
         struct stat st {};
         if (::stat(node.nodePath.c_str(), &st) != 0) continue;
         if (auto id = readWholeFile(classDir + "/" + name + "/device/ieee1284_id")) {
-            while (!id->empty() && (id->back() == '\n' || id->back() == '\0')) id->pop_back();
-            node.deviceId = *id;
-            node.id = Ieee1284Id::parse(*id);
+            node.deviceId = deviceIdOfAttribute(std::move(*id));
+            node.id = Ieee1284Id::parse(node.deviceId);
         }
         out.push_back(std::move(node));
     }

@@ -20,6 +20,13 @@ struct UsbPrinterNode {
 /// True when the device ID names GCC as the maker (compared without regard to case).
 bool isGccMaker(const Ieee1284Id& id);
 
+/// N of a /sys/class/usbmisc entry named "lpN" (0..255); -1 for any other name.
+int usbLpIndexOfName(const std::string& name);
+
+/// The IEEE-1284 ID in the text of a device/ieee1284_id attribute: without the line end and the
+/// NULs the kernel leaves after it.
+std::string deviceIdOfAttribute(std::string attribute);
+
 class UsbPrinterDevices {
 public:
     explicit UsbPrinterDevices(std::string sysRoot = "/sys", std::string devRoot = "/dev")

@@ -14,9 +14,11 @@ constexpr const char* kSection = "Sartovin";
 // "TestCutData" holds at most 4000 characters.
 constexpr std::size_t kPatternBuffer = 4001;
 
-void appendRelativeMove(std::string& out, int dx, int dy) {
+// The pattern file's sizes may be anything: the moves are worked out in 64 bits and clamped to
+// the device range, never wrapped.
+void appendRelativeMove(std::string& out, long long dx, long long dy) {
     out += "PU;PR";
-    appendPair(out, dx, dy);
+    appendPair(out, clampToDevice(static_cast<double>(dx)), clampToDevice(static_cast<double>(dy)));
     out += ';';
 }
 
@@ -58,7 +60,7 @@ bool TestCut::standardTestCut(const PlotParameters& p) {
     }
     std::string text;
     // Back along the feed to the row of test cuts.
-    if (m_count > 0) appendRelativeMove(text, -m_yMovement, 0);
+    if (m_count > 0) appendRelativeMove(text, -static_cast<long long>(m_yMovement), 0);
 
     if (p.usePlotterSettings) {
         text += "IN;SP1;PR;";
@@ -149,8 +151,8 @@ bool TestCut::setTestCutMode(bool on) {
     // Only test cuts moved the head; without one there is nothing to return from.
     if (m_count > 0) {
         std::string text;
-        appendRelativeMove(text, -((m_yMovement - m_ySize) - m_xDistance),
-                           -((m_xSize + m_xDistance) * m_count));
+        const long long yMovement = m_yMovement, xSize = m_xSize;
+        appendRelativeMove(text, -((yMovement - m_ySize) - m_xDistance), -((xSize + m_xDistance) * m_count));
         ok = m_send(text);
         m_interaction.pump();
     }

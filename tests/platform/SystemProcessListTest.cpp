@@ -87,3 +87,30 @@ TEST(SystemProcessList, AProgramThatHasEndedIsNotListedBeforeItIsCollected) {
     for (const ProcessInfo& p : list.processes()) EXPECT_NE(p.pid, pid) << p.name;
     EXPECT_FALSE(list.isRunning(pid));
 }
+
+TEST(SystemProcessList, ReadsTheStateNameAndArgumentsOfProcFiles) {
+    using namespace std::string_literals;
+    // The state follows the last ')': a command name may hold ") " itself.
+    EXPECT_EQ(processStateOfStat("4242 (a) b) ) Z 1 4242 4242 0 -1\n"), 'Z');
+    EXPECT_EQ(processStateOfStat("17 (sleep) S 1 17\n"), 'S');
+    EXPECT_EQ(processStateOfStat("17 (sleep)"), 0);
+    EXPECT_EQ(processStateOfStat("17 (sleep) "), 0);
+    EXPECT_EQ(processStateOfStat("17 sleep S\n"), 0);
+    EXPECT_EQ(processStateOfStat("17 (x\n) R"), 0);  // only the first line counts
+    EXPECT_EQ(processStateOfStat(""), 0);
+
+    EXPECT_EQ(processNameOfComm("inkscape\n"), "inkscape");
+    EXPECT_EQ(processNameOfComm("Web Content\nrest"), "Web Content");
+    EXPECT_EQ(processNameOfComm(""), "");
+
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(splitCommandLine("/usr/bin/inkscape\0--pipe\0"s), (Args{"/usr/bin/inkscape", "--pipe"}));
+    EXPECT_EQ(splitCommandLine("a\0\0b"s), (Args{"a", "", "b"}));
+    EXPECT_EQ(splitCommandLine("\0"s), (Args{""}));
+    EXPECT_EQ(splitCommandLine("no end"), (Args{"no end"}));
+    EXPECT_EQ(splitCommandLine(""), Args{});
+
+    EXPECT_EQ(executableOfLinkTarget("/usr/bin/inkscape (deleted)"), "/usr/bin/inkscape");
+    EXPECT_EQ(executableOfLinkTarget("/usr/bin/inkscape"), "/usr/bin/inkscape");
+    EXPECT_EQ(executableOfLinkTarget(" (deleted)"), " (deleted)");
+}

@@ -77,6 +77,28 @@ TEST(UsbPrinterDevicesTest, ListsBoundDevicesWithTheirIdsAndFindsGccOnes) {
     EXPECT_FALSE(devices.gccDevice(-1, node));
 }
 
+TEST(UsbPrinterDevicesTest, ReadsClassNamesAndIdAttributes) {
+    using namespace std::string_literals;
+    EXPECT_EQ(usbLpIndexOfName("lp0"), 0);
+    EXPECT_EQ(usbLpIndexOfName("lp255"), 255);
+    EXPECT_EQ(usbLpIndexOfName("lp256"), -1);
+    EXPECT_EQ(usbLpIndexOfName("lp"), -1);
+    EXPECT_EQ(usbLpIndexOfName("lp1x"), -1);
+    EXPECT_EQ(usbLpIndexOfName("lp-1"), -1);
+    EXPECT_EQ(usbLpIndexOfName("hiddev0"), -1);
+    EXPECT_EQ(usbLpIndexOfName("lp99999999999999999999999"), -1);
+    EXPECT_EQ(usbLpIndexOfName("lp1\0"s + "7"), -1);
+
+    EXPECT_EQ(deviceIdOfAttribute("MFG:GCC;MDL:Jaguar V;\n\0\0"s), "MFG:GCC;MDL:Jaguar V;");
+    EXPECT_EQ(deviceIdOfAttribute("\n\0\n"s), "");
+    EXPECT_EQ(deviceIdOfAttribute("MFG:\0GCC;"s), "MFG:\0GCC;"s);
+
+    EXPECT_TRUE(uartPresentOfType("4\n"));
+    EXPECT_FALSE(uartPresentOfType("0\n"));
+    EXPECT_FALSE(uartPresentOfType(""));
+    EXPECT_FALSE(uartPresentOfType("unknown"));
+}
+
 TEST(UsbLpGccUsbPortsTest, PortNumberIsTheNthGccDeviceAndDataGoesToItsNode) {
     test::FakeDeviceTree tree;
     tree.addLp(0, "MFG:Other;MDL:X;");

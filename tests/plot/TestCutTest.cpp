@@ -102,6 +102,23 @@ TEST(TestCut, NothingIsSentOrCountedWithoutPatternOrChannel) {
     EXPECT_EQ(f.env.ui.messages.back().text, "Please stop the VLCD application first.");
 }
 
+TEST(TestCut, MovesBeyondTheDeviceRangeOfABrokenPatternFileAreClampedNotWrapped) {
+    TestCutFixture f;
+    writeFile(f.dir.file("TestCut.qxdat"),
+              "[Sartovin]\nXSize=2000000000\nYSize=-2000000000\nXDistance=2000000000\n"
+              "YMovement=-2147483648\nTestCutData=PD;PR0,40;PU;\n");
+    PlotParameters p = standardParameters();
+    p.usePlotterSettings = true;
+    f.cut.setTestCutMode(true);
+    ASSERT_TRUE(f.cut.testCut(p));
+    EXPECT_EQ(f.sent.back(), "IN;SP1;PR;PD;PR0,40;PU;PU;PR-2147483648,2000000000;");
+    ASSERT_TRUE(f.cut.testCut(p));
+    // Back along the feed by 2147483648: one more than a device coordinate holds.
+    EXPECT_EQ(f.sent.back().substr(0, 18), "PU;PR2147483647,0;");
+    ASSERT_TRUE(f.cut.setTestCutMode(false));
+    EXPECT_EQ(f.sent.back(), "PU;PR2147483647,-2147483648;");
+}
+
 TEST(TestCut, HobbyEditionCutsAtTheCurrentPosition) {
     TestCutFixture f;
     static const Job job;
