@@ -12,8 +12,9 @@
 
 namespace sartovin {
 
-CEngraverSettings::CEngraverSettings(EngraverSettingsModel& model, const Texts& texts, QWidget* parent)
-    : QDialog(parent), m_model(model), m_texts(texts) {
+CEngraverSettings::CEngraverSettings(EngraverSettingsModel& model, const Texts& texts, Interaction& ui,
+                                     QWidget* parent)
+    : QDialog(parent), m_model(model), m_texts(texts), m_ui(ui) {
     setObjectName("CEngraverSettings");
     setWindowTitle(uiText(texts, TextId::EngraverSettingsTitle));
 
@@ -62,9 +63,9 @@ void CEngraverSettings::accept() {
     m_model.setResolution(m_resolution->currentData().toInt());
     m_model.setPageWidth(m_width->value());
     m_model.setPageHeight(m_height->value());
-    // A file that cannot be written is said by the procedure that opened the dialog (text 374 or
-    // 375 with the path); the dialog closes either way, as the driver's own did.
-    m_model.save();
+    // A file that cannot be written is said (text 450 with the path); the dialog closes either
+    // way, as the driver's own did.
+    m_model.store(m_texts, m_ui);
     QDialog::accept();
 }
 

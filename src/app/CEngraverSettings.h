@@ -6,6 +6,7 @@
 
 #include "base/Texts.h"
 #include "pages/EngraverSettingsModel.h"
+#include "platform/Interaction.h"
 
 class QComboBox;
 class QSpinBox;
@@ -15,8 +16,9 @@ namespace sartovin {
 class CEngraverSettings : public QDialog {
     Q_OBJECT
 public:
-    /// `model` and `texts` outlive the dialog.
-    CEngraverSettings(EngraverSettingsModel& model, const Texts& texts, QWidget* parent = nullptr);
+    /// `model`, `texts` and `ui` outlive the dialog.
+    CEngraverSettings(EngraverSettingsModel& model, const Texts& texts, Interaction& ui,
+                      QWidget* parent = nullptr);
 
     void accept() override;
 
@@ -27,6 +29,7 @@ public:
 private:
     EngraverSettingsModel& m_model;
     const Texts& m_texts;
+    Interaction& m_ui;
     QComboBox* m_resolution = nullptr;
     QSpinBox* m_width = nullptr;
     QSpinBox* m_height = nullptr;

@@ -28,6 +28,7 @@
 #include "app/CStatus.h"
 #include "app/WaitCursor.h"
 #include "base/LanguageCommand.h"
+#include "base/Settings.h"
 #include "base/StartMode.h"
 #include "plot/TestCut.h"
 #include "session/CutCommand.h"
@@ -82,10 +83,19 @@ CTarnelWinCDlg::CTarnelWinCDlg(CTarnelWinCApp& app, Texts& texts, Interaction& u
         restartPreviewTimer(kChangeRedrawMs);
     };
     m_devices->setHooks(std::move(hooks));
+
+    // A settings write that fails is said once the action that wrote is over, so an action that
+    // writes many keys gives one message; what start-up could not store is said when the window
+    // is up.
+    Settings::setWriteFailureListener([this] {
+        QMetaObject::invokeMethod(this, [this] { reportUnsavedSettings(m_texts, m_ui); }, Qt::QueuedConnection);
+    });
+    QMetaObject::invokeMethod(this, [this] { reportUnsavedSettings(m_texts, m_ui); }, Qt::QueuedConnection);
 }
 
 // The pages and the preview show the model's pages; they go before the model does.
 CTarnelWinCDlg::~CTarnelWinCDlg() {
+    Settings::setWriteFailureListener({});
     m_previewTimer.stop();
     m_chooseCutterTimer.stop();
     // Removing the pages changes the current page; nothing may ask the cutter any more.
@@ -457,7 +467,7 @@ void CTarnelWinCDlg::portDialog(const PlotterPortList& list, const DeviceSession
 
 void CTarnelWinCDlg::engraverSettings() {
     EngraverSettingsModel model(m_model->laserDefinitionFile(), m_model->currentPlotter());
-    CEngraverSettings dialog(model, m_texts, this);
+    CEngraverSettings dialog(model, m_texts, m_ui, this);
     dialog.exec();
 }
 

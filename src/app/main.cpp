@@ -51,6 +51,7 @@ int runMarksWindow(CTarnelWinCApp& app, Texts& texts, Interaction& ui) {
     marks.open();
     CMarksSettingsDlg dialog(marks);
     dialog.exec();
+    reportUnsavedSettings(texts, ui);
     return 0;
 }
 
@@ -106,5 +107,7 @@ int main(int argc, char** argv) {
     ui.setParentWindow(&window);
     window.show();
     if (window.setUp()) window.exec();
+    // A write of the last moments, whose report the closed window did not get to.
+    reportUnsavedSettings(texts, ui);
     return 0;
 }

@@ -21,8 +21,12 @@ bool applyLanguageIndex(CTarnelWinCApp& app, Texts& texts, Interaction& ui, int 
     texts.setLanguageId(language);
     if (language == previous) return false;
     Settings settings(app.iniPath);
-    settings.setLanguage(language);
-    settings.writeString(Settings::kState, "LanguageChoice", "-3");
+    if (!settings.writeStrings({{Settings::kState, "Language", std::to_string(language)},
+                                {Settings::kState, "LanguageChoice", "-3"}})) {
+        // Not stored, so the next start does not take it: that is what the user learns.
+        reportSettingsNotSaved(settings, texts, ui);
+        return true;
+    }
     ui.messageBox(texts.text(TextId::LanguageNextStart), kProgramCaption, MessageIcon::Information);
     return true;
 }

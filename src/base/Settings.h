@@ -1,7 +1,12 @@
 #pragma once
 // Typed access to the settings file. There is no cache: every read goes to the file and every
 // setter writes its key at once. Defaults are those a reader gets for an absent key.
+//
+// A write that fails is remembered for the file (by every Settings object of that file alike), so
+// that the front end can say once, after the user's action, that the settings were not saved,
+// however many keys the action wrote: see reportUnsavedSettings.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -136,11 +141,35 @@ public:
     static constexpr const char* kState = "State";
     static constexpr const char* kMarks = "Passermarks";
 
+    // ---- failed writes, for the whole run ----
+    /// Counts this file's failures so far as reported: the caller has said so itself.
+    void markFailureReported() const;
+    /// True when any settings write of this run has failed.
+    static bool anyWriteFailed();
+    /// The files with a failed write that nobody has reported yet, each file once per run: a file
+    /// whose failure was reported is not named again, so a program whose settings cannot be
+    /// written says so once and not on every change. The files returned count as reported.
+    static std::vector<std::string> takeUnreportedFailures();
+    /// Called (from the writing thread) after each failed write; the window uses it to report
+    /// after the action that wrote. An empty function removes it.
+    static void setWriteFailureListener(std::function<void()> listener);
+
 private:
+    bool noted(bool ok) const;
     int stateInt(const std::string& key, int def) const { return readInt(kState, key, def); }
     bool setStateInt(const std::string& key, int v) const { return writeInt(kState, key, v); }
 
     std::string m_iniPath;
 };
+
+class Texts;
+class Interaction;
+
+/// Says, for every settings file with a failed write not reported yet, that the settings could not
+/// be saved there (one message a file, naming it). True when it said something.
+bool reportUnsavedSettings(const Texts& texts, Interaction& ui);
+/// Says that the settings could not be saved in this file, after a store the user asked for
+/// (whatever was said before); the file's failures count as reported.
+void reportSettingsNotSaved(const Settings& settings, const Texts& texts, Interaction& ui);
 
 }  // namespace sartovin

@@ -273,6 +273,7 @@ enum class TextId : int {
     WaitingForQueue = 454,   ///< %s: the print queue
     CalculatingPlotData = 455,
     PrintQueueNamed = 456,  ///< %s: the print queue, named below a message about it
+    DeviceNamed = 457,      ///< %s: the device file, named below a message about it
     // Laser engraver
     LaserDefinitionNoResolution = 470,
     EngraverSettingsTitle = 471,

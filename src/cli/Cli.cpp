@@ -5,17 +5,46 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/Settings.h"
 #include "base/Startup.h"
+#include "platform/ConsoleInteraction.h"
 #include "platform/Files.h"
 #include "platform/SystemFolders.h"
 
 namespace sartovin::cli {
+
+namespace {
+
+// The texts of the command's first start-up, for what is said after the command.
+struct RunTexts {
+    std::string dataFolder;
+    int languageId = -1;
+};
+
+RunTexts& runTexts() {
+    static RunTexts texts;
+    return texts;
+}
+
+}  // namespace
 
 void startupForCommand(CTarnelWinCApp& app, const std::string& programPath, Interaction& ui) {
     StartupOptions options;
     options.languageDialogAvailable = false;
     options.fallbackDataFolder = startupOptionsOfThisProgram().fallbackDataFolder;
     runStartup(app, programPath.empty() ? executablePath() : programPath, ui, options);
+    if (runTexts().languageId < 0) runTexts() = {app.dataFolder, app.languageId};
+}
+
+int finishCommand(int status) {
+    if (runTexts().languageId >= 0) {
+        Texts texts(runTexts().dataFolder, runTexts().languageId);
+        ConsoleInteraction ui(0);
+        reportUnsavedSettings(texts, ui);
+    }
+    // Settings that were not stored make the command fail, however the rest went.
+    if (status == 0 && Settings::anyWriteFailed()) return 1;
+    return status;
 }
 
 bool takeOption(Args& args, const std::string& name, std::string& value) {

@@ -18,6 +18,11 @@ using Args = std::vector<std::string>;
 /// command's own path when it is empty.
 void startupForCommand(CTarnelWinCApp& app, const std::string& programPath, Interaction& ui);
 
+/// The exit status of a command that ended with `status`: a settings write that failed during
+/// the run and was not reported yet is said on stderr (text 450, naming the file), and any failed
+/// settings write turns success into 1.
+int finishCommand(int status);
+
 /// Takes "--name VALUE" or "--name=VALUE" from `args` (removing it); true when present.
 bool takeOption(Args& args, const std::string& name, std::string& value);
 /// Takes a flag "--name" from `args`; true when present.

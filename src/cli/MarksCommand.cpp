@@ -35,8 +35,9 @@ enum class Request { None, Set, Delete };
 bool askWindow(const std::string& program, const Settings& settings, ConsoleInteraction& ui,
                Request& request) {
     // Only the window about to open may answer (it writes nothing when it is cancelled).
-    settings.writeInt(kMarksSection, kMarksKeySet, 0);
-    settings.writeInt(kMarksSection, kMarksKeyDelete, 0);
+    // A request that cannot be cleared could be an earlier run's: nothing is asked then.
+    if (!settings.writeStrings({{kMarksSection, kMarksKeySet, "0"}, {kMarksSection, kMarksKeyDelete, "0"}}))
+        return false;
     SystemProcessList processes;
     const int pid = processes.start(program, {}, {}, "");
     if (pid < 0) {

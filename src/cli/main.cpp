@@ -72,15 +72,15 @@ int main(int argc, char** argv) {
     }
     std::string command = argv[1];
     Args args(argv + 2, argv + argc);
-    if (command == "startup") return runStartupCommand(args);
-    if (command == "text") return runTextCommand(args);
-    if (command == "inspect") return runInspectCommand(args);
-    if (command == "plot") return runPlotCommand(args);
-    if (command == "preview") return runPreviewCommand(args);
-    if (command == "ports") return runPortsCommand(args);
-    if (command == "query") return runQueryCommand(args);
-    if (command == "testcut") return runTestCutCommand(args);
-    if (command == "marks") return runMarksCommand(args);
+    if (command == "startup") return finishCommand(runStartupCommand(args));
+    if (command == "text") return finishCommand(runTextCommand(args));
+    if (command == "inspect") return finishCommand(runInspectCommand(args));
+    if (command == "plot") return finishCommand(runPlotCommand(args));
+    if (command == "preview") return finishCommand(runPreviewCommand(args));
+    if (command == "ports") return finishCommand(runPortsCommand(args));
+    if (command == "query") return finishCommand(runQueryCommand(args));
+    if (command == "testcut") return finishCommand(runTestCutCommand(args));
+    if (command == "marks") return finishCommand(runMarksCommand(args));
     std::fprintf(stderr, "sartovin: unknown command '%s' (see 'sartovin --help')\n", command.c_str());
     return 2;
 }

@@ -6,6 +6,7 @@
 #include "device/SerialWrite.h"
 #include "device/SpoolerWrite.h"
 #include "device/UsbDeviceExchange.h"
+#include "platform/SystemErrorCodes.h"
 
 namespace sartovin {
 
@@ -146,9 +147,9 @@ bool DeviceDelivery::sendToPrinter(const std::string& bytes, bool direct) {
     }
     auto printer = m_channels.spooler.openPrinter(portBuffer(m_plotter.port));
     if (!printer) {
-        // The "printer port" is a print queue here: the message names it.
-        const std::string queue = m_texts.format(TextId::PrintQueueNamed, {portBuffer(m_plotter.port)});
-        return failWithText(m_texts.text(TextId::CannotOpenPort) + (queue.empty() ? "" : "\n" + queue),
+        // The port is a print queue here: the message names it.
+        return failWithText(cannotOpenPortText(m_texts, TextId::PrintQueueNamed, portBuffer(m_plotter.port),
+                                               m_channels.spooler.lastProblem()),
                             kProgramCaption);
     }
     bool written = spoolerWrite(*printer, bytes, m_texts, m_ui);
@@ -196,7 +197,12 @@ bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& p
     m_ui.pump();
     GccUsbPortApi& ports = m_channels.gccUsb;
     GccUsbHandle handle = ports.open(n);
-    if (!isValidGccUsbHandle(handle)) return fail(TextId::CannotOpenPort, caption);
+    if (!isValidGccUsbHandle(handle)) {
+        const std::string node = ports.deviceName(n);
+        return failWithText(cannotOpenPortText(m_texts, TextId::DeviceNamed, node.empty() ? portName : node,
+                                               systemErrorText(ports.lastOpenError())),
+                            caption);
+    }
     m_ui.pump();
     if (ports.write(handle, bytes.data(), static_cast<unsigned>(bytes.size())) < 0) {
         ports.close(handle);
@@ -215,8 +221,11 @@ bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& p
 bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& device, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     CSerial serial;
-    if (serial.Open(device, 0, 0, false) != 0)
-        return fail(direct ? TextId::CommunicationError : TextId::CannotOpenPort, caption);
+    if (const std::int32_t error = serial.Open(device, 0, 0, false); error != 0) {
+        if (direct) return fail(TextId::CommunicationError, caption);
+        return failWithText(
+            cannotOpenPortText(m_texts, TextId::DeviceNamed, device, systemErrorText(error)), caption);
+    }
     if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
         serial.Close();
         return fail(TextId::CommunicationError, caption);
@@ -246,10 +255,18 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
 bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string& devicePath, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     // The direct send keeps quiet about a device it cannot open; the caller sees false.
-    if (devicePath.empty()) return direct ? false : fail(TextId::CannotOpenPort);
+    // No device path: the stored USB cutter is not connected; the message names the cutter.
+    if (devicePath.empty())
+        return direct ? false
+                      : failWithText(cannotOpenPortText(m_texts, TextId::DeviceNamed, m_plotter.usbGccName),
+                                     kProgramCaption);
     std::int32_t error = 0;
     auto device = m_channels.deviceFiles.open(devicePath, DeviceAccess::Write, error);
-    if (!device) return direct ? false : fail(TextId::CannotOpenPort);
+    if (!device)
+        return direct ? false
+                      : failWithText(cannotOpenPortText(m_texts, TextId::DeviceNamed, devicePath,
+                                                        systemErrorText(error)),
+                                     kProgramCaption);
     m_ui.pump();
     std::size_t written = 0;
     std::int32_t rc = device->write(bytes.data(), bytes.size(), written, kUsbWriteStallMs);
@@ -273,6 +290,15 @@ bool ensurePort(const PlotterRecord& plotter, StartMode startMode, const Texts& 
     ui.messageBox(texts.text(startMode.isHobby() ? TextId::NoUsbPort : TextId::NoPortSelected),
                   kProgramCaption, MessageIcon::Exclamation);
     return false;
+}
+
+std::string cannotOpenPortText(const Texts& texts, TextId namedAs, const std::string& name,
+                               const std::string& reason) {
+    std::string text = texts.text(TextId::CannotOpenPort);
+    const std::string named = name.empty() ? std::string() : texts.format(namedAs, {name});
+    if (!named.empty()) text += "\n" + named;
+    if (!reason.empty()) text += "\n" + reason;
+    return text;
 }
 
 }  // namespace sartovin

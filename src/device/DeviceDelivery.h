@@ -4,7 +4,8 @@
 // Every failure ends with its message; nothing is retried without end.
 //
 // Messages (text ids): 307 / 389 no port, 308 a port, printer or device that cannot be opened
-// (or no device path), 320 a communication failure, 365 the spooler refused (shown by the
+// (or no device path), with the print queue (456) or the device (457) named below it and the
+// system's reason on a line of its own, 320 a communication failure, 365 the spooler refused (shown by the
 // spooler write), and "wrote only %d Bytes\r\nfrom %d (expected Bytecount)" when a USB device
 // took part of a block.
 
@@ -111,5 +112,11 @@ private:
 /// caption "Sartovin", false.
 bool ensurePort(const PlotterRecord& plotter, StartMode startMode, const Texts& texts, Interaction& ui,
                 const std::function<void()>& identifyUsb, const std::function<void()>& configurePort);
+
+/// Text 308 with what could not be opened named on a line below it (`namedAs`: PrintQueueNamed
+/// or DeviceNamed; left out when `name` is empty) and `reason`, the system's or the spooler's
+/// words, on a line of its own when there are any.
+std::string cannotOpenPortText(const Texts& texts, TextId namedAs, const std::string& name,
+                               const std::string& reason = {});
 
 }  // namespace sartovin

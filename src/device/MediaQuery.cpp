@@ -2,10 +2,12 @@
 
 #include "base/StartMode.h"
 #include "device/CSerial.h"
+#include "device/DeviceDelivery.h"
 #include "device/GccUsbQuery.h"
 #include "device/MediaQueryReplies.h"
 #include "device/SerialQuery.h"
 #include "device/UsbDeviceExchange.h"
+#include "platform/SystemErrorCodes.h"
 
 namespace sartovin {
 
@@ -61,8 +63,10 @@ enum class Path { None, Serial, GccUsb, UsbDevice };
 
 }  // namespace
 
-void MediaQuery::fail(TextId textId) {
-    m_ui.messageBox(m_texts.text(textId), std::string(), MessageIcon::Error);
+void MediaQuery::fail(TextId textId) { failWithText(m_texts.text(textId)); }
+
+void MediaQuery::failWithText(const std::string& text) {
+    m_ui.messageBox(text, std::string(), MessageIcon::Error);
 }
 
 bool MediaQuery::exchange(Channel& channel, MediaQueryResult& result) {
@@ -103,7 +107,8 @@ bool MediaQuery::run(MediaQueryResult& result) {
         case kPortPrinter: {
             PrinterInfo info;
             if (!m_channels.spooler.printerInfo(m_plotter.port, info)) {
-                fail(TextId::CannotOpenPort);
+                failWithText(cannotOpenPortText(m_texts, TextId::PrintQueueNamed, m_plotter.port,
+                                                m_channels.spooler.lastProblem()));
                 return false;
             }
             if (info.portName.find("GCCUSB") != std::string::npos) {
@@ -132,8 +137,9 @@ bool MediaQuery::run(MediaQueryResult& result) {
             break;
         case Path::Serial: {
             CSerial serial;
-            if (serial.Open(m_plotter.port.substr(0, 399), 0, 0, false) != 0) {
-                fail(TextId::CannotOpenPort);
+            const std::string device = m_plotter.port.substr(0, 399);
+            if (const std::int32_t error = serial.Open(device, 0, 0, false); error != 0) {
+                failWithText(cannotOpenPortText(m_texts, TextId::DeviceNamed, device, systemErrorText(error)));
                 return false;
             }
             if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
@@ -159,7 +165,9 @@ bool MediaQuery::run(MediaQueryResult& result) {
             m_ui.pump();
             GccUsbHandle handle = ports.open(n);
             if (!isValidGccUsbHandle(handle)) {
-                fail(TextId::CannotOpenPort);
+                const std::string node = ports.deviceName(n);
+                failWithText(cannotOpenPortText(m_texts, TextId::DeviceNamed, node.empty() ? gccPortName : node,
+                                                systemErrorText(ports.lastOpenError())));
                 return false;
             }
             GccUsbChannel channel(ports, handle, m_ui);

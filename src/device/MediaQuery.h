@@ -48,6 +48,7 @@ private:
     bool exchange(Channel& channel, MediaQueryResult& result);
     void checkModel(MediaQueryResult& result);
     void fail(TextId textId);
+    void failWithText(const std::string& text);
 
     StartMode m_startMode = 1;
     PlotterRecord& m_plotter;

@@ -176,8 +176,7 @@ bool storePortChoice(const PlotterPortList::Choice& choice, const std::string& p
         writes.push_back({plotterName, "Port", choice.port});
     writes.push_back({plotterName, "PortType", std::to_string(choice.portType)});
     if (!settings.writeStrings(writes)) {
-        ui.messageBox(texts.format(TextId::SettingsNotSaved, {settings.iniPath()}), kProgramCaption,
-                      MessageIcon::Error);
+        reportSettingsNotSaved(settings, texts, ui);
         return false;
     }
     if (choice.storesUsbName)

@@ -47,4 +47,10 @@ int EngraverSettingsModel::setPageHeight(int mm) {
 
 bool EngraverSettingsModel::save() const { return writeLaserDefinition(m_path, m_definition); }
 
+bool EngraverSettingsModel::store(const Texts& texts, Interaction& ui) const {
+    if (save()) return true;
+    ui.messageBox(texts.format(TextId::SettingsNotSaved, {m_path}), kProgramCaption, MessageIcon::Error);
+    return false;
+}
+
 }  // namespace sartovin

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Texts.h"
 #include "catalog/PlotterRecord.h"
+#include "platform/Interaction.h"
 #include "plot/LaserDriver.h"
 
 namespace sartovin {
@@ -36,6 +38,8 @@ public:
     const std::string& path() const { return m_path; }
     /// Writes the definition file. False when it cannot be written (the old file stays whole).
     bool save() const;
+    /// Saves; when the file cannot be written, says so naming it (text 450). False then.
+    bool store(const Texts& texts, Interaction& ui) const;
 
 private:
     std::string m_path;

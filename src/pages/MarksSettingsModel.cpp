@@ -37,10 +37,9 @@ bool MarksSettingsModel::check(int value, int lo, int hi, TextId textId) {
     return false;
 }
 
-void MarksSettingsModel::clearRequests() {
+std::vector<ProfileEntry> MarksSettingsModel::clearedRequests() {
     // A stale 1 from an earlier run would make the waiting plug-in act on the wrong request.
-    m_settings.setMarksValue("SetMarks", 0);
-    m_settings.setMarksValue("DeleteMarks", 0);
+    return {{Settings::kMarks, "SetMarks", "0"}, {Settings::kMarks, "DeleteMarks", "0"}};
 }
 
 MarksSettingsModel::Outcome MarksSettingsModel::placeMarks() {
@@ -52,25 +51,29 @@ MarksSettingsModel::Outcome MarksSettingsModel::placeMarks() {
     if (m_useVertSegmentMarks && !check(m_yStep, 200, 600, TextId::MarksSegmentRange))
         return Outcome::StayOpen;
 
-    clearRequests();
-    m_settings.setMarksValue("Length", m_length);
-    m_settings.setMarksValue("Thickness", m_thickness);
-    m_settings.setMarksValue("Margin", m_margin);
+    // One rewrite: the plug-in sees all values with the request, or (when the write fails) none.
+    std::vector<ProfileEntry> writes = clearedRequests();
+    auto value = [&](const char* key, int v) { writes.push_back({Settings::kMarks, key, std::to_string(v)}); };
+    value("Length", m_length);
+    value("Thickness", m_thickness);
+    value("Margin", m_margin);
     if (m_formatIndex >= 0 && m_formatIndex < static_cast<int>(m_formats.size()))
-        m_settings.setMarksFormat(m_formats[m_formatIndex]);
-    m_settings.setMarksValue("UseHorSegmentMarks", m_useHorSegmentMarks ? 1 : 0);
-    m_settings.setMarksValue("UseVertSegmentMarks", m_useVertSegmentMarks ? 1 : 0);
-    m_settings.setMarksValue("XStep", m_xStep);
-    m_settings.setMarksValue("YStep", m_yStep);
-    m_settings.setMarksValue("IsCameo", m_cameo ? 1 : 0);
-    // The request goes last: the plug-in starts drawing as soon as it sees it.
-    m_settings.setMarksValue("SetMarks", 1);
+        writes.push_back({Settings::kMarks, "Format", m_formats[m_formatIndex]});
+    value("UseHorSegmentMarks", m_useHorSegmentMarks ? 1 : 0);
+    value("UseVertSegmentMarks", m_useVertSegmentMarks ? 1 : 0);
+    value("XStep", m_xStep);
+    value("YStep", m_yStep);
+    value("IsCameo", m_cameo ? 1 : 0);
+    // The request goes last.
+    value("SetMarks", 1);
+    m_settings.writeStrings(writes);
     return Outcome::EndProgram;
 }
 
 MarksSettingsModel::Outcome MarksSettingsModel::removeMarks() {
-    clearRequests();
-    m_settings.setMarksValue("DeleteMarks", 1);
+    std::vector<ProfileEntry> writes = clearedRequests();
+    writes.push_back({Settings::kMarks, "DeleteMarks", "1"});
+    m_settings.writeStrings(writes);
     return Outcome::EndProgram;
 }
 

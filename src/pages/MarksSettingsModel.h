@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/TextIds.h"
+#include "platform/Profile.h"
 
 namespace sartovin {
 
@@ -65,7 +66,7 @@ public:
     /// "Marken setzen": checks length 10..50 (text 324), thickness 1..2 (325), margin 1..50 (326)
     /// and the step of each segment mark kind in use 200..600 (327), each failure with an
     /// exclamation box and StayOpen. Then clears "SetMarks" and "DeleteMarks", writes the values
-    /// and sets "SetMarks" to 1.
+    /// and sets "SetMarks" to 1, all in one rewrite of the settings file.
     Outcome placeMarks();
     /// "Marken entfernen": clears both requests, then sets "DeleteMarks" to 1.
     Outcome removeMarks();
@@ -74,7 +75,7 @@ public:
 
 private:
     bool check(int value, int lo, int hi, TextId textId);
-    void clearRequests();
+    static std::vector<ProfileEntry> clearedRequests();
 
     const Settings& m_settings;
     const Texts& m_texts;

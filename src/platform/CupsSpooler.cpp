@@ -4,6 +4,8 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -38,7 +40,9 @@ private:
 // Gives up a wait that ran past the connection's time-out.
 int giveUpOnTimeout(http_t*, void*) { return 0; }
 
-Connection connectTo(const std::string& server, double timeoutSeconds) {
+// A connection to the scheduler; when there is none, `problem` says why (the scheduler's name and
+// the system's reason), else it is cleared.
+Connection connectTo(const std::string& server, double timeoutSeconds, std::string& problem) {
     const char* host = server.empty() ? cupsServer() : server.c_str();
     int msec = static_cast<int>(timeoutSeconds * 1000);
     // A scheduler that is busy (starting, or reloading its configuration) may refuse one
@@ -46,7 +50,15 @@ Connection connectTo(const std::string& server, double timeoutSeconds) {
     http_t* http = nullptr;
     for (int attempt = 0; attempt < 3 && !http; ++attempt)
         http = httpConnect2(host, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, msec, nullptr);
-    if (http) httpSetTimeout(http, timeoutSeconds, giveUpOnTimeout, nullptr);
+    if (http) {
+        httpSetTimeout(http, timeoutSeconds, giveUpOnTimeout, nullptr);
+        problem.clear();
+    } else {
+        const int error = errno;
+        char buf[256];
+        const char* why = error != 0 ? ::strerror_r(error, buf, sizeof buf) : cupsLastErrorString();
+        problem = std::string(host ? host : "") + ": " + (why ? why : "");
+    }
     return Connection(http);
 }
 
@@ -228,7 +240,7 @@ private:
 }  // namespace
 
 std::vector<PrinterInfo> CupsSpooler::printers() {
-    Connection http = connectTo(m_server, m_timeoutSeconds);
+    Connection http = connectTo(m_server, m_timeoutSeconds, m_problem);
     if (!http) return {};
     return readPrinters(http.get());
 }
@@ -245,7 +257,7 @@ bool CupsSpooler::printerInfo(const std::string& name, PrinterInfo& info) {
 
 std::unique_ptr<PrinterHandle> CupsSpooler::openPrinter(const std::string& name) {
     if (name.empty()) return nullptr;
-    Connection http = connectTo(m_server, m_timeoutSeconds);
+    Connection http = connectTo(m_server, m_timeoutSeconds, m_problem);
     if (!http) return nullptr;
     for (auto& p : readPrinters(http.get())) {
         if (p.name == name) {

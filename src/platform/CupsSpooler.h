@@ -19,9 +19,11 @@ public:
     std::vector<PrinterInfo> printers() override;
     std::unique_ptr<PrinterHandle> openPrinter(const std::string& name) override;
     bool printerInfo(const std::string& name, PrinterInfo& info) override;
+    std::string lastProblem() const override { return m_problem; }
 
 private:
     std::string m_server;
+    std::string m_problem;  // why the last call could not reach the scheduler
     double m_timeoutSeconds = 30.0;
 };
 

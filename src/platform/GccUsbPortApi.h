@@ -3,6 +3,7 @@
 // for the bytes waiting, read. Argument order and results are those the device code relies on.
 
 #include <cstdint>
+#include <string>
 
 namespace sartovin {
 
@@ -29,6 +30,11 @@ public:
     /// (a port that can only estimate them reads up to `capacity`) and the bytes read on return.
     /// Negative on failure.
     virtual int read(GccUsbHandle handle, char* buffer, unsigned capacity, unsigned& count) = 0;
+    /// What port `index` is on this system (its device file), for messages; empty when it names
+    /// none or the ports do not say.
+    virtual std::string deviceName(int index) { return {}; }
+    /// Why the last open failed (an error number of SystemErrorCodes.h); 0 when unknown.
+    virtual std::int32_t lastOpenError() const { return 0; }
 };
 
 }  // namespace sartovin

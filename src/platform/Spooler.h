@@ -30,6 +30,9 @@ public:
     virtual std::unique_ptr<PrinterHandle> openPrinter(const std::string& name) = 0;
     /// The printer's details; false when there is no such printer.
     virtual bool printerInfo(const std::string& name, PrinterInfo& info) = 0;
+    /// Why the last call found nothing when the spooler could not be asked (its own words, for
+    /// messages); empty when it answered, or does not say.
+    virtual std::string lastProblem() const { return {}; }
 };
 
 /// The port name of a printer whose queue sends to `deviceUri`, given the device URIs of all

@@ -3,6 +3,7 @@
 // serial class's contract). System errors (errno values) are mapped onto the nearest such number.
 
 #include <cstdint>
+#include <string>
 
 namespace sartovin {
 
@@ -37,5 +38,9 @@ inline constexpr std::int32_t kErrorSystemBase = 0x20000000;
 /// EPIPE → 109, ENOSPC → 112, EBUSY → 170, ENAMETOOLONG → 206, EIO → 1117, ETIMEDOUT → 1460;
 /// 0 → 0; any other value e → kErrorSystemBase | e.
 std::int32_t errorCodeFromErrno(int errnoValue);
+
+/// The system's own words for an error number of the device channels (the errno text behind it,
+/// "No such file or directory" for 2); empty for 0.
+std::string systemErrorText(std::int32_t code);
 
 }  // namespace sartovin

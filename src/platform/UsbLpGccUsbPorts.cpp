@@ -3,15 +3,25 @@
 namespace sartovin {
 
 GccUsbHandle UsbLpGccUsbPorts::open(int index) {
+    m_lastOpenError = 0;
     if (index < 0 || index > 3) return kGccUsbInvalidHandle;
     UsbPrinterNode node;
     if (!m_devices.gccDevice(index, node)) return kGccUsbInvalidHandle;
     std::int32_t error = 0;
     auto handle = m_files.open(node.nodePath, DeviceAccess::ReadWrite, error);
-    if (!handle) return kGccUsbInvalidHandle;
+    if (!handle) {
+        m_lastOpenError = error;
+        return kGccUsbInvalidHandle;
+    }
     GccUsbHandle id = m_nextHandle++;
     m_open[id] = std::move(handle);
     return id;
+}
+
+std::string UsbLpGccUsbPorts::deviceName(int index) {
+    UsbPrinterNode node;
+    if (index < 0 || index > 3 || !m_devices.gccDevice(index, node)) return {};
+    return node.nodePath;
 }
 
 DeviceHandle* UsbLpGccUsbPorts::find(GccUsbHandle handle) {

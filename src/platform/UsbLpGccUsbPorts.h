@@ -23,6 +23,9 @@ public:
     void close(GccUsbHandle handle) override;
     int bytesAvailable(GccUsbHandle handle, unsigned& count) override;
     int read(GccUsbHandle handle, char* buffer, unsigned capacity, unsigned& count) override;
+    /// The usblp device node of port `index` ("/dev/usb/lp0").
+    std::string deviceName(int index) override;
+    std::int32_t lastOpenError() const override { return m_lastOpenError; }
 
 private:
     DeviceHandle* find(GccUsbHandle handle);
@@ -31,6 +34,7 @@ private:
     DeviceFiles& m_files;
     int m_stallTimeoutMs = 30000;
     GccUsbHandle m_nextHandle = 1;
+    std::int32_t m_lastOpenError = 0;
     std::map<GccUsbHandle, std::unique_ptr<DeviceHandle>> m_open;
 };
 

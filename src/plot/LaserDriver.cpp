@@ -84,10 +84,12 @@ bool writeLaserDefinition(const std::string& path, const LaserDefinition& d) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     const char* s = kLaserDefinitionSection;
-    return WritePrivateProfileString(s, "RESOLUTION", std::to_string(d.resolution), path) &&
-           WritePrivateProfileString(s, "OPTION", std::to_string(d.option), path) &&
-           WritePrivateProfileString(s, "PageWidth", std::to_string(d.pageWidth), path) &&
-           WritePrivateProfileString(s, "PageHeight", std::to_string(d.pageHeight), path);
+    // One rewrite: a failed write leaves the old values together, not half of the new ones.
+    return WritePrivateProfileStrings({{s, "RESOLUTION", std::to_string(d.resolution)},
+                                       {s, "OPTION", std::to_string(d.option)},
+                                       {s, "PageWidth", std::to_string(d.pageWidth)},
+                                       {s, "PageHeight", std::to_string(d.pageHeight)}},
+                                      path);
 }
 
 }  // namespace sartovin

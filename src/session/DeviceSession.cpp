@@ -134,7 +134,9 @@ bool DeviceSession::startDisplayTool(const PlotterRecord& plotter, const std::st
     if (plotter.portType == kPortPrinter) {
         PrinterInfo info;
         if (!m_services.spooler.printerInfo(plotter.port, info)) {
-            m_ui.messageBox(m_texts.text(TextId::CannotOpenPort), "", MessageIcon::Error);
+            m_ui.messageBox(cannotOpenPortText(m_texts, TextId::PrintQueueNamed, plotter.port,
+                                               m_services.spooler.lastProblem()),
+                            "", MessageIcon::Error);
             return false;
         }
         printerPort = info.portName;

@@ -177,6 +177,35 @@ TEST_F(MainCutCommandTest, TheControlsComeBackAfterAFailedAndAfterACancelledRun)
     h.ui.onPump = nullptr;
 }
 
+TEST_F(MainCutCommandTest, APortThatDoesNotOpenIsNamedInTheUsersLanguage) {
+    for (int language : {2000, 1000}) {
+        MainWindowHarness h("SartovinAI", language);
+        // A serial adapter that was unplugged, then a queue that was deleted.
+        const std::string tty = h.m_dir.file("ttyUSB0");
+        h.setting("State", "Plotter", "Jaguar IV 61");
+        h.setting("Jaguar IV 61", "PortType", "1");
+        h.setting("Jaguar IV 61", "Port", tty);
+        CTarnelWinCDlg& w = h.open();
+        ASSERT_TRUE(h.setUpResult);
+        const std::string cannotOpen = h.texts.text(TextId::CannotOpenPort);
+        w.cutButton()->click();
+        ASSERT_FALSE(h.ui.messages.empty());
+        EXPECT_EQ(h.ui.messageTexts().back().rfind(
+                      cannotOpen + "\n" + h.texts.format(TextId::DeviceNamed, {tty}) + "\n", 0),
+                  0u)
+            << h.ui.messageTexts().back();
+
+        w.model().plotters().current()->portType = kPortPrinter;
+        w.model().plotters().current()->port = "Cutter";
+        w.cutButton()->click();
+        EXPECT_EQ(h.ui.messageTexts().back(),
+                  cannotOpen + "\n" + h.texts.format(TextId::PrintQueueNamed, {"Cutter"}));
+        if (language == 1000) {
+            EXPECT_EQ(h.ui.messageTexts().back(), "Kann den Anschluss nicht öffnen !\nDruckwarteschlange: Cutter");
+        }
+    }
+}
+
 // The Sable asks for its settings block before the job: the window learns the model from the
 // cutter's answer at start-up, and `sartovin plot` must do the same.
 TEST_F(MainCutCommandTest, ASableGetsTheSameSettingsBlockFromTheCommandLineAsFromCut) {

@@ -166,7 +166,29 @@ TEST_F(DeviceCommandsTest, ACutterThatHangsUpEndsTheRunWithItsMessage) {
     usePort(1, dir.file("ttyUSB0"));
     auto r = run({"plot", "--quiet", "--start-mode", "2", job});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("Can not open printer port !"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("error: Can not open the port !\nDevice: " + dir.file("ttyUSB0") +
+                         "\nNo such file or directory\n"),
+              std::string::npos)
+        << r.err;
+    // A German user reads the same in German.
+    usePort(1, dir.file("ttyUSB0"));
+    std::string ini = readFile(dir.file("cfg/Sartovin/Sartovin.ini"));
+    writeFile(dir.file("cfg/Sartovin/Sartovin.ini"), ini.insert(ini.find('\n') + 1, "LanguageChoice=-3\nLanguage=1000\n"));
+    r = run({"plot", "--quiet", "--start-mode", "2", job});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Kann den Anschluss nicht öffnen !\nGerät: " + dir.file("ttyUSB0") + "\n"),
+              std::string::npos)
+        << r.err;
+}
+
+TEST_F(DeviceCommandsTest, AQueueOfASchedulerThatIsNotThereIsNamedWithTheReason) {
+    usePort(3, "Cutter");
+    const std::string socket = dir.file("no-cupsd.sock");
+    auto r = run({"plot", "--quiet", "--start-mode", "2", job}, {{"CUPS_SERVER", socket}});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("error: Can not open the port !\nPrint queue: Cutter\n" + socket + ": "),
+              std::string::npos)
+        << r.err;
 }
 
 // A cutter that stops reading mid-job: Ctrl-C or a terminate signal ends the run with its message

@@ -162,6 +162,29 @@ TEST_F(MarksCommandTest, AskShowsTheWindowAndDoesWhatItAnswers) {
     EXPECT_EQ(readFile(marked), kDrawing);
 }
 
+TEST_F(MarksCommandTest, AskDoesNotActOnAnOldRequestItCannotClear) {
+    const std::string window = dir.file("window");
+    writeFile(window, "#!/bin/sh\necho \"$0\" >> '" + dir.file("asked") + "'\n");  // cancelled
+    ::chmod(window.c_str(), 0755);
+    const std::string withMarks =
+        std::string(kDrawing).insert(std::string(kDrawing).find("</svg>"),
+                                     "<g inkscape:groupmode=\"layer\" inkscape:label=\"QX-PassermarkenEbene\">"
+                                     "<path d=\"M 0,0 L 1,1\"/></g>\n");
+    writeFile(drawing, withMarks);
+    // An earlier run's answer, in a settings file that cannot be written.
+    setKey("Sartovin", "DeleteMarks", "1");
+    const std::string ini = dir.file("cfg/Sartovin/Sartovin.ini");
+    ASSERT_EQ(::chmod(ini.c_str(), 0444), 0);
+
+    auto r = sartovin({"marks", "--ask", "--marks-program", window, drawing, marked});
+    ::chmod(ini.c_str(), 0644);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("The settings could not be saved in " + ini), std::string::npos) << r.err;
+    EXPECT_FALSE(fileExists(dir.file("asked")));
+    EXPECT_FALSE(fileExists(marked));
+    EXPECT_EQ(readFile(drawing), withMarks);
+}
+
 TEST_F(MarksCommandTest, HobbyMarksOnTheirSheet) {
     if (!haveInkscape())
         GTEST_SKIP() << "inkscape is not installed; the marks need it to measure the drawing";

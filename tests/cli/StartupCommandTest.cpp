@@ -69,6 +69,28 @@ TEST_F(StartupCommandTest, ALaterStartLeavesTheSettingsAloneAndClearsWhatACrashL
     EXPECT_TRUE(fileExists(fresh));
 }
 
+TEST_F(StartupCommandTest, ALanguageTheStartUpCannotStoreIsSaidAndFailsTheCommand) {
+    ASSERT_EQ(runIn("C", {"startup"}).exitCode, 0);
+    const std::string ini = dir.file("cfg/Sartovin/Sartovin.ini");
+    const std::string before = test::readFile(ini);
+    ASSERT_EQ(::chmod(ini.c_str(), 0444), 0);
+
+    // The German locale settles on German, which the read-only file cannot take.
+    auto r = runIn("de_DE.UTF-8", {"startup"});
+    ::chmod(ini.c_str(), 0644);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("languageId=1000\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "error: Die Einstellungen konnten nicht in " + ini + " gespeichert werden !\n");
+    EXPECT_EQ(test::readFile(ini), before);
+
+    // Nothing to store, nothing to say.
+    ASSERT_EQ(::chmod(ini.c_str(), 0444), 0);
+    r = runIn("C", {"startup"});
+    ::chmod(ini.c_str(), 0644);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+}
+
 TEST_F(StartupCommandTest, TextPrintsALookupAndFailsForAnUnknownId) {
     auto r = runCli({"text", "331"});
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -51,7 +51,8 @@ protected:
                         "2452=The print queue %s did not pass the job on to the cutter.\n"
                         "2453=The print queue %s does not say whether the job reached the cutter.\n"
                         "2454=Waiting for the print queue %s ...\n"
-                        "2456=Print queue: %s\n");
+                        "2456=Print queue: %s\n"
+                        "2457=Device: %s\n");
         m_texts = Texts(m_dir.path(), 2000);
         m_spooler.clock = &m_ui;
     }
@@ -118,7 +119,8 @@ TEST_F(DeviceDeliveryTest, SerialPeerHangingUpMidJobEndsWithTheCommunicationErro
     m_ui.onPump = nullptr;
     m_plotter.port = m_dir.file("no-such-tty");
     EXPECT_FALSE(delivery(1).deliverGroup("IN;"));
-    EXPECT_EQ(messages(), std::vector<std::string>{"Can not open printer port !"});
+    EXPECT_EQ(messages(), std::vector<std::string>{"Can not open printer port !\nDevice: " + m_plotter.port +
+                                                   "\nNo such file or directory"});
 }
 
 TEST_F(DeviceDeliveryTest, ASerialCutterThatStopsReadingEndsTheRunAfterThirtySecondsOrOnCancel) {
@@ -165,7 +167,7 @@ TEST_F(DeviceDeliveryTest, GccUsbPortFromTheNameAndItsFailures) {
     m_plotter.port = "GCCUSB9";  // names no port 0..3: opened as -1, which fails
     EXPECT_FALSE(delivery(1).deliverGroup("IN;"));
     EXPECT_EQ(m_gcc.lastOpenIndex, -1);
-    EXPECT_EQ(messages().back(), "Can not open printer port !");
+    EXPECT_EQ(messages().back(), "Can not open printer port !\nDevice: GCCUSB9");
 
     m_plotter.port = "GCCUSB2";
     port2->failWrites = true;  // unplugged
@@ -195,11 +197,11 @@ TEST_F(DeviceDeliveryTest, UsbDeviceByModelNameAndShortWrites) {
 
     m_plotter.usbGccName = "Puma";  // no such device attached
     EXPECT_FALSE(delivery(1).deliverGroup("PU;"));
-    EXPECT_EQ(messages().back(), "Can not open printer port !");
+    EXPECT_EQ(messages().back(), "Can not open printer port !\nDevice: Puma");
     lp1->openable = false;
     m_plotter.usbGccName = "Jaguar V";
     EXPECT_FALSE(delivery(1).deliverGroup("PU;"));
-    EXPECT_EQ(messages().back(), "Can not open printer port !");
+    EXPECT_EQ(messages().back(), "Can not open printer port !\nDevice: /dev/usb/lp1\nNo such file or directory");
     EXPECT_EQ(m_ui.messages.size(), 4u);
 
     // A device without a model is stored by its port name and reached by it.

@@ -1,8 +1,10 @@
 #include "pages/EngraverSettingsModel.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/Profile.h"
+#include "platform/ScriptedInteraction.h"
 #include "support/TempDir.h"
 
 namespace sartovin::test {
@@ -37,6 +39,29 @@ TEST(EngraverSettingsModel, ProposesThePlottersValuesAndKeepsTheFilesOwn) {
     EngraverSettingsModel bare(dir.file("other.def"), nullptr);
     EXPECT_EQ(bare.resolution(), 500);
     EXPECT_EQ(bare.pageWidth(), EngraverSettingsModel::kMinPage);
+}
+
+TEST(EngraverSettingsModel, AFileThatCannotBeWrittenIsSaidAndKeepsItsValues) {
+    TempDir dir;
+    const std::string path = dir.file("C18.def");
+    EngraverSettingsModel model(path, nullptr);
+    ASSERT_TRUE(model.save());
+    const std::string before = readFile(path);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    model.setResolution(250);
+    model.setPageWidth(600);
+    Texts texts(SARTOVIN_DATA_DIR "/", 2000);
+    ScriptedInteraction ui;
+    EXPECT_FALSE(model.store(texts, ui));
+    ::chmod(path.c_str(), 0644);
+    ASSERT_EQ(ui.messageTexts(), std::vector<std::string>{"The settings could not be saved in " + path + " !"});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(readFile(path), before);
+
+    EXPECT_TRUE(model.store(texts, ui));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(GetPrivateProfileInt("C18", "RESOLUTION", 0, path), 250);
+    EXPECT_EQ(GetPrivateProfileInt("C18", "PageWidth", 0, path), 600);
 }
 
 }  // namespace

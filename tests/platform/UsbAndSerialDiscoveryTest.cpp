@@ -9,6 +9,7 @@
 #include "platform/Ieee1284Id.h"
 #include "platform/NodeDeviceFiles.h"
 #include "platform/SerialPortList.h"
+#include "platform/SystemErrorCodes.h"
 #include "platform/UsbLpGccUsbPorts.h"
 #include "platform/UsbPrinterDevices.h"
 #include "support/FakeDeviceTree.h"
@@ -123,6 +124,22 @@ TEST(UsbLpGccUsbPortsTest, PortNumberIsTheNthGccDeviceAndDataGoesToItsNode) {
     ports.close(h);
     EXPECT_LT(ports.bytesAvailable(h, count), 0);  // a closed handle is refused
     EXPECT_LT(ports.write(h, "x", 1), 0);
+}
+
+TEST(UsbLpGccUsbPortsTest, APortThatDoesNotOpenNamesItsNodeAndTheReason) {
+    test::FakeDeviceTree tree;
+    // Something the device cannot be opened as, whoever runs the test.
+    tree.addLp(0, "MFG:GCC;MDL:Jaguar V;", false);
+    std::filesystem::create_directories(tree.file("dev/usb/lp0"));
+    UsbPrinterDevices devices(tree.sysRoot(), tree.devRoot());
+    NodeDeviceFiles files;
+    UsbLpGccUsbPorts ports(devices, files);
+    EXPECT_EQ(ports.open(0), kGccUsbInvalidHandle);
+    EXPECT_EQ(ports.deviceName(0), tree.file("dev/usb/lp0"));
+    EXPECT_EQ(systemErrorText(ports.lastOpenError()), "Permission denied");
+    EXPECT_EQ(ports.deviceName(1), "");
+    EXPECT_EQ(ports.open(1), kGccUsbInvalidHandle);
+    EXPECT_EQ(ports.lastOpenError(), 0);
 }
 
 TEST(UsbLpGccUsbPortsTest, ADeviceThatStopsTakingDataFailsTheWriteInsteadOfHanging) {
