@@ -158,7 +158,8 @@ bool DeviceDelivery::sendToPrinter(const std::string& bytes, bool direct) {
     bool ended = printer->endDocument();
     if (!written || !ended) {
         printer.reset();
-        return fail(TextId::CommunicationError, direct ? std::string() : std::string(kProgramCaption));
+        return failWithText(communicationErrorText(m_texts, TextId::PrintQueueNamed, portBuffer(m_plotter.port)),
+                            direct ? std::string() : std::string(kProgramCaption));
     }
     // Spooled is not delivered: a plot job is followed until the queue has passed it on.
     if (direct) return true;
@@ -193,7 +194,7 @@ bool DeviceDelivery::followQueueJob(PrinterHandle& printer, const std::string& q
 bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& portName, bool direct) {
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     int n = gccUsbPortIndex(portName);
-    if (direct && n < 0) return fail(TextId::CommunicationError, caption);
+    if (direct && n < 0) return failWithText(communicationErrorText(m_texts, TextId::DeviceNamed, portName), caption);
     m_ui.pump();
     GccUsbPortApi& ports = m_channels.gccUsb;
     GccUsbHandle handle = ports.open(n);
@@ -206,7 +207,9 @@ bool DeviceDelivery::sendToGccUsb(const std::string& bytes, const std::string& p
     m_ui.pump();
     if (ports.write(handle, bytes.data(), static_cast<unsigned>(bytes.size())) < 0) {
         ports.close(handle);
-        return fail(TextId::CommunicationError, caption);
+        const std::string node = ports.deviceName(n);
+        return failWithText(communicationErrorText(m_texts, TextId::DeviceNamed, node.empty() ? portName : node),
+                            caption);
     }
     if (!direct) {
         m_ui.pump();
@@ -222,13 +225,13 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
     const std::string caption = direct ? std::string() : std::string(kProgramCaption);
     CSerial serial;
     if (const std::int32_t error = serial.Open(device, 0, 0, false); error != 0) {
-        if (direct) return fail(TextId::CommunicationError, caption);
+        if (direct) return failWithText(communicationErrorText(m_texts, TextId::DeviceNamed, device), caption);
         return failWithText(
             cannotOpenPortText(m_texts, TextId::DeviceNamed, device, systemErrorText(error)), caption);
     }
     if (serial.SetLineParameters(9600, 8, 0, 0) != 0) {
         serial.Close();
-        return fail(TextId::CommunicationError, caption);
+        return failWithText(communicationErrorText(m_texts, TextId::DeviceNamed, device), caption);
     }
     m_ui.pump();
     // A cutter that holds the line (CTS low) or stops reading must not hang the program: the
@@ -243,7 +246,7 @@ bool DeviceDelivery::sendToSerial(const std::string& bytes, const std::string& d
     }
     if (rc != 0 || (written == 0 && !bytes.empty())) {
         serial.Close();
-        return fail(TextId::CommunicationError, caption);
+        return failWithText(communicationErrorText(m_texts, TextId::DeviceNamed, device), caption);
     }
     m_ui.pump();
     m_ui.pause(kSerialAfterWriteMs);
@@ -272,7 +275,8 @@ bool DeviceDelivery::sendToUsbDevice(const std::string& bytes, const std::string
     std::int32_t rc = device->write(bytes.data(), bytes.size(), written, kUsbWriteStallMs);
     m_ui.pump();
     device.reset();
-    if (rc != 0 || (written == 0 && !bytes.empty())) return fail(TextId::CommunicationError, caption);
+    if (rc != 0 || (written == 0 && !bytes.empty()))
+        return failWithText(communicationErrorText(m_texts, TextId::DeviceNamed, devicePath), caption);
     if (written < bytes.size()) {
         return failWithText("wrote only " + std::to_string(written) + " Bytes\r\nfrom " +
                                 std::to_string(bytes.size()) + " (expected Bytecount)",
@@ -290,6 +294,12 @@ bool ensurePort(const PlotterRecord& plotter, StartMode startMode, const Texts& 
     ui.messageBox(texts.text(startMode.isHobby() ? TextId::NoUsbPort : TextId::NoPortSelected),
                   kProgramCaption, MessageIcon::Exclamation);
     return false;
+}
+
+std::string communicationErrorText(const Texts& texts, TextId namedAs, const std::string& name) {
+    std::string text = texts.text(TextId::CommunicationError);
+    if (!name.empty()) text += "\n" + texts.format(namedAs, {name});
+    return text;
 }
 
 std::string cannotOpenPortText(const Texts& texts, TextId namedAs, const std::string& name,

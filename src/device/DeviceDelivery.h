@@ -119,4 +119,8 @@ bool ensurePort(const PlotterRecord& plotter, StartMode startMode, const Texts& 
 std::string cannotOpenPortText(const Texts& texts, TextId namedAs, const std::string& name,
                                const std::string& reason = {});
 
+/// Text 320 (communication error) with the port it concerns named below it, as `namedAs` (the print
+/// queue, text 456, or the device, text 457) words it; just text 320 without a name.
+std::string communicationErrorText(const Texts& texts, TextId namedAs, const std::string& name);
+
 }  // namespace sartovin

@@ -110,7 +110,7 @@ TEST_F(DeviceDeliveryTest, SerialPeerHangingUpMidJobEndsWithTheCommunicationErro
     };
     EXPECT_FALSE(delivery(1).deliverGroup(std::string(5000, 'P')));
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].text, "Cutter communication error !\n\nPlease check the port configuration.");
+    EXPECT_EQ(m_ui.messages[0].text, "Cutter communication error !\n\nPlease check the port configuration.\nDevice: " + pty->slavePath());
     EXPECT_EQ(m_ui.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(m_ui.messages[0].caption, "Sartovin");
     EXPECT_EQ(m_status.events.back(), "hide");
@@ -130,7 +130,7 @@ TEST_F(DeviceDeliveryTest, ASerialCutterThatStopsReadingEndsTheRunAfterThirtySec
     const std::string job(1 << 20, 'P');
     EXPECT_FALSE(delivery(1).deliverGroup(job));
     EXPECT_EQ(messages(), std::vector<std::string>{
-                              "Cutter communication error !\n\nPlease check the port configuration."});
+                              "Cutter communication error !\n\nPlease check the port configuration.\nDevice: " + pty.slavePath()});
     // Thirty seconds after the last byte the line took. The terminal layer takes the odd byte late,
     // in real time, which the virtual clock cannot place: only the lower bound is fixed. That the
     // run ends at all is shown by the call returning with the error.
@@ -172,7 +172,7 @@ TEST_F(DeviceDeliveryTest, GccUsbPortFromTheNameAndItsFailures) {
     m_plotter.port = "GCCUSB2";
     port2->failWrites = true;  // unplugged
     EXPECT_FALSE(delivery(1).deliverGroup("IN;"));
-    EXPECT_EQ(messages().back(), "Cutter communication error !\n\nPlease check the port configuration.");
+    EXPECT_EQ(messages().back(), "Cutter communication error !\n\nPlease check the port configuration.\nDevice: GCCUSB2");
     EXPECT_EQ(m_gcc.closes, 2);
 }
 
@@ -193,7 +193,7 @@ TEST_F(DeviceDeliveryTest, UsbDeviceByModelNameAndShortWrites) {
 
     lp1->acceptLimit = 0;
     EXPECT_FALSE(delivery(1).deliverGroup("PU;"));
-    EXPECT_EQ(messages().back(), "Cutter communication error !\n\nPlease check the port configuration.");
+    EXPECT_EQ(messages().back(), "Cutter communication error !\n\nPlease check the port configuration.\nDevice: /dev/usb/lp1");
 
     m_plotter.usbGccName = "Puma";  // no such device attached
     EXPECT_FALSE(delivery(1).deliverGroup("PU;"));
@@ -248,7 +248,7 @@ TEST_F(DeviceDeliveryTest, AStuckSpoolerEndsTheRunWithTheCommunicationError) {
     m_plotter.port = "Cutter";
     EXPECT_FALSE(delivery(1).deliverGroup(std::string(1000, 'a')));
     EXPECT_EQ(messages(), std::vector<std::string>{
-                              "Cutter communication error !\n\nPlease check the port configuration."});
+                              "Cutter communication error !\n\nPlease check the port configuration.\nPrint queue: Cutter"});
     EXPECT_TRUE(stuck.ended);
     EXPECT_EQ(m_ui.nowMs, 1000 + 100 + 30 * 1000);
 }
@@ -345,7 +345,7 @@ TEST_F(DeviceDeliveryTest, RealSpoolerDeliveryAndAStoppedQueue) {
     EXPECT_FALSE(delivery(1, &spooler).deliverGroup(stream));
     EXPECT_EQ(messages(), (std::vector<std::string>{
                               "The print spooler refused the job.",
-                              "Cutter communication error !\n\nPlease check the port configuration."}));
+                              "Cutter communication error !\n\nPlease check the port configuration.\nPrint queue: Stopped"}));
     m_plotter.port = "Nobody";
     EXPECT_FALSE(delivery(1, &spooler).deliverGroup(stream));
     EXPECT_EQ(messages().back(), "Can not open printer port !\nPrint queue: Nobody");
@@ -407,7 +407,7 @@ TEST_F(DeviceDeliveryTest, DirectSendPerPortKind) {
     m_plotter.port = "USB001";
     EXPECT_FALSE(delivery(1).directSend("IN;"));
     EXPECT_EQ(m_ui.messages.back().text,
-              "Cutter communication error !\n\nPlease check the port configuration.");
+              "Cutter communication error !\n\nPlease check the port configuration.\nDevice: USB001");
     EXPECT_EQ(m_ui.messages.back().caption, "");
     EXPECT_EQ(m_gcc.opens, 0);
 
