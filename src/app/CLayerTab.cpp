@@ -71,9 +71,10 @@ CLayerTab::CLayerTab(LayerSelectionModel& model, const Texts& texts, StartMode s
     m_allObjects->setObjectName("allObjects");
     tip(m_allObjects, TextId::TipAllObjects);
     // The host that marked the objects names the second choice.
-    m_onlySelected = new QRadioButton(
-        uiText(texts, startMode.isIllustrator() ? TextId::OnlyIllustratorMarked : TextId::OnlyCorelMarked),
-        choice);
+    const TextId onlyMarked = startMode.isIllustrator() ? TextId::OnlyIllustratorMarked
+                              : startMode.isInkscape()  ? TextId::OnlyInkscapeMarked
+                                                        : TextId::OnlyCorelMarked;
+    m_onlySelected = new QRadioButton(uiText(texts, onlyMarked), choice);
     m_onlySelected->setObjectName("onlySelected");
     tip(m_onlySelected, TextId::TipOnlySelected);
     auto* objects = new QButtonGroup(this);

@@ -303,6 +303,7 @@ enum class TextId : int {
     AlreadyOpen = 467,        ///< the same, its window could not be brought to the front
     AboutText = 468,          ///< %s: the version
     DrawingTooLarge = 469,    ///< %s: the file, its size in MB, the largest size in MB
+    OnlyInkscapeMarked = 476,
 };
 
 /// The id `offset` places after `first`, for the texts that form a list (positions, rotations,

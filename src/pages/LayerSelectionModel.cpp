@@ -347,7 +347,14 @@ bool LayerSelectionModel::takePlotterSelectionRequest() {
 }
 
 bool LayerSelectionModel::onlySelectedAvailable() const {
-    return m_startMode.isCorel() || m_startMode.isIllustrator();
+    if (m_startMode.isCorel() || m_startMode.isIllustrator()) return true;
+    // Inkscape hands its selection over only when there is one: without it the choice would cut
+    // nothing.
+    if (!m_startMode.isInkscape()) return false;
+    for (const JobLayer& layer : m_live.layers)
+        for (const JobObject& object : layer.objects)
+            if (object.selected) return true;
+    return false;
 }
 
 void LayerSelectionModel::narrowExtent(JobExtent& extent) const {

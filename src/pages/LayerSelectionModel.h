@@ -122,7 +122,8 @@ public:
     bool useMarks() const { return m_useMarks; }
     /// True once after setUseMarks: the main window re-runs the plotter selection.
     bool takePlotterSelectionRequest();
-    /// The radio button of "only marked objects" names the host ("Corel" or "Illustrator").
+    /// Whether "only marked objects" can be chosen: always from Illustrator and CorelDRAW, from
+    /// Inkscape when it handed over a selection. Its radio button names the host.
     bool onlySelectedAvailable() const;
 
     /// The groups the plot run cuts, in order. Without individual parameters one group (-1) with
