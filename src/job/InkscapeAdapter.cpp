@@ -110,7 +110,8 @@ InkscapeVersion parseInkscapeVersion(const std::string& text) {
     return v;
 }
 
-std::vector<std::string> inkscapeArguments(const std::string& copyPath, const InkscapeVersion& version) {
+std::vector<std::string> inkscapeArguments(const std::string& copyPath, const InkscapeVersion& version,
+                                           const std::set<std::string>& selectedTexts) {
     if (!version.hasActions()) {
         // The verb list of old, one argument per verb (the command line had them space-separated).
         return {copyPath,
@@ -133,6 +134,18 @@ std::vector<std::string> inkscapeArguments(const std::string& copyPath, const In
     // object then stays in its own layer. "no-layers" selects the top objects of every layer
     // (groups among them) without the layers themselves.
     std::string actions = "select-all:all;clone-unlink-recursively;select-all:no-groups;object-to-path;";
+    // Text turned into paths is a group of new outlines, one a letter: while they are the
+    // selection, they get the mark that tells the reader they belong to the user's selection.
+    std::string ids;
+    for (const std::string& id : selectedTexts) {
+        // Ids are XML names; one that could end the action list is no id Inkscape gave.
+        if (id.empty() || id.find_first_of(",;") != std::string::npos) continue;
+        ids += (ids.empty() ? "" : ",") + id;
+    }
+    if (!ids.empty()) {
+        actions += "select-clear;select-by-id:" + ids;
+        actions += std::string(";selection-ungroup;object-set-attribute:") + kSvgSelectedAttribute + ",1;";
+    }
     for (int i = 0; i < kUngroupPasses; ++i) actions += "select-all:no-layers;selection-ungroup;";
     actions += "select-all:no-groups;object-to-path;select-all:no-groups;object-flip-vertical";
     return {copyPath, "--actions=" + actions, "--export-overwrite", "--export-type=svg"};
@@ -328,7 +341,7 @@ bool InkscapeAdapter::convert(const std::string& program, const InkscapeVersion&
         env.emplace_back("INKSCAPE_PROFILE_DIR", profile);
     }
     const std::string log = m_tempFolder + "/qxinkscape-run.txt";
-    int pid = m_processes.start(program, inkscapeArguments(copyPath, version), env, log);
+    int pid = m_processes.start(program, inkscapeArguments(copyPath, version, m_selectedTexts), env, log);
     if (pid < 0) {
         startFailed = true;
         return false;

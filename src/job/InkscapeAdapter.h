@@ -12,6 +12,7 @@
 // the copy is checked afterwards, and its remaining arcs, quadratic curves, transforms and
 // document units are folded into plain absolute lines and cubics at 90 user units per inch.
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +34,10 @@ struct InkscapeVersion {
 InkscapeVersion parseInkscapeVersion(const std::string& text);
 
 /// The arguments (after the program) that convert `copyPath` in place: the action list for 1.x,
-/// the verb list of old for 0.92 and before.
-std::vector<std::string> inkscapeArguments(const std::string& copyPath, const InkscapeVersion& version);
+/// the verb list of old for 0.92 and before. With 1.x the outlines of the text elements with the
+/// ids `selectedTexts` get the attribute kSvgSelectedAttribute ("1"): they are the selection's.
+std::vector<std::string> inkscapeArguments(const std::string& copyPath, const InkscapeVersion& version,
+                                           const std::set<std::string>& selectedTexts = {});
 
 /// The preferences file of the private profile: absolute path data ("pathstring_format" 0, no
 /// relative coordinates), every command letter repeated, transforms not preserved, selections
@@ -79,6 +82,8 @@ public:
 
     /// Number of passes of the wait; tests shorten it.
     int m_waitPasses = 500;
+    /// Ids of selected text elements, whose outlines are marked (see inkscapeArguments).
+    std::set<std::string> m_selectedTexts;
 
 private:
     bool waitFor(int pid, int passes, const std::string& file);

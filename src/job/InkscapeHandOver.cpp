@@ -37,9 +37,11 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
                     ProcessList& processes, const std::string& tempFolder, int waitPasses) {
     removeFile(copy);
     MakeSureDirectoryPathExists(tempFolder + "/");
-    // Inkscape dissolves the groups: a selected group lives on in the ids of its members.
+    // Inkscape dissolves the groups: a selected group lives on in the ids of its members, selected
+    // text in the mark its outlines get.
+    std::set<std::string> selectedTexts;
     if (!ctx.selectedIds.empty())
-        ctx.selectedIds = selectionWithMembers(readWholeFile(drawing).value_or(""), ctx.selectedIds);
+        ctx.selectedIds = selectionWithMembers(readWholeFile(drawing).value_or(""), ctx.selectedIds, &selectedTexts);
     if (!copyFileNoOverwrite(drawing, copy)) {
         ctx.failure = JobReadFailure::CannotOpen;
         ctx.ui.messageBox(ctx.texts.text(TextId::NoSvgFile), kProgramCaption, MessageIcon::Error);
@@ -47,6 +49,7 @@ bool convertAndRead(const std::string& program, const InkscapeVersion& version, 
     }
     InkscapeAdapter adapter(processes, ctx.ui, tempFolder);
     adapter.m_waitPasses = waitPasses;
+    adapter.m_selectedTexts = selectedTexts;
     bool startFailed = false;
     if (!adapter.convert(program, version, copy, startFailed)) {
         removeFile(copy);

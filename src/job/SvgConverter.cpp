@@ -734,26 +734,37 @@ XmlDocument parseDocument(std::string_view bytes) {
                        &xmlFreeDoc);
 }
 
-// Adds the ids of every element below `n` to `ids`.
-void addMemberIds(const xmlNode* n, std::set<std::string>& ids) {
+struct SelectionIds {
+    std::set<std::string>& ids;
+    std::set<std::string>* texts;
+    void add(const xmlNode* n, std::string_view id) {
+        ids.emplace(id);
+        if (texts && (named(n, "text") || named(n, "flowRoot"))) texts->emplace(id);
+    }
+};
+
+// Adds the ids of every element below `n`.
+void addMemberIds(const xmlNode* n, SelectionIds& out) {
     std::string scratch;
     for (const xmlNode* c = n->children; c; c = c->next) {
         if (c->type != XML_ELEMENT_NODE) continue;
         std::string_view id;
-        if (attribute(c, "id", id, scratch)) ids.emplace(id);
-        addMemberIds(c, ids);
+        if (attribute(c, "id", id, scratch)) out.add(c, id);
+        addMemberIds(c, out);
     }
 }
 
-void collectSelection(const xmlNode* n, const std::set<std::string>& selectedIds, std::set<std::string>& out) {
+void collectSelection(const xmlNode* n, const std::set<std::string>& selectedIds, SelectionIds& out) {
     std::string scratch;
     for (const xmlNode* c = n->children; c; c = c->next) {
         if (c->type != XML_ELEMENT_NODE) continue;
         std::string_view id;
-        if (attribute(c, "id", id, scratch) && selectedIds.count(std::string(id)) != 0)
+        if (attribute(c, "id", id, scratch) && selectedIds.count(std::string(id)) != 0) {
+            out.add(c, id);
             addMemberIds(c, out);
-        else
+        } else {
             collectSelection(c, selectedIds, out);
+        }
     }
 }
 
@@ -778,12 +789,15 @@ bool convertSvg(std::string_view bytes, SvgConversion& out, const std::set<std::
     return true;
 }
 
-std::set<std::string> selectionWithMembers(std::string_view bytes, const std::set<std::string>& selectedIds) {
+std::set<std::string> selectionWithMembers(std::string_view bytes, const std::set<std::string>& selectedIds,
+                                           std::set<std::string>* texts) {
     std::set<std::string> out = selectedIds;
+    if (texts) texts->clear();
     if (selectedIds.empty()) return out;
     const XmlDocument doc = parseDocument(bytes);
     const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
-    if (root) collectSelection(root, selectedIds, out);
+    SelectionIds found{out, texts};
+    if (root) collectSelection(root, selectedIds, found);
     return out;
 }
 

@@ -44,7 +44,10 @@ bool convertSvg(std::string_view bytes, SvgConversion& out, const std::set<std::
 
 /// `selectedIds` together with the ids of every element inside the elements they name, in the SVG
 /// document `bytes`: the objects that still stand for the selection once the groups are dissolved.
-/// Just `selectedIds` when `bytes` is no SVG document.
-std::set<std::string> selectionWithMembers(std::string_view bytes, const std::set<std::string>& selectedIds);
+/// Just `selectedIds` when `bytes` is no SVG document. `texts`, when given, receives those of the
+/// ids that name text (text and flowed-text elements), whose outlines get ids of their own when
+/// Inkscape turns them into paths.
+std::set<std::string> selectionWithMembers(std::string_view bytes, const std::set<std::string>& selectedIds,
+                                           std::set<std::string>* texts = nullptr);
 
 }  // namespace sartovin

@@ -275,8 +275,9 @@ PathResult readPathData(const std::string& data, const Translation& t, JobObject
 // True when the path's id names one of the objects selected in the drawing program.
 bool isSelected(std::string_view element, const std::set<std::string>& selectedIds) {
     if (selectedIds.empty()) return false;
-    std::string id;
-    return attributeValue(element, "id", id) && selectedIds.count(decodeEntities(id)) != 0;
+    std::string value;
+    if (attributeValue(element, "id", value) && selectedIds.count(decodeEntities(value)) != 0) return true;
+    return attributeValue(element, kSvgSelectedAttribute, value) && value == "1";
 }
 
 std::string layerNumberName(std::size_t number) {

@@ -14,6 +14,9 @@ namespace sartovin {
 /// SVG user units per millimetre (90 per inch).
 inline constexpr double kSvgUnitsPerMm = 3.54331;
 
+/// The attribute the Inkscape run gives the outlines of selected text ("1"), whose ids are new.
+inline constexpr const char* kSvgSelectedAttribute = "sartovin-selected";
+
 /// The reader's own messages (German only, as the program has always shown them).
 inline constexpr const char* kSvgNotReadable = "SVG Datei konnte nicht interpretiert werden !";
 inline constexpr const char* kSvgMatrixRefused = "SVG Datei enthält unbekannte Objekte !";
@@ -27,8 +30,8 @@ inline constexpr const char* kSvgUnknownObjects =
 /// "QX-Ebene1"); layers hidden with display:none, and everything
 /// inside them, are left out, as are hidden paths. Each visible "<path" with data becomes one
 /// object; its points are (value + layer translation) / kSvgUnitsPerMm. The fill colour comes from
-/// the style's "fill:#rrggbb" (black without one); a path whose id is one of `ctx.selectedIds` is
-/// selected. Runs finishImport (marks mode from 10 objects).
+/// the style's "fill:#rrggbb" (black without one); a path whose id is one of `ctx.selectedIds`,
+/// or which carries kSvgSelectedAttribute while there are any, is selected. Runs finishImport (marks mode from 10 objects).
 ///
 /// Returns false after telling the user through `ctx.ui`: no start position (kSvgNotReadable), a path
 /// with a matrix transform (kSvgMatrixRefused), Cancel at the question about unknown objects

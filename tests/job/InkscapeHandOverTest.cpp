@@ -191,6 +191,29 @@ TEST_F(HandOverTest, TheHint) {
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
 }
 
+// The 1.x run as Inkscape receives it; selected lettering is marked while its outlines are the
+// selection, right after they were made.
+TEST_F(HandOverTest, TheActionListMarksTheOutlinesOfSelectedText) {
+    handOver.m_converter = SvgConverterChoice::Inkscape;
+    handOver.m_selectedIds = {"text", "circle"};
+    ASSERT_TRUE(handOver.importSvg(job, state)) << testing::PrintToString(ui.messageTexts());
+    const auto& run = processes.started.at(1);
+    const std::string ungroup = "select-all:no-layers;selection-ungroup;";
+    std::string ungroups;
+    for (int i = 0; i < 8; ++i) ungroups += ungroup;
+    const std::string tail = ungroups + "select-all:no-groups;object-to-path;select-all:no-groups;object-flip-vertical";
+    EXPECT_EQ(run.arguments.at(1),
+              "--actions=select-all:all;clone-unlink-recursively;select-all:no-groups;object-to-path;"
+              "select-clear;select-by-id:text;selection-ungroup;object-set-attribute:sartovin-selected,1;" +
+                  tail);
+
+    handOver.m_selectedIds.clear();
+    job = Job{};
+    ASSERT_TRUE(handOver.importSvg(job, state));
+    EXPECT_EQ(processes.started.at(3).arguments.at(1),
+              "--actions=select-all:all;clone-unlink-recursively;select-all:no-groups;object-to-path;" + tail);
+}
+
 TEST_F(HandOverTest, OldInkscapeGetsTheVerbs) {
     processes.versionText = "Inkscape 0.92.4 (5da689c313, 2019-01-14)";
     test::writeFile(m_dir.path() + "config/inkscape/preferences.xml", "allowrelativecoordinates=\"0\"\n");

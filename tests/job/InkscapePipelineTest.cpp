@@ -232,6 +232,16 @@ TEST_F(InkscapePipeline, TheSelectionSurvivesEitherConversion) {
         EXPECT_EQ(unselected.count("R=255 G=0 B=0"), 1u);
         EXPECT_EQ(unselected.count("R=0 G=0 B=255"), 1u);
     }
+    // Selected lettering: Inkscape gives each letter's outline an id of its own, and the mark.
+    if (haveInkscape()) {
+        job = Job{};
+        ASSERT_TRUE(import(kFixtures + "drawing-mm.svg", SvgConverterChoice::Inkscape, {"text", "circle"}));
+        std::multiset<std::string> selected;
+        for (const JobLayer& layer : job.layers)
+            for (const JobObject& o : layer.objects)
+                if (o.selected) selected.insert(o.colourName);
+        EXPECT_EQ(selected, (std::multiset<std::string>{"R=0 G=0 B=0", "R=0 G=0 B=0", "R=0 G=0 B=255"}));
+    }
     // Nothing selected in Inkscape: nothing is.
     job = Job{};
     ui.answers = {MessageAnswer::Ok};
