@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -58,6 +59,12 @@ TEST_P(InkscapeSelectionTest, OnlyTheSelectedObjectsAreCutWhenTheUserSaysSo) {
 
     w.cutButton()->click();
     onlyMarked->click();
+    // For a person to look at, beside the other pictures of the window, once the preview is drawn.
+    QEventLoop settle;
+    QTimer::singleShot(500, &settle, &QEventLoop::quit);
+    settle.exec();
+    QDir().mkpath(QStringLiteral(SARTOVIN_BINARY_DIR "/screenshots"));
+    w.grab().save(QStringLiteral(SARTOVIN_BINARY_DIR "/screenshots/inkscape-selection-%1.png").arg(GetParam()));
     w.cutButton()->click();
     const auto& docs = h.spooler.queues["Cutter"].documents;
     ASSERT_EQ(docs.size(), 2u) << testing::PrintToString(h.ui.messageTexts());
