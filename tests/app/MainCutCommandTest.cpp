@@ -154,7 +154,8 @@ TEST_F(MainCutCommandTest, TheControlsComeBackAfterAFailedAndAfterACancelledRun)
     w.cutButton()->click();
     EXPECT_TRUE(busyDuring);
     EXPECT_EQ(during, std::vector<bool>(before.size(), false));
-    EXPECT_EQ(h.ui.messageTexts().back(), h.texts.text(TextId::CommunicationError));
+    EXPECT_EQ(h.ui.messageTexts().back(),
+              h.texts.text(TextId::CommunicationError) + "\n" + h.texts.format(TextId::PrintQueueNamed, {"Cutter"}));
     EXPECT_FALSE(w.busy());
     EXPECT_EQ(controlStates(w), before);
 

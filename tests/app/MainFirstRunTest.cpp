@@ -65,7 +65,8 @@ TEST_P(MainFirstRunTest, CutShowsTheDeliveryAndEndsWithWhatReachedThePort) {
     // A queue that refuses the job: its message, and the line says nothing went out.
     h.spooler.queues["Cutter"].startFails = true;
     w.cutButton()->click();
-    EXPECT_EQ(h.ui.messageTexts().back(), h.texts.text(TextId::CommunicationError));
+    EXPECT_EQ(h.ui.messageTexts().back(),
+              h.texts.text(TextId::CommunicationError) + "\n" + h.texts.format(TextId::PrintQueueNamed, {"Cutter"}));
     EXPECT_EQ(w.statusText()->text().toStdString(), h.texts.format(TextId::CutNothingSent, {"Cutter"}));
     EXPECT_EQ(docs.size(), 1u);
 }
