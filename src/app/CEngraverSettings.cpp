@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "widgets/DialogButtons.h"
 #include "widgets/UiText.h"
 
 namespace sartovin {
@@ -42,21 +43,11 @@ CEngraverSettings::CEngraverSettings(EngraverSettingsModel& model, const Texts& 
     path->setObjectName("path");
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName("okButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(uiText(texts, TextId::CancelButton), this);
-    cancel->setObjectName("cancelButton");
-    connect(ok, &QPushButton::clicked, this, &CEngraverSettings::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtons buttons = okCancelButtons(this, QStringLiteral("OK"), uiText(texts, TextId::CancelButton));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(path);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void CEngraverSettings::accept() {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "widgets/DialogButtons.h"
 #include "widgets/UiText.h"
 
 namespace sartovin {
@@ -21,24 +22,14 @@ CMediumName::CMediumName(const std::string& title, const std::string& prompt, co
     label->setWordWrap(true);
     m_edit = new QLineEdit(toQt(initial), this);
     m_edit->setObjectName("mediumName");
-    m_ok = new QPushButton(
-        uiText(texts, TextId::OkButton).isEmpty() ? QStringLiteral("OK") : uiText(texts, TextId::OkButton),
-        this);
-    m_ok->setObjectName("okButton");
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(uiText(texts, TextId::CancelButton), this);
-    cancel->setObjectName("cancelButton");
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    const QString ok = uiText(texts, TextId::OkButton);
+    const DialogButtons buttons =
+        okCancelButtons(this, ok.isEmpty() ? QStringLiteral("OK") : ok, uiText(texts, TextId::CancelButton));
+    m_ok = buttons.ok;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_edit);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setMinimumWidth(360);
 }
 

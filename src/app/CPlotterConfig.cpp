@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/WaitCursor.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/UiText.h"
 
 namespace sartovin {
@@ -32,20 +33,10 @@ CPlotterConfig::CPlotterConfig(const PlotterPortList& list, const Texts& texts, 
         groupLayout->addWidget(m_noCutter);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName("okButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(uiText(texts, TextId::CancelButton), this);
-    cancel->setObjectName("cancelButton");
-    connect(ok, &QPushButton::clicked, this, &CPlotterConfig::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const DialogButtons buttons = okCancelButtons(this, QStringLiteral("OK"), uiText(texts, TextId::CancelButton));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_group);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setMinimumWidth(480);
 }
 
