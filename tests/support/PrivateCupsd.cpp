@@ -157,11 +157,12 @@ bool PrivateCupsd::admin(const std::string& command, const std::string& argument
     }
     std::vector<std::string> argv{program, "-h", m_socket};
     for (auto& w : splitWords(arguments)) argv.push_back(w);
-    // The client programs talk to our scheduler only.
+    // The client programs talk to our scheduler only, in English whatever the tests run under:
+    // their words are read.
     // A scheduler busy with its own start sometimes refuses a connection; the command is given
     // again then, a bounded number of times.
     for (int attempt = 0;; ++attempt) {
-        ProgramResult r = runProgram(argv, {{"CUPS_SERVER", m_socket}});
+        ProgramResult r = runProgram(argv, {{"CUPS_SERVER", m_socket}, {"LC_ALL", "C"}, {"LANG", "C"}});
         m_lastOutput = r.out + r.err;
         if (r.exitCode == 0) return true;
         if (attempt >= 10 || m_lastOutput.find("Unable to connect") == std::string::npos) return false;
